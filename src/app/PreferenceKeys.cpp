@@ -1,0 +1,43 @@
+#include "PreferenceKeys.h"
+
+#include "platform/Defaults.h"
+
+qint64 PreferenceKeys::integerDefault(const QString& key)
+{
+    if (key == workLength)
+        return defaultWorkLength;
+    if (key == shortBreakLength)
+        return defaultShortBreakLength;
+    if (key == longBreakLength)
+        return defaultLongBreakLength;
+    if (key == longBreakInterval)
+        return defaultLongBreakInterval;
+    return 0;
+}
+
+bool PreferenceKeys::booleanDefault(const QString& key)
+{
+    return key == isShowingSeconds || key == isShowingCycleCount;
+}
+
+qint64 PreferenceKeys::integer(const Defaults& store, const QString& key)
+{
+    return store.integer(key).value_or(integerDefault(key));
+}
+
+bool PreferenceKeys::boolean(const Defaults& store, const QString& key)
+{
+    return store.boolean(key).value_or(booleanDefault(key));
+}
+
+QString PreferenceKeys::string(const Defaults& store, const QString& key)
+{
+    if (key == soundName)
+        return store.string(key).value_or(defaultSoundName);
+    return store.string(key).value_or(QString());
+}
+
+QStringList PreferenceKeys::stringList(const Defaults& store, const QString& key)
+{
+    return store.stringArray(key).value_or(QStringList());
+}

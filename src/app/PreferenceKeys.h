@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class Defaults;
+
+// Every key of the standard store with its default, and readers that follow
+// one rule: an absent value, or one of the wrong type, reads as the default.
+class PreferenceKeys
+{
+public:
+    static inline const QString workLength = QStringLiteral("workLength");
+    static inline const QString shortBreakLength = QStringLiteral("shortBreakLength");
+    static inline const QString longBreakLength = QStringLiteral("longBreakLength");
+    static inline const QString longBreakInterval = QStringLiteral("longBreakInterval");
+    static inline const QString isLaunchingAtLogin = QStringLiteral("isLaunchingAtLogin");
+    static inline const QString isShowingSeconds = QStringLiteral("isShowingSeconds");
+    static inline const QString isSmallDisplayEnabled = QStringLiteral("isSmallDisplayEnabled");
+    static inline const QString isTickingEnabled = QStringLiteral("isTickingEnabled");
+    static inline const QString isShowingCycleCount = QStringLiteral("isShowingCycleCount");
+    static inline const QString isAutohidingDisplay = QStringLiteral("isAutohidingDisplay");
+    static inline const QString soundName = QStringLiteral("soundName");
+    static inline const QString tasks = QStringLiteral("tasks");
+    static inline const QString shortcutStrings = QStringLiteral("shortcutStrings");
+
+    // The suite shared with the sibling product, and its one key.
+    static inline const QString sharedSuiteName = QStringLiteral("horva-group");
+    static inline const QString currentTime = QStringLiteral("currentTime");
+
+    static constexpr qint64 defaultWorkLength = 1500;
+    static constexpr qint64 defaultShortBreakLength = 300;
+    static constexpr qint64 defaultLongBreakLength = 1200;
+    static constexpr qint64 defaultLongBreakInterval = 4;
+    static inline const QString defaultSoundName = QStringLiteral("Blow");
+
+    // The default of an integer or Boolean key; 0 or false for keys without one.
+    static qint64 integerDefault(const QString& key);
+    static bool booleanDefault(const QString& key);
+
+    static qint64 integer(const Defaults& store, const QString& key);
+    static bool boolean(const Defaults& store, const QString& key);
+    static QString string(const Defaults& store, const QString& key);
+    // Empty when absent or when any element is not a string.
+    static QStringList stringList(const Defaults& store, const QString& key);
+};

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// A typed key-value store kept as one JSON object in
+// $XDG_CONFIG_HOME/<suite>/defaults.json. Every change is written through at
+// once and atomically; a value equal to the stored one is not written again.
+class Defaults : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The standard store lives in the suite "zembrak".
+    explicit Defaults(const QString& suiteName = QString(), QObject* parent = nullptr);
+
+    // The process's standard store, opened on first use.
+    static Defaults& standard();
+    // Drops the standard store so that the next use opens it again (tests).
+    static void resetStandard();
+
+    static QString configHome();
+    // A JSON number that is a whole value within 64 bits, else nothing.
+    static std::optional<qint64> toInteger(const QJsonValue& value);
+    QString filePath() const;
+    // Where an unreadable file was moved on open, or empty.
+    QString corruptFileMovedTo() const { return m_movedAside; }
+
+    bool contains(const QString& key) const;
+    QJsonValue value(const QString& key) const;
+
+    // Each reader gives nothing when the key is absent or holds another type.
+    std::optional<qint64> integer(const QString& key) const;
+    std::optional<bool> boolean(const QString& key) const;
+    std::optional<QString> string(const QString& key) const;
+    std::optional<QByteArray> data(const QString& key) const;
+    // Nothing when any element is not a string.
+    std::optional<QStringList> stringArray(const QString& key) const;
+
+    // Each writer returns whether the value is now on disk.
+    bool setInteger(const QString& key, qint64 value);
+    bool setBoolean(const QString& key, bool value);
+    bool setString(const QString& key, const QString& value);
+    bool setData(const QString& key, const QByteArray& value);
+    bool setStringArray(const QString& key, const QStringList& value);
+    bool remove(const QString& key);
+
+Q_SIGNALS:
+    void valueChanged(const QString& key);
+
+private:
+    void load();
+    bool write(const QString& key, const QJsonValue& value);
+
+    QString m_path;
+    QString m_movedAside;
+    QJsonObject m_values;
+};

@@ -1,0 +1,187 @@
+#include "KPTimer.h"
+
+#include "platform/Sound.h"
+#include "timing/KPTimerDelegate.h"
+
+#include <chrono>
+
+namespace {
+
+std::shared_ptr<Sound> loadTickingSound()
+{
+    auto sound = Sound::named(QStringLiteral("KPTickingSound"));
+    if (sound)
+        sound->setVolume(0.25f);
+    return sound;
+}
+
+} // namespace
+
+KPTimer::KPTimer(const KPTime& time, QObject* parent)
+    : QObject(parent), m_tickingSound(loadTickingSound()),
+      m_alarmSound(Sound::named(QStringLiteral("Blow"))), m_time(time), m_currentTime(time)
+{
+}
+
+std::unique_ptr<KPTimer> KPTimer::fromSeconds(qint64 seconds)
+{
+    return std::make_unique<KPTimer>(KPTime::fromTotalSeconds(seconds));
+}
+
+KPTimer::~KPTimer() = default;
+
+void KPTimer::setTicking(bool ticking)
+{
+    m_isTicking = ticking;
+    if (m_state == State::active && ticking && m_countType == CountType::down)
+        startTicking();
+    else
+        stopTicking();
+}
+
+void KPTimer::start()
+{
+    m_startTime = m_currentTime;
+    m_startDate = RunLoop::main().now();
+    m_timer = RunLoop::main().scheduleRepeating(std::chrono::milliseconds(100), this,
+                                                [this] { tick(); });
+    m_state = State::active;
+    if (m_delegate)
+        m_delegate->timerDidChangeState(this);
+    if (m_isTicking && m_countType == CountType::down)
+        startTicking();
+}
+
+void KPTimer::pause()
+{
+    m_timer.reset();
+    m_state = State::inactive;
+    if (m_delegate)
+        m_delegate->timerDidChangeState(this);
+    stopTicking();
+}
+
+void KPTimer::reset()
+{
+    m_isLooping = false;
+    pause();
+    const KPTime next = m_countType == CountType::down ? m_time : KPTime{};
+    reportHoursVisibilityChange(m_time);
+    m_currentTime = next;
+    if (m_delegate)
+        m_delegate->timerDidChangeTime(this);
+}
+
+void KPTimer::restart()
+{
+    m_currentTime = m_time;
+    if (m_delegate)
+        m_delegate->timerDidChangeTime(this);
+    m_startTime = m_time;
+    m_startDate = RunLoop::main().now();
+}
+
+void KPTimer::setTime(const KPTime& time, CountType countType)
+{
+    reportHoursVisibilityChange(time);
+    m_countType = countType;
+    m_time = time;
+    restart();
+    m_isLooping = false;
+    if (m_state == State::active) {
+        if (countType == CountType::down && m_isTicking)
+            startTicking();
+        else
+            stopTicking();
+    } else {
+        start();
+    }
+    if (m_delegate)
+        m_delegate->timerDidChangeTime(this);
+}
+
+void KPTimer::toggle()
+{
+    if (m_state == State::active)
+        pause();
+    else if (m_countType == CountType::down && m_currentTime.isZero())
+        reset();
+    else
+        start();
+}
+
+void KPTimer::tick()
+{
+    if (!m_startTime)
+        return;
+    KPTime t = *m_startTime;
+    qint64 elapsed = 0;
+    if (m_startDate)
+        elapsed = std::chrono::duration_cast<std::chrono::seconds>(RunLoop::main().now() -
+                                                                   *m_startDate)
+                      .count();
+    if (m_countType == CountType::up) {
+        t.add(elapsed);
+    } else {
+        t.subtract(elapsed);
+        if (t.isZero()) {
+            if (!m_isRepeating) {
+                if (m_alarmLoops) {
+                    m_isLooping = true;
+                    RunLoop::main().post(this, [this] { repeatAlarm(); });
+                } else if (m_alarmSound) {
+                    m_alarmSound->play();
+                }
+                pause();
+                if (m_delegate)
+                    m_delegate->timerDidFinish(this);
+            } else {
+                m_startTime = m_time;
+                m_startDate = RunLoop::main().now();
+                t = m_time;
+                if (m_alarmSound)
+                    m_alarmSound->play();
+            }
+        }
+    }
+    reportHoursVisibilityChange(t);
+    m_currentTime = t;
+    if (m_delegate)
+        m_delegate->timerDidChangeTime(this);
+}
+
+void KPTimer::repeatAlarm()
+{
+    if (!m_isLooping || !m_alarmSound || m_state != State::inactive)
+        return;
+    if (m_delegate)
+        m_delegate->timerDidRepeatAlarm(this);
+    m_alarmSound->play();
+    const auto delay = std::chrono::milliseconds(qint64((m_alarmSound->duration() + 1.0) * 1000.0));
+    RunLoop::main().postAfter(delay, this, [this] { repeatAlarm(); });
+}
+
+bool KPTimer::hoursVisibilityDiffers(const KPTime& a, const KPTime& b)
+{
+    return a.hours != b.hours && (a.hours == 0 || b.hours == 0);
+}
+
+void KPTimer::reportHoursVisibilityChange(const KPTime& next)
+{
+    if (hoursVisibilityDiffers(m_currentTime, next) && m_delegate)
+        m_delegate->timerDidChangeHoursVisibility(this);
+}
+
+void KPTimer::startTicking()
+{
+    if (!m_tickingSound)
+        return;
+    m_tickingSound->setLoops(true);
+    m_tickingSound->play();
+}
+
+void KPTimer::stopTicking()
+{
+    if (m_tickingSound)
+        m_tickingSound->stop();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/RunLoop.h"
+#include "timing/KPTime.h"
+
+#include <QObject>
+#include <memory>
+#include <optional>
+
+class KPTimerDelegate;
+class Sound;
+
+// Counts a period down to zero or up from zero. The shown time is recomputed
+// on every tick from the clock, so late ticks never make it drift.
+class KPTimer : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State { active, inactive };
+    enum class CountType { up, down };
+
+    explicit KPTimer(const KPTime& time, QObject* parent = nullptr);
+    static std::unique_ptr<KPTimer> fromSeconds(qint64 seconds);
+    ~KPTimer() override;
+
+    KPTimerDelegate* delegate() const { return m_delegate; }
+    void setDelegate(KPTimerDelegate* delegate) { m_delegate = delegate; }
+
+    Sound* tickingSound() const { return m_tickingSound.get(); }
+    Sound* alarmSound() const { return m_alarmSound.get(); }
+    void setAlarmSound(std::shared_ptr<Sound> sound) { m_alarmSound = std::move(sound); }
+
+    bool isLooping() const { return m_isLooping; }
+    bool isTicking() const { return m_isTicking; }
+    void setTicking(bool ticking);
+    bool isRepeating() const { return m_isRepeating; }
+    void setRepeating(bool repeating) { m_isRepeating = repeating; }
+    bool alarmLoops() const { return m_alarmLoops; }
+    void setAlarmLoops(bool loops) { m_alarmLoops = loops; }
+
+    KPTime time() const { return m_time; }
+    KPTime currentTime() const { return m_currentTime; }
+    State state() const { return m_state; }
+    CountType countType() const { return m_countType; }
+    std::optional<KPTime> startTime() const { return m_startTime; }
+
+    void start();
+    void pause();
+    void reset();
+    void restart();
+    void setTime(const KPTime& time, CountType countType);
+    // The start/pause rule shared by every control that drives the timer.
+    void toggle();
+
+    // Run by the repeating run-loop timer and the alarm scheduling only.
+    void tick();
+    void repeatAlarm();
+
+private:
+    static bool hoursVisibilityDiffers(const KPTime& a, const KPTime& b);
+    void startTicking();
+    void stopTicking();
+    void reportHoursVisibilityChange(const KPTime& next);
+
+    KPTimerDelegate* m_delegate = nullptr;
+    const std::shared_ptr<Sound> m_tickingSound;
+    std::shared_ptr<Sound> m_alarmSound;
+    bool m_isLooping = false;
+    bool m_isTicking = false;
+    bool m_isRepeating = false;
+    bool m_alarmLoops = true;
+    KPTime m_time;
+    KPTime m_currentTime;
+    State m_state = State::inactive;
+    CountType m_countType = CountType::down;
+    std::optional<KPTime> m_startTime;
+    std::optional<RunLoop::Instant> m_startDate;
+    std::unique_ptr<RunLoop::RepeatingTimer> m_timer;
+};
