@@ -1,0 +1,109 @@
+#include "KPTimeBoxManager.h"
+
+#include "app/PreferenceKeys.h"
+#include "platform/Defaults.h"
+#include "timing/KPTimeBoxManagerDelegate.h"
+#include "timing/KPTimer.h"
+
+namespace {
+
+// Work periods finished since launch: one count for the whole process.
+qint64 cycles = 0;
+
+} // namespace
+
+KPTimeBoxManager::KPTimeBoxManager() = default;
+
+void KPTimeBoxManager::setMenuBarTimeDisplay(Display* display)
+{
+    m_display = display;
+    if (!display)
+        return;
+    display->setDelegate(this);
+    auto timer = KPTimer::fromSeconds(lengthFor(State::work));
+    timer->setAlarmLoops(false);
+    display->setTimer(std::move(timer));
+    display->setIndicatorColor(colorFor(State::work));
+}
+
+qint64 KPTimeBoxManager::lengthFor(State state)
+{
+    switch (state) {
+    case State::work:
+        return PreferenceKeys::integer(Defaults::standard(), PreferenceKeys::workLength);
+    case State::shortBreak:
+        return PreferenceKeys::integer(Defaults::standard(), PreferenceKeys::shortBreakLength);
+    case State::longBreak:
+        return PreferenceKeys::integer(Defaults::standard(), PreferenceKeys::longBreakLength);
+    }
+    return PreferenceKeys::defaultWorkLength;
+}
+
+qint64 KPTimeBoxManager::longBreakInterval()
+{
+    const qint64 interval =
+        PreferenceKeys::integer(Defaults::standard(), PreferenceKeys::longBreakInterval);
+    // 0 is never written by the app; a hand-edited 0 must not stop the cycle.
+    return interval == 0 ? PreferenceKeys::defaultLongBreakInterval : interval;
+}
+
+QColor KPTimeBoxManager::colorFor(State state)
+{
+    switch (state) {
+    case State::work:
+        return QColor(255, 59, 48);
+    case State::shortBreak:
+        return QColor(0, 122, 255);
+    case State::longBreak:
+        return QColor(175, 82, 222);
+    }
+    return QColor(255, 59, 48);
+}
+
+QString KPTimeBoxManager::rawValue(State state)
+{
+    switch (state) {
+    case State::work:
+        return QStringLiteral("work");
+    case State::shortBreak:
+        return QStringLiteral("shortBreak");
+    case State::longBreak:
+        return QStringLiteral("longBreak");
+    }
+    return QString();
+}
+
+std::optional<KPTimeBoxManager::State> KPTimeBoxManager::fromRawValue(const QString& raw)
+{
+    for (State s : {State::work, State::shortBreak, State::longBreak})
+        if (rawValue(s) == raw)
+            return s;
+    return std::nullopt;
+}
+
+KPTimeBoxManager::State KPTimeBoxManager::next(State state)
+{
+    if (state != State::work)
+        return State::work;
+    ++cycles;
+    return cycles % longBreakInterval() == 0 ? State::longBreak : State::shortBreak;
+}
+
+qint64 KPTimeBoxManager::cyclesSinceLaunch()
+{
+    return cycles;
+}
+
+void KPTimeBoxManager::timeDisplayTimerDidFinish(KPMenuBarTimeDisplay*)
+{
+    m_state = next(m_state);
+    if (m_delegate)
+        m_delegate->timeBoxManagerDidChangeState(this, m_state);
+    if (m_display) {
+        m_display->setIndicatorColor(colorFor(m_state));
+        if (KPTimer* timer = m_display->timer())
+            timer->setTime(KPTime::fromTotalSeconds(lengthFor(m_state)), KPTimer::CountType::down);
+    }
+    if (m_state != State::work && m_delegate)
+        m_delegate->timeBoxManagerDidChangeCycleCount(this, cycles);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "menubar/KPTimeDisplayDelegate.h"
+
+#include <QColor>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class KPTimeBoxManagerDelegate;
+class KPTimer;
+
+// Moves between work, short breaks and long breaks each time a countdown ends.
+class KPTimeBoxManager : public KPTimeDisplayDelegate
+{
+public:
+    enum class State { work, shortBreak, longBreak };
+
+    // What the manager needs of the menu-bar display, which shows the timer it
+    // is given and colours its state bar.
+    class Display
+    {
+    public:
+        virtual void setDelegate(KPTimeDisplayDelegate* delegate) = 0;
+        virtual KPTimer* timer() const = 0;
+        virtual void setTimer(std::unique_ptr<KPTimer> timer) = 0;
+        virtual void setIndicatorColor(const QColor& color) = 0;
+
+    protected:
+        ~Display() = default;
+    };
+
+    KPTimeBoxManager();
+
+    KPTimeBoxManagerDelegate* delegate() const { return m_delegate; }
+    void setDelegate(KPTimeBoxManagerDelegate* delegate) { m_delegate = delegate; }
+    Display* menuBarTimeDisplay() const { return m_display; }
+    void setMenuBarTimeDisplay(Display* display);
+    State state() const { return m_state; }
+
+    static qint64 lengthFor(State state);
+    static qint64 longBreakInterval();
+    static QColor colorFor(State state);
+    static QString rawValue(State state);
+    static std::optional<State> fromRawValue(const QString& raw);
+    // The successor of a state; leaving work counts a finished cycle.
+    static State next(State state);
+    static qint64 cyclesSinceLaunch();
+
+    void timeDisplayTimerDidFinish(KPMenuBarTimeDisplay* display) override;
+
+private:
+    KPTimeBoxManagerDelegate* m_delegate = nullptr;
+    Display* m_display = nullptr;
+    State m_state = State::work;
+};

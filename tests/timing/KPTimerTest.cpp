@@ -1,0 +1,319 @@
+#include "FakeSound.h"
+#include "platform/ManualRunLoop.h"
+#include "timing/KPTimer.h"
+#include "timing/KPTimerDelegate.h"
+
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+QString text(const KPTime& t)
+{
+    return QStringLiteral("%1:%2:%3").arg(t.hours).arg(t.minutes).arg(t.seconds);
+}
+
+// Writes every delegate call into the same log as the fake sounds, so the
+// order of calls and sounds can be read together.
+class RecordingDelegate : public KPTimerDelegate
+{
+public:
+    explicit RecordingDelegate(QStringList* log) : m_log(log) {}
+
+    void timerDidChangeTime(KPTimer* timer) override
+    {
+        m_log->append(QStringLiteral("time ") + text(timer->currentTime()));
+    }
+    void timerDidChangeState(KPTimer* timer) override
+    {
+        m_log->append(timer->state() == KPTimer::State::active ? QStringLiteral("active")
+                                                               : QStringLiteral("inactive"));
+    }
+    void timerDidFinish(KPTimer*) override { m_log->append(QStringLiteral("finish")); }
+    void timerDidChangeHoursVisibility(KPTimer* timer) override
+    {
+        m_log->append(QStringLiteral("hours before ") + text(timer->currentTime()));
+    }
+    void timerDidRepeatAlarm(KPTimer*) override { m_log->append(QStringLiteral("repeat")); }
+
+    std::function<void(KPTimer*)> onFinish;
+
+private:
+    QStringList* m_log;
+};
+
+} // namespace
+
+class KPTimerTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Fixture
+    {
+        explicit Fixture(const KPTime& time) : timer(time), delegate(&sounds.log)
+        {
+            timer.setDelegate(&delegate);
+        }
+        ManualRunLoop loop;
+        FakeSounds sounds{1.5};
+        KPTimer timer;
+        RecordingDelegate delegate;
+        QStringList& log = sounds.log;
+        QStringList take() { return std::exchange(log, {}); }
+        FakeSound* alarm() { return sounds.get(QStringLiteral("Blow")); }
+        FakeSound* ticking() { return sounds.get(QStringLiteral("KPTickingSound")); }
+    };
+
+private Q_SLOTS:
+    void countdownOfThreeSeconds()
+    {
+        Fixture f({0, 0, 3});
+        f.timer.setAlarmLoops(false);
+        f.timer.start();
+        QCOMPARE(f.take(), QStringList{"active"});
+        f.loop.advance(900ms);
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 0, 3}));
+        f.take();
+        f.loop.advance(100ms); // T+1
+        QCOMPARE(f.take(), QStringList{"time 0:0:2"});
+        f.loop.advance(1s); // T+2
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 0, 1}));
+        f.take();
+        f.loop.advance(1s); // T+3
+        QStringList log = f.take();
+        log.removeAll("time 0:0:1");
+        QCOMPARE(log, (QStringList{"Blow play", "inactive", "KPTickingSound stop", "finish",
+                                        "time 0:0:0"}));
+        QCOMPARE(f.timer.state(), KPTimer::State::inactive);
+        QCOMPARE(f.loop.repeatingTimerCount(), 0);
+        f.loop.advance(10s);
+        QVERIFY(f.take().isEmpty());
+    }
+
+    void pauseGivesBackThePartialSecond()
+    {
+        Fixture f({0, 25, 0});
+        f.timer.start();
+        f.loop.advance(1700ms); // shows 0:24:59 since T+1; 0:24:59.3 really remains
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 24, 59}));
+        f.timer.pause();
+        f.loop.advance(1h);
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 24, 59}));
+        f.timer.start();
+        f.loop.advance(900ms);
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 24, 59}));
+        f.loop.advance(100ms);
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 24, 58}));
+    }
+
+    void lateTicksHandleTheEndOnce_data()
+    {
+        QTest::addColumn<int>("sleepSeconds");
+        QTest::newRow("to the end exactly") << 300;
+        QTest::newRow("far past the end") << 86400;
+    }
+    void lateTicksHandleTheEndOnce()
+    {
+        QFETCH(int, sleepSeconds);
+        Fixture f({0, 5, 0});
+        f.timer.setAlarmLoops(false);
+        f.timer.start();
+        f.loop.advance(2s);
+        f.take();
+        f.loop.jump(std::chrono::seconds(sleepSeconds));
+        f.loop.runPending();
+        const QStringList log = f.take();
+        QCOMPARE(log.count("finish"), 1);
+        QCOMPARE(log.count("Blow play"), 1);
+        QCOMPARE(f.timer.currentTime(), KPTime{});
+        f.loop.advance(5s);
+        QVERIFY(f.take().isEmpty());
+    }
+
+    void lateTickMidPeriodShowsTheTruth()
+    {
+        Fixture f({0, 25, 0});
+        f.timer.start();
+        f.loop.jump(10min + 500ms);
+        f.loop.runPending();
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 15, 0}));
+    }
+
+    void countsUpWithoutEnd()
+    {
+        Fixture f({0, 0, 0});
+        f.timer.setTime({0, 0, 0}, KPTimer::CountType::up);
+        QCOMPARE(f.timer.state(), KPTimer::State::active);
+        f.take();
+        f.loop.advance(3661s);
+        QCOMPARE(f.timer.currentTime(), (KPTime{1, 1, 1}));
+        const QStringList log = f.take();
+        QVERIFY(!log.contains("finish"));
+        QVERIFY(!log.contains("Blow play"));
+        QCOMPARE(log.count("hours before 0:59:59"), 1);
+        QCOMPARE(log.indexOf("hours before 0:59:59") + 1, log.indexOf("time 1:0:0"));
+    }
+
+    void toggleRule()
+    {
+        Fixture f({0, 0, 2});
+        f.timer.setAlarmLoops(false);
+        f.timer.toggle();
+        QCOMPARE(f.timer.state(), KPTimer::State::active);
+        f.loop.advance(2s);
+        QCOMPARE(f.timer.currentTime(), KPTime{});
+        f.timer.toggle(); // finished countdown: rewind, stay paused
+        QCOMPARE(f.timer.state(), KPTimer::State::inactive);
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 0, 2}));
+        f.timer.toggle();
+        QCOMPARE(f.timer.state(), KPTimer::State::active);
+        f.timer.toggle();
+        QCOMPARE(f.timer.state(), KPTimer::State::inactive);
+    }
+
+    void setTimeOnRunningTimerRebases()
+    {
+        Fixture f({0, 25, 0});
+        f.timer.start();
+        f.loop.advance(1500ms);
+        f.take();
+        f.timer.setTime({0, 5, 0}, KPTimer::CountType::down);
+        QCOMPARE(f.take(), (QStringList{"time 0:5:0", "KPTickingSound stop", "time 0:5:0"}));
+        QCOMPARE(f.timer.state(), KPTimer::State::active);
+        f.loop.advance(999ms);
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 5, 0}));
+        f.loop.advance(1ms);
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 4, 59}));
+    }
+
+    void setTimeOnPausedTimerStartsIt()
+    {
+        Fixture f({0, 25, 0});
+        f.timer.setTime({1, 0, 0}, KPTimer::CountType::down);
+        QCOMPARE(f.take(), (QStringList{"hours before 0:25:0", "time 1:0:0", "active", "time 1:0:0"}));
+        QCOMPARE(f.timer.state(), KPTimer::State::active);
+        QCOMPARE(f.timer.time(), (KPTime{1, 0, 0}));
+    }
+
+    void loopingAlarmRepeatsUntilStopped_data()
+    {
+        QTest::addColumn<QString>("stopper");
+        QTest::newRow("reset") << "reset";
+        QTest::newRow("setTime") << "setTime";
+    }
+    void loopingAlarmRepeatsUntilStopped()
+    {
+        QFETCH(QString, stopper);
+        Fixture f({0, 0, 1});
+        f.timer.start();
+        f.take();
+        f.loop.advance(1s);
+        QCOMPARE(f.timer.isLooping(), true);
+        // The first ring comes right after the finishing event has been handled.
+        QStringList log = f.take();
+        log.removeAll("time 0:0:1");
+        QCOMPARE(log, (QStringList{"inactive", "KPTickingSound stop", "finish",
+                                               "time 0:0:0", "repeat", "Blow play"}));
+        f.loop.advance(2499ms); // duration 1.5 s + 1 s
+        QVERIFY(f.take().isEmpty());
+        f.loop.advance(1ms);
+        QCOMPARE(f.take(), (QStringList{"repeat", "Blow play"}));
+        f.loop.advance(2500ms);
+        QCOMPARE(f.take(), (QStringList{"repeat", "Blow play"}));
+
+        if (stopper == "reset")
+            f.timer.reset();
+        else
+            f.timer.setTime({0, 0, 30}, KPTimer::CountType::down);
+        QVERIFY(!f.timer.isLooping());
+        f.loop.advance(10s);
+        QCOMPARE(f.alarm()->plays, 3);
+        QVERIFY(!f.log.contains("repeat"));
+    }
+
+    void startingEndsTheAlarmLoop()
+    {
+        Fixture f({0, 0, 1});
+        f.timer.start();
+        f.loop.advance(1s); // rings at once
+        f.loop.advance(2450ms);
+        f.timer.start(); // the next ring, due in 50 ms, finds the timer running
+        f.take();
+        f.loop.advance(60ms);
+        QVERIFY(!f.take().contains("repeat"));
+        QCOMPARE(f.alarm()->plays, 1);
+    }
+
+    void tickingFollowsStateAndDirection()
+    {
+        Fixture f({0, 25, 0});
+        FakeSound* ticking = f.ticking();
+        QVERIFY(ticking);
+        QCOMPARE(ticking->volume(), 0.25f);
+
+        f.timer.setTicking(true); // paused: nothing plays
+        QVERIFY(!ticking->isPlaying());
+        f.timer.start();
+        QVERIFY(ticking->isPlaying());
+        QVERIFY(ticking->loops());
+        f.timer.pause();
+        QVERIFY(!ticking->isPlaying());
+        f.timer.start();
+        f.timer.setTicking(false);
+        QVERIFY(!ticking->isPlaying());
+        f.timer.setTicking(true);
+        QVERIFY(ticking->isPlaying());
+        f.timer.setTime({0, 0, 0}, KPTimer::CountType::up); // count-up never ticks
+        QVERIFY(!ticking->isPlaying());
+        f.timer.setTicking(true);
+        QVERIFY(!ticking->isPlaying());
+        f.timer.setTime({0, 1, 0}, KPTimer::CountType::down);
+        QVERIFY(ticking->isPlaying());
+    }
+
+    void resetByDirection()
+    {
+        Fixture f({0, 25, 0});
+        f.timer.start();
+        f.loop.advance(5s);
+        f.timer.reset();
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 25, 0}));
+        f.timer.setTime({0, 0, 0}, KPTimer::CountType::up);
+        f.loop.advance(5s);
+        f.timer.reset();
+        QCOMPARE(f.timer.currentTime(), KPTime{});
+        QCOMPARE(f.timer.state(), KPTimer::State::inactive);
+    }
+
+    void repeatingModeStartsOver()
+    {
+        Fixture f({0, 0, 2});
+        f.timer.setRepeating(true);
+        f.timer.start();
+        f.loop.advance(2s);
+        QCOMPARE(f.timer.state(), KPTimer::State::active);
+        QCOMPARE(f.timer.currentTime(), (KPTime{0, 0, 2}));
+        QVERIFY(!f.log.contains("finish"));
+        f.loop.advance(2s);
+        QCOMPARE(f.alarm()->plays, 2);
+    }
+
+    void worksWithoutSounds()
+    {
+        ManualRunLoop loop;
+        Sound::setProvider([](const QString&) { return std::shared_ptr<Sound>(); });
+        KPTimer timer({0, 0, 1});
+        timer.setTicking(true);
+        timer.start();
+        loop.advance(1s);
+        loop.advance(10s);
+        QCOMPARE(timer.currentTime(), KPTime{});
+        QVERIFY(!timer.isLooping() || timer.state() == KPTimer::State::inactive);
+        Sound::setProvider({});
+    }
+};
+
+QTEST_GUILESS_MAIN(KPTimerTest)
+#include "KPTimerTest.moc"
