@@ -1,0 +1,33 @@
+#include "app/AppDelegate.h"
+#include "platform/SingleInstance.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zembrak"));
+    QApplication::setOrganizationName(QStringLiteral("zembrak"));
+    QApplication::setDesktopFileName(QStringLiteral("zembrak"));
+    // The face is the tray item: closing a window must not end the run.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (!instance.claim()) {
+        std::fprintf(stderr, "zembrak: already running; asked the running one to show itself.\n");
+        return 0;
+    }
+
+    AppDelegate delegate;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
+                     [&delegate] { delegate.menuBarMenuButtonClicked(nullptr); });
+    QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate,
+                     [&delegate](Qt::ApplicationState state) {
+                         if (state != Qt::ApplicationActive)
+                             delegate.applicationDidResignActive();
+                     });
+    QTimer::singleShot(0, &delegate, &AppDelegate::setup);
+    return QApplication::exec();
+}

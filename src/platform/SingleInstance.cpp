@@ -1,0 +1,44 @@
+#include "SingleInstance.h"
+
+#include "Defaults.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+
+SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::lockPath() const
+{
+    return Defaults::configHome() + QStringLiteral("/zembrak/zembrak.lock");
+}
+
+bool SingleInstance::claim()
+{
+    QDir().mkpath(Defaults::configHome() + QStringLiteral("/zembrak"));
+    m_lock = std::make_unique<QLockFile>(lockPath());
+    // Never stale by age: a running instance holds it all day. A lock whose
+    // process is gone is still taken over.
+    m_lock->setStaleLockTime(0);
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!m_lock->tryLock(0)) {
+        if (bus.isConnected())
+            bus.call(QDBusMessage::createMethodCall(serviceName, objectPath, serviceName,
+                                                    QStringLiteral("activate")),
+                     QDBus::NoBlock);
+        return false;
+    }
+    if (bus.isConnected()) {
+        bus.registerObject(objectPath, this, QDBusConnection::ExportScriptableSlots);
+        bus.registerService(serviceName);
+    }
+    return true;
+}
+
+void SingleInstance::activate()
+{
+    Q_EMIT activationRequested();
+}
