@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -27,6 +28,8 @@ public:
 
     // None when no sound has that name or its file cannot be read.
     static std::shared_ptr<Sound> named(const QString& name);
+    // Titles of the system sound theme's files (names without extension), sorted.
+    static QStringList systemSoundNames();
     // Replaces the lookup (tests); an empty provider restores the real one.
     static void setProvider(Provider provider);
 };
