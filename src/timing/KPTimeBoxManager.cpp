@@ -2,6 +2,7 @@
 
 #include "app/PreferenceKeys.h"
 #include "platform/Defaults.h"
+#include "platform/SystemStyle.h"
 #include "timing/KPTimeBoxManagerDelegate.h"
 #include "timing/KPTimer.h"
 
@@ -51,13 +52,13 @@ QColor KPTimeBoxManager::colorFor(State state)
 {
     switch (state) {
     case State::work:
-        return QColor(255, 59, 48);
+        return SystemStyle::systemRedColor();
     case State::shortBreak:
-        return QColor(0, 122, 255);
+        return SystemStyle::systemBlueColor();
     case State::longBreak:
-        return QColor(175, 82, 222);
+        return SystemStyle::systemPurpleColor();
     }
-    return QColor(255, 59, 48);
+    return SystemStyle::systemRedColor();
 }
 
 QString KPTimeBoxManager::rawValue(State state)

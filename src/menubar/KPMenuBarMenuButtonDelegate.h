@@ -1,0 +1,12 @@
+#pragma once
+
+class KPMenuBarMenuButton;
+
+class KPMenuBarMenuButtonDelegate
+{
+public:
+    virtual void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) = 0;
+
+protected:
+    ~KPMenuBarMenuButtonDelegate() = default;
+};

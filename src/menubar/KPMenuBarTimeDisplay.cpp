@@ -1,0 +1,463 @@
+#include "KPMenuBarTimeDisplay.h"
+
+#include "app/PreferenceKeys.h"
+#include "menubar/IndicatorView.h"
+#include "menubar/KPMenuBarMenuButton.h"
+#include "menubar/KPTimeDisplayDelegate.h"
+#include "platform/DistributedNotifications.h"
+#include "platform/Frame.h"
+#include "platform/SystemStyle.h"
+#include "timing/KPTimer.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace {
+
+constexpr int regularFontSize = 14;
+constexpr int smallFontSize = 11;
+// Labels carry an inset on each side; neighbours overlap by both to read as one string.
+constexpr int labelInset = 2;
+constexpr int labelOverlap = 2 * labelInset;
+
+void sizeToFit(QLabel* label)
+{
+    label->resize(label->sizeHint());
+}
+
+// Where the label after this one starts.
+int after(const QLabel* label)
+{
+    return Frame::maxX(Frame::of(label)) - labelOverlap;
+}
+
+void setTextColor(QLabel* label, const QColor& color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+} // namespace
+
+KPMenuBarTimeDisplay::KPMenuBarTimeDisplay(std::unique_ptr<StatusItem> statusItem)
+    : m_statusItem(std::move(statusItem)),
+      m_regularFont(SystemStyle::monospacedDigitSystemFont(regularFontSize)),
+      m_smallFont(SystemStyle::monospacedDigitSystemFont(smallFontSize)),
+      m_sharedSuite(PreferenceKeys::sharedSuiteName),
+      m_modifiers([] { return QGuiApplication::queryKeyboardModifiers(); })
+{
+    m_statusItem->setLength(0);
+    resize(0, viewHeight);
+    // Creation order is stacking order: the bar is drawn above the labels.
+    m_menuButton = new KPMenuBarMenuButton(this);
+    m_hours = makeLabel(QStringLiteral("00"));
+    m_hoursMinutesSeparator = makeLabel(QStringLiteral(":"));
+    m_minutes = makeLabel(QStringLiteral("00"));
+    m_minutesSecondsSeparator = makeLabel(QStringLiteral(":"));
+    m_seconds = makeLabel(QStringLiteral("00"));
+    m_indicatorView = new IndicatorView(this);
+    Frame::set(m_indicatorView, QRect(0, 19, 0, 2));
+    m_menuButton->setTimeDisplay(this);
+
+    m_hours->setFont(m_regularFont);
+    sizeToFit(m_hours);
+
+    if (QWidget* button = m_statusItem->button()) {
+        setParent(button);
+        button->installEventFilter(this);
+        placeInButton();
+        show();
+    }
+    m_statusItem->setHighlighted(false);
+    connect(m_statusItem.get(), &StatusItem::activated, this, &KPMenuBarTimeDisplay::click);
+    connect(m_statusItem.get(), &StatusItem::secondaryActivated, this,
+            &KPMenuBarTimeDisplay::rightMouseUp);
+}
+
+KPMenuBarTimeDisplay::~KPMenuBarTimeDisplay()
+{
+    // The status item's button would otherwise delete this view a second time.
+    if (QWidget* button = m_statusItem->button())
+        button->removeEventFilter(this);
+    setParent(nullptr);
+}
+
+QLabel* KPMenuBarTimeDisplay::makeLabel(const QString& text)
+{
+    auto* label = new QLabel(text, this);
+    label->setContentsMargins(labelInset, 0, labelInset, 0);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+void KPMenuBarTimeDisplay::setIndicatorColor(const QColor& color)
+{
+    m_indicatorColor = color;
+    m_indicatorView->setBackgroundColor(color);
+}
+
+void KPMenuBarTimeDisplay::setHighlighted(bool highlighted)
+{
+    m_isHighlighted = highlighted;
+    applyHighlight();
+}
+
+void KPMenuBarTimeDisplay::setDisplaySize(DisplaySize size)
+{
+    m_displaySize = size;
+    rearrange();
+}
+
+void KPMenuBarTimeDisplay::setMenuButtonMode(MenuButtonMode mode)
+{
+    m_menuButtonMode = mode;
+    applyMenuButtonMode();
+}
+
+void KPMenuBarTimeDisplay::setHideSeconds(bool hide)
+{
+    m_hideSeconds = hide;
+    rearrange();
+}
+
+void KPMenuBarTimeDisplay::setTimer(std::unique_ptr<KPTimer> timer)
+{
+    m_timer = std::move(timer);
+    if (m_timer)
+        m_timer->setDelegate(this);
+    m_needsRearrangement = true;
+    showTime(m_timer ? m_timer->currentTime() : KPTime{});
+    updateTextColors();
+}
+
+void KPMenuBarTimeDisplay::setModifierSource(ModifierSource source)
+{
+    m_modifiers = std::move(source);
+}
+
+// Layout
+
+void KPMenuBarTimeDisplay::updateLabelVisibility()
+{
+    const bool hoursHidden = m_hours->text() == QStringLiteral("00");
+    m_hours->setHidden(hoursHidden);
+    m_hoursMinutesSeparator->setHidden(hoursHidden);
+}
+
+void KPMenuBarTimeDisplay::rearrange()
+{
+    updateLabelVisibility();
+    m_seconds->setHidden(m_hideSeconds);
+    m_minutesSecondsSeparator->setHidden(m_hideSeconds);
+    const QFont& font = m_displaySize == DisplaySize::small ? m_smallFont : m_regularFont;
+    for (QLabel* label :
+         {m_hours, m_hoursMinutesSeparator, m_minutes, m_minutesSecondsSeparator, m_seconds}) {
+        label->setFont(font);
+        sizeToFit(label);
+    }
+    if (m_displaySize == DisplaySize::small)
+        layoutSmall();
+    else
+        layoutRegular();
+    updateLength();
+}
+
+void KPMenuBarTimeDisplay::layoutRegular()
+{
+    const int x0 = Frame::maxX(Frame::of(m_menuButton)) - 1;
+    const bool hoursShown = m_hours->text() != QStringLiteral("00");
+    Frame::setOrigin(m_hours, x0, 2);
+    Frame::setOrigin(m_hoursMinutesSeparator, after(m_hours), 3);
+    Frame::setOrigin(m_minutes,
+                     hoursShown ? after(m_hoursMinutesSeparator) : Frame::of(m_hours).x(), 2);
+    Frame::setOrigin(m_minutesSecondsSeparator, after(m_minutes), 3);
+    Frame::setOrigin(m_seconds, after(m_minutesSecondsSeparator), 2);
+}
+
+void KPMenuBarTimeDisplay::layoutSmall()
+{
+    const int x0 = Frame::maxX(Frame::of(m_menuButton)) - 1;
+    const bool hoursShown = m_hours->text() != QStringLiteral("00");
+    constexpr int top = 7;
+    constexpr int bottom = -3;
+    if (!hoursShown && m_hideSeconds) {
+        Frame::setOrigin(m_minutes, x0, 3);
+    } else if (hoursShown && m_hideSeconds) {
+        Frame::setOrigin(m_hoursMinutesSeparator, x0, bottom);
+        Frame::setOrigin(m_hours, after(m_hoursMinutesSeparator), top);
+        Frame::setOrigin(m_minutes, after(m_hoursMinutesSeparator), bottom);
+    } else if (!hoursShown) {
+        Frame::setOrigin(m_minutesSecondsSeparator, x0, bottom);
+        Frame::setOrigin(m_minutes, after(m_minutesSecondsSeparator), top);
+    } else {
+        Frame::setOrigin(m_hours, x0, top);
+        Frame::setOrigin(m_hoursMinutesSeparator, after(m_hours), top);
+        Frame::setOrigin(m_minutes, after(m_hoursMinutesSeparator), top);
+        Frame::setOrigin(m_minutesSecondsSeparator, Frame::of(m_hoursMinutesSeparator).x(), bottom);
+    }
+    // The seconds digits stand under the last two digits of the top row.
+    Frame::setOrigin(m_seconds, after(m_minutesSecondsSeparator), bottom);
+}
+
+int KPMenuBarTimeDisplay::contentWidth() const
+{
+    const QLabel* last =
+        m_displaySize == DisplaySize::small || m_hideSeconds ? m_minutes : m_seconds;
+    return Frame::maxX(Frame::of(last)) - 1;
+}
+
+void KPMenuBarTimeDisplay::updateLength()
+{
+    const int buttonWidth = m_menuButton->width();
+    const int length = m_menuButtonMode == MenuButtonMode::replacesDisplay && buttonWidth != 0
+                           ? buttonWidth
+                           : contentWidth();
+    resize(length, height());
+    m_statusItem->setLength(length);
+}
+
+void KPMenuBarTimeDisplay::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The bar spans the full width at the top, whatever the width.
+    Frame::set(m_indicatorView, QRect(0, 19, width(), 2));
+}
+
+bool KPMenuBarTimeDisplay::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_statusItem->button() && event->type() == QEvent::Resize)
+        placeInButton();
+    return QWidget::eventFilter(watched, event);
+}
+
+void KPMenuBarTimeDisplay::placeInButton()
+{
+    // A tray taller than the view keeps it centred; at 21 high it sits at (0, 0).
+    const QWidget* button = m_statusItem->button();
+    move(0, qMax(0, (button->height() - viewHeight) / 2));
+}
+
+// Time and colours
+
+void KPMenuBarTimeDisplay::showTimeOf(const KPTimer& timer)
+{
+    showTime(timer.currentTime());
+}
+
+void KPMenuBarTimeDisplay::showTime(const KPTime& time)
+{
+    const QString hoursText = KPTime::twoDigitString(time.hours);
+    // A hundred hours or more needs a wider hours label than the last layout gave.
+    if (hoursText.size() != m_hours->text().size())
+        m_needsRearrangement = true;
+    m_hours->setText(hoursText);
+    m_minutes->setText(KPTime::twoDigitString(time.minutes));
+    m_seconds->setText(KPTime::twoDigitString(time.seconds));
+    if (m_needsRearrangement) {
+        rearrange();
+        m_needsRearrangement = false;
+    }
+    publish(time);
+}
+
+void KPMenuBarTimeDisplay::publish(const KPTime& time)
+{
+    m_sharedSuite.setData(PreferenceKeys::currentTime, time.toJson());
+    DistributedNotifications::post(timeDidChangeNotification);
+}
+
+void KPMenuBarTimeDisplay::updateTextColors()
+{
+    QColor digits;
+    QColor separators;
+    if (m_isHighlighted) {
+        digits = Qt::white;
+        separators = SystemStyle::withAlpha(Qt::white, 0.5);
+    } else {
+        const bool running =
+            m_timer && (m_timer->state() == KPTimer::State::active || m_timer->isLooping());
+        digits = running ? SystemStyle::labelColor(palette())
+                         : SystemStyle::secondaryLabelColor(palette());
+        separators = SystemStyle::tertiaryLabelColor(palette());
+    }
+    for (QLabel* label : {m_hours, m_minutes, m_seconds})
+        setTextColor(label, digits);
+    for (QLabel* label : {m_hoursMinutesSeparator, m_minutesSecondsSeparator})
+        setTextColor(label, separators);
+}
+
+void KPMenuBarTimeDisplay::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The colour roles follow the panel's palette, which a tray may change at any time.
+    if (event->type() == QEvent::PaletteChange)
+        updateTextColors();
+}
+
+void KPMenuBarTimeDisplay::applyHighlight()
+{
+    m_menuButton->setHighlighted(m_isHighlighted);
+    m_statusItem->setHighlighted(m_isHighlighted);
+    updateTextColors();
+    if (m_isHighlighted || !m_mouseExitedLast)
+        return;
+    // A mode chosen while highlighted is applied in full, so that leaving a mode
+    // that showed the button (for one that does not size it on exit) hides it.
+    if (m_menuButtonModePending) {
+        m_menuButtonModePending = false;
+        applyMenuButtonMode();
+    }
+    mouseExited();
+}
+
+void KPMenuBarTimeDisplay::blink()
+{
+    m_statusItem->animateAlphaValue(m_statusItem->alphaValue() == 1.0 ? 0.5 : 1.0);
+}
+
+// Menu button and hover
+
+void KPMenuBarTimeDisplay::setMenuButtonWidth(int width)
+{
+    Frame::set(m_menuButton, QRect(0, 0, width, viewHeight));
+}
+
+void KPMenuBarTimeDisplay::applyMenuButtonMode()
+{
+    if (m_isHighlighted) {
+        m_mouseExitedLast = true;
+        m_menuButtonModePending = true;
+        return;
+    }
+    const bool shown = m_menuButtonMode == MenuButtonMode::show ||
+                       m_menuButtonMode == MenuButtonMode::replacesDisplay;
+    setMenuButtonWidth(shown ? m_menuButton->visibleWidth() : 0);
+    rearrange();
+}
+
+void KPMenuBarTimeDisplay::mouseEntered()
+{
+    m_mouseExitedLast = false;
+    if (m_isHighlighted)
+        return;
+    if (m_menuButtonMode == MenuButtonMode::replacesDisplay)
+        setMenuButtonWidth(0);
+    else if (m_menuButtonMode == MenuButtonMode::autohide)
+        setMenuButtonWidth(m_menuButton->visibleWidth());
+    else
+        return;
+    rearrange();
+}
+
+void KPMenuBarTimeDisplay::mouseExited()
+{
+    if (m_isHighlighted) {
+        m_mouseExitedLast = true;
+        return;
+    }
+    if (m_menuButtonMode == MenuButtonMode::replacesDisplay)
+        setMenuButtonWidth(m_menuButton->visibleWidth());
+    else if (m_menuButtonMode == MenuButtonMode::autohide)
+        setMenuButtonWidth(0);
+    else
+        return;
+    rearrange();
+}
+
+void KPMenuBarTimeDisplay::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    mouseEntered();
+}
+
+void KPMenuBarTimeDisplay::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    mouseExited();
+}
+
+// Clicks
+
+bool KPMenuBarTimeDisplay::replacesOrHidesDisplay() const
+{
+    return m_menuButtonMode == MenuButtonMode::hide ||
+           m_menuButtonMode == MenuButtonMode::replacesDisplay;
+}
+
+void KPMenuBarTimeDisplay::click()
+{
+    if (replacesOrHidesDisplay()) {
+        m_menuButton->press();
+        return;
+    }
+    // The whole flag set counts: Alt with Shift is no Alt-click.
+    const Qt::KeyboardModifiers modifiers = m_modifiers();
+    if (modifiers == Qt::AltModifier)
+        return; // Alt alone is kept for recording a shortcut, never for the timer
+    if (modifiers == Qt::ControlModifier) {
+        if (m_timer)
+            m_timer->reset();
+        m_statusItem->setAlphaValue(1.0);
+        return;
+    }
+    if (m_timer)
+        m_timer->toggle();
+}
+
+void KPMenuBarTimeDisplay::rightMouseUp()
+{
+    if (replacesOrHidesDisplay()) {
+        m_menuButton->press();
+        return;
+    }
+    if (m_modifiers() == Qt::AltModifier)
+        return; // as for click()
+    if (m_timer)
+        m_timer->reset();
+}
+
+void KPMenuBarTimeDisplay::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!rect().contains(event->position().toPoint())) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    if (event->button() == Qt::LeftButton)
+        click();
+    else if (event->button() == Qt::RightButton)
+        rightMouseUp();
+    else
+        QWidget::mouseReleaseEvent(event);
+}
+
+// The timer's reports
+
+void KPMenuBarTimeDisplay::timerDidChangeTime(KPTimer* timer)
+{
+    showTimeOf(*timer);
+}
+
+void KPMenuBarTimeDisplay::timerDidChangeState(KPTimer*)
+{
+    updateTextColors();
+    m_statusItem->setAlphaValue(1.0);
+}
+
+void KPMenuBarTimeDisplay::timerDidFinish(KPTimer*)
+{
+    if (m_delegate)
+        m_delegate->timeDisplayTimerDidFinish(this);
+}
+
+void KPMenuBarTimeDisplay::timerDidChangeHoursVisibility(KPTimer*)
+{
+    m_needsRearrangement = true;
+}
+
+void KPMenuBarTimeDisplay::timerDidRepeatAlarm(KPTimer*)
+{
+    blink();
+}

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "platform/Defaults.h"
+#include "platform/StatusItem.h"
+#include "timing/KPTime.h"
+#include "timing/KPTimeBoxManager.h"
+#include "timing/KPTimerDelegate.h"
+
+#include <QColor>
+#include <QFont>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class KPMenuBarMenuButton;
+class KPTimeDisplayDelegate;
+class KPTimer;
+class QLabel;
+
+// The application's face in the tray: the running timer's time as two-digit
+// labels in one row (regular) or two (small), a coloured bar along the top and
+// the menu button at the left edge. It is the timer's delegate.
+class KPMenuBarTimeDisplay : public QWidget,
+                             public KPTimerDelegate,
+                             public KPTimeBoxManager::Display
+{
+    Q_OBJECT
+
+public:
+    enum class DisplaySize
+    {
+        small,
+        regular
+    };
+    enum class MenuButtonMode
+    {
+        show,
+        hide,
+        autohide,
+        replacesDisplay
+    };
+    class IndicatorView;
+    using ModifierSource = std::function<Qt::KeyboardModifiers()>;
+
+    static constexpr int viewHeight = 21;
+    static inline const QString timeDidChangeNotification =
+        QStringLiteral("Horva 3: Time Did Change");
+
+    explicit KPMenuBarTimeDisplay(std::unique_ptr<StatusItem> statusItem = StatusItem::create());
+    ~KPMenuBarTimeDisplay() override;
+
+    KPTimeDisplayDelegate* delegate() const { return m_delegate; }
+    void setDelegate(KPTimeDisplayDelegate* delegate) override { m_delegate = delegate; }
+    StatusItem* statusItem() const { return m_statusItem.get(); }
+    KPMenuBarMenuButton* menuButton() const { return m_menuButton; }
+    QLabel* hours() const { return m_hours; }
+    QLabel* minutes() const { return m_minutes; }
+    QLabel* seconds() const { return m_seconds; }
+    QLabel* hoursMinutesSeparator() const { return m_hoursMinutesSeparator; }
+    QLabel* minutesSecondsSeparator() const { return m_minutesSecondsSeparator; }
+    IndicatorView* indicatorView() const { return m_indicatorView; }
+    bool needsRearrangement() const { return m_needsRearrangement; }
+    QFont regularFont() const { return m_regularFont; }
+    QFont smallFont() const { return m_smallFont; }
+
+    QColor indicatorColor() const { return m_indicatorColor; }
+    void setIndicatorColor(const QColor& color) override;
+    bool isHighlighted() const { return m_isHighlighted; }
+    void setHighlighted(bool highlighted);
+    DisplaySize displaySize() const { return m_displaySize; }
+    void setDisplaySize(DisplaySize size);
+    MenuButtonMode menuButtonMode() const { return m_menuButtonMode; }
+    void setMenuButtonMode(MenuButtonMode mode);
+    KPTimer* timer() const override { return m_timer.get(); }
+    void setTimer(std::unique_ptr<KPTimer> timer) override;
+    bool hideSeconds() const { return m_hideSeconds; }
+    void setHideSeconds(bool hide);
+
+    // Where click() and rightMouseUp() read the held modifiers (tests).
+    void setModifierSource(ModifierSource source);
+
+    // The item's width ends at its last shown digits.
+    int contentWidth() const;
+    void updateLength();
+    void rearrange();
+    void showTimeOf(const KPTimer& timer);
+    void updateTextColors();
+
+    void click();
+    void rightMouseUp();
+    void mouseEntered();
+    void mouseExited();
+    void blink();
+
+    void timerDidChangeTime(KPTimer* timer) override;
+    void timerDidChangeState(KPTimer* timer) override;
+    void timerDidFinish(KPTimer* timer) override;
+    void timerDidChangeHoursVisibility(KPTimer* timer) override;
+    void timerDidRepeatAlarm(KPTimer* timer) override;
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* makeLabel(const QString& text);
+    void showTime(const KPTime& time);
+    void publish(const KPTime& time);
+    void updateLabelVisibility();
+    void layoutSmall();
+    void layoutRegular();
+    void applyMenuButtonMode();
+    void applyHighlight();
+    void setMenuButtonWidth(int width);
+    void placeInButton();
+    bool replacesOrHidesDisplay() const;
+
+    KPTimeDisplayDelegate* m_delegate = nullptr;
+    std::unique_ptr<StatusItem> m_statusItem;
+    KPMenuBarMenuButton* m_menuButton = nullptr;
+    QLabel* m_hours = nullptr;
+    QLabel* m_minutes = nullptr;
+    QLabel* m_seconds = nullptr;
+    QLabel* m_hoursMinutesSeparator = nullptr;
+    QLabel* m_minutesSecondsSeparator = nullptr;
+    IndicatorView* m_indicatorView = nullptr;
+    bool m_needsRearrangement = false;
+    QFont m_regularFont;
+    QFont m_smallFont;
+    bool m_mouseExitedLast = false;
+    bool m_menuButtonModePending = false;
+    QColor m_indicatorColor;
+    bool m_isHighlighted = false;
+    DisplaySize m_displaySize = DisplaySize::regular;
+    MenuButtonMode m_menuButtonMode = MenuButtonMode::autohide;
+    std::unique_ptr<KPTimer> m_timer;
+    bool m_hideSeconds = false;
+    Defaults m_sharedSuite;
+    ModifierSource m_modifiers;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+
+// The system's fonts and colour roles as the views name them.
+class SystemStyle
+{
+public:
+    // The application font at a size in pixels (a point of the layout is a
+    // pixel of text), with digits of one width; a fixed-pitch font stands in
+    // when the system font lacks tabular digits.
+    static QFont monospacedDigitSystemFont(int pixelSize);
+    static QFont systemFont(int pixelSize);
+    static bool digitsShareOneWidth(const QFont& font);
+
+    // The palette's text colour at decreasing strength.
+    static QColor labelColor(const QPalette& palette) { return text(palette, 0.85); }
+    static QColor secondaryLabelColor(const QPalette& palette) { return text(palette, 0.5); }
+    static QColor tertiaryLabelColor(const QPalette& palette) { return text(palette, 0.26); }
+    static QColor quaternaryLabelColor(const QPalette& palette) { return text(palette, 0.1); }
+
+    // Fixed colours, the same wherever they appear.
+    static QColor systemRedColor() { return QColor(255, 59, 48); }
+    static QColor systemBlueColor() { return QColor(0, 122, 255); }
+    static QColor systemPurpleColor() { return QColor(175, 82, 222); }
+
+    static QColor withAlpha(QColor color, qreal alpha)
+    {
+        color.setAlphaF(alpha);
+        return color;
+    }
+
+private:
+    static QColor text(const QPalette& palette, qreal alpha)
+    {
+        return withAlpha(palette.color(QPalette::WindowText), alpha);
+    }
+};
