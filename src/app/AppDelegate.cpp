@@ -2,7 +2,9 @@
 
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
+#include "platform/RunLoop.h"
 #include "timing/KPTimeBoxManager.h"
+#include "windows/ZKPopover.h"
 
 namespace {
 AppDelegate* current = nullptr;
@@ -15,7 +17,8 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate()
 {
-    // The display holds the timer that reports to the manager: it goes first.
+    // The display holds the timer that reports to the manager and, through it,
+    // to the popover: it goes first.
     m_menuBarTimeDisplay.reset();
     if (current == this)
         current = nullptr;
@@ -31,14 +34,40 @@ void AppDelegate::setup()
     if (m_isSetup)
         return;
     m_isSetup = true;
+    m_popover = std::make_unique<ZKPopover>();
     m_menuBarTimeDisplay = std::make_unique<KPMenuBarTimeDisplay>();
     m_timeBoxManager = std::make_unique<KPTimeBoxManager>();
     m_menuBarTimeDisplay->menuButton()->setImageNamed(QStringLiteral("menubarIcon"));
     m_menuBarTimeDisplay->setMenuButtonMode(KPMenuBarTimeDisplay::MenuButtonMode::hide);
     m_menuBarTimeDisplay->menuButton()->setDelegate(this);
+    m_timeBoxManager->setDelegate(m_popover.get());
     m_timeBoxManager->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
+    connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
 }
 
-void AppDelegate::menuBarMenuButtonClicked(KPMenuBarMenuButton*) {}
+void AppDelegate::menuBarMenuButtonClicked(KPMenuBarMenuButton*)
+{
+    if (!m_menuBarTimeDisplay || !m_menuBarTimeDisplay->statusItem()->button())
+        return;
+    if (m_menuBarTimeDisplay->isHighlighted()) {
+        m_menuBarTimeDisplay->setHighlighted(false);
+        m_popover->close();
+        return;
+    }
+    // After the click has been handled, so the popover opens on a settled item.
+    RunLoop::main().post(this, [this] {
+        m_menuBarTimeDisplay->setHighlighted(true);
+        m_popover->showRelativeToRect(m_menuBarTimeDisplay->statusItem()->buttonGeometry());
+    });
+}
 
-void AppDelegate::applicationDidResignActive() {}
+void AppDelegate::applicationDidResignActive()
+{
+    if (m_popover)
+        m_popover->close();
+}
+
+void AppDelegate::popoverDidClose()
+{
+    RunLoop::main().post(this, [this] { m_menuBarTimeDisplay->setHighlighted(false); });
+}

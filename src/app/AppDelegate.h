@@ -7,6 +7,7 @@
 
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
+class ZKPopover;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
@@ -24,14 +25,17 @@ public:
     void setup();
     bool isSetup() const { return m_isSetup; }
 
+    ZKPopover* popover() const { return m_popover.get(); }
     KPMenuBarTimeDisplay* menuBarTimeDisplay() const { return m_menuBarTimeDisplay.get(); }
     KPTimeBoxManager* timeBoxManager() const { return m_timeBoxManager.get(); }
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
     void applicationDidResignActive();
+    void popoverDidClose();
 
 private:
     bool m_isSetup = false;
-    std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;
+    std::unique_ptr<ZKPopover> m_popover;
     std::unique_ptr<KPMenuBarTimeDisplay> m_menuBarTimeDisplay;
+    std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;
 };

@@ -100,17 +100,8 @@ void KPMenuBarMenuButton::paintEvent(QPaintEvent*)
     if (m_image.isNull() || width() == 0)
         return;
     // A template image: only its shape counts, drawn in the bar's text colour.
-    QPixmap tinted(m_image.size());
-    tinted.setDevicePixelRatio(m_image.devicePixelRatio());
-    tinted.fill(Qt::transparent);
-    {
-        QPainter painter(&tinted);
-        painter.drawPixmap(0, 0, m_image);
-        painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        const QColor color =
-            m_highlighted ? QColor(Qt::white) : palette().color(QPalette::WindowText);
-        painter.fillRect(QRect(QPoint(0, 0), m_image.deviceIndependentSize().toSize()), color);
-    }
+    const QPixmap tinted = Images::tinted(
+        m_image, m_highlighted ? QColor(Qt::white) : palette().color(QPalette::WindowText));
     QPainter painter(this);
     const QSizeF size = m_image.deviceIndependentSize();
     painter.drawPixmap(QPointF((width() - size.width()) / 2, (height() - size.height()) / 2),

@@ -1,0 +1,299 @@
+#include "ZKPopover.h"
+
+#include "app/AppDelegate.h"
+#include "menubar/KPMenuBarTimeDisplay.h"
+#include "platform/Frame.h"
+#include "platform/Images.h"
+#include "platform/RunLoop.h"
+#include "platform/SystemStyle.h"
+#include "tasks/KPTaskList.h"
+#include "tasks/KPTaskManager.h"
+#include "timing/KPTimer.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QToolButton>
+#include <algorithm>
+
+namespace {
+
+KPTimer* displayTimer()
+{
+    AppDelegate* app = AppDelegate::instance();
+    if (!app || !app->menuBarTimeDisplay())
+        return nullptr;
+    return app->menuBarTimeDisplay()->timer();
+}
+
+void setTextColor(QLabel* label, const QColor& color)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+} // namespace
+
+ZKPopover::ZKPopover(QWidget* parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_timerSource(&displayTimer)
+{
+    setObjectName(QStringLiteral("ZKPopover"));
+    setWindowTitle(QStringLiteral("Zembrak"));
+    resize(contentWidth, chromeHeight);
+
+    m_taskList = new KPTaskList(QRect(0, 20, contentWidth, 0), this);
+    m_startPauseButton = makeButton(QString(), QStringLiteral("Resume Timer"));
+    m_cyclesLabel = new QLabel(QStringLiteral("0"), this);
+    m_stateLabel = new QLabel(QStringLiteral("Work"), this);
+
+    m_taskList->setEmphasizingFirstTask(true);
+    m_taskList->setAutorearranging(true);
+    m_taskList->setDelegate(this);
+    m_taskList->setTaskManager(std::make_unique<KPTaskManager>());
+    m_taskList->updateCyclesColumnWidth();
+    m_taskList->reloadData();
+    m_taskList->requestResize();
+
+    m_cyclesLabel->setText(QStringLiteral("Cycles Since Launch: 0"));
+    m_cyclesLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_cyclesLabel->setFont(SystemStyle::monospacedDigitSystemFont(13));
+    m_stateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_stateLabel->setFont(SystemStyle::systemFont(13));
+    setTextColor(m_stateLabel, SystemStyle::systemRedColor());
+
+    m_startPauseButton->setIconSize(QSize(38, 38));
+    m_separator = new QWidget(this);
+    m_separator->setAutoFillBackground(true);
+    m_addButton = makeButton(QStringLiteral("KPAdd"), QStringLiteral("Add New Task"));
+    m_removeButton = makeButton(QStringLiteral("KPRemove"), QStringLiteral("Remove Selected Task"));
+    m_moveUpButton = makeButton(QStringLiteral("KPGoUp"), QStringLiteral("Move Up Selected Task"));
+    m_moveDownButton =
+        makeButton(QStringLiteral("KPGoDown"), QStringLiteral("Move Down Selected Task"));
+    for (QToolButton* button : {m_removeButton, m_moveUpButton, m_moveDownButton})
+        button->setEnabled(false);
+    // The settings button comes with the preferences menu.
+
+    connect(m_startPauseButton, &QToolButton::clicked, this, &ZKPopover::startPause);
+    connect(m_addButton, &QToolButton::clicked, this, &ZKPopover::addTask);
+    connect(m_removeButton, &QToolButton::clicked, this, &ZKPopover::removeTask);
+    connect(m_moveUpButton, &QToolButton::clicked, this, &ZKPopover::moveTaskUp);
+    connect(m_moveDownButton, &QToolButton::clicked, this, &ZKPopover::moveTaskDown);
+
+    applyImages();
+    layOut();
+}
+
+ZKPopover::~ZKPopover() = default;
+
+QToolButton* ZKPopover::makeButton(const QString& image, const QString& toolTip)
+{
+    auto* button = new QToolButton(this);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolTip(toolTip);
+    button->setIconSize(QSize(18, 18));
+    button->setProperty("image", image);
+    return button;
+}
+
+void ZKPopover::applyImages()
+{
+    const QColor glyph = SystemStyle::labelColor(palette());
+    for (QToolButton* button :
+         {m_addButton, m_removeButton, m_moveUpButton, m_moveDownButton}) {
+        if (button)
+            button->setIcon(Images::templateIcon(button->property("image").toString(),
+                                                 button->iconSize(), glyph));
+    }
+    m_startPauseButton->setIcon(Images::templateIcon(
+        m_isStartPauseOn ? QStringLiteral("KPPause") : QStringLiteral("KPPlay"), QSize(38, 38),
+        glyph));
+    if (m_separator) {
+        QPalette separatorPalette = m_separator->palette();
+        separatorPalette.setColor(QPalette::Window, SystemStyle::quaternaryLabelColor(palette()));
+        m_separator->setPalette(separatorPalette);
+    }
+    setTextColor(m_cyclesLabel, SystemStyle::secondaryLabelColor(palette()));
+}
+
+void ZKPopover::layOut()
+{
+    const int grown = height() - chromeHeight; // the task list's share
+    Frame::set(m_taskList, QRect(0, 20, contentWidth, grown));
+    Frame::set(m_startPauseButton, QRect(2, 22 + grown, 38, 38));
+    Frame::set(m_stateLabel, QRect(40, 42 + grown, 158, 18));
+    Frame::set(m_cyclesLabel, QRect(40, 22 + grown, 158, 18));
+    Frame::set(m_separator, QRect(0, 20 + grown, contentWidth, 1));
+    Frame::set(m_addButton, QRect(2, 2, 18, 18));
+    Frame::set(m_removeButton, QRect(20, 2, 18, 18));
+    Frame::set(m_moveUpButton, QRect(38, 2, 18, 18));
+    Frame::set(m_moveDownButton, QRect(56, 2, 18, 18));
+}
+
+void ZKPopover::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layOut();
+}
+
+void ZKPopover::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    Q_EMIT popoverDidClose();
+}
+
+void ZKPopover::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && m_startPauseButton)
+        applyImages();
+}
+
+void ZKPopover::showRelativeToRect(const QRect& anchor)
+{
+    m_taskList->requestResize();
+    // Started or paused from the tray or a shortcut, the button must still tell the truth.
+    if (KPTimer* timer = m_timerSource ? m_timerSource() : nullptr)
+        showStartPauseState(timer->state() == KPTimer::State::active);
+
+    QScreen* screen = QGuiApplication::screenAt(anchor.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(anchor.topLeft(), size());
+    const int x = std::clamp(anchor.center().x() - width() / 2, area.left(),
+                             std::max(area.left(), area.right() + 1 - width()));
+    int y = anchor.bottom() + 1;
+    m_hangsAbove = y + height() > area.bottom() + 1 && anchor.top() - height() >= area.top();
+    if (m_hangsAbove)
+        y = anchor.top() - height();
+    move(x, y);
+    show();
+    raise();
+    activateWindow();
+}
+
+void ZKPopover::showStartPauseState(bool on)
+{
+    m_isStartPauseOn = on;
+    m_startPauseButton->setToolTip(on ? QStringLiteral("Pause Timer")
+                                      : QStringLiteral("Resume Timer"));
+    applyImages();
+}
+
+void ZKPopover::startPause()
+{
+    KPTimer* timer = m_timerSource ? m_timerSource() : nullptr;
+    if (!timer)
+        return;
+    timer->toggle();
+    showStartPauseState(timer->state() == KPTimer::State::active);
+}
+
+void ZKPopover::addTask()
+{
+    m_taskList->addTask();
+}
+
+void ZKPopover::removeTask()
+{
+    const std::optional<int> row = m_taskList->editedRow();
+    KPTaskManager* manager = m_taskList->taskManager();
+    if (!row || !manager || *row < 0 || *row >= manager->tasks.size())
+        return;
+    m_taskList->removeTask(*row);
+}
+
+void ZKPopover::moveTaskUp()
+{
+    const std::optional<int> row = m_taskList->editedRow();
+    if (!row || *row < 1)
+        return;
+    m_taskList->moveTask(*row, *row - 1);
+    m_taskList->beginEditing(*row - 1);
+    m_moveUpButton->setEnabled(*row - 1 >= 1);
+    m_moveDownButton->setEnabled(true);
+}
+
+void ZKPopover::moveTaskDown()
+{
+    const std::optional<int> row = m_taskList->editedRow();
+    KPTaskManager* manager = m_taskList->taskManager();
+    if (!row || !manager || *row >= manager->tasks.size() - 1)
+        return;
+    const int count = int(manager->tasks.size());
+    m_taskList->moveEditedTaskDown();
+    m_taskList->beginEditing(*row + 1);
+    m_moveUpButton->setEnabled(true);
+    m_moveDownButton->setEnabled(*row + 1 < count - 1);
+}
+
+QString ZKPopover::title(KPTimeBoxManager::State state)
+{
+    switch (state) {
+    case KPTimeBoxManager::State::work:
+        return QStringLiteral("Work");
+    case KPTimeBoxManager::State::shortBreak:
+        return QStringLiteral("Short Break");
+    case KPTimeBoxManager::State::longBreak:
+        return QStringLiteral("Long Break");
+    }
+    return QString();
+}
+
+void ZKPopover::timeBoxManagerDidChangeState(KPTimeBoxManager*, KPTimeBoxManager::State state)
+{
+    m_stateLabel->setText(title(state));
+    setTextColor(m_stateLabel, KPTimeBoxManager::colorFor(state));
+}
+
+void ZKPopover::timeBoxManagerDidChangeCycleCount(KPTimeBoxManager*, qint64 cyclesSinceLaunch)
+{
+    m_cyclesLabel->setText(QStringLiteral("Cycles Since Launch: ") +
+                           QString::number(cyclesSinceLaunch));
+    KPTaskManager* manager = m_taskList->taskManager();
+    if (manager && !manager->tasks.isEmpty() && !manager->tasks.first().isCompleted)
+        m_taskList->changeCycleCount(0, +1);
+}
+
+bool ZKPopover::taskListCanResize(KPTaskList*)
+{
+    QScreen* mainScreen = QGuiApplication::primaryScreen();
+    if (!windowHandle() || !mainScreen)
+        return true;
+    // A popover that already reaches the top of the screen does not grow.
+    return frameGeometry().top() != mainScreen->geometry().top();
+}
+
+void ZKPopover::taskListDidChangeHeight(KPTaskList*)
+{
+    RunLoop::main().post(this, [this] {
+        resizeToHeight(std::min(maximumHeight, m_taskList->contentHeight() + chromeHeight));
+    });
+}
+
+void ZKPopover::resizeToHeight(int newHeight)
+{
+    if (newHeight == height())
+        return;
+    QRect frame = geometry();
+    if (m_hangsAbove && isVisible())
+        frame.setTop(frame.bottom() + 1 - newHeight); // grow upwards, away from the anchor
+    else
+        frame.setHeight(newHeight);
+    setGeometry(frame);
+}
+
+void ZKPopover::taskListDidChangeEditedRow(KPTaskList* taskList)
+{
+    const std::optional<int> row = taskList->editedRow();
+    KPTaskManager* manager = taskList->taskManager();
+    if (row && manager) {
+        m_removeButton->setEnabled(true);
+        m_moveUpButton->setEnabled(*row >= 1);
+        m_moveDownButton->setEnabled(*row < manager->tasks.size() - 1);
+    } else {
+        for (QToolButton* button : {m_removeButton, m_moveUpButton, m_moveDownButton})
+            button->setEnabled(false);
+    }
+}

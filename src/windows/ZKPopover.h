@@ -1,0 +1,92 @@
+#pragma once
+
+#include "tasks/KPTaskListDelegate.h"
+#include "timing/KPTimeBoxManagerDelegate.h"
+
+#include <QWidget>
+#include <functional>
+
+class KPTaskList;
+class KPTimer;
+class QLabel;
+class QToolButton;
+
+// The panel that drops down from the tray item: play/pause, the kind of the
+// current period, the cycle count, the task list and its toolbar.
+class ZKPopover : public QWidget, public KPTimeBoxManagerDelegate, public KPTaskListDelegate
+{
+    Q_OBJECT
+
+public:
+    static constexpr int contentWidth = 200;
+    static constexpr int chromeHeight = 62; // header 42 + toolbar 20
+    static constexpr int maximumHeight = 500;
+
+    using TimerSource = std::function<KPTimer*()>;
+
+    explicit ZKPopover(QWidget* parent = nullptr);
+    ~ZKPopover() override;
+
+    KPTaskList* taskList() const { return m_taskList; }
+    QToolButton* startPauseButton() const { return m_startPauseButton; }
+    QToolButton* addButton() const { return m_addButton; }
+    QToolButton* removeButton() const { return m_removeButton; }
+    QToolButton* moveUpButton() const { return m_moveUpButton; }
+    QToolButton* moveDownButton() const { return m_moveDownButton; }
+    QLabel* cyclesLabel() const { return m_cyclesLabel; }
+    QLabel* stateLabel() const { return m_stateLabel; }
+    // The play button's state: on shows the pause image.
+    bool isStartPauseOn() const { return m_isStartPauseOn; }
+
+    // Where the play button finds the timer; by default the display's.
+    void setTimerSource(TimerSource source) { m_timerSource = std::move(source); }
+
+    // Hangs the popover below the anchor (screen coordinates), or above it
+    // when there is no room below.
+    void showRelativeToRect(const QRect& anchor);
+
+    void startPause();
+    void addTask();
+    void removeTask();
+    void moveTaskUp();
+    void moveTaskDown();
+
+    void timeBoxManagerDidChangeState(KPTimeBoxManager* manager,
+                                      KPTimeBoxManager::State state) override;
+    void timeBoxManagerDidChangeCycleCount(KPTimeBoxManager* manager,
+                                           qint64 cyclesSinceLaunch) override;
+
+    bool taskListCanResize(KPTaskList* taskList) override;
+    void taskListDidChangeHeight(KPTaskList* taskList) override;
+    void taskListDidChangeEditedRow(KPTaskList* taskList) override;
+
+    static QString title(KPTimeBoxManager::State state);
+
+Q_SIGNALS:
+    void popoverDidClose();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QToolButton* makeButton(const QString& image, const QString& toolTip);
+    void layOut();
+    void applyImages();
+    void showStartPauseState(bool on);
+    void resizeToHeight(int height);
+
+    KPTaskList* m_taskList = nullptr;
+    QToolButton* m_startPauseButton = nullptr;
+    QToolButton* m_addButton = nullptr;
+    QToolButton* m_removeButton = nullptr;
+    QToolButton* m_moveUpButton = nullptr;
+    QToolButton* m_moveDownButton = nullptr;
+    QLabel* m_cyclesLabel = nullptr;
+    QLabel* m_stateLabel = nullptr;
+    QWidget* m_separator = nullptr;
+    bool m_isStartPauseOn = false;
+    bool m_hangsAbove = false; // grows upwards when shown above the anchor
+    TimerSource m_timerSource;
+};
