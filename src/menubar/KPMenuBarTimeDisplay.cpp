@@ -419,9 +419,17 @@ void KPMenuBarTimeDisplay::rightMouseUp()
         m_timer->reset();
 }
 
+void KPMenuBarTimeDisplay::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedButtons |= event->button();
+    QWidget::mousePressEvent(event);
+}
+
 void KPMenuBarTimeDisplay::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (!rect().contains(event->position().toPoint())) {
+    const bool pressedHere = m_pressedButtons.testFlag(event->button());
+    m_pressedButtons &= ~event->button();
+    if (!pressedHere || !rect().contains(event->position().toPoint())) {
         QWidget::mouseReleaseEvent(event);
         return;
     }

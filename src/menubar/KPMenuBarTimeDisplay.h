@@ -101,6 +101,7 @@ public:
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -141,4 +142,7 @@ private:
     bool m_hideSeconds = false;
     Defaults m_sharedSuite;
     ModifierSource m_modifiers;
+    // A release counts only after a press here: the press that closes the
+    // popover must not reopen it on release.
+    Qt::MouseButtons m_pressedButtons;
 };

@@ -40,6 +40,8 @@ ZKPopover::ZKPopover(QWidget* parent)
 {
     setObjectName(QStringLiteral("ZKPopover"));
     setWindowTitle(QStringLiteral("Zembrak"));
+    // A click on the tray item that closes the popover must not reopen it.
+    setAttribute(Qt::WA_NoMouseReplay);
     resize(contentWidth, chromeHeight);
 
     m_taskList = new KPTaskList(QRect(0, 20, contentWidth, 0), this);
