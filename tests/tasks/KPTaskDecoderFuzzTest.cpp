@@ -1,0 +1,208 @@
+#include "app/PreferenceKeys.h"
+#include "platform/Defaults.h"
+#include "tasks/KPTaskManager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray validList =
+    R"([{"id":725846400.123456,"string":"Write \"report\" \u00e9","isCompleted":false,"cycleCount":3},)"
+    R"({"id":1,"string":"","isCompleted":true,"cycleCount":null,"extra":[1,{"a":2}]}])";
+
+// Pieces that random JSON is made of, many of them of the wrong type or size.
+const char* const atoms[] = {
+    "0",
+    "-0",
+    "1",
+    "-1",
+    "1.5",
+    "1e308",
+    "-1e308",
+    "1e400",
+    "-1e400",
+    "1e-400",
+    "9223372036854775807",
+    "9223372036854775808",
+    "-9223372036854775809",
+    "18446744073709551616",
+    "true",
+    "false",
+    "null",
+    "\"\"",
+    "\"x\"",
+    "\"\\ud800\"",
+    "\"\\u0000\"",
+    "\"\\q\"",
+    "NaN",
+    "Infinity",
+    "[]",
+    "{}",
+    "\"id\"",
+    "01",
+    "1.",
+    ".5",
+    "+1",
+    "0x10",
+    "\xff\xfe",
+    "\"\xc3\x28\"",
+};
+const char* const keys[] = {"id", "string", "isCompleted", "cycleCount", "other", ""};
+
+class Generator
+{
+public:
+    explicit Generator(quint32 seed) : m_random(seed) {}
+
+    int below(int n) { return int(m_random.bounded(n)); }
+
+    QByteArray value(int depth)
+    {
+        switch (depth > 4 ? 0 : below(4)) {
+        case 0:
+            return atoms[below(int(std::size(atoms)))];
+        case 1:
+            return '[' + list(depth, false) + ']';
+        case 2:
+            return '{' + list(depth, true) + '}';
+        default:
+            return task();
+        }
+    }
+    // Mostly well-formed tasks with one member wrong, missing or odd.
+    QByteArray task()
+    {
+        QByteArrayList members;
+        const QByteArray values[] = {"1.25", "\"t\"", "false", "7"};
+        for (int k = 0; k < 4; ++k) {
+            if (below(6) == 0)
+                continue;
+            const QByteArray v =
+                below(4) == 0 ? QByteArray(atoms[below(int(std::size(atoms)))]) : values[k];
+            members << '"' + QByteArray(keys[k]) + "\":" + v;
+        }
+        return '{' + members.join(',') + '}';
+    }
+    QByteArray list(int depth, bool keyed)
+    {
+        QByteArrayList items;
+        for (int n = below(4); n > 0; --n) {
+            const QByteArray item = value(depth + 1);
+            items << (keyed ? '"' + QByteArray(keys[below(int(std::size(keys)))]) + "\":" + item
+                            : item);
+        }
+        return items.join(',');
+    }
+    QByteArray bytes()
+    {
+        QByteArray data(below(64), '\0');
+        for (char& c : data)
+            c = char(below(256));
+        return data;
+    }
+
+private:
+    QRandomGenerator m_random;
+};
+
+QList<QByteArray> inputs()
+{
+    QList<QByteArray> all;
+    for (qsizetype n = 0; n <= validList.size(); ++n)
+        all << validList.left(n);
+    all << QByteArray(5000, '[') << QByteArray(5000, '[') + QByteArray(5000, ']')
+        << "[" + QByteArray(2000, '{') << "[" + QByteArray(1 << 20, '9') + "]"
+        << "[{\"id\":1,\"string\":\"" + QByteArray(1 << 20, 'a') + "\",\"isCompleted\":false}]";
+    Generator generator(20240601);
+    for (int n = 0; n < 3000; ++n) {
+        switch (n % 3) {
+        case 0:
+            all << '[' + generator.list(0, false) + ']';
+            break;
+        case 1:
+            all << generator.value(0);
+            break;
+        default:
+            all << generator.bytes();
+        }
+    }
+    return all;
+}
+
+} // namespace
+
+class KPTaskDecoderFuzzTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+
+private Q_SLOTS:
+    void init()
+    {
+        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
+        QDir(m_home.path()).removeRecursively();
+        QDir().mkpath(m_home.path());
+        Defaults::resetStandard();
+    }
+
+    void decoderSurvivesMalformedInput()
+    {
+        const QList<QByteArray> all = inputs();
+        QVERIFY(all.size() > 3000);
+        int decoded = 0;
+        for (const QByteArray& input : all) {
+            const std::optional<QList<KPTask>> tasks = KPTask::listFromJson(input);
+            (void)KPTask::fromJson(input);
+            if (!tasks)
+                continue;
+            ++decoded;
+            // Whatever decodes is written back and read again unchanged.
+            const std::optional<QByteArray> again = KPTask::listToJson(*tasks);
+            QVERIFY2(again, input.left(200).constData());
+            QCOMPARE(KPTask::listFromJson(*again), tasks);
+        }
+        // The generator reaches both outcomes.
+        QVERIFY(decoded > 100);
+        QVERIFY(decoded < all.size() - 1000);
+    }
+
+    void undecodableStoredListIsKeptAndTheListStaysUsable()
+    {
+        const QList<QByteArray> all = inputs();
+        int kept = 0;
+        for (qsizetype n = 0; n < all.size(); n += 37) {
+            const QByteArray& input = all[n];
+            init();
+            Defaults::standard().setData(PreferenceKeys::tasks, input);
+            KPTaskManager manager;
+            const bool readable = KPTask::listFromJson(input).has_value();
+            QCOMPARE(manager.hasUndecodableStoredTasks(), !readable);
+            if (!readable)
+                QVERIFY(manager.tasks.isEmpty());
+
+            const qsizetype count = manager.tasks.size();
+            manager.toggleCompleted(manager.addTask(true), true);
+            manager.renameTask(0, "Still works");
+            const auto stored = KPTask::listFromJson(*Defaults::standard().data("tasks"));
+            QVERIFY(stored);
+            QCOMPARE(stored->size(), count + 1);
+            QCOMPARE(*stored, manager.tasks);
+            if (readable)
+                continue;
+            ++kept;
+            QFile keptFile(manager.undecodableTasksPath());
+            QVERIFY(keptFile.open(QIODevice::ReadOnly));
+            QCOMPARE(keptFile.readAll(), input);
+        }
+        QVERIFY(kept > 20);
+    }
+};
+
+QTEST_GUILESS_MAIN(KPTaskDecoderFuzzTest)
+#include "KPTaskDecoderFuzzTest.moc"
