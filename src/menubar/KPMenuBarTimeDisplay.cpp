@@ -163,6 +163,7 @@ void KPMenuBarTimeDisplay::rearrange()
     else
         layoutRegular();
     updateLength();
+    updateLabelText();
 }
 
 void KPMenuBarTimeDisplay::layoutRegular()
@@ -249,24 +250,36 @@ void KPMenuBarTimeDisplay::showTimeOf(const KPTimer& timer)
 
 void KPMenuBarTimeDisplay::showTime(const KPTime& time)
 {
-    const QString hoursText = KPTime::twoDigitString(time.hours);
-    // A hundred hours or more needs a wider hours label than the last layout gave.
-    if (hoursText.size() != m_hours->text().size())
-        m_needsRearrangement = true;
-    m_hours->setText(hoursText);
-    m_minutes->setText(KPTime::twoDigitString(time.minutes));
-    m_seconds->setText(KPTime::twoDigitString(time.seconds));
-    if (m_needsRearrangement) {
-        rearrange();
-        m_needsRearrangement = false;
+    // Most of the ten ticks a second repeat the second on show: only a change
+    // is written, laid out and stored. Listeners still hear every tick.
+    if (time != m_shownTime || m_needsRearrangement) {
+        const QString hoursText = KPTime::twoDigitString(time.hours);
+        // A hundred hours or more needs a wider hours label than the last layout gave.
+        if (hoursText.size() != m_hours->text().size())
+            m_needsRearrangement = true;
+        m_hours->setText(hoursText);
+        m_minutes->setText(KPTime::twoDigitString(time.minutes));
+        m_seconds->setText(KPTime::twoDigitString(time.seconds));
+        if (m_needsRearrangement) {
+            rearrange();
+            m_needsRearrangement = false;
+        }
+        m_shownTime = time;
+        m_sharedSuite.setData(PreferenceKeys::currentTime, time.toJson());
+        updateLabelText();
     }
-    publish(time);
+    DistributedNotifications::post(timeDidChangeNotification);
 }
 
-void KPMenuBarTimeDisplay::publish(const KPTime& time)
+void KPMenuBarTimeDisplay::updateLabelText()
 {
-    m_sharedSuite.setData(PreferenceKeys::currentTime, time.toJson());
-    DistributedNotifications::post(timeDidChangeNotification);
+    // What hosts that show only a picture of the view print beside it.
+    QString text;
+    for (const QLabel* label :
+         {m_hours, m_hoursMinutesSeparator, m_minutes, m_minutesSecondsSeparator, m_seconds})
+        if (!label->isHidden())
+            text += label->text();
+    m_statusItem->setLabelText(text);
 }
 
 void KPMenuBarTimeDisplay::updateTextColors()

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class KPMenuBarMenuButton;
 class KPTimeDisplayDelegate;
@@ -110,7 +111,7 @@ protected:
 private:
     QLabel* makeLabel(const QString& text);
     void showTime(const KPTime& time);
-    void publish(const KPTime& time);
+    void updateLabelText();
     void updateLabelVisibility();
     void layoutSmall();
     void layoutRegular();
@@ -145,4 +146,5 @@ private:
     // A release counts only after a press here: the press that closes the
     // popover must not reopen it on release.
     Qt::MouseButtons m_pressedButtons;
+    std::optional<KPTime> m_shownTime;
 };

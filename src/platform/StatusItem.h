@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+#include <memory>
+
+// The application's place in the desktop's tray. Its button hosts the item's
+// view; the backend (X11 system tray, StatusNotifierItem, or a small window
+// of its own) is chosen at run time by create().
+//
+// Mouse events over the button reach the hosted view directly where the view
+// is really on screen; a backend that only shows a picture of the view (a
+// StatusNotifierItem) reports activations through the signals instead.
+class StatusItem : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Backend
+    {
+        SystemTray,
+        StatusNotifier,
+        Window
+    };
+
+    // The backend that suits the desktop this process runs on; never null.
+    static std::unique_ptr<StatusItem> create();
+    // Prefers an XEmbed tray, then a StatusNotifierItem host; on X11 without
+    // either it still takes the tray backend, which floats a window until a
+    // tray appears (at login the panel often starts after its applications).
+    static Backend chooseBackend(bool onX11, bool trayManagerPresent,
+                                 bool statusNotifierWatcherPresent);
+    // A button that is shown nowhere: for views tested offscreen.
+    StatusItem();
+    ~StatusItem() override;
+
+    QWidget* button() const { return m_button.get(); }
+
+    double length() const { return m_length; }
+    void setLength(double length);
+
+    bool isHighlighted() const { return m_highlighted; }
+    void setHighlighted(bool highlighted);
+
+    qreal alphaValue() const { return m_alpha; }
+    void setAlphaValue(qreal alpha);
+    // Goes to alpha over a short animation.
+    void animateAlphaValue(qreal alpha);
+
+    // The button's rectangle in screen coordinates (Qt's, origin top left): the
+    // anchor for the popover and the utility windows.
+    virtual QRect buttonGeometry() const;
+
+    // The view's content as text ("25:00"): the label and tooltip of hosts
+    // that show text rather than the view itself.
+    QString labelText() const { return m_labelText; }
+    void setLabelText(const QString& text);
+
+Q_SIGNALS:
+    void activated();          // primary click reported by the host
+    void secondaryActivated(); // secondary click reported by the host
+    void lengthChanged(double length);
+    // Highlight, alpha or the view's content changed. A view that changes its
+    // look without changing labelText may emit it so picture-based hosts redraw.
+    void appearanceChanged();
+    void labelTextChanged(const QString& text);
+
+protected:
+    virtual void applyLength();
+
+private:
+    std::unique_ptr<QWidget> m_button;
+    double m_length = 0;
+    bool m_highlighted = false;
+    qreal m_alpha = 1.0;
+    QString m_labelText;
+    std::unique_ptr<class QVariantAnimation> m_alphaAnimation;
+};

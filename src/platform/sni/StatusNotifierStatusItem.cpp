@@ -1,0 +1,208 @@
+#include "StatusNotifierStatusItem.h"
+
+#include "StatusNotifierItemAdaptor.h"
+
+#include <QCoreApplication>
+#include <QDBusPendingCallWatcher>
+#include <QDBusServiceWatcher>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+// Hosts redraw on every NewIcon; the time changes once a second at most.
+constexpr std::chrono::milliseconds kMinIconInterval{1000};
+
+QImage render(QWidget* button, qreal scale)
+{
+    QImage image(button->size() * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    button->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+bool changesLook(QEvent::Type type)
+{
+    switch (type) {
+    case QEvent::LayoutRequest: // a label's text changed
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::StyleChange:
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+    case QEvent::ChildRemoved:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+StatusNotifierStatusItem::StatusNotifierStatusItem(const QDBusConnection& connection)
+    : m_connection(connection)
+{
+    StatusNotifierItemAdaptor::registerTypes();
+    m_adaptor = new StatusNotifierItemAdaptor(this);
+
+    static int items = 0;
+    const QString name = QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
+                             .arg(QCoreApplication::applicationPid())
+                             .arg(++items);
+    if (m_connection.isConnected() && m_connection.registerService(name) &&
+        m_connection.registerObject(QString::fromLatin1(kObjectPath), this,
+                                    QDBusConnection::ExportAdaptors))
+        m_serviceName = name;
+
+    connect(this, &StatusItem::labelTextChanged, this, [this](const QString& text) {
+        Q_EMIT m_adaptor->XAyatanaNewLabel(text, labelGuide());
+        scheduleIconRefresh();
+    });
+    connect(this, &StatusItem::appearanceChanged, this,
+            &StatusNotifierStatusItem::scheduleIconRefresh);
+    connect(this, &StatusItem::lengthChanged, this, &StatusNotifierStatusItem::scheduleIconRefresh);
+    watchContent(button());
+
+    // A panel that starts or restarts after us registers the item anew.
+    m_watcherWatch = new QDBusServiceWatcher(QString::fromLatin1(kWatcherService), m_connection,
+                                             QDBusServiceWatcher::WatchForRegistration, this);
+    connect(m_watcherWatch, &QDBusServiceWatcher::serviceRegistered, this,
+            &StatusNotifierStatusItem::registerWithWatcher);
+    registerWithWatcher();
+}
+
+StatusNotifierStatusItem::~StatusNotifierStatusItem()
+{
+    if (m_serviceName.isEmpty())
+        return;
+    m_connection.unregisterObject(QString::fromLatin1(kObjectPath));
+    m_connection.unregisterService(m_serviceName);
+}
+
+void StatusNotifierStatusItem::registerWithWatcher()
+{
+    if (m_serviceName.isEmpty())
+        return;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(kWatcherService), QStringLiteral("/StatusNotifierWatcher"),
+        QString::fromLatin1(kWatcherService), QStringLiteral("RegisterStatusNotifierItem"));
+    call << m_serviceName;
+    auto* pending = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* finished) {
+                finished->deleteLater();
+                m_registered = !finished->isError();
+                if (m_registered)
+                    Q_EMIT registeredWithWatcher();
+            });
+}
+
+SniToolTip StatusNotifierStatusItem::toolTip() const
+{
+    SniToolTip tip;
+    tip.title = QStringLiteral("Zembrak");
+    tip.description = labelText();
+    return tip;
+}
+
+QString StatusNotifierStatusItem::labelGuide() const
+{
+    QString guide = labelText();
+    for (QChar& c : guide)
+        if (c.isDigit())
+            c = QLatin1Char('0');
+    return guide;
+}
+
+void StatusNotifierStatusItem::activate(QPoint at)
+{
+    m_lastActivation = at;
+    m_activationKnown = at != QPoint(0, 0);
+    Q_EMIT activated();
+}
+
+void StatusNotifierStatusItem::secondaryActivate(QPoint at)
+{
+    m_lastActivation = at;
+    m_activationKnown = at != QPoint(0, 0);
+    Q_EMIT secondaryActivated();
+}
+
+QRect StatusNotifierStatusItem::buttonGeometry() const
+{
+    const QSize size = button()->size().expandedTo(QSize(1, 1));
+    const QScreen* screen = m_activationKnown ? QGuiApplication::screenAt(m_lastActivation)
+                                              : QGuiApplication::primaryScreen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect();
+    // A thin rectangle under which windows hang: at the click, but never
+    // inside a panel that reserves the top of the screen.
+    if (m_activationKnown) {
+        const int y = std::max(m_lastActivation.y(), available.top() - 1);
+        return QRect(m_lastActivation.x() - size.width() / 2, y, size.width(), 1);
+    }
+    return QRect(available.right() + 1 - size.width(), available.top() - 1, size.width(), 1);
+}
+
+void StatusNotifierStatusItem::watchContent(QObject* object)
+{
+    if (!object->isWidgetType())
+        return;
+    object->installEventFilter(this);
+    for (QObject* child : object->children())
+        watchContent(child);
+}
+
+bool StatusNotifierStatusItem::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ChildAdded) {
+        watchContent(static_cast<QChildEvent*>(event)->child());
+        scheduleIconRefresh();
+    } else if (changesLook(event->type())) {
+        scheduleIconRefresh();
+    }
+    return StatusItem::eventFilter(watched, event);
+}
+
+void StatusNotifierStatusItem::scheduleIconRefresh()
+{
+    if (m_refreshPending)
+        return;
+    m_refreshPending = true;
+    RunLoop& loop = RunLoop::main();
+    std::chrono::milliseconds delay{0};
+    if (m_everRefreshed) {
+        const auto since =
+            std::chrono::duration_cast<std::chrono::milliseconds>(loop.now() - m_lastRefresh);
+        if (since < kMinIconInterval)
+            delay = kMinIconInterval - since;
+    }
+    loop.postAfter(delay, this, [this] {
+        m_refreshPending = false;
+        refreshIcon();
+    });
+}
+
+void StatusNotifierStatusItem::refreshIcon()
+{
+    m_lastRefresh = RunLoop::main().now();
+    m_everRefreshed = true;
+    QWidget* b = button();
+    QImage large;
+    if (!b->size().isEmpty())
+        large = render(b, 2);
+    if (large == m_lastRender && (large.isNull() || !m_icons.isEmpty()))
+        return;
+    m_lastRender = large;
+    m_icons.clear();
+    if (!large.isNull())
+        m_icons = {SniIconPixmap::fromImage(render(b, 1)), SniIconPixmap::fromImage(large)};
+    Q_EMIT m_adaptor->NewIcon();
+    Q_EMIT m_adaptor->NewToolTip();
+}

@@ -1,0 +1,204 @@
+#include "X11SystemTray.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr uint32_t kSystemTrayRequestDock = 0;
+constexpr uint32_t kXEmbedVersion = 0;
+constexpr uint32_t kXEmbedMapped = 1 << 0;
+
+// ICCCM WM_SIZE_HINTS flags and layout (18 CARD32s).
+constexpr uint32_t kPMinSize = 1 << 4;
+constexpr uint32_t kPBaseSize = 1 << 8;
+constexpr uint32_t kPSize = 1 << 3;
+
+template <typename Reply> struct FreeReply
+{
+    void operator()(Reply* reply) const { std::free(reply); }
+};
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
+
+} // namespace
+
+std::unique_ptr<X11SystemTray> X11SystemTray::forApplication()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return nullptr;
+    // Qt connected to $DISPLAY (or -display, which sets it); its screen part is ours.
+    char* host = nullptr;
+    int display = 0;
+    int screen = 0;
+    if (xcb_parse_display(nullptr, &host, &display, &screen))
+        std::free(host);
+    return std::make_unique<X11SystemTray>(x11->connection(), screen);
+}
+
+void X11SystemTray::setApplicationClass(QWidget* window)
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return;
+    static const char wmClass[] = "zembrak\0zembrak"; // with its final NUL: 16 bytes
+    xcb_change_property(x11->connection(), XCB_PROP_MODE_REPLACE, xcb_window_t(window->winId()),
+                        XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8, sizeof wmClass, wmClass);
+}
+
+X11SystemTray::X11SystemTray(xcb_connection_t* connection, int screenNumber)
+    : m_connection(connection)
+{
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; it.rem && i < screenNumber; ++i)
+        xcb_screen_next(&it);
+    if (!it.rem) // a screen number past the last: fall back to the first
+        it = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    m_root = it.data->root;
+
+    const QByteArray selection = "_NET_SYSTEM_TRAY_S" + QByteArray::number(screenNumber);
+    m_selection = atom(selection.constData());
+    m_managerAtom = atom("MANAGER");
+    m_opcode = atom("_NET_SYSTEM_TRAY_OPCODE");
+    m_embedInfo = atom("_XEMBED_INFO");
+
+    // A tray that starts later announces itself to the root with MANAGER.
+    selectEvents(m_root, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    findManager();
+    QCoreApplication::instance()->installNativeEventFilter(this);
+}
+
+X11SystemTray::~X11SystemTray()
+{
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeNativeEventFilter(this);
+}
+
+xcb_atom_t X11SystemTray::atom(const char* name) const
+{
+    const auto cookie = xcb_intern_atom(m_connection, false, uint16_t(std::strlen(name)), name);
+    ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection, cookie, nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+void X11SystemTray::selectEvents(xcb_window_t window, uint32_t mask) const
+{
+    // The event mask is per client: keep whatever Qt already selected.
+    const auto cookie = xcb_get_window_attributes(m_connection, window);
+    ReplyPtr<xcb_get_window_attributes_reply_t> reply(
+        xcb_get_window_attributes_reply(m_connection, cookie, nullptr));
+    if (!reply)
+        return;
+    const uint32_t value = reply->your_event_mask | mask;
+    xcb_change_window_attributes(m_connection, window, XCB_CW_EVENT_MASK, &value);
+}
+
+void X11SystemTray::findManager()
+{
+    const auto cookie = xcb_get_selection_owner(m_connection, m_selection);
+    ReplyPtr<xcb_get_selection_owner_reply_t> reply(
+        xcb_get_selection_owner_reply(m_connection, cookie, nullptr));
+    m_manager = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
+    if (m_manager == XCB_WINDOW_NONE)
+        return;
+    // Its DestroyNotify tells us when the tray quits.
+    selectEvents(m_manager, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    xcb_flush(m_connection);
+}
+
+bool X11SystemTray::requestDock(xcb_window_t window)
+{
+    if (m_manager == XCB_WINDOW_NONE)
+        return false;
+    const uint32_t info[2] = {kXEmbedVersion, kXEmbedMapped};
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, m_embedInfo, m_embedInfo, 32,
+                        2, info);
+    // Our own window's reparenting tells when the tray took it.
+    selectEvents(window, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+
+    xcb_client_message_event_t event;
+    std::memset(&event, 0, sizeof event);
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = m_manager;
+    event.type = m_opcode;
+    event.data.data32[0] = XCB_CURRENT_TIME;
+    event.data.data32[1] = kSystemTrayRequestDock;
+    event.data.data32[2] = window;
+    m_dockedWindow = window;
+    m_dockSequence = xcb_send_event(m_connection, false, m_manager, XCB_EVENT_MASK_NO_EVENT,
+                                    reinterpret_cast<const char*>(&event))
+                         .sequence;
+    xcb_flush(m_connection);
+    return true;
+}
+
+void X11SystemTray::setRequestedSize(xcb_window_t window, QSize size) const
+{
+    // Trays built on GtkSocket size their socket from the minimum (else base)
+    // size and look again whenever WM_NORMAL_HINTS changes.
+    uint32_t hints[18] = {};
+    hints[0] = kPSize | kPMinSize | kPBaseSize;
+    hints[3] = uint32_t(size.width()); // size (obsolete but still read)
+    hints[4] = uint32_t(size.height());
+    hints[5] = uint32_t(size.width()); // min
+    hints[6] = uint32_t(size.height());
+    hints[15] = uint32_t(size.width()); // base
+    hints[16] = uint32_t(size.height());
+    xcb_change_property(m_connection, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NORMAL_HINTS,
+                        XCB_ATOM_WM_SIZE_HINTS, 32, 18, hints);
+    xcb_flush(m_connection);
+}
+
+QRect X11SystemTray::rootGeometry(xcb_window_t window) const
+{
+    const auto geometryCookie = xcb_get_geometry(m_connection, window);
+    const auto translateCookie = xcb_translate_coordinates(m_connection, window, m_root, 0, 0);
+    ReplyPtr<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(m_connection, geometryCookie, nullptr));
+    ReplyPtr<xcb_translate_coordinates_reply_t> origin(
+        xcb_translate_coordinates_reply(m_connection, translateCookie, nullptr));
+    if (!geometry || !origin)
+        return QRect();
+    return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+}
+
+bool X11SystemTray::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t")
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    switch (event->response_type & ~0x80) {
+    case XCB_CLIENT_MESSAGE: {
+        const auto* client = reinterpret_cast<const xcb_client_message_event_t*>(event);
+        if (client->window == m_root && client->type == m_managerAtom &&
+            client->data.data32[1] == m_selection) {
+            findManager();
+            Q_EMIT managerChanged();
+        }
+        break;
+    }
+    case XCB_DESTROY_NOTIFY: {
+        const auto* destroyed = reinterpret_cast<const xcb_destroy_notify_event_t*>(event);
+        if (destroyed->window == m_manager && m_manager != XCB_WINDOW_NONE) {
+            findManager(); // another tray may have taken over already
+            Q_EMIT managerChanged();
+        }
+        break;
+    }
+    case XCB_REPARENT_NOTIFY: {
+        const auto* reparent = reinterpret_cast<const xcb_reparent_notify_event_t*>(event);
+        // Reparenting done before the request (Qt taking the window out of
+        // another parent of ours) is not the tray's answer.
+        const auto sinceRequest = int16_t(uint16_t(event->sequence - uint16_t(m_dockSequence)));
+        if (reparent->event == reparent->window && reparent->window == m_dockedWindow &&
+            sinceRequest >= 0)
+            Q_EMIT windowReparented(reparent->window, reparent->parent == m_root);
+        break;
+    }
+    default:
+        break;
+    }
+    return false; // Qt still sees every event
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QAbstractNativeEventFilter>
+#include <QObject>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+#include <memory>
+#include <xcb/xcb.h>
+
+// The X11 system tray protocol as its clients speak it: who owns the tray
+// selection of our screen, asking it to dock a window, and noticing when a
+// tray appears, restarts or goes away.
+class X11SystemTray : public QObject, public QAbstractNativeEventFilter
+{
+    Q_OBJECT
+
+public:
+    // Nothing when the application does not run on X11.
+    static std::unique_ptr<X11SystemTray> forApplication();
+    X11SystemTray(xcb_connection_t* connection, int screenNumber);
+    // Gives the widget's X11 window the class "zembrak" (instance and class),
+    // as the desktop file names it. Does nothing off X11.
+    static void setApplicationClass(QWidget* window);
+    ~X11SystemTray() override;
+
+    // The tray manager's window, or XCB_WINDOW_NONE when no tray runs.
+    xcb_window_t manager() const { return m_manager; }
+
+    // Marks the window as an XEmbed client and asks the tray to embed it.
+    bool requestDock(xcb_window_t window);
+    // The size the tray should give the window, in the window's hints (pixels).
+    void setRequestedSize(xcb_window_t window, QSize size) const;
+    // Where the window really is on the screen, whoever its parent is (pixels).
+    QRect rootGeometry(xcb_window_t window) const;
+
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
+
+Q_SIGNALS:
+    void managerChanged();
+    // The window last asked to dock got a new parent since the request: the
+    // tray's socket, or the root when the tray let it go.
+    void windowReparented(xcb_window_t window, bool toRoot);
+
+private:
+    xcb_atom_t atom(const char* name) const;
+    void findManager();
+    void selectEvents(xcb_window_t window, uint32_t mask) const;
+
+    xcb_connection_t* m_connection;
+    xcb_window_t m_root = XCB_WINDOW_NONE;
+    xcb_window_t m_manager = XCB_WINDOW_NONE;
+    xcb_atom_t m_selection = XCB_ATOM_NONE;
+    xcb_atom_t m_managerAtom = XCB_ATOM_NONE;
+    xcb_atom_t m_opcode = XCB_ATOM_NONE;
+    xcb_atom_t m_embedInfo = XCB_ATOM_NONE;
+    xcb_window_t m_dockedWindow = XCB_WINDOW_NONE;
+    unsigned int m_dockSequence = 0;
+};

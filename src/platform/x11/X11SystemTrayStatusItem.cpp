@@ -1,0 +1,166 @@
+#include "X11SystemTrayStatusItem.h"
+
+#include "X11SystemTray.h"
+#include "platform/StatusItemWindow.h"
+
+#include <cmath>
+
+namespace {
+constexpr int kButtonHeight = 21;
+// A tray that has not taken the button by then is not going to.
+constexpr int kDockTimeoutMs = 3000;
+// Tries with one tray before waiting for the next one.
+constexpr int kMaxRefusals = 2;
+} // namespace
+
+X11SystemTrayStatusItem::X11SystemTrayStatusItem(std::unique_ptr<X11SystemTray> tray)
+    : m_tray(std::move(tray))
+{
+    QWidget* b = button();
+    b->setAttribute(Qt::WA_QuitOnClose, false);
+    b->setAttribute(Qt::WA_ShowWithoutActivating);
+    // A docked top-level has nothing behind it to show through.
+    b->setAttribute(Qt::WA_NoSystemBackground, false);
+    b->setAutoFillBackground(true);
+    b->setWindowTitle(QStringLiteral("Zembrak"));
+
+    m_dockTimeout.setSingleShot(true);
+    m_dockTimeout.setInterval(kDockTimeoutMs);
+    connect(&m_dockTimeout, &QTimer::timeout, this, [this] {
+        if (m_state == State::Docking)
+            floatInWindow();
+    });
+    connect(m_tray.get(), &X11SystemTray::managerChanged, this,
+            &X11SystemTrayStatusItem::managerChanged);
+    connect(m_tray.get(), &X11SystemTray::windowReparented, this,
+            &X11SystemTrayStatusItem::windowReparented);
+
+    if (m_tray->manager() != XCB_WINDOW_NONE)
+        dock();
+    else
+        floatInWindow();
+}
+
+X11SystemTrayStatusItem::~X11SystemTrayStatusItem()
+{
+    // The button belongs to the base class: take it out of the window first.
+    if (m_window)
+        m_window->release();
+}
+
+QSize X11SystemTrayStatusItem::requestedSize() const
+{
+    return QSize(std::max(1, int(std::ceil(length()))), kButtonHeight);
+}
+
+QSize X11SystemTrayStatusItem::inPixels(QSize size) const
+{
+    return (QSizeF(size) * button()->devicePixelRatioF()).toSize();
+}
+
+void X11SystemTrayStatusItem::managerChanged()
+{
+    m_refusals = 0;
+    if (m_tray->manager() == XCB_WINDOW_NONE) {
+        floatInWindow();
+        return;
+    }
+    // A tray that replaced another while we were docked reparents us itself
+    // or lets us go to the root, which docks again below.
+    if (m_state != State::Docked)
+        dock();
+}
+
+void X11SystemTrayStatusItem::windowReparented(quint32 window, bool toRoot)
+{
+    if (window != m_dockedWindow || m_state == State::Floating)
+        return;
+    if (!toRoot) {
+        m_state = State::Docked;
+        m_dockTimeout.stop();
+        button()->show();
+        return;
+    }
+    // The tray let the button go: it quit (its save-set put us back on the
+    // root) or refused us. Wait in the window; a tray that still runs, or
+    // the next one, docks us again.
+    floatInWindow();
+    if (m_tray->manager() == XCB_WINDOW_NONE || ++m_refusals > kMaxRefusals)
+        return;
+    QTimer::singleShot(kDockTimeoutMs, this, [this] {
+        if (m_state == State::Floating && m_tray->manager() != XCB_WINDOW_NONE)
+            dock();
+    });
+}
+
+void X11SystemTrayStatusItem::dock()
+{
+    if (m_tray->manager() == XCB_WINDOW_NONE) {
+        floatInWindow();
+        return;
+    }
+    QWidget* b = button();
+    if (m_window) {
+        m_window->release(); // the button is a hidden parentless widget again
+        m_window->hide();
+    }
+    // Override-redirect: no window manager takes the button before the tray does.
+    b->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+    const QSize size = requestedSize();
+    b->setFixedWidth(size.width());
+    b->resize(size);
+    const auto id = xcb_window_t(b->winId());
+    X11SystemTray::setApplicationClass(b);
+    m_tray->setRequestedSize(id, inPixels(size));
+    m_dockedWindow = id;
+    m_state = State::Docking;
+    if (!m_tray->requestDock(id)) {
+        floatInWindow();
+        return;
+    }
+    m_dockTimeout.start();
+}
+
+void X11SystemTrayStatusItem::floatInWindow()
+{
+    m_dockTimeout.stop();
+    m_state = State::Floating;
+    m_dockedWindow = 0;
+    QWidget* b = button();
+    b->setMinimumWidth(0);
+    b->setMaximumWidth(QWIDGETSIZE_MAX);
+    b->resize(requestedSize());
+    if (!m_window) {
+        m_window = std::make_unique<StatusItemWindow>();
+        X11SystemTray::setApplicationClass(m_window.get());
+    }
+    m_window->hold(b);
+    m_window->show();
+}
+
+void X11SystemTrayStatusItem::applyLength()
+{
+    const QSize size = requestedSize();
+    QWidget* b = button();
+    if (m_state == State::Floating) {
+        b->resize(size); // the window follows
+        return;
+    }
+    // The tray decides the height; the width is ours to ask for.
+    b->setFixedWidth(size.width());
+    b->resize(size.width(), b->height());
+    m_tray->setRequestedSize(xcb_window_t(b->winId()), inPixels(size));
+}
+
+QRect X11SystemTrayStatusItem::buttonGeometry() const
+{
+    if (m_state != State::Floating) {
+        // Qt does not know where the tray put a reparented window.
+        const QRect onScreen = m_tray->rootGeometry(xcb_window_t(button()->winId()));
+        const qreal scale = button()->devicePixelRatioF();
+        if (onScreen.isValid())
+            return QRect((QPointF(onScreen.topLeft()) / scale).toPoint(),
+                         (QSizeF(onScreen.size()) / scale).toSize());
+    }
+    return StatusItem::buttonGeometry();
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+
+// A D-Bus session daemon of the test's own, so tests never touch the user's
+// bus. address() is empty when dbus-daemon is missing or did not start.
+class PrivateSessionBus
+{
+public:
+    PrivateSessionBus()
+    {
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        if (daemon.isEmpty())
+            return;
+        m_process.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                                 QStringLiteral("--print-address")});
+        if (!m_process.waitForStarted(5000))
+            return;
+        // The daemon prints its address once it listens.
+        while (m_address.isEmpty() && m_process.waitForReadyRead(5000))
+            m_address = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
+    ~PrivateSessionBus()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    PrivateSessionBus(const PrivateSessionBus&) = delete;
+    PrivateSessionBus& operator=(const PrivateSessionBus&) = delete;
+
+    QString address() const { return m_address; }
+
+private:
+    QProcess m_process;
+    QString m_address;
+};
