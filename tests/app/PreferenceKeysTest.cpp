@@ -1,9 +1,7 @@
 #include "app/PreferenceKeys.h"
+#include "TemporaryStore.h"
 #include "platform/Defaults.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QTest>
 
 class PreferenceKeysTest : public QObject
@@ -11,17 +9,10 @@ class PreferenceKeysTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    TemporaryStore m_home;
 
 private Q_SLOTS:
-    void init()
-    {
-        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
-        Defaults::resetStandard();
-        Defaults::standard();
-        QFile::remove(Defaults::standard().filePath());
-        Defaults::resetStandard();
-    }
+    void init() { m_home.reset(); }
 
     void freshStoreGivesTheDefaults()
     {
@@ -46,28 +37,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("string length") << PreferenceKeys::workLength << QByteArray("\"3000\"") << "1500";
-        QTest::newRow("stored length") << PreferenceKeys::workLength << QByteArray("3000") << "3000";
-        QTest::newRow("bool length") << PreferenceKeys::shortBreakLength << QByteArray("true") << "300";
-        QTest::newRow("fraction interval") << PreferenceKeys::longBreakInterval << QByteArray("2.5") << "4";
-        QTest::newRow("integer bool") << PreferenceKeys::isShowingSeconds << QByteArray("0") << "true";
-        QTest::newRow("stored bool") << PreferenceKeys::isShowingSeconds << QByteArray("false") << "false";
+        QTest::newRow("string length")
+            << PreferenceKeys::workLength << QByteArray("\"3000\"") << "1500";
+        QTest::newRow("stored length")
+            << PreferenceKeys::workLength << QByteArray("3000") << "3000";
+        QTest::newRow("bool length")
+            << PreferenceKeys::shortBreakLength << QByteArray("true") << "300";
+        QTest::newRow("fraction interval")
+            << PreferenceKeys::longBreakInterval << QByteArray("2.5") << "4";
+        QTest::newRow("integer bool")
+            << PreferenceKeys::isShowingSeconds << QByteArray("0") << "true";
+        QTest::newRow("stored bool")
+            << PreferenceKeys::isShowingSeconds << QByteArray("false") << "false";
         QTest::newRow("number sound") << PreferenceKeys::soundName << QByteArray("7") << "Blow";
-        QTest::newRow("mixed shortcuts") << PreferenceKeys::shortcutStrings << QByteArray("[\"reset\", 5]") << "";
-        QTest::newRow("shortcuts") << PreferenceKeys::shortcutStrings << QByteArray("[\"reset\", \"300\"]") << "reset,300";
+        QTest::newRow("mixed shortcuts")
+            << PreferenceKeys::shortcutStrings << QByteArray("[\"reset\", 5]") << "";
+        QTest::newRow("shortcuts")
+            << PreferenceKeys::shortcutStrings << QByteArray("[\"reset\", \"300\"]") << "reset,300";
     }
     void wrongTypesFallBack()
     {
         QFETCH(QString, key);
         QFETCH(QByteArray, json);
         QFETCH(QString, expected);
-        QString path = Defaults::standard().filePath();
-        Defaults::resetStandard();
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\"" + key.toUtf8() + "\": " + json + "}");
-        file.close();
+        m_home.writeStandardFile("{\"" + key.toUtf8() + "\": " + json + "}");
         const Defaults& store = Defaults::standard();
         QString actual;
         if (key == PreferenceKeys::soundName)

@@ -1,5 +1,6 @@
 #include "menubar/KPMenuBarMenuButton.h"
 #include "FakeSound.h"
+#include "TemporaryStore.h"
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/ManualRunLoop.h"
@@ -7,7 +8,6 @@
 
 #include <QApplication>
 #include <QMenu>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -56,10 +56,10 @@ class KPMenuBarMenuButtonTest : public QObject
         Recorder recorder;
     };
 
-    QTemporaryDir m_config;
+    TemporaryStore m_config;
 
 private Q_SLOTS:
-    void initTestCase() { qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8()); }
+    void initTestCase() { m_config.reset(); }
 
     void pressSilencesActivatesTellsThenPopsUp()
     {

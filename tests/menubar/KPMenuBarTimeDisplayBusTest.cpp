@@ -1,4 +1,5 @@
 #include "FakeSound.h"
+#include "TemporaryStore.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/DistributedNotifications.h"
 #include "platform/ManualRunLoop.h"
@@ -7,7 +8,6 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -35,14 +35,14 @@ class KPMenuBarTimeDisplayBusTest : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_config;
+    TemporaryStore m_config;
 
 private Q_SLOTS:
     void postsOnTheSessionBusOnEveryTick()
     {
         if (busAddress.isEmpty())
             QSKIP("no dbus-daemon to run a private session bus");
-        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
+        m_config.reset();
         QDBusConnection watcher = QDBusConnection::connectToBus(busAddress, "watcher");
         QVERIFY(watcher.isConnected());
         Listener listener;

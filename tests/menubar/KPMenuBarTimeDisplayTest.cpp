@@ -1,5 +1,6 @@
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "FakeSound.h"
+#include "TemporaryStore.h"
 #include "app/PreferenceKeys.h"
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -63,14 +63,10 @@ class KPMenuBarTimeDisplayTest : public QObject
         KPTimer& timer() { return *display.timer(); }
     };
 
-    QTemporaryDir m_config;
+    TemporaryStore m_config;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("XDG_CONFIG_HOME", m_config.path().toUtf8());
-        Defaults::resetStandard();
-    }
+    void initTestCase() { m_config.reset(); }
 
     void regularLayout_data()
     {

@@ -1,10 +1,8 @@
 #include "platform/Defaults.h"
+#include "TemporaryStore.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 class DefaultsTest : public QObject
@@ -12,30 +10,16 @@ class DefaultsTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    TemporaryStore m_home;
 
     static QByteArray readAll(const QString& path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static void writeFile(const QString& path, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
 
 private Q_SLOTS:
-    void init()
-    {
-        QVERIFY(m_home.isValid());
-        QDir(m_home.path()).removeRecursively();
-        QDir().mkpath(m_home.path());
-        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
-        Defaults::resetStandard();
-    }
+    void init() { m_home.reset(); }
 
     void pathsFollowSuites()
     {
@@ -60,7 +44,8 @@ private Q_SLOTS:
         QCOMPARE(store.integer("big"), std::optional<qint64>(std::numeric_limits<qint64>::max()));
         QCOMPARE(store.boolean("isShowingSeconds"), std::optional<bool>(false));
         QCOMPARE(store.string("soundName"), std::optional<QString>("Ice"));
-        QCOMPARE(store.data("tasks"), std::optional<QByteArray>(QByteArray("[{\"id\":1}]\0\xff", 13)));
+        QCOMPARE(store.data("tasks"),
+                 std::optional<QByteArray>(QByteArray("[{\"id\":1}]\0\xff", 13)));
         QCOMPARE(store.stringArray("shortcutStrings"),
                  std::optional<QStringList>(QStringList{"toggleActivation", "reset"}));
         // The file speaks plain JSON types.
@@ -78,14 +63,21 @@ private Q_SLOTS:
         QTest::addColumn<bool>("isStringArray");
         QTest::newRow("integer") << QByteArray("5") << true << false << false << false << false;
         QTest::newRow("fraction") << QByteArray("2.5") << false << false << false << false << false;
-        QTest::newRow("too large") << QByteArray("1e300") << false << false << false << false << false;
+        QTest::newRow("too large")
+            << QByteArray("1e300") << false << false << false << false << false;
         QTest::newRow("boolean") << QByteArray("true") << false << true << false << false << false;
-        QTest::newRow("string") << QByteArray("\"1500\"") << false << false << true << false << false;
-        QTest::newRow("data") << QByteArray(R"({"$data":"AAE="})") << false << false << false << true << false;
-        QTest::newRow("bad base64") << QByteArray(R"({"$data":"*!"})") << false << false << false << false << false;
-        QTest::newRow("other object") << QByteArray(R"({"a":1})") << false << false << false << false << false;
-        QTest::newRow("strings") << QByteArray(R"(["a","b"])") << false << false << false << false << true;
-        QTest::newRow("mixed array") << QByteArray(R"(["a",1])") << false << false << false << false << false;
+        QTest::newRow("string") << QByteArray("\"1500\"") << false << false << true << false
+                                << false;
+        QTest::newRow("data") << QByteArray(R"({"$data":"AAE="})") << false << false << false
+                              << true << false;
+        QTest::newRow("bad base64")
+            << QByteArray(R"({"$data":"*!"})") << false << false << false << false << false;
+        QTest::newRow("other object")
+            << QByteArray(R"({"a":1})") << false << false << false << false << false;
+        QTest::newRow("strings") << QByteArray(R"(["a","b"])") << false << false << false << false
+                                 << true;
+        QTest::newRow("mixed array")
+            << QByteArray(R"(["a",1])") << false << false << false << false << false;
         QTest::newRow("null") << QByteArray("null") << false << false << false << false << false;
     }
     void wrongTypesReadAsAbsent()
@@ -96,7 +88,7 @@ private Q_SLOTS:
         QFETCH(bool, isString);
         QFETCH(bool, isData);
         QFETCH(bool, isStringArray);
-        writeFile(m_home.path() + "/zembrak/defaults.json", "{\"k\": " + value + "}");
+        m_home.writeStandardFile("{\"k\": " + value + "}");
         Defaults store;
         QVERIFY(store.contains("k"));
         QCOMPARE(store.integer("k").has_value(), isInteger);
@@ -116,8 +108,7 @@ private Q_SLOTS:
     void corruptFileIsMovedAside()
     {
         QFETCH(QByteArray, content);
-        const QString path = m_home.path() + "/zembrak/defaults.json";
-        writeFile(path, content);
+        m_home.writeStandardFile(content);
         Defaults store;
         QVERIFY(!store.contains("workLength"));
         QVERIFY(!store.corruptFileMovedTo().isEmpty());
@@ -134,7 +125,7 @@ private Q_SLOTS:
         QVERIFY(store.setInteger("workLength", 1500));
         QCOMPARE(changed.count(), 1);
         // Swap the file underneath: an equal write must not rewrite it.
-        writeFile(store.filePath(), "{\"workLength\": 1500, \"marker\": true}");
+        TemporaryStore::writeFile(store.filePath(), "{\"workLength\": 1500, \"marker\": true}");
         QVERIFY(store.setInteger("workLength", 1500));
         QVERIFY(store.remove("neverStored"));
         QCOMPARE(changed.count(), 1);
@@ -146,7 +137,7 @@ private Q_SLOTS:
 
     void unwritableStoreReportsFailure()
     {
-        writeFile(m_home.path() + "/blocked", "a file where a folder should be");
+        TemporaryStore::writeFile(m_home.path() + "/blocked", "a file where a folder should be");
         Defaults store("blocked");
         QVERIFY(!store.setInteger("x", 1));
         QCOMPARE(store.integer("x"), std::optional<qint64>(1)); // kept for this run

@@ -1,11 +1,10 @@
+#include "TemporaryStore.h"
 #include "app/PreferenceKeys.h"
 #include "platform/Defaults.h"
 #include "tasks/KPTaskManager.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -140,16 +139,10 @@ class KPTaskDecoderFuzzTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    TemporaryStore m_home;
 
 private Q_SLOTS:
-    void init()
-    {
-        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
-        QDir(m_home.path()).removeRecursively();
-        QDir().mkpath(m_home.path());
-        Defaults::resetStandard();
-    }
+    void init() { m_home.reset(); }
 
     void decoderSurvivesMalformedInput()
     {
@@ -178,7 +171,7 @@ private Q_SLOTS:
         int kept = 0;
         for (qsizetype n = 0; n < all.size(); n += 37) {
             const QByteArray& input = all[n];
-            init();
+            m_home.reset();
             Defaults::standard().setData(PreferenceKeys::tasks, input);
             KPTaskManager manager;
             const bool readable = KPTask::listFromJson(input).has_value();

@@ -1,5 +1,6 @@
 #include "tasks/KPTaskList.h"
-#include "app/PreferenceKeys.h"
+#include "TaskNotation.h"
+#include "TemporaryStore.h"
 #include "platform/Defaults.h"
 #include "platform/ManualRunLoop.h"
 #include "tasks/KPTaskCyclesMenu.h"
@@ -9,13 +10,11 @@
 #include "tasks/KPTaskTextEditor.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -38,37 +37,6 @@ public:
     }
 };
 
-// "A B* C": one task per word, '*' marks it completed, '_' stands for a space.
-QList<KPTask> parseTasks(const QString& text)
-{
-    QList<KPTask> tasks;
-    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        QString word = words[i];
-        const bool completed = word.endsWith(QLatin1Char('*'));
-        if (completed)
-            word.chop(1);
-        tasks.append({10.5 + double(i), word.replace(QLatin1Char('_'), QLatin1Char(' ')), completed,
-                      std::nullopt});
-    }
-    return tasks;
-}
-
-QString describe(const QList<KPTask>& tasks)
-{
-    QStringList words;
-    for (const KPTask& task : tasks)
-        words << QString(task.string).replace(QLatin1Char(' '), QLatin1Char('_')) +
-                     (task.isCompleted ? QStringLiteral("*") : QString());
-    return words.join(QLatin1Char(' '));
-}
-
-QString storedDescription()
-{
-    const auto data = Defaults::standard().data(PreferenceKeys::tasks);
-    return data ? describe(KPTask::listFromJson(*data).value_or(QList<KPTask>{})) : QString();
-}
-
 // N words that each fill more than half of a line of the given width: N lines.
 QString textOfLines(int lines, const QFont& font, int width)
 {
@@ -86,7 +54,7 @@ class KPTaskListTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    TemporaryStore m_home;
     std::unique_ptr<QWidget> m_window;
     KPTaskList* m_list = nullptr;
     QLineEdit* m_otherField = nullptr;
@@ -96,7 +64,7 @@ private:
     void makeList(const QList<KPTask>& tasks)
     {
         if (!tasks.isEmpty())
-            Defaults::standard().setData(PreferenceKeys::tasks, *KPTask::listToJson(tasks));
+            storeTasks(tasks);
         m_window = std::make_unique<QWidget>();
         m_window->resize(200, 320);
         m_otherField = new QLineEdit(m_window.get());
@@ -135,13 +103,7 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
-        QDir(m_home.path()).removeRecursively();
-        QDir().mkpath(m_home.path());
-        Defaults::resetStandard();
-    }
+    void init() { m_home.reset(); }
     void cleanup()
     {
         m_window.reset();

@@ -1,4 +1,6 @@
 #include "tasks/KPTaskManager.h"
+#include "TaskNotation.h"
+#include "TemporaryStore.h"
 #include "app/PreferenceKeys.h"
 #include "platform/Defaults.h"
 
@@ -7,68 +9,19 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <limits>
-
-namespace {
-
-// "A B* C": one task per word, '*' marks it completed, '_' stands for a space.
-QList<KPTask> parseTasks(const QString& text)
-{
-    QList<KPTask> tasks;
-    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        QString word = words[i];
-        const bool completed = word.endsWith(QLatin1Char('*'));
-        if (completed)
-            word.chop(1);
-        tasks.append({100.25 + double(i), word.replace(QLatin1Char('_'), QLatin1Char(' ')),
-                      completed, std::nullopt});
-    }
-    return tasks;
-}
-
-QString describe(const QList<KPTask>& tasks)
-{
-    QStringList words;
-    for (const KPTask& task : tasks)
-        words << QString(task.string).replace(QLatin1Char(' '), QLatin1Char('_')) +
-                     (task.isCompleted ? QStringLiteral("*") : QString());
-    return words.join(QLatin1Char(' '));
-}
-
-void store(const QList<KPTask>& tasks)
-{
-    Defaults::standard().setData(PreferenceKeys::tasks, *KPTask::listToJson(tasks));
-}
-
-QList<KPTask> storedTasks()
-{
-    const auto data = Defaults::standard().data(PreferenceKeys::tasks);
-    if (!data)
-        return {};
-    return KPTask::listFromJson(*data).value_or(QList<KPTask>{});
-}
-
-} // namespace
 
 class KPTaskManagerTest : public QObject
 {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    TemporaryStore m_home;
 
 private Q_SLOTS:
-    void init()
-    {
-        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
-        QDir(m_home.path()).removeRecursively();
-        QDir().mkpath(m_home.path());
-        Defaults::resetStandard();
-    }
+    void init() { m_home.reset(); }
 
     void listRules_data()
     {
@@ -129,7 +82,7 @@ private Q_SLOTS:
         QFETCH(int, b);
         QFETCH(QString, after);
         QFETCH(int, resultIndex);
-        store(parseTasks(before));
+        storeTasks(parseTasks(before));
         KPTaskManager manager;
         QCOMPARE(describe(manager.tasks), before);
         qsizetype result = -1;
@@ -158,13 +111,13 @@ private Q_SLOTS:
         QCOMPARE(describe(manager.tasks), after);
         QCOMPARE(result, qsizetype(resultIndex));
         // Every rule saves before it returns.
-        QCOMPARE(describe(storedTasks()), after);
+        QCOMPARE(storedDescription(), after);
         QCOMPARE(storedTasks(), manager.tasks);
     }
 
     void dropOfUnknownTaskChangesNothing()
     {
-        store(parseTasks("A B"));
+        storeTasks(parseTasks("A B"));
         KPTaskManager manager;
         KPTask stranger = manager.tasks[0];
         stranger.id += 0.5;
@@ -192,7 +145,7 @@ private Q_SLOTS:
         QFETCH(qint64, expected);
         QList<KPTask> tasks = parseTasks("A B");
         tasks[1].cycleCount = start < 0 ? std::nullopt : std::optional<qint64>(start);
-        store(tasks);
+        storeTasks(tasks);
         KPTaskManager manager;
         QCOMPARE(manager.tasks[1].cycleCount, tasks[1].cycleCount);
         manager.changeCycleCount(1, delta);
@@ -237,12 +190,12 @@ private Q_SLOTS:
         QVERIFY(!empty.creditWorkCycle());
         QVERIFY(!Defaults::standard().contains(PreferenceKeys::tasks));
 
-        store(parseTasks("A* B"));
+        storeTasks(parseTasks("A* B"));
         KPTaskManager completedFirst;
         QVERIFY(!completedFirst.creditWorkCycle());
         QVERIFY(!completedFirst.tasks[0].cycleCount && !completedFirst.tasks[1].cycleCount);
 
-        store(parseTasks("A B"));
+        storeTasks(parseTasks("A B"));
         KPTaskManager open;
         QVERIFY(open.creditWorkCycle());
         QVERIFY(open.creditWorkCycle());
@@ -341,13 +294,9 @@ private Q_SLOTS:
     {
         QFETCH(QJsonValue, stored);
         QFETCH(QByteArray, kept);
-        const QString path = Defaults::standard().filePath();
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QJsonDocument(QJsonObject{{PreferenceKeys::tasks, stored}}).toJson());
-        file.close();
-        Defaults::resetStandard();
+        const QString path = m_home.standardFilePath();
+        m_home.writeStandardFile(
+            QJsonDocument(QJsonObject{{PreferenceKeys::tasks, stored}}).toJson());
 
         KPTaskManager manager;
         QVERIFY(manager.tasks.isEmpty());
@@ -361,7 +310,7 @@ private Q_SLOTS:
         QFile keptFile(keptPath);
         QVERIFY(keptFile.open(QIODevice::ReadOnly));
         QCOMPARE(keptFile.readAll(), kept);
-        QCOMPARE(describe(storedTasks()), QStringLiteral("New_Task"));
+        QCOMPARE(storedDescription(), QStringLiteral("New_Task"));
         // Only the first save copies it out.
         manager.addTask(true);
         QCOMPARE(QDir(QFileInfo(path).absolutePath())
@@ -372,11 +321,11 @@ private Q_SLOTS:
 
     void unencodableListLeavesTheStoreAsItWas()
     {
-        store(parseTasks("A"));
+        storeTasks(parseTasks("A"));
         KPTaskManager manager;
         manager.tasks.append({std::nan(""), "B", false, std::nullopt});
         manager.save();
-        QCOMPARE(describe(storedTasks()), QStringLiteral("A"));
+        QCOMPARE(storedDescription(), QStringLiteral("A"));
     }
 };
 

@@ -1,14 +1,13 @@
+#include "timing/KPTimeBoxManager.h"
 #include "FakeSound.h"
+#include "TemporaryStore.h"
 #include "app/PreferenceKeys.h"
 #include "platform/Defaults.h"
 #include "platform/ManualRunLoop.h"
-#include "timing/KPTimeBoxManager.h"
 #include "timing/KPTimeBoxManagerDelegate.h"
 #include "timing/KPTimer.h"
 #include "timing/KPTimerDelegate.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -40,7 +39,10 @@ public:
         m_timer = std::move(timer);
         m_timer->setDelegate(this);
     }
-    void setIndicatorColor(const QColor& color) override { m_log->append("color " + colorName(color)); }
+    void setIndicatorColor(const QColor& color) override
+    {
+        m_log->append("color " + colorName(color));
+    }
 
     void timerDidChangeTime(KPTimer*) override {}
     void timerDidChangeState(KPTimer*) override {}
@@ -82,7 +84,7 @@ class KPTimeBoxManagerTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    TemporaryStore m_home;
     QStringList m_log;
 
     struct Setup
@@ -107,14 +109,15 @@ private:
         }
     };
 
-    static void store(const QString& key, qint64 value) { Defaults::standard().setInteger(key, value); }
+    static void store(const QString& key, qint64 value)
+    {
+        Defaults::standard().setInteger(key, value);
+    }
 
 private Q_SLOTS:
     void init()
     {
-        QDir(m_home.path()).removeRecursively();
-        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
-        Defaults::resetStandard();
+        m_home.reset();
         m_log.clear();
     }
 
@@ -157,8 +160,10 @@ private Q_SLOTS:
             const qint64 n = base + i + 1;
             const qint64 i0 = interval == 0 || interval == -1 ? 4 : qAbs(interval);
             QCOMPARE(next, n % i0 == 0 ? QString("longBreak") : QString("shortBreak"));
-            QCOMPARE(m_log, (QStringList{"state " + next, "color " + QString(next == "longBreak" ? "purple" : "blue"),
-                                         "cycles " + QString::number(n)}));
+            QCOMPARE(m_log,
+                     (QStringList{"state " + next,
+                                  "color " + QString(next == "longBreak" ? "purple" : "blue"),
+                                  "cycles " + QString::number(n)}));
             QCOMPARE(s.timer().state(), KPTimer::State::active); // the break runs by itself
             m_log.clear();
             s.finishPeriod(); // break ends: state only, no count
@@ -181,11 +186,7 @@ private Q_SLOTS:
         store(PreferenceKeys::shortBreakLength, 1);
         Setup s(&m_log);
         s.finishPeriod(); // work
-        QFile file(Defaults::standard().filePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("{\"shortBreakLength\": 1, \"workLength\": " + stored + "}");
-        file.close();
-        Defaults::resetStandard();
+        m_home.writeStandardFile("{\"shortBreakLength\": 1, \"workLength\": " + stored + "}");
         s.finishPeriod(); // short break ends; the next work period reads the store now
         QCOMPARE(s.timer().time(), KPTime::fromTotalSeconds(seconds));
         QCOMPARE(s.timer().state(), KPTimer::State::active);

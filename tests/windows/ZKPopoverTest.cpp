@@ -1,17 +1,17 @@
+#include "windows/ZKPopover.h"
 #include "FakeSound.h"
+#include "TaskNotation.h"
+#include "TemporaryStore.h"
 #include "platform/Defaults.h"
 #include "platform/ManualRunLoop.h"
 #include "platform/SystemStyle.h"
 #include "tasks/KPTaskList.h"
 #include "tasks/KPTaskManager.h"
 #include "timing/KPTimer.h"
-#include "windows/ZKPopover.h"
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -25,25 +25,16 @@ class ZKPopoverTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir m_home;
+    TemporaryStore m_home;
 
-    // Stores tasks as the app would have saved them, "*" marking completed ones.
-    static void storeTasks(const QStringList& names)
-    {
-        KPTaskManager manager;
-        for (const QString& name : names) {
-            manager.tasks.append(KPTask{double(manager.tasks.size() + 1), name.chopped(name.endsWith('*')),
-                                        name.endsWith('*'), std::nullopt});
-        }
-        manager.save();
-    }
-    static QStringList storedTasks()
+    // The names saved on disk, each followed by its cycle count if it has one.
+    static QStringList storedNames()
     {
         Defaults::resetStandard();
-        KPTaskManager manager;
         QStringList names;
-        for (const KPTask& task : manager.tasks)
-            names << task.string + (task.cycleCount ? QString::number(*task.cycleCount) : QString());
+        for (const KPTask& task : storedTasks())
+            names << task.string +
+                         (task.cycleCount ? QString::number(*task.cycleCount) : QString());
         return names;
     }
     static QList<bool> enabled(const ZKPopover& popover)
@@ -53,12 +44,7 @@ private:
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        QDir(m_home.path()).removeRecursively();
-        qputenv("XDG_CONFIG_HOME", m_home.path().toUtf8());
-        Defaults::resetStandard();
-    }
+    void init() { m_home.reset(); }
 
     void launchState()
     {
@@ -67,7 +53,8 @@ private Q_SLOTS:
         popover.setTimerSource([] { return nullptr; });
         QCOMPARE(popover.size(), QSize(200, 62));
         QCOMPARE(popover.stateLabel()->text(), QString("Work"));
-        QCOMPARE(popover.stateLabel()->palette().color(QPalette::WindowText), SystemStyle::systemRedColor());
+        QCOMPARE(popover.stateLabel()->palette().color(QPalette::WindowText),
+                 SystemStyle::systemRedColor());
         QCOMPARE(popover.cyclesLabel()->text(), QString("Cycles Since Launch: 0"));
         QCOMPARE(popover.startPauseButton()->toolTip(), QString("Resume Timer"));
         QVERIFY(!popover.isStartPauseOn());
@@ -80,8 +67,10 @@ private Q_SLOTS:
         QTest::addColumn<State>("state");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QColor>("color");
-        QTest::newRow("short") << State::shortBreak << "Short Break" << SystemStyle::systemBlueColor();
-        QTest::newRow("long") << State::longBreak << "Long Break" << SystemStyle::systemPurpleColor();
+        QTest::newRow("short") << State::shortBreak << "Short Break"
+                               << SystemStyle::systemBlueColor();
+        QTest::newRow("long") << State::longBreak << "Long Break"
+                              << SystemStyle::systemPurpleColor();
         QTest::newRow("work") << State::work << "Work" << SystemStyle::systemRedColor();
     }
     void stateLabelFollowsTheCycle()
@@ -100,23 +89,23 @@ private Q_SLOTS:
 
     void finishedCycleCreditsTheFirstOpenTask_data()
     {
-        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("stored");
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("open first task") << QStringList{"A", "B"} << QStringList{"A1", "B"};
-        QTest::newRow("empty list") << QStringList{} << QStringList{};
-        QTest::newRow("completed first task") << QStringList{"A*", "B"} << QStringList{"A", "B"};
+        QTest::newRow("open first task") << "A B" << QStringList{"A1", "B"};
+        QTest::newRow("empty list") << "" << QStringList{};
+        QTest::newRow("completed first task") << "A* B" << QStringList{"A", "B"};
     }
     void finishedCycleCreditsTheFirstOpenTask()
     {
-        QFETCH(QStringList, stored);
+        QFETCH(QString, stored);
         QFETCH(QStringList, after);
-        storeTasks(stored);
+        storeTasks(parseTasks(stored));
         Defaults::resetStandard();
         ManualRunLoop loop;
         ZKPopover popover;
         popover.timeBoxManagerDidChangeCycleCount(nullptr, 7);
         QCOMPARE(popover.cyclesLabel()->text(), QString("Cycles Since Launch: 7"));
-        QCOMPARE(storedTasks(), after);
+        QCOMPARE(storedNames(), after);
     }
 
     void buttonsFollowTheEditedRow_data()
@@ -131,7 +120,7 @@ private Q_SLOTS:
     {
         QFETCH(int, row);
         QFETCH(QList<bool>, expected);
-        storeTasks({"A", "B", "C"});
+        storeTasks(parseTasks("A B C"));
         Defaults::resetStandard();
         ManualRunLoop loop;
         ZKPopover popover;
@@ -144,7 +133,7 @@ private Q_SLOTS:
 
     void moveUpKeepsTheTaskEdited()
     {
-        storeTasks({"A", "B", "C"});
+        storeTasks(parseTasks("A B C"));
         Defaults::resetStandard();
         ManualRunLoop loop;
         ZKPopover popover;
@@ -159,7 +148,7 @@ private Q_SLOTS:
         popover.moveTaskDown();
         loop.runPending();
         QCOMPARE(popover.taskList()->editedRow(), std::optional<int>(1));
-        QCOMPARE(storedTasks(), (QStringList{"A", "B", "C"}));
+        QCOMPARE(storedNames(), (QStringList{"A", "B", "C"}));
     }
 
     void heightFollowsTheListUpToACap()

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/PreferenceKeys.h"
+#include "platform/Defaults.h"
+#include "tasks/KPTask.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// A task list written as words: "A B* C" is one task per word, '*' marks it
+// completed, '_' stands for a space.
+
+// Each task gets its own fractional id, clear of the small whole ids tests write by hand.
+inline QList<KPTask> parseTasks(const QString& text)
+{
+    QList<KPTask> tasks;
+    const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        QString word = words[i];
+        const bool completed = word.endsWith(QLatin1Char('*'));
+        if (completed)
+            word.chop(1);
+        tasks.append({100.25 + double(i), word.replace(QLatin1Char('_'), QLatin1Char(' ')),
+                      completed, std::nullopt});
+    }
+    return tasks;
+}
+
+inline QString describe(const QList<KPTask>& tasks)
+{
+    QStringList words;
+    for (const KPTask& task : tasks)
+        words << QString(task.string).replace(QLatin1Char(' '), QLatin1Char('_')) +
+                     (task.isCompleted ? QStringLiteral("*") : QString());
+    return words.join(QLatin1Char(' '));
+}
+
+// Saves the list in the standard store as the app does.
+inline void storeTasks(const QList<KPTask>& tasks)
+{
+    Defaults::standard().setData(PreferenceKeys::tasks, *KPTask::listToJson(tasks));
+}
+
+// The list in the standard store; empty when there is none or it does not decode.
+inline QList<KPTask> storedTasks()
+{
+    const auto data = Defaults::standard().data(PreferenceKeys::tasks);
+    return data ? KPTask::listFromJson(*data).value_or(QList<KPTask>{}) : QList<KPTask>{};
+}
+
+inline QString storedDescription()
+{
+    return describe(storedTasks());
+}
