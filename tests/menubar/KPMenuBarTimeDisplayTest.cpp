@@ -338,6 +338,30 @@ private Q_SLOTS:
         // No session bus in this test: the signal is skipped, the tick goes on.
         QVERIFY(!DistributedNotifications::post(KPMenuBarTimeDisplay::timeDidChangeNotification));
     }
+
+    void itemLabelFollowsTheShownFields_data()
+    {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<bool>("hideSeconds");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("minutes and seconds") << qint64(1500) << false << "25:00";
+        QTest::newRow("with hours") << qint64(3661) << false << "01:01:01";
+        QTest::newRow("minutes alone") << qint64(1500) << true << "25";
+        QTest::newRow("hours and minutes") << qint64(3661) << true << "01:01";
+    }
+    void itemLabelFollowsTheShownFields()
+    {
+        QFETCH(qint64, seconds);
+        QFETCH(bool, hideSeconds);
+        QFETCH(QString, label);
+        Fixture f(seconds);
+        f.display.setHideSeconds(hideSeconds);
+        QCOMPARE(f.display.statusItem()->labelText(), label);
+        f.timer().start();
+        f.loop.advance(1s);
+        QCOMPARE(f.display.statusItem()->labelText().size(), label.size());
+        QVERIFY(f.display.statusItem()->labelText() != label || hideSeconds);
+    }
 };
 
 int main(int argc, char** argv)
