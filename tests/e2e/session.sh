@@ -1,4 +1,4 @@
-# Sourced by the end-to-end runner and the benchmarks: an X server, a session
+# Sourced by the end-to-end runners and the benchmarks: an X server, a session
 # bus and a tray of their own, and the built application inside them.
 # Every process started here is stopped by session_stop (install it as a trap).
 
@@ -32,6 +32,49 @@ session_wait_for()
     done
 }
 
+# Runs the calling runner again under timeout(1) so that it ends by itself
+# after $1 seconds; call it first thing with the runner's own arguments.
+session_time_limit()
+{
+    local seconds=$1
+    shift
+    if [ -z "${ZEMBRAK_E2E_TIMED:-}" ]; then
+        export ZEMBRAK_E2E_TIMED=1
+        exec timeout -k 5 "$seconds" bash "$0" "$@"
+    fi
+}
+
+# Reads the runner's arguments (BUILD_DIR [ARTIFACTS_DIR]), sets E2E_APP, E2E_SHOT
+# and E2E_ARTIFACTS, empties the artifacts folder of an earlier run and installs
+# the traps that stop everything and keep the logs.
+session_runner_start()
+{
+    local build
+    [ -n "${1:-}" ] || session_fail "usage: $(basename "$0") BUILD_DIR [ARTIFACTS_DIR]"
+    build=$(cd "$1" 2>/dev/null && pwd) || session_fail "no build directory $1"
+    E2E_ARTIFACTS=${2:-$build/e2e-artifacts}
+    E2E_APP=$build/bin/zembrak
+    E2E_SHOT=$build/tests/e2e-shot
+    [ -x "$E2E_APP" ] || session_fail "$E2E_APP is not built"
+    [ -x "$E2E_SHOT" ] || session_fail "$E2E_SHOT is not built"
+    mkdir -p "$E2E_ARTIFACTS"
+    rm -f "$E2E_ARTIFACTS"/*.png "$E2E_ARTIFACTS"/*.log
+    trap session_finish EXIT
+    trap 'echo "FAIL: the run did not finish in time" >&2; exit 1' TERM INT
+}
+
+session_finish()
+{
+    local status=$?
+    [ -z "$SESSION_TMP" ] || cp "$SESSION_TMP"/*.log "$E2E_ARTIFACTS"/ 2>/dev/null || true
+    session_stop
+    if [ "$status" -eq 0 ]; then
+        echo "e2e: all checks passed; artifacts in $E2E_ARTIFACTS"
+    else
+        echo "e2e: failed; artifacts in $E2E_ARTIFACTS" >&2
+    fi
+}
+
 # Starts Xvfb on a free display, a private session bus and trayer.
 # Sets DISPLAY, DBUS_SESSION_BUS_ADDRESS and the XDG folders of a fresh user.
 session_start()
@@ -62,6 +105,49 @@ session_start()
     unset SESSION_MANAGER
 
     session_start_tray
+}
+
+# An accessibility bus (AT-SPI) and its registry in the session: Qt programs
+# started afterwards show their widgets there, to be read from outside.
+session_start_accessibility()
+{
+    local launcher=/usr/libexec/at-spi-bus-launcher registry=/usr/libexec/at-spi2-registryd
+    [ -x "$launcher" ] && [ -x "$registry" ] ||
+        session_fail "at-spi2-core is missing (bash scripts/install-deps installs it)"
+    "$launcher" --launch-immediately >"$SESSION_TMP/atspi.log" 2>&1 &
+    SESSION_PIDS+=($!)
+    # Asked before it owns its name, the bus would start a second launcher of its own.
+    session_wait_for 10 session_bus_has_owner org.a11y.Bus &&
+        session_wait_for 10 session_accessibility_bus >/dev/null ||
+        session_fail "the accessibility bus did not start: $(cat "$SESSION_TMP/atspi.log")"
+    # Started here, not by bus activation, so that it is stopped with the rest.
+    "$registry" >>"$SESSION_TMP/atspi.log" 2>&1 &
+    SESSION_PIDS+=($!)
+    session_wait_for 10 session_accessibility_registry ||
+        session_fail "the accessibility registry did not start: $(cat "$SESSION_TMP/atspi.log")"
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+# True when NAME is owned on the bus at ADDRESS (by default the session's); asks
+# the bus itself, so that nothing is started for the name.
+session_bus_has_owner()
+{
+    dbus-send --bus="${2:-$DBUS_SESSION_BUS_ADDRESS}" --print-reply=literal \
+        --dest=org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus.NameHasOwner \
+        "string:$1" 2>/dev/null | grep -q true
+}
+
+# The accessibility bus's address, asked of the launcher on the session bus.
+session_accessibility_bus()
+{
+    dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress 2>/dev/null | awk 'NF { print $1; found = 1 } END { exit !found }'
+}
+
+session_accessibility_registry()
+{
+    local bus
+    bus=$(session_accessibility_bus) && session_bus_has_owner org.a11y.atspi.Registry "$bus"
 }
 
 # A top panel at the right as a user of a light desktop would set it up; sets TRAY_PID.
@@ -124,20 +210,28 @@ session_geometry()
         /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
 }
 
-# "X Y W H" of the application's popover (a visible window of its own at least
-# 150 x 60 that is not the item $1), or nothing.
-session_popover_window()
+# The application's popover (a visible window of its own at least 150 x 60 that
+# is not the item $1), or nothing.
+session_popover_id()
 {
-    local window px py pw ph
+    local window id pw ph
     for window in $(xdotool search --onlyvisible --classname '^zembrak$' 2>/dev/null); do
-        [ "$(printf '0x%x' "$window")" = "$1" ] && continue
-        read -r px py pw ph < <(session_geometry "$window")
+        id=$(printf '0x%x' "$window")
+        [ "$id" = "$1" ] && continue
+        read -r _ _ pw ph < <(session_geometry "$id")
         if [ "$pw" -ge 150 ] && [ "$ph" -ge 60 ]; then
-            echo "$px $py $pw $ph"
+            echo "$id"
             return 0
         fi
     done
     return 1
+}
+
+# "X Y W H" of the popover, or nothing.
+session_popover_window()
+{
+    local id
+    id=$(session_popover_id "$1") && session_geometry "$id"
 }
 
 # True once the popover stands still: it may be placed or resized after it shows.
@@ -146,6 +240,41 @@ session_popover_settled()
     local first second
     first=$(session_popover_window "$1") && sleep 0.3 &&
         second=$(session_popover_window "$1") && [ "$first" = "$second" ]
+}
+
+# Waits for the application's item to dock; sets ITEM and ITEM_X ITEM_Y ITEM_W ITEM_H.
+session_dock_item()
+{
+    if ! session_wait_for 10 session_docked_window >/dev/null; then
+        xwininfo -root -tree >"$E2E_ARTIFACTS/tree.log" 2>&1 || true
+        session_fail "the application's window never became a child of trayer's panel (see tree.log, app.log)"
+    fi
+    ITEM=$(session_docked_window)
+    read -r ITEM_X ITEM_Y ITEM_W ITEM_H < <(session_geometry "$ITEM")
+    echo "e2e: docked window $ITEM at $ITEM_X,$ITEM_Y size ${ITEM_W}x$ITEM_H"
+}
+
+session_click_item()
+{
+    xdotool mousemove $((ITEM_X + ITEM_W / 2)) $((ITEM_Y + ITEM_H / 2)) click 1
+}
+
+# Clicks the item and waits for the popover; sets POPOVER_X POPOVER_Y POPOVER_W POPOVER_H.
+session_open_popover()
+{
+    session_click_item
+    session_wait_for 5 session_popover_settled "$ITEM" ||
+        session_fail "a click on the item opened no popover"
+    read -r POPOVER_X POPOVER_Y POPOVER_W POPOVER_H < <(session_popover_window "$ITEM")
+    echo "e2e: popover at $POPOVER_X,$POPOVER_Y size ${POPOVER_W}x$POPOVER_H"
+}
+
+# The decoded bytes of the data value KEY ({"$data": base64}) in the store FILE.
+session_stored_data()
+{
+    [ -f "$1" ] || return 1
+    tr -d ' \n' <"$1" | grep -o "\"$2\":{\"\\\$data\":\"[^\"]*\"" |
+        sed 's/.*"\$data":"\([^"]*\)"/\1/' | base64 -d
 }
 
 session_stop()
