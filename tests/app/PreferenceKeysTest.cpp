@@ -1,6 +1,5 @@
 #include "app/PreferenceKeys.h"
 #include "TemporaryStore.h"
-#include "platform/Defaults.h"
 
 #include <QTest>
 
@@ -12,55 +11,48 @@ private:
     TemporaryStore m_home;
 
 private Q_SLOTS:
-    void init() { m_home.reset(); }
-
-    void freshStoreGivesTheDefaults()
-    {
-        const Defaults& store = Defaults::standard();
-        QCOMPARE(PreferenceKeys::integer(store, PreferenceKeys::workLength), 1500);
-        QCOMPARE(PreferenceKeys::integer(store, PreferenceKeys::shortBreakLength), 300);
-        QCOMPARE(PreferenceKeys::integer(store, PreferenceKeys::longBreakLength), 1200);
-        QCOMPARE(PreferenceKeys::integer(store, PreferenceKeys::longBreakInterval), 4);
-        QCOMPARE(PreferenceKeys::boolean(store, PreferenceKeys::isShowingSeconds), true);
-        QCOMPARE(PreferenceKeys::boolean(store, PreferenceKeys::isShowingCycleCount), true);
-        QCOMPARE(PreferenceKeys::boolean(store, PreferenceKeys::isTickingEnabled), false);
-        QCOMPARE(PreferenceKeys::boolean(store, PreferenceKeys::isSmallDisplayEnabled), false);
-        QCOMPARE(PreferenceKeys::boolean(store, PreferenceKeys::isAutohidingDisplay), false);
-        QCOMPARE(PreferenceKeys::boolean(store, PreferenceKeys::isLaunchingAtLogin), false);
-        QCOMPARE(PreferenceKeys::string(store, PreferenceKeys::soundName), QString("Blow"));
-        QVERIFY(PreferenceKeys::stringList(store, PreferenceKeys::shortcutStrings).isEmpty());
-        QVERIFY(!store.data(PreferenceKeys::tasks));
-    }
-
-    void wrongTypesFallBack_data()
+    void readersFallBackToTheDefaults_data()
     {
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QByteArray>("json"); // empty: nothing stored
         QTest::addColumn<QString>("expected");
-        QTest::newRow("string length")
-            << PreferenceKeys::workLength << QByteArray("\"3000\"") << "1500";
-        QTest::newRow("stored length")
-            << PreferenceKeys::workLength << QByteArray("3000") << "3000";
-        QTest::newRow("bool length")
-            << PreferenceKeys::shortBreakLength << QByteArray("true") << "300";
-        QTest::newRow("fraction interval")
-            << PreferenceKeys::longBreakInterval << QByteArray("2.5") << "4";
-        QTest::newRow("integer bool")
-            << PreferenceKeys::isShowingSeconds << QByteArray("0") << "true";
-        QTest::newRow("stored bool")
-            << PreferenceKeys::isShowingSeconds << QByteArray("false") << "false";
-        QTest::newRow("number sound") << PreferenceKeys::soundName << QByteArray("7") << "Blow";
-        QTest::newRow("mixed shortcuts")
-            << PreferenceKeys::shortcutStrings << QByteArray("[\"reset\", 5]") << "";
-        QTest::newRow("shortcuts")
-            << PreferenceKeys::shortcutStrings << QByteArray("[\"reset\", \"300\"]") << "reset,300";
+        using P = PreferenceKeys;
+        const auto row = [](const char* name, const QString& key, const char* json,
+                            const char* expected) {
+            QTest::newRow(name) << key << QByteArray(json) << QString(expected);
+        };
+        row("work length", P::workLength, "", "1500");
+        row("short break length", P::shortBreakLength, "", "300");
+        row("long break length", P::longBreakLength, "", "1200");
+        row("long break interval", P::longBreakInterval, "", "4");
+        row("showing seconds", P::isShowingSeconds, "", "true");
+        row("showing cycle count", P::isShowingCycleCount, "", "true");
+        row("ticking", P::isTickingEnabled, "", "false");
+        row("small display", P::isSmallDisplayEnabled, "", "false");
+        row("autohiding", P::isAutohidingDisplay, "", "false");
+        row("launching at login", P::isLaunchingAtLogin, "", "false");
+        row("sound", P::soundName, "", "Blow");
+        row("shortcuts", P::shortcutStrings, "", "");
+        row("string length", P::workLength, "\"3000\"", "1500");
+        row("stored length", P::workLength, "3000", "3000");
+        row("bool length", P::shortBreakLength, "true", "300");
+        row("fraction interval", P::longBreakInterval, "2.5", "4");
+        row("interval beyond 64 bits", P::longBreakInterval, "1e300", "4");
+        row("data sound", P::soundName, R"({"$data":"AAE="})", "Blow");
+        row("integer bool", P::isShowingSeconds, "0", "true");
+        row("stored bool", P::isShowingSeconds, "false", "false");
+        row("number sound", P::soundName, "7", "Blow");
+        row("mixed shortcuts", P::shortcutStrings, "[\"reset\", 5]", "");
+        row("stored shortcuts", P::shortcutStrings, "[\"reset\", \"300\"]", "reset,300");
     }
-    void wrongTypesFallBack()
+    void readersFallBackToTheDefaults()
     {
         QFETCH(QString, key);
         QFETCH(QByteArray, json);
         QFETCH(QString, expected);
-        m_home.writeStandardFile("{\"" + key.toUtf8() + "\": " + json + "}");
+        m_home.reset();
+        if (!json.isEmpty())
+            m_home.writeStandardFile("{\"" + key.toUtf8() + "\": " + json + "}");
         const Defaults& store = Defaults::standard();
         QString actual;
         if (key == PreferenceKeys::soundName)
@@ -72,6 +64,7 @@ private Q_SLOTS:
         else
             actual = QString::number(PreferenceKeys::integer(store, key));
         QCOMPARE(actual, expected);
+        QVERIFY(!store.data(PreferenceKeys::tasks));
     }
 };
 

@@ -85,29 +85,23 @@ private Q_SLOTS:
         QVERIFY(!f.display.isHighlighted());
     }
 
-    void mousePresses_data()
-    {
-        QTest::addColumn<Qt::MouseButton>("mouseButton");
-        QTest::addColumn<bool>("ringing");
-        QTest::newRow("right, alarm ringing") << Qt::RightButton << true;
-        QTest::newRow("left, no alarm") << Qt::LeftButton << false;
-    }
     void mousePresses()
     {
-        QFETCH(Qt::MouseButton, mouseButton);
-        QFETCH(bool, ringing);
-        Fixture f;
-        if (ringing)
-            f.finishCountdown();
-        const KPTime before = f.timer().currentTime();
-        QTest::mouseClick(f.button(), mouseButton, {}, QPoint(6, 10));
-        QCOMPARE(f.recorder.steps.size(), 3); // told once
-        QCOMPARE(f.timer().isLooping(), false);
-        // Never passed on to the display, whose click would start the timer.
-        QCOMPARE(f.timer().state(), KPTimer::State::inactive);
-        QCOMPARE(f.timer().currentTime().totalSeconds(), ringing ? 2 : before.totalSeconds());
-        f.loop.runPending();
-        QVERIFY(!f.button()->statusMenu()->isVisible()); // nothing to show in an empty menu
+        for (const bool ringing : {true, false}) {
+            Fixture f;
+            if (ringing)
+                f.finishCountdown();
+            const KPTime before = f.timer().currentTime();
+            QTest::mouseClick(f.button(), ringing ? Qt::RightButton : Qt::LeftButton, {},
+                              QPoint(6, 10));
+            QCOMPARE(f.recorder.steps.size(), 3); // told once
+            QVERIFY(!f.timer().isLooping());
+            // Never passed on to the display, whose click would start the timer.
+            QCOMPARE(f.timer().state(), KPTimer::State::inactive);
+            QCOMPARE(f.timer().currentTime().totalSeconds(), ringing ? 2 : before.totalSeconds());
+            f.loop.runPending();
+            QVERIFY(!f.button()->statusMenu()->isVisible()); // nothing to show in an empty menu
+        }
     }
 
     void images()
@@ -116,13 +110,11 @@ private Q_SLOTS:
         QCOMPARE(dots.size(), QSize(13, 21));
         for (int y : {3, 8, 13}) // circle centres, counted from the bottom
             QCOMPARE(dots.pixelColor(6, 21 - y - 2).alpha(), 255);
-        QCOMPARE(dots.pixelColor(6, 1).alpha(), 0);
-        QCOMPARE(dots.pixelColor(1, 6).alpha(), 0);
+        QCOMPARE(dots.pixelColor(6, 1).alpha() + dots.pixelColor(1, 6).alpha(), 0);
 
         KPMenuBarMenuButton button;
         button.setImageNamed(QStringLiteral("menubarIcon"));
         QVERIFY(!button.image().isNull());
-        QCOMPARE(button.visibleWidth(), 13);
         button.setImageNamed(QStringLiteral("no such image"));
         QVERIFY(button.image().isNull());
         QCOMPARE(button.visibleWidth(), 13);

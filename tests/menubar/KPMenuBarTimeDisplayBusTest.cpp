@@ -1,4 +1,5 @@
 #include "FakeSound.h"
+#include "PrivateSessionBus.h"
 #include "TemporaryStore.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/DistributedNotifications.h"
@@ -7,7 +8,6 @@
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QProcess>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -65,16 +65,11 @@ private Q_SLOTS:
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QProcess daemon;
-    daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address"});
-    if (daemon.waitForStarted() && daemon.waitForReadyRead(10000))
-        busAddress = QString::fromUtf8(daemon.readLine()).trimmed();
+    PrivateSessionBus bus;
+    busAddress = bus.address();
     qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress.toUtf8());
     KPMenuBarTimeDisplayBusTest test;
-    const int result = QTest::qExec(&test, argc, argv);
-    daemon.kill();
-    daemon.waitForFinished();
-    return result;
+    return QTest::qExec(&test, argc, argv);
 }
 
 #include "KPMenuBarTimeDisplayBusTest.moc"

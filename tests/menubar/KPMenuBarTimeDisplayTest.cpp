@@ -6,7 +6,6 @@
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
 #include "menubar/KPTimeDisplayDelegate.h"
-#include "platform/Defaults.h"
 #include "platform/DistributedNotifications.h"
 #include "platform/Frame.h"
 #include "platform/ManualRunLoop.h"
@@ -22,14 +21,9 @@ using Size = KPMenuBarTimeDisplay::DisplaySize;
 
 namespace {
 
-QRect frame(const QWidget* w)
-{
-    return Frame::of(w);
-}
-int after(const QWidget* w)
-{
-    return Frame::maxX(frame(w)) - 4;
-}
+const auto frame = [](const QWidget* w) { return Frame::of(w); };
+// Where the next field starts: fields overlap by 4 points.
+const auto after = [](const QWidget* w) { return Frame::maxX(Frame::of(w)) - 4; };
 
 struct Counter : KPTimeDisplayDelegate, KPMenuBarMenuButtonDelegate
 {
@@ -68,21 +62,24 @@ class KPMenuBarTimeDisplayTest : public QObject
 private Q_SLOTS:
     void initTestCase() { m_config.reset(); }
 
-    void regularLayout_data()
+    void layouts_data()
     {
         QTest::addColumn<qint64>("seconds");
         QTest::addColumn<bool>("hideSeconds");
         QTest::addColumn<Mode>("mode");
-        QTest::newRow("MM:SS") << qint64(1500) << false << Mode::hide;
-        QTest::newRow("HH:MM:SS") << qint64(3661) << false << Mode::hide;
-        QTest::newRow("MM") << qint64(1500) << true << Mode::hide;
-        QTest::newRow("HH:MM after the button") << qint64(3661) << true << Mode::show;
+        QTest::addColumn<QString>("label"); // the item's text, for hosts that show text
+        // In the small size, row by row: MM over :SS, HH:MM over :SS, MM alone, HH over :MM.
+        QTest::newRow("MM:SS") << qint64(1500) << false << Mode::hide << "25:00";
+        QTest::newRow("HH:MM:SS") << qint64(3661) << false << Mode::hide << "01:01:01";
+        QTest::newRow("MM") << qint64(1500) << true << Mode::hide << "25";
+        QTest::newRow("HH:MM after the button") << qint64(3661) << true << Mode::show << "01:01";
     }
-    void regularLayout()
+    void layouts()
     {
         QFETCH(qint64, seconds);
         QFETCH(bool, hideSeconds);
         QFETCH(Mode, mode);
+        QFETCH(QString, label);
         Fixture f(seconds, mode);
         auto& d = f.display;
         d.setHideSeconds(hideSeconds);
@@ -104,27 +101,8 @@ private Q_SLOTS:
         QCOMPARE(d.contentWidth(), Frame::maxX(frame(last)) - 1);
         QCOMPARE(d.width(), d.contentWidth());
         QCOMPARE(d.statusItem()->length(), double(d.contentWidth()));
-    }
 
-    void smallLayout_data()
-    {
-        QTest::addColumn<qint64>("seconds");
-        QTest::addColumn<bool>("hideSeconds");
-        QTest::newRow("MM alone") << qint64(1500) << true;
-        QTest::newRow("HH over :MM") << qint64(3661) << true;
-        QTest::newRow("MM over :SS") << qint64(1500) << false;
-        QTest::newRow("HH:MM over :SS") << qint64(3661) << false;
-    }
-    void smallLayout()
-    {
-        QFETCH(qint64, seconds);
-        QFETCH(bool, hideSeconds);
-        Fixture f(seconds);
-        auto& d = f.display;
-        d.setHideSeconds(hideSeconds);
-        d.setDisplaySize(Size::small);
-        const bool hours = seconds >= 3600;
-        const int x0 = -1;
+        d.setDisplaySize(Size::small); // two rows, at y = 7 and y = -3
         const QRect h = frame(d.hours()), hm = frame(d.hoursMinutesSeparator()),
                     m = frame(d.minutes()), ms = frame(d.minutesSecondsSeparator());
         QCOMPARE(d.minutes()->font().pixelSize(), 11);
@@ -147,6 +125,12 @@ private Q_SLOTS:
         if (!hideSeconds) // the seconds digits stand under the minutes digits
             QCOMPARE(frame(d.seconds()).x(), m.x());
         QCOMPARE(d.contentWidth(), Frame::maxX(m) - 1);
+
+        QCOMPARE(d.statusItem()->labelText(), label);
+        f.timer().start();
+        f.loop.advance(1s);
+        QCOMPARE(d.statusItem()->labelText().size(), label.size());
+        QVERIFY(d.statusItem()->labelText() != label || hideSeconds);
     }
 
     void hoursSwitchInTheVeryTick()
@@ -166,40 +150,31 @@ private Q_SLOTS:
         QCOMPARE(d.width(), withHours);
     }
 
-    void lengthByMode_data()
-    {
-        QTest::addColumn<Mode>("mode");
-        QTest::addColumn<bool>("pointerOver");
-        QTest::addColumn<int>("buttonWidth");
-        QTest::addColumn<bool>("onlyButton");
-        QTest::newRow("show") << Mode::show << false << 13 << false;
-        QTest::newRow("show, over") << Mode::show << true << 13 << false;
-        QTest::newRow("hide") << Mode::hide << false << 0 << false;
-        QTest::newRow("hide, over") << Mode::hide << true << 0 << false;
-        QTest::newRow("autohide") << Mode::autohide << false << 0 << false;
-        QTest::newRow("autohide, over") << Mode::autohide << true << 13 << false;
-        QTest::newRow("replacesDisplay") << Mode::replacesDisplay << false << 13 << true;
-        QTest::newRow("replacesDisplay, over") << Mode::replacesDisplay << true << 0 << false;
-    }
     void lengthByMode()
     {
-        QFETCH(Mode, mode);
-        QFETCH(bool, pointerOver);
-        QFETCH(int, buttonWidth);
-        QFETCH(bool, onlyButton);
-        Fixture f(1500, mode);
-        auto& d = f.display;
-        const int atRest = d.width();
-        if (pointerOver) {
-            QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-            QApplication::sendEvent(&d, &enter);
-        }
-        QCOMPARE(d.menuButton()->width(), buttonWidth);
-        QCOMPARE(frame(d.menuButton()).topLeft(), QPoint(0, 0));
-        QCOMPARE(d.width(), onlyButton ? 13 : d.contentWidth());
-        QCOMPARE(d.statusItem()->length(), double(d.width()));
-        QCOMPARE(frame(d.minutes()).x(), buttonWidth - 1);
-        if (pointerOver) {
+        // The mode, whether the pointer is over the item, and the button's width.
+        const std::tuple<Mode, bool, int> cases[] = {{Mode::show, false, 13},
+                                                     {Mode::show, true, 13},
+                                                     {Mode::hide, false, 0},
+                                                     {Mode::hide, true, 0},
+                                                     {Mode::autohide, false, 0},
+                                                     {Mode::autohide, true, 13},
+                                                     {Mode::replacesDisplay, false, 13},
+                                                     {Mode::replacesDisplay, true, 0}};
+        for (const auto& [mode, pointerOver, buttonWidth] : cases) {
+            Fixture f(1500, mode);
+            auto& d = f.display;
+            const int atRest = d.width();
+            if (pointerOver) {
+                QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+                QApplication::sendEvent(&d, &enter);
+            }
+            QCOMPARE(d.menuButton()->width(), buttonWidth);
+            QCOMPARE(frame(d.menuButton()).topLeft(), QPoint(0, 0));
+            const bool onlyButton = mode == Mode::replacesDisplay && !pointerOver;
+            QCOMPARE(d.width(), onlyButton ? 13 : d.contentWidth());
+            QCOMPARE(d.statusItem()->length(), double(d.width()));
+            QCOMPARE(frame(d.minutes()).x(), buttonWidth - 1);
             QEvent leave(QEvent::Leave);
             QApplication::sendEvent(&d, &leave);
             QCOMPARE(d.width(), atRest);
@@ -252,42 +227,29 @@ private Q_SLOTS:
         QCOMPARE(d.menuButton()->width(), 0);
     }
 
-    void clicks_data()
-    {
-        QTest::addColumn<bool>("right");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
-        QTest::addColumn<bool>("running");
-        QTest::addColumn<qint64>("shown");
-        const auto none = Qt::KeyboardModifiers();
-        // The timer stands paused at 0:20:00 of a 0:25:00 period.
-        QTest::newRow("click starts") << false << none << true << qint64(1200);
-        QTest::newRow("Alt alone: untouched")
-            << false << Qt::KeyboardModifiers(Qt::AltModifier) << false << qint64(1200);
-        QTest::newRow("Alt+Shift is a plain click")
-            << false << (Qt::AltModifier | Qt::ShiftModifier) << true << qint64(1200);
-        QTest::newRow("Ctrl resets")
-            << false << Qt::KeyboardModifiers(Qt::ControlModifier) << false << qint64(1500);
-        QTest::newRow("right click resets") << true << none << false << qint64(1500);
-        QTest::newRow("Alt right click: untouched")
-            << true << Qt::KeyboardModifiers(Qt::AltModifier) << false << qint64(1200);
-    }
     void clicks()
     {
-        QFETCH(bool, right);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
-        QFETCH(bool, running);
-        QFETCH(qint64, shown);
-        Fixture f(1500, Mode::show);
-        f.timer().start();
-        f.loop.advance(300s);
-        f.timer().pause();
-        f.modifiers = modifiers;
-        // Released over the time, as a real click arrives.
-        QTest::mouseClick(&f.display, right ? Qt::RightButton : Qt::LeftButton, {},
-                          QPoint(f.display.width() - 3, 10));
-        QCOMPARE(f.timer().state() == KPTimer::State::active, running);
-        QCOMPARE(f.timer().currentTime().totalSeconds(), shown);
-        QCOMPARE(f.counter.pressed, 0);
+        using M = Qt::KeyboardModifiers;
+        // The timer stands paused at 0:20:00 of a 0:25:00 period.
+        const std::tuple<Qt::MouseButton, M, bool, qint64> cases[] = {
+            {Qt::LeftButton, M(), true, 1200},                 // starts
+            {Qt::LeftButton, M(Qt::AltModifier), false, 1200}, // Alt alone: untouched
+            {Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier, true, 1200}, // a plain click
+            {Qt::LeftButton, M(Qt::ControlModifier), false, 1500},             // resets
+            {Qt::RightButton, M(), false, 1500},                               // resets
+            {Qt::RightButton, M(Qt::AltModifier), false, 1200}};               // untouched
+        for (const auto& [button, modifiers, running, shown] : cases) {
+            Fixture f(1500, Mode::show);
+            f.timer().start();
+            f.loop.advance(300s);
+            f.timer().pause();
+            f.modifiers = modifiers;
+            // Released over the time, as a real click arrives.
+            QTest::mouseClick(&f.display, button, {}, QPoint(f.display.width() - 3, 10));
+            QCOMPARE(f.timer().state() == KPTimer::State::active, running);
+            QCOMPARE(f.timer().currentTime().totalSeconds(), shown);
+            QCOMPARE(f.counter.pressed, 0);
+        }
     }
 
     void clickOnFinishedCountdownResets()
@@ -318,10 +280,8 @@ private Q_SLOTS:
     {
         Fixture f(1500, Mode::show);
         auto* bar = f.display.indicatorView();
-        QVERIFY(!bar->backgroundColor().isValid());
-        QCOMPARE(bar->grab().toImage().pixelColor(1, 1).alpha(), 0);
+        QCOMPARE(bar->grab().toImage().pixelColor(1, 1).alpha(), 0); // no colour yet
         f.display.setIndicatorColor(Qt::red);
-        QCOMPARE(bar->backgroundColor(), QColor(Qt::red));
         QCOMPARE(frame(bar), QRect(0, 19, f.display.width(), 2));
         QCOMPARE(bar->grab().toImage().pixelColor(1, 1), QColor(Qt::red));
     }
@@ -331,36 +291,11 @@ private Q_SLOTS:
         Fixture f(3661);
         f.timer().start();
         f.loop.advance(2s);
-        Defaults shared(PreferenceKeys::sharedSuiteName);
-        const auto data = shared.data(PreferenceKeys::currentTime);
-        QVERIFY(data);
-        QCOMPARE(KPTime::fromJson(*data), std::optional(KPTime{1, 0, 59}));
+        const Defaults shared(PreferenceKeys::sharedSuiteName);
+        QCOMPARE(KPTime::fromJson(shared.data(PreferenceKeys::currentTime).value_or("")),
+                 std::optional(KPTime{1, 0, 59}));
         // No session bus in this test: the signal is skipped, the tick goes on.
         QVERIFY(!DistributedNotifications::post(KPMenuBarTimeDisplay::timeDidChangeNotification));
-    }
-
-    void itemLabelFollowsTheShownFields_data()
-    {
-        QTest::addColumn<qint64>("seconds");
-        QTest::addColumn<bool>("hideSeconds");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("minutes and seconds") << qint64(1500) << false << "25:00";
-        QTest::newRow("with hours") << qint64(3661) << false << "01:01:01";
-        QTest::newRow("minutes alone") << qint64(1500) << true << "25";
-        QTest::newRow("hours and minutes") << qint64(3661) << true << "01:01";
-    }
-    void itemLabelFollowsTheShownFields()
-    {
-        QFETCH(qint64, seconds);
-        QFETCH(bool, hideSeconds);
-        QFETCH(QString, label);
-        Fixture f(seconds);
-        f.display.setHideSeconds(hideSeconds);
-        QCOMPARE(f.display.statusItem()->labelText(), label);
-        f.timer().start();
-        f.loop.advance(1s);
-        QCOMPARE(f.display.statusItem()->labelText().size(), label.size());
-        QVERIFY(f.display.statusItem()->labelText() != label || hideSeconds);
     }
 };
 

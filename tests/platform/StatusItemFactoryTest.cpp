@@ -27,30 +27,21 @@ private Q_SLOTS:
             qputenv("DBUS_SESSION_BUS_ADDRESS", m_bus->address().toLocal8Bit());
     }
 
-    void choosesByWhatTheDesktopOffers_data()
-    {
-        QTest::addColumn<bool>("onX11");
-        QTest::addColumn<bool>("tray");
-        QTest::addColumn<bool>("watcher");
-        QTest::addColumn<Backend>("expected");
-        QTest::newRow("x11 tray") << true << true << false << Backend::SystemTray;
-        QTest::newRow("x11 tray beats watcher") << true << true << true << Backend::SystemTray;
-        QTest::newRow("x11 watcher only") << true << false << true << Backend::StatusNotifier;
-        // Autostarted before the panel: wait for a tray in a window of our own.
-        QTest::newRow("x11 nothing yet") << true << false << false << Backend::SystemTray;
-        QTest::newRow("wayland watcher") << false << false << true << Backend::StatusNotifier;
-        QTest::newRow("wayland nothing") << false << false << false << Backend::Window;
-        // A tray selection seen without X11 cannot be docked into.
-        QTest::newRow("tray without x11") << false << true << false << Backend::Window;
-    }
-
     void choosesByWhatTheDesktopOffers()
     {
-        QFETCH(bool, onX11);
-        QFETCH(bool, tray);
-        QFETCH(bool, watcher);
-        QFETCH(Backend, expected);
-        QCOMPARE(StatusItem::chooseBackend(onX11, tray, watcher), expected);
+        // On X11, a tray manager, a StatusNotifier watcher: the item to make.
+        const std::tuple<bool, bool, bool, Backend> cases[] = {
+            {true, true, false, Backend::SystemTray},
+            {true, true, true, Backend::SystemTray}, // the tray wins
+            {true, false, true, Backend::StatusNotifier},
+            // Autostarted before the panel: wait for a tray in a window of our own.
+            {true, false, false, Backend::SystemTray},
+            {false, false, true, Backend::StatusNotifier},
+            {false, false, false, Backend::Window},
+            // A tray selection seen without X11 cannot be docked into.
+            {false, true, false, Backend::Window}};
+        for (const auto& [onX11, tray, watcher, expected] : cases)
+            QCOMPARE(StatusItem::chooseBackend(onX11, tray, watcher), expected);
     }
 
     void createFollowsTheSessionBus()
@@ -74,7 +65,6 @@ private Q_SLOTS:
     {
         WindowStatusItem item;
         auto* view = new QLabel("25:00", item.button());
-        view->setGeometry(0, 0, 60, 21);
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         for (int length : {60, 95, 40}) {
             item.setLength(length);
@@ -83,13 +73,12 @@ private Q_SLOTS:
             QCOMPARE(window.topRight(), screen.topRight());
             QCOMPARE(item.buttonGeometry(), window);
         }
-        QVERIFY(item.window()->isVisible());
+        QVERIFY(item.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QTRY_VERIFY(view->isVisible()); // shown as soon as it is put in
         auto* hidden = new QLabel("hidden", item.button());
-        hidden->hide();
+        hidden->hide(); // but what its owner hides stays hidden
         QCoreApplication::processEvents();
         QVERIFY(!hidden->isVisible());
-        QVERIFY(item.window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     }
 };
 

@@ -12,19 +12,18 @@ class FakeSound : public Sound
 public:
     FakeSound(QString name, double duration, QStringList* log)
         : m_name(std::move(name)), m_duration(duration), m_log(log)
-    {
-    }
+    {}
 
     void play() override
     {
         m_playing = true;
         ++plays;
-        record(QStringLiteral("play"));
+        m_log->append(m_name + QStringLiteral(" play"));
     }
     void stop() override
     {
         m_playing = false;
-        record(QStringLiteral("stop"));
+        m_log->append(m_name + QStringLiteral(" stop"));
     }
     bool isPlaying() const override { return m_playing; }
     void setLoops(bool loops) override { m_loops = loops; }
@@ -37,12 +36,6 @@ public:
     int plays = 0;
 
 private:
-    void record(const QString& what)
-    {
-        if (m_log)
-            m_log->append(m_name + QLatin1Char(' ') + what);
-    }
-
     QString m_name;
     double m_duration;
     QStringList* m_log;
@@ -55,12 +48,12 @@ private:
 class FakeSounds
 {
 public:
-    explicit FakeSounds(double duration = 1.5) : m_duration(duration)
+    explicit FakeSounds(double duration = 1.5)
     {
-        Sound::setProvider([this](const QString& name) -> std::shared_ptr<Sound> {
+        Sound::setProvider([this, duration](const QString& name) -> std::shared_ptr<Sound> {
             auto& sound = m_sounds[name];
             if (!sound)
-                sound = std::make_shared<FakeSound>(name, m_duration, &log);
+                sound = std::make_shared<FakeSound>(name, duration, &log);
             return sound;
         });
     }
@@ -70,13 +63,11 @@ public:
 
     FakeSound* get(const QString& name)
     {
-        auto it = m_sounds.find(name);
-        return it == m_sounds.end() ? nullptr : it->second.get();
+        return m_sounds.count(name) ? m_sounds[name].get() : nullptr;
     }
 
     QStringList log;
 
 private:
-    double m_duration;
     std::map<QString, std::shared_ptr<FakeSound>> m_sounds;
 };

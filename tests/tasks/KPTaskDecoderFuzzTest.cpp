@@ -1,6 +1,6 @@
+#include "TaskNotation.h"
 #include "TemporaryStore.h"
 #include "app/PreferenceKeys.h"
-#include "platform/Defaults.h"
 #include "tasks/KPTaskManager.h"
 
 #include <QFile>
@@ -14,43 +14,14 @@ const QByteArray validList =
     R"({"id":1,"string":"","isCompleted":true,"cycleCount":null,"extra":[1,{"a":2}]}])";
 
 // Pieces that random JSON is made of, many of them of the wrong type or size.
-const char* const atoms[] = {
-    "0",
-    "-0",
-    "1",
-    "-1",
-    "1.5",
-    "1e308",
-    "-1e308",
-    "1e400",
-    "-1e400",
-    "1e-400",
-    "9223372036854775807",
-    "9223372036854775808",
-    "-9223372036854775809",
-    "18446744073709551616",
-    "true",
-    "false",
-    "null",
-    "\"\"",
-    "\"x\"",
-    "\"\\ud800\"",
-    "\"\\u0000\"",
-    "\"\\q\"",
-    "NaN",
-    "Infinity",
-    "[]",
-    "{}",
-    "\"id\"",
-    "01",
-    "1.",
-    ".5",
-    "+1",
-    "0x10",
-    "\xff\xfe",
-    "\"\xc3\x28\"",
-};
-const char* const keys[] = {"id", "string", "isCompleted", "cycleCount", "other", ""};
+const QByteArrayList atoms =
+    QByteArray(R"(0 -0 1 -1 1.5 1e308 -1e308 1e400 -1e400 1e-400 9223372036854775807 )"
+               R"(9223372036854775808 -9223372036854775809 18446744073709551616 true false )"
+               R"(null "" "x" "\ud800" "\u0000" "\q" NaN Infinity [] {} "id" 01 1. .5 +1 0x10)")
+        .split(' ')
+    << "\xff\xfe"
+    << "\"\xc3\x28\"";
+const QByteArrayList keys = {"id", "string", "isCompleted", "cycleCount", "other", ""};
 
 class Generator
 {
@@ -58,19 +29,15 @@ public:
     explicit Generator(quint32 seed) : m_random(seed) {}
 
     int below(int n) { return int(m_random.bounded(n)); }
+    QByteArray atom() { return atoms[below(int(atoms.size()))]; }
 
     QByteArray value(int depth)
     {
-        switch (depth > 4 ? 0 : below(4)) {
-        case 0:
-            return atoms[below(int(std::size(atoms)))];
-        case 1:
-            return '[' + list(depth, false) + ']';
-        case 2:
-            return '{' + list(depth, true) + '}';
-        default:
-            return task();
-        }
+        const int kind = depth > 4 ? 0 : below(4);
+        return kind == 0   ? atom()
+               : kind == 1 ? '[' + list(depth, false) + ']'
+               : kind == 2 ? '{' + list(depth, true) + '}'
+                           : task();
     }
     // Mostly well-formed tasks with one member wrong, missing or odd.
     QByteArray task()
@@ -80,9 +47,8 @@ public:
         for (int k = 0; k < 4; ++k) {
             if (below(6) == 0)
                 continue;
-            const QByteArray v =
-                below(4) == 0 ? QByteArray(atoms[below(int(std::size(atoms)))]) : values[k];
-            members << '"' + QByteArray(keys[k]) + "\":" + v;
+            const QByteArray v = below(4) == 0 ? atom() : values[k];
+            members << '"' + keys[k] + "\":" + v;
         }
         return '{' + members.join(',') + '}';
     }
@@ -91,16 +57,15 @@ public:
         QByteArrayList items;
         for (int n = below(4); n > 0; --n) {
             const QByteArray item = value(depth + 1);
-            items << (keyed ? '"' + QByteArray(keys[below(int(std::size(keys)))]) + "\":" + item
-                            : item);
+            items << (keyed ? '"' + keys[below(int(keys.size()))] + "\":" + item : item);
         }
         return items.join(',');
     }
     QByteArray bytes()
     {
-        QByteArray data(below(64), '\0');
-        for (char& c : data)
-            c = char(below(256));
+        QByteArray data;
+        for (int n = below(64); n > 0; --n)
+            data += char(below(256));
         return data;
     }
 
@@ -117,18 +82,10 @@ QList<QByteArray> inputs()
         << "[" + QByteArray(2000, '{') << "[" + QByteArray(1 << 20, '9') + "]"
         << "[{\"id\":1,\"string\":\"" + QByteArray(1 << 20, 'a') + "\",\"isCompleted\":false}]";
     Generator generator(20240601);
-    for (int n = 0; n < 3000; ++n) {
-        switch (n % 3) {
-        case 0:
-            all << '[' + generator.list(0, false) + ']';
-            break;
-        case 1:
-            all << generator.value(0);
-            break;
-        default:
-            all << generator.bytes();
-        }
-    }
+    for (int n = 0; n < 3000; ++n)
+        all << (n % 3 == 0   ? '[' + generator.list(0, false) + ']'
+                : n % 3 == 1 ? generator.value(0)
+                             : generator.bytes());
     return all;
 }
 
@@ -182,10 +139,8 @@ private Q_SLOTS:
             const qsizetype count = manager.tasks.size();
             manager.toggleCompleted(manager.addTask(true), true);
             manager.renameTask(0, "Still works");
-            const auto stored = KPTask::listFromJson(*Defaults::standard().data("tasks"));
-            QVERIFY(stored);
-            QCOMPARE(stored->size(), count + 1);
-            QCOMPARE(*stored, manager.tasks);
+            QCOMPARE(manager.tasks.size(), count + 1);
+            QCOMPARE(storedTasks(), manager.tasks);
             if (readable)
                 continue;
             ++kept;

@@ -1,7 +1,6 @@
 #include "tasks/KPTaskList.h"
 #include "TaskNotation.h"
 #include "TemporaryStore.h"
-#include "platform/Defaults.h"
 #include "platform/ManualRunLoop.h"
 #include "tasks/KPTaskCyclesMenu.h"
 #include "tasks/KPTaskListDelegate.h"
@@ -21,25 +20,23 @@
 namespace {
 
 using Column = KPTaskTableModel::Column;
+using Heights = QList<int>;
 
-class RecordingDelegate : public KPTaskListDelegate
+struct RecordingDelegate : KPTaskListDelegate
 {
-public:
+    bool taskListCanResize(KPTaskList*) override { return canResize; }
+    void taskListDidChangeHeight(KPTaskList*) override { ++heightChanges; }
+    void taskListDidChangeEditedRow(KPTaskList* l) override { editedRows << l->editedRow(); }
     bool canResize = true;
     int heightChanges = 0;
     QList<std::optional<int>> editedRows;
-
-    bool taskListCanResize(KPTaskList*) override { return canResize; }
-    void taskListDidChangeHeight(KPTaskList*) override { ++heightChanges; }
-    void taskListDidChangeEditedRow(KPTaskList* list) override
-    {
-        editedRows.append(list->editedRow());
-    }
 };
 
 // N words that each fill more than half of a line of the given width: N lines.
-QString textOfLines(int lines, const QFont& font, int width)
+QString textOfLines(int lines, int pixelSize, int width)
 {
+    QFont font = QApplication::font();
+    font.setPixelSize(pixelSize);
     const QFontMetrics metrics(font);
     QString word = QStringLiteral("x");
     while (metrics.horizontalAdvance(word + QStringLiteral(" x")) <= width * 0.6)
@@ -61,10 +58,12 @@ private:
     RecordingDelegate m_delegate;
 
     // Builds the list as its container does, over the given stored tasks.
+    void makeList(const QString& tasks) { makeList(parseTasks(tasks)); }
     void makeList(const QList<KPTask>& tasks)
     {
-        if (!tasks.isEmpty())
-            storeTasks(tasks);
+        m_window.reset(); // before the store its tasks save to goes
+        m_home.reset();
+        storeTasks(tasks);
         m_window = std::make_unique<QWidget>();
         m_window->resize(200, 320);
         m_otherField = new QLineEdit(m_window.get());
@@ -88,126 +87,69 @@ private:
     {
         return m_list->model()->index(row, column).data(role);
     }
-    QList<int> rowHeights()
+    QFont font(int row) { return cell(row, Column::taskColumn, Qt::FontRole).value<QFont>(); }
+    Heights rowHeights()
     {
-        QList<int> heights;
+        Heights heights;
         for (int row = 0; row < m_list->model()->rowCount(); ++row)
             heights << table()->rowHeight(row);
         return heights;
     }
-    void click(int row, int column, QPoint offset = QPoint(-1, -1))
+    void click(int row, int column)
     {
-        const QRect rect = table()->visualRect(m_list->model()->index(row, column));
-        const QPoint at = offset.x() < 0 ? rect.center() : rect.topLeft() + offset;
-        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
+                          table()->visualRect(m_list->model()->index(row, column)).center());
+    }
+    // The list, in memory and in the store, and its row heights.
+    void expect(const QString& tasks, const Heights& heights)
+    {
+        QCOMPARE(describe(manager().tasks), tasks);
+        QCOMPARE(storedDescription(), tasks);
+        QCOMPARE(rowHeights(), heights);
     }
 
 private Q_SLOTS:
-    void init() { m_home.reset(); }
     void cleanup()
     {
         m_window.reset();
         m_list = nullptr;
     }
 
-    void rowHeightsFollowWrappedLines_data()
-    {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<bool>("emphasized");
-        QTest::addColumn<int>("height");
-        QTest::newRow("one line") << 1 << false << 21;
-        QTest::newRow("two lines") << 2 << false << 38;
-        QTest::newRow("three lines") << 3 << false << 55;
-        QTest::newRow("one line, first task") << 1 << true << 25;
-        QTest::newRow("two lines, first task") << 2 << true << 46;
-        QTest::newRow("three lines, first task") << 3 << true << 67;
-    }
     void rowHeightsFollowWrappedLines()
     {
-        QFETCH(int, lines);
-        QFETCH(bool, emphasized);
-        QFETCH(int, height);
-        makeList(parseTasks("A B"));
+        makeList("A B");
         QCOMPARE(columnWidth(Column::taskColumn), 181);
-        QFont font = table()->font();
-        font.setPixelSize(emphasized ? 17 : 12);
-        const int row = emphasized ? 0 : 1;
-        manager().tasks[row].string = textOfLines(lines, font, 179);
-        m_list->reloadData();
-        QCOMPARE(table()->rowHeight(row), height);
-        QCOMPARE(cell(row, Column::taskColumn, Qt::FontRole).value<QFont>().pixelSize(),
-                 emphasized ? 17 : 12);
-        QCOMPARE(m_list->contentHeight(), table()->rowHeight(0) + table()->rowHeight(1));
+        const int heights[2][3] = {{21, 38, 55}, {25, 46, 67}}; // plain, first task
+        for (int row : {0, 1}) {
+            const int pixelSize = row == 0 ? 17 : 12;
+            for (int lines = 1; lines <= 3; ++lines) {
+                manager().tasks[row].string = textOfLines(lines, pixelSize, 179);
+                m_list->reloadData();
+                QCOMPARE(table()->rowHeight(row), heights[1 - row][lines - 1]);
+                QCOMPARE(font(row).pixelSize(), pixelSize);
+                QCOMPARE(m_list->contentHeight(), table()->rowHeight(0) + table()->rowHeight(1));
+            }
+        }
     }
 
-    void completedFirstTaskIsNotEmphasized()
+    // Each step starts from the widths the one before left.
+    void cyclesColumnGivesAndTakesWidth()
     {
-        makeList(parseTasks("A* B"));
-        QCOMPARE(rowHeights(), (QList<int>{21, 21}));
-        const QFont font = cell(0, Column::taskColumn, Qt::FontRole).value<QFont>();
-        QCOMPARE(font.pixelSize(), 12);
-        QVERIFY(font.strikeOut());
-    }
-
-    void cyclesColumnWidth_data()
-    {
-        QTest::addColumn<qint64>("maxCount");
-        QTest::addColumn<bool>("showing");
-        QTest::addColumn<int>("width");
-        QTest::newRow("no counts") << qint64(0) << true << 0;
-        QTest::newRow("9") << qint64(9) << true << 15;
-        QTest::newRow("10") << qint64(10) << true << 23;
-        QTest::newRow("999") << qint64(999) << true << 31;
-        QTest::newRow("hidden") << qint64(12) << false << 0;
-    }
-    void cyclesColumnWidth()
-    {
-        QFETCH(qint64, maxCount);
-        QFETCH(bool, showing);
-        QFETCH(int, width);
-        QList<KPTask> tasks = parseTasks("A B");
-        if (maxCount > 0)
-            tasks[1].cycleCount = maxCount;
-        makeList(tasks);
-        m_list->setShowingCycles(showing);
-        m_list->updateCyclesColumnWidth();
-        QCOMPARE(columnWidth(Column::cyclesColumn), width);
+        makeList("A B");
+        // The largest count, whether counts show, and the column's width.
+        const int steps[][3] = {{0, 1, 0},  {9, 1, 15},  {10, 1, 23}, {999, 1, 31},
+                                {12, 0, 0}, {12, 1, 23}, {0, 1, 0}};
+        for (const auto& [count, showing, width] : steps) {
+            manager().tasks[1].cycleCount = count ? std::optional<qint64>(count) : std::nullopt;
+            m_list->setShowingCycles(showing);
+            m_list->updateCyclesColumnWidth();
+            QCOMPARE(columnWidth(Column::cyclesColumn), width);
+            QCOMPARE(columnWidth(Column::taskColumn), 181 - width);
+        }
         QCOMPARE(columnWidth(Column::completedColumn), 19);
-        QCOMPARE(columnWidth(Column::taskColumn), 181 - width);
-        // Hiding and showing again gives the difference back exactly.
-        m_list->setShowingCycles(!showing);
-        m_list->updateCyclesColumnWidth();
-        m_list->setShowingCycles(showing);
-        m_list->updateCyclesColumnWidth();
-        QCOMPARE(columnWidth(Column::taskColumn) + columnWidth(Column::cyclesColumn), 181);
     }
 
-    void cyclesMenuChangesTheCount()
-    {
-        makeList(parseTasks("A B"));
-        QCOMPARE(cell(1, Column::cyclesColumn, Qt::ToolTipRole).toString(), "Click to Edit");
-        m_list->tableRowClicked(Column::cyclesColumn, 1);
-        KPTaskCyclesMenu* menu = m_list->cyclesMenu();
-        QVERIFY(menu->isVisible());
-        QCOMPARE(menu->representedRow(), std::optional<int>(1));
-        QCOMPARE(menu->increaseButton()->toolTip(), "Increase Cycle Count");
-        QCOMPARE(menu->decreaseButton()->toolTip(), "Decrease Cycle Count");
-
-        menu->increaseButton()->click();
-        QCOMPARE(manager().tasks[1].cycleCount, std::optional<qint64>(1));
-        QCOMPARE(cell(1, Column::cyclesColumn).toString(), "1");
-        QCOMPARE(columnWidth(Column::cyclesColumn), 15);
-        QCOMPARE(columnWidth(Column::taskColumn), 166);
-
-        menu->decreaseButton()->click();
-        QVERIFY(!manager().tasks[1].cycleCount);
-        QCOMPARE(cell(1, Column::cyclesColumn).toString(), QString());
-        QCOMPARE(columnWidth(Column::cyclesColumn), 0);
-        QCOMPARE(columnWidth(Column::taskColumn), 181);
-        menu->close();
-    }
-
-    void narrowerTextColumnRewrapsRows()
+    void cyclesMenuNarrowsTheTextColumnAndRewraps()
     {
         ManualRunLoop loop;
         QFont font = QApplication::font();
@@ -218,257 +160,184 @@ private Q_SLOTS:
         while (metrics.horizontalAdvance(text) <= 164)
             text += QLatin1Char('x');
         QVERIFY(metrics.horizontalAdvance(text) <= 179);
-        makeList(parseTasks("A B"));
-        manager().tasks[1].string = text;
-        m_list->reloadData();
+        makeList(QList<KPTask>{{1, "A", false, std::nullopt}, {2, text, false, std::nullopt}});
         QCOMPARE(table()->rowHeight(1), 21);
-        m_list->changeCycleCount(0, 1);
+
+        m_list->tableRowClicked(Column::cyclesColumn, 1);
+        KPTaskCyclesMenu* menu = m_list->cyclesMenu();
+        QVERIFY(menu->isVisible());
+        menu->increaseButton()->click();
+        QCOMPARE(storedTasks().at(1).cycleCount, std::optional<qint64>(1));
+        QCOMPARE(cell(1, Column::cyclesColumn).toString(), "1");
+        QCOMPARE(columnWidth(Column::cyclesColumn), 15);
         QCOMPARE(columnWidth(Column::taskColumn), 166);
         QCOMPARE(table()->rowHeight(1), 38);
-        QCOMPARE(m_delegate.heightChanges, 0);
+        QCOMPARE(m_delegate.heightChanges, 0); // told after the current event
         loop.runPending();
         QCOMPARE(m_delegate.heightChanges, 1);
+
+        m_delegate.canResize = false; // asked first: the list stays as it is
+        menu->decreaseButton()->click();
+        QVERIFY(!manager().tasks[1].cycleCount);
+        QCOMPARE(cell(1, Column::cyclesColumn).toString(), QString());
+        QCOMPARE(columnWidth(Column::cyclesColumn), 0);
+        QCOMPARE(columnWidth(Column::taskColumn), 181);
+        QCOMPARE(table()->rowHeight(1), 21);
+        loop.runPending();
+        QCOMPARE(m_delegate.heightChanges, 1);
+        menu->close();
         // The text column takes every change of the list's width.
         m_list->setGeometry(0, 0, 250, 300);
-        QCOMPARE(columnWidth(Column::taskColumn), 250 - 19 - 15);
+        QCOMPARE(columnWidth(Column::taskColumn), 250 - 19);
     }
 
-    void editing_data()
-    {
-        QTest::addColumn<QString>("typed"); // empty: the text is deleted
-        QTest::addColumn<int>("ending");    // 0 Return, 1 focus loss, 2 Escape
-        QTest::addColumn<QString>("after");
-        QTest::newRow("return commits") << "Buy milk" << 0 << "A Buy_milk C";
-        QTest::newRow("focus loss commits") << "Buy milk" << 1 << "A Buy_milk C";
-        QTest::newRow("escape keeps the old text") << "Buy milk" << 2 << "A B C";
-        QTest::newRow("empty text removes the task") << "" << 0 << "A C";
-        QTest::newRow("spaces are kept") << "   " << 0 << "A ___ C";
-    }
     void editing()
     {
-        QFETCH(QString, typed);
-        QFETCH(int, ending);
-        QFETCH(QString, after);
-        makeList(parseTasks("A B C"));
-        click(1, Column::taskColumn);
-        QCOMPARE(m_list->editedRow(), std::optional<int>(1));
-        QCOMPARE(m_delegate.editedRows, (QList<std::optional<int>>{1}));
-        KPTaskTextEditor* editor = m_list->editor();
-        QVERIFY(editor);
-        QCOMPARE(editor->textCursor().selectedText(), "B");
-        if (typed.isEmpty())
-            QTest::keyClick(editor, Qt::Key_Delete);
-        else
-            QTest::keyClicks(editor, typed);
-        if (ending == 1)
-            m_otherField->setFocus();
-        else
-            QTest::keyClick(editor, ending == 0 ? Qt::Key_Return : Qt::Key_Escape);
+        constexpr int byReturn = 0, byFocusLoss = 1, byEscape = 2;
+        // Typed (empty: the text deleted), how the editing ends, the list after it.
+        const std::tuple<QString, int, QString> cases[] = {
+            {"Buy milk", byReturn, "A Buy_milk C"},
+            {"Buy milk", byFocusLoss, "A Buy_milk C"},
+            {"Buy milk", byEscape, "A B C"},
+            {"", byReturn, "A C"},         // removed
+            {"   ", byReturn, "A ___ C"}}; // spaces are kept
+        for (const auto& [typed, ending, after] : cases) {
+            makeList("A B C");
+            click(1, Column::taskColumn);
+            QCOMPARE(m_delegate.editedRows, (QList<std::optional<int>>{1}));
+            KPTaskTextEditor* editor = m_list->editor();
+            QVERIFY(editor);
+            QCOMPARE(editor->textCursor().selectedText(), "B");
+            if (typed.isEmpty())
+                QTest::keyClick(editor, Qt::Key_Delete);
+            else
+                QTest::keyClicks(editor, typed);
+            if (ending == byFocusLoss)
+                m_otherField->setFocus();
+            else
+                QTest::keyClick(editor, ending == byReturn ? Qt::Key_Return : Qt::Key_Escape);
 
-        QCOMPARE(describe(manager().tasks), after);
-        QVERIFY(!m_list->editedRow());
-        QVERIFY(!m_list->editor());
-        QCOMPARE(m_delegate.editedRows.last(), std::nullopt);
-        if (ending != 2)
-            QCOMPARE(storedDescription(), after);
-        QCOMPARE(table()->verticalHeader()->count(), int(manager().tasks.size()));
+            QCOMPARE(describe(manager().tasks), after);
+            QVERIFY(!m_list->editedRow() && !m_list->editor());
+            QCOMPARE(m_delegate.editedRows.last(), std::nullopt);
+            QCOMPARE(storedDescription(), ending == byEscape ? "A B C" : after);
+            QCOMPARE(table()->verticalHeader()->count(), int(manager().tasks.size()));
+        }
     }
 
     void editingAnotherRowCommitsTheFirst()
     {
-        makeList(parseTasks("A B"));
+        makeList("A B");
         m_list->beginEditing(0);
         QTest::keyClicks(m_list->editor(), "First");
         click(1, Column::taskColumn);
         QCOMPARE(describe(manager().tasks), QStringLiteral("First B"));
-        QCOMPARE(m_list->editedRow(), std::optional<int>(1));
         QCOMPARE(m_delegate.editedRows, (QList<std::optional<int>>{0, std::nullopt, 1}));
     }
 
-    void checkboxReordersAndMovesTheEmphasis_data()
-    {
-        QTest::addColumn<QString>("before");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QList<int>>("heights");
-        QTest::newRow("check first") << "A B C" << 0 << "B C A*" << QList<int>{25, 21, 21};
-        QTest::newRow("uncheck last, in place")
-            << "B C A*" << 2 << "B C A" << QList<int>{25, 21, 21};
-        QTest::newRow("uncheck rises") << "B C* A*" << 2 << "B A C*" << QList<int>{25, 21, 21};
-        QTest::newRow("uncheck to the top") << "B* C*" << 1 << "C B*" << QList<int>{25, 21};
-        QTest::newRow("uncheck first") << "A* B*" << 0 << "A B*" << QList<int>{25, 21};
-        QTest::newRow("only task") << "A" << 0 << "A*" << QList<int>{21};
-    }
     void checkboxReordersAndMovesTheEmphasis()
     {
-        QFETCH(QString, before);
-        QFETCH(int, row);
-        QFETCH(QString, after);
-        QFETCH(QList<int>, heights);
-        makeList(parseTasks(before));
-        const int oldHeight = m_list->contentHeight();
-        click(row, Column::completedColumn);
-        QCOMPARE(describe(manager().tasks), after);
-        QCOMPARE(storedDescription(), after);
-        QCOMPARE(rowHeights(), heights);
-        QCOMPARE(cell(0, Column::taskColumn, Qt::FontRole).value<QFont>().pixelSize(),
-                 manager().tasks[0].isCompleted ? 12 : 17);
-        for (int r = 0; r < heights.size(); ++r)
-            QCOMPARE(cell(r, Column::completedColumn, Qt::CheckStateRole).value<Qt::CheckState>(),
-                     manager().tasks[r].isCompleted ? Qt::Checked : Qt::Unchecked);
-        QCOMPARE(m_delegate.heightChanges > 0, m_list->contentHeight() != oldHeight);
+        const std::tuple<QString, int, QString, Heights> cases[] = {
+            {"A B C", 0, "B C A*", {25, 21, 21}},   // check the first
+            {"B C* A*", 2, "B A C*", {25, 21, 21}}, // uncheck: rises above the completed
+            {"B* C*", 1, "C B*", {25, 21}},         // uncheck: to the top
+            {"A* B*", 0, "A B*", {25, 21}},         // uncheck the first, in place
+            {"A", 0, "A*", {21}}};
+        for (const auto& [before, row, after, heights] : cases) {
+            makeList(before);
+            const int oldHeight = m_list->contentHeight();
+            click(row, Column::completedColumn);
+            expect(after, heights);
+            const bool firstDone = manager().tasks[0].isCompleted;
+            QCOMPARE(font(0).pixelSize(), firstDone ? 12 : 17);
+            QCOMPARE(font(0).strikeOut(), firstDone);
+            for (int r = 0; r < heights.size(); ++r)
+                QCOMPARE(
+                    cell(r, Column::completedColumn, Qt::CheckStateRole).value<Qt::CheckState>(),
+                    manager().tasks[r].isCompleted ? Qt::Checked : Qt::Unchecked);
+            QCOMPARE(m_delegate.heightChanges > 0, m_list->contentHeight() != oldHeight);
+        }
     }
 
-    void clickBesideTheCheckboxDoesNothing()
+    void addOpensTheNewTaskForEditing()
     {
-        QFont font = QApplication::font();
-        font.setPixelSize(12);
-        makeList({{1, textOfLines(3, font, 179), false, std::nullopt}});
-        // A tall row: the box sits in the middle, its top edge is empty.
-        QVERIFY(table()->rowHeight(0) > 40);
-        click(0, Column::completedColumn, QPoint(5, 2));
-        QVERIFY(!manager().tasks[0].isCompleted);
+        const std::tuple<QString, QString, Heights, int> cases[] = {
+            {"A B* C*", "A New_Task B* C*", {25, 21, 21, 21}, 1}, {"", "New_Task", {25}, 0}};
+        for (const auto& [before, after, heights, row] : cases) {
+            ManualRunLoop loop;
+            makeList(before);
+            m_list->addTask();
+            expect(after, heights);
+            for (int r = 0; r < heights.size(); ++r)
+                QCOMPARE(cell(r, Column::taskColumn).toString(), manager().tasks[r].string);
+            QCOMPARE(m_delegate.heightChanges, 1);
+            QVERIFY(!m_list->editedRow());
+            loop.runPending();
+            QCOMPARE(m_list->editedRow(), std::optional<int>(row));
+            QCOMPARE(m_list->editor()->textCursor().selectedText(), "New Task");
+        }
     }
 
-    void addGoesAboveCompletedTasksAndOpensForEditing()
+    void movesCarryTheEmphasis()
     {
-        ManualRunLoop loop;
-        makeList(parseTasks("A B* C*"));
-        m_list->addTask();
-        QCOMPARE(describe(manager().tasks), QStringLiteral("A New_Task B* C*"));
-        QCOMPARE(storedDescription(), QStringLiteral("A New_Task B* C*"));
-        for (int row = 0; row < 4; ++row)
-            QCOMPARE(cell(row, Column::taskColumn).toString(), manager().tasks[row].string);
-        QCOMPARE(rowHeights(), (QList<int>{25, 21, 21, 21}));
-        QCOMPARE(m_delegate.heightChanges, 1);
-        QVERIFY(!m_list->editedRow());
-        loop.runPending();
-        QCOMPARE(m_list->editedRow(), std::optional<int>(1));
-        QVERIFY(m_list->editor());
-        QCOMPARE(m_list->editor()->textCursor().selectedText(), "New Task");
-    }
-
-    void addToEmptyListTakesTheEmphasis()
-    {
-        ManualRunLoop loop;
-        makeList({});
-        QCOMPARE(columnWidth(Column::cyclesColumn), 0);
-        m_list->addTask();
-        QCOMPARE(rowHeights(), (QList<int>{25}));
-        loop.runPending();
-        QCOMPARE(m_list->editedRow(), std::optional<int>(0));
-    }
-
-    void moveEditedTaskDown()
-    {
-        makeList(parseTasks("A B C"));
+        makeList("A B C");
         m_list->beginEditing(0);
         m_list->moveEditedTaskDown();
-        QCOMPARE(describe(manager().tasks), QStringLiteral("B A C"));
-        QCOMPARE(rowHeights(), (QList<int>{25, 21, 21}));
+        expect("B A C", {25, 21, 21});
         m_list->moveTask(2, 0);
-        QCOMPARE(storedDescription(), QStringLiteral("C B A"));
-        QCOMPARE(rowHeights(), (QList<int>{25, 21, 21}));
+        expect("C B A", {25, 21, 21});
     }
 
     void dropValidation()
     {
-        makeList(parseTasks("A B"));
+        makeList("A B");
         using Op = KPTaskList::DropOperation;
         QCOMPARE(m_list->validateDrop(table(), Op::above, 1), Qt::MoveAction);
         QCOMPARE(m_list->validateDrop(table(), Op::on, 1), Qt::IgnoreAction);
         QCOMPARE(m_list->validateDrop(m_otherField, Op::above, 1), Qt::IgnoreAction);
         QCOMPARE(m_list->validateDrop(nullptr, Op::above, 1), Qt::IgnoreAction);
+        QVERIFY(!m_list->writeRowsToPasteboard({}));
 
         // A drag from outside the application has no source: refused.
         std::unique_ptr<QMimeData> data = m_list->writeRowsToPasteboard({1, 0});
-        QVERIFY(data);
         QCOMPARE(KPTask::fromJson(data->data("public.kptask")), std::optional(manager().tasks[1]));
         QDragMoveEvent move(QPoint(10, 2), Qt::MoveAction, data.get(), Qt::LeftButton, {});
         QApplication::sendEvent(table()->viewport(), &move);
         QVERIFY(!move.isAccepted());
-        QVERIFY(!m_list->writeRowsToPasteboard({}));
+
+        QMimeData garbage, stranger, text;
+        garbage.setData("public.kptask", "{\"id\":");
+        stranger.setData("public.kptask", *KPTask{99, "X", false, std::nullopt}.toJson());
+        text.setText("A");
+        for (const QMimeData* bad : {&garbage, &stranger, &text})
+            QVERIFY(!m_list->acceptDrop(bad, 0));
+        QCOMPARE(describe(manager().tasks), QStringLiteral("A B"));
     }
 
-    void dropMovesTheTask_data()
-    {
-        QTest::addColumn<int>("dragged");
-        QTest::addColumn<int>("above");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("A to the end") << 0 << 4 << "B A C* D*";
-        QTest::newRow("D above B") << 3 << 1 << "A D B C*";
-        QTest::newRow("B above A") << 1 << 0 << "B A C* D*";
-    }
     void dropMovesTheTask()
     {
-        QFETCH(int, dragged);
-        QFETCH(int, above);
-        QFETCH(QString, after);
-        makeList(parseTasks("A B C* D*"));
-        const std::unique_ptr<QMimeData> data = m_list->writeRowsToPasteboard({dragged});
-        QVERIFY(m_list->acceptDrop(data.get(), above));
-        QCOMPARE(describe(manager().tasks), after);
-        QCOMPARE(storedDescription(), after);
-        QCOMPARE(rowHeights(), (QList<int>{25, 21, 21, 21}));
-    }
-
-    void badDropsChangeNothing()
-    {
-        makeList(parseTasks("A B"));
-        QMimeData garbage;
-        garbage.setData("public.kptask", "{\"id\":");
-        QVERIFY(!m_list->acceptDrop(&garbage, 0));
-        QMimeData stranger;
-        stranger.setData("public.kptask", *KPTask{99, "X", false, std::nullopt}.toJson());
-        QVERIFY(!m_list->acceptDrop(&stranger, 0));
-        QMimeData text;
-        text.setText("A");
-        QVERIFY(!m_list->acceptDrop(&text, 0));
-        QCOMPARE(describe(manager().tasks), QStringLiteral("A B"));
-        QVERIFY(!Defaults::standard().contains("tasks") || storedDescription() == "A B");
+        const std::tuple<int, int, QString> cases[] = {
+            {0, 4, "B A C* D*"}, {3, 1, "A D B C*"}, {1, 0, "B A C* D*"}};
+        for (const auto& [dragged, above, after] : cases) {
+            makeList("A B C* D*");
+            const std::unique_ptr<QMimeData> data = m_list->writeRowsToPasteboard({dragged});
+            QVERIFY(m_list->acceptDrop(data.get(), above));
+            expect(after, {25, 21, 21, 21});
+        }
     }
 
     void deleteFromTheRowMenu()
     {
-        makeList(parseTasks("A B C"));
+        makeList("A B C");
         m_list->beginEditing(0);
         QMenu* menu = m_list->rowMenu(0);
         QCOMPARE(menu->actions().size(), 1);
         QCOMPARE(menu->actions().first()->text(), "Delete");
         menu->actions().first()->trigger();
-        QCOMPARE(describe(manager().tasks), QStringLiteral("B C"));
-        QCOMPARE(storedDescription(), QStringLiteral("B C"));
-        QCOMPARE(rowHeights(), (QList<int>{25, 21}));
-        QCOMPARE(cell(0, Column::taskColumn, Qt::FontRole).value<QFont>().pixelSize(), 17);
+        expect("B C", {25, 21});
+        QCOMPARE(font(0).pixelSize(), 17);
         QVERIFY(!m_list->editedRow());
         QVERIFY(m_delegate.heightChanges > 0);
-    }
-
-    void resizingIsAskedFirst()
-    {
-        makeList(parseTasks("A"));
-        m_delegate.canResize = false;
-        m_list->requestResize();
-        QCOMPARE(m_delegate.heightChanges, 0);
-        m_delegate.canResize = true;
-        m_list->requestResize();
-        QCOMPARE(m_delegate.heightChanges, 1);
-    }
-
-    void withoutManagerNothingHappens()
-    {
-        KPTaskList list(QRect(0, 20, 200, 0));
-        list.addTask();
-        list.removeTask(0);
-        list.moveTask(0, 1);
-        list.beginEditing(0);
-        list.changeCycleCount(0, 1);
-        list.updateCyclesColumnWidth();
-        list.tableRowClicked(2, 0);
-        QCOMPARE(list.model()->rowCount(), 0);
-        QCOMPARE(list.tableView()->columnWidth(Column::cyclesColumn), 0);
-        QCOMPARE(list.tableView()->columnWidth(Column::taskColumn), 181);
-        QVERIFY(!list.writeRowsToPasteboard({0}));
     }
 };
 
