@@ -61,6 +61,12 @@ void AppDelegate::menuBarMenuButtonClicked(KPMenuBarMenuButton*)
     });
 }
 
+void AppDelegate::showPopover()
+{
+    if (m_menuBarTimeDisplay && !m_menuBarTimeDisplay->isHighlighted())
+        menuBarMenuButtonClicked(m_menuBarTimeDisplay->menuButton());
+}
+
 void AppDelegate::applicationDidResignActive()
 {
     if (m_popover)

@@ -30,6 +30,8 @@ public:
     KPTimeBoxManager* timeBoxManager() const { return m_timeBoxManager.get(); }
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
+    // Opens the popover unless it is open already (a second launch asks for this).
+    void showPopover();
     void applicationDidResignActive();
     void popoverDidClose();
 

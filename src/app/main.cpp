@@ -22,7 +22,7 @@ int main(int argc, char* argv[])
 
     AppDelegate delegate;
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
-                     [&delegate] { delegate.menuBarMenuButtonClicked(nullptr); });
+                     &AppDelegate::showPopover);
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate,
                      [&delegate](Qt::ApplicationState state) {
                          if (state != Qt::ApplicationActive)
