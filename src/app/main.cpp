@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "platform/Images.h"
 #include "platform/SingleInstance.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Zembrak"));
     QApplication::setOrganizationName(QStringLiteral("zembrak"));
     QApplication::setDesktopFileName(QStringLiteral("zembrak"));
+    QApplication::setWindowIcon(Images::icon(QStringLiteral("zembrak")));
     // The face is the tray item: closing a window must not end the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
