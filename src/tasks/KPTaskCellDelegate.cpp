@@ -1,11 +1,10 @@
 #include "KPTaskCellDelegate.h"
 
 #include "platform/Images.h"
+#include "platform/SystemStyle.h"
 #include "tasks/KPTaskTableModel.h"
 #include "tasks/KPTaskTextEditor.h"
 
-#include <QFontDatabase>
-#include <QFontMetricsF>
 #include <QPainter>
 #include <QPixmapCache>
 #include <QTextLayout>
@@ -53,21 +52,9 @@ QColor KPTaskCellDelegate::textColor(const QPalette& palette,
     return color;
 }
 
-QFont KPTaskCellDelegate::cycleCountFont(const QFont& base)
+QFont KPTaskCellDelegate::cycleCountFont()
 {
-    QFont font = base;
-    font.setPixelSize(cycleCountFontSize);
-    font.setWeight(QFont::Normal);
-    const QFontMetricsF metrics(font);
-    for (char digit = '1'; digit <= '9'; ++digit) {
-        if (metrics.horizontalAdvance(QLatin1Char(digit)) !=
-            metrics.horizontalAdvance(QLatin1Char('0'))) {
-            font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-            font.setPixelSize(cycleCountFontSize);
-            break;
-        }
-    }
-    return font;
+    return SystemStyle::monospacedDigitSystemFont(cycleCountFontSize);
 }
 
 int KPTaskCellDelegate::lineCount(const QString& text, const QFont& font, qreal width)
@@ -93,14 +80,9 @@ QPixmap KPTaskCellDelegate::templatePixmap(const QString& name, const QSize& siz
     QPixmap pixmap;
     if (QPixmapCache::find(key, &pixmap))
         return pixmap;
-    pixmap = Images::pixmap(name, size, devicePixelRatio);
-    if (pixmap.isNull())
-        return pixmap;
-    QPainter painter(&pixmap);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceIn);
-    painter.fillRect(QRectF(QPointF(0, 0), QSizeF(size)), color);
-    painter.end();
-    QPixmapCache::insert(key, pixmap);
+    pixmap = Images::tinted(Images::pixmap(name, size, devicePixelRatio), color);
+    if (!pixmap.isNull())
+        QPixmapCache::insert(key, pixmap);
     return pixmap;
 }
 

@@ -26,7 +26,7 @@ public:
     static QFont textFont(const QFont& base, const KPTask::AttributedString& text);
     static QColor textColor(const QPalette& palette, KPTask::AttributedString::ColorRole role);
     // The system font at 13 points with digits of one width.
-    static QFont cycleCountFont(const QFont& base);
+    static QFont cycleCountFont();
     // Lines the text takes when wrapped at width, as drawn.
     static int lineCount(const QString& text, const QFont& font, qreal width);
     // Points between lines for text of a point size.

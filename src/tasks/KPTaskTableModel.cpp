@@ -79,7 +79,7 @@ QVariant KPTaskTableModel::cyclesData(int row, int role) const
         return count ? QString::number(*count) : QString();
     }
     case Qt::FontRole:
-        return KPTaskCellDelegate::cycleCountFont(m_list.tableView()->font());
+        return KPTaskCellDelegate::cycleCountFont();
     case Qt::TextAlignmentRole:
         return int(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ToolTipRole:
