@@ -1,6 +1,6 @@
 #include "KPMenuBarTimeDisplay.h"
 
-#include "app/PreferenceKeys.h"
+#include "timing/PreferenceKeys.h"
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPTimeDisplayDelegate.h"

@@ -1,6 +1,6 @@
 #include "KPTaskManager.h"
 
-#include "app/PreferenceKeys.h"
+#include "timing/PreferenceKeys.h"
 #include "platform/Defaults.h"
 
 #include <QDateTime>

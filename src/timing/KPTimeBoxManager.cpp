@@ -1,6 +1,6 @@
 #include "KPTimeBoxManager.h"
 
-#include "app/PreferenceKeys.h"
+#include "timing/PreferenceKeys.h"
 #include "platform/Defaults.h"
 #include "platform/SystemStyle.h"
 #include "timing/KPTimeBoxManagerDelegate.h"

@@ -1,7 +1,7 @@
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
-#include "app/PreferenceKeys.h"
+#include "timing/PreferenceKeys.h"
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarMenuButtonDelegate.h"

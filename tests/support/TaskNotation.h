@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PreferenceKeys.h"
+#include "timing/PreferenceKeys.h"
 #include "platform/Defaults.h"
 #include "tasks/KPTask.h"
 

@@ -1,6 +1,6 @@
 #include "TaskNotation.h"
 #include "TemporaryStore.h"
-#include "app/PreferenceKeys.h"
+#include "timing/PreferenceKeys.h"
 #include "tasks/KPTaskManager.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "timing/KPTimeBoxManager.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
-#include "app/PreferenceKeys.h"
+#include "timing/PreferenceKeys.h"
 #include "platform/ManualRunLoop.h"
 #include "platform/SystemStyle.h"
 #include "timing/KPTimeBoxManagerDelegate.h"

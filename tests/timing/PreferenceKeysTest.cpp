@@ -1,4 +1,4 @@
-#include "app/PreferenceKeys.h"
+#include "timing/PreferenceKeys.h"
 #include "TemporaryStore.h"
 
 #include <QTest>
