@@ -6,27 +6,13 @@
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
 
-namespace {
-AppDelegate* current = nullptr;
-}
-
-AppDelegate::AppDelegate()
-{
-    current = this;
-}
+AppDelegate::AppDelegate() = default;
 
 AppDelegate::~AppDelegate()
 {
     // The display holds the timer that reports to the manager and, through it,
     // to the popover: it goes first.
     m_menuBarTimeDisplay.reset();
-    if (current == this)
-        current = nullptr;
-}
-
-AppDelegate* AppDelegate::instance()
-{
-    return current;
 }
 
 void AppDelegate::setup()
@@ -47,6 +33,11 @@ void AppDelegate::setup()
 
 void AppDelegate::menuBarMenuButtonClicked(KPMenuBarMenuButton*)
 {
+    togglePopover();
+}
+
+void AppDelegate::togglePopover()
+{
     if (!m_menuBarTimeDisplay || !m_menuBarTimeDisplay->statusItem()->button())
         return;
     if (m_menuBarTimeDisplay->isHighlighted()) {
@@ -64,7 +55,7 @@ void AppDelegate::menuBarMenuButtonClicked(KPMenuBarMenuButton*)
 void AppDelegate::showPopover()
 {
     if (m_menuBarTimeDisplay && !m_menuBarTimeDisplay->isHighlighted())
-        menuBarMenuButtonClicked(m_menuBarTimeDisplay->menuButton());
+        togglePopover();
 }
 
 void AppDelegate::applicationDidResignActive()

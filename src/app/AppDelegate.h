@@ -1,6 +1,7 @@
 #pragma once
 
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
+#include "windows/ApplicationDelegate.h"
 
 #include <QObject>
 #include <memory>
@@ -11,7 +12,7 @@ class ZKPopover;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
-class AppDelegate : public QObject, public KPMenuBarMenuButtonDelegate
+class AppDelegate : public QObject, public ApplicationDelegate, public KPMenuBarMenuButtonDelegate
 {
     Q_OBJECT
 
@@ -19,15 +20,13 @@ public:
     AppDelegate();
     ~AppDelegate() override;
 
-    // The one application delegate, as other objects reach it.
-    static AppDelegate* instance();
-
     void setup();
     bool isSetup() const { return m_isSetup; }
 
-    ZKPopover* popover() const { return m_popover.get(); }
-    KPMenuBarTimeDisplay* menuBarTimeDisplay() const { return m_menuBarTimeDisplay.get(); }
-    KPTimeBoxManager* timeBoxManager() const { return m_timeBoxManager.get(); }
+    ZKPopover* popover() const override { return m_popover.get(); }
+    KPMenuBarTimeDisplay* menuBarTimeDisplay() const override { return m_menuBarTimeDisplay.get(); }
+    KPTimeBoxManager* timeBoxManager() const override { return m_timeBoxManager.get(); }
+    void togglePopover() override;
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
     // Opens the popover unless it is open already (a second launch asks for this).

@@ -1,6 +1,5 @@
 #include "ZKPopover.h"
 
-#include "app/AppDelegate.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/Frame.h"
 #include "platform/Images.h"
@@ -9,6 +8,7 @@
 #include "tasks/KPTaskList.h"
 #include "tasks/KPTaskManager.h"
 #include "timing/KPTimer.h"
+#include "windows/ApplicationDelegate.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -20,7 +20,7 @@ namespace {
 
 KPTimer* displayTimer()
 {
-    AppDelegate* app = AppDelegate::instance();
+    ApplicationDelegate* app = ApplicationDelegate::current();
     if (!app || !app->menuBarTimeDisplay())
         return nullptr;
     return app->menuBarTimeDisplay()->timer();
@@ -102,15 +102,14 @@ QToolButton* ZKPopover::makeButton(const QString& image, const QString& toolTip)
 void ZKPopover::applyImages()
 {
     const QColor glyph = SystemStyle::labelColor(palette());
-    for (QToolButton* button :
-         {m_addButton, m_removeButton, m_moveUpButton, m_moveDownButton}) {
+    for (QToolButton* button : {m_addButton, m_removeButton, m_moveUpButton, m_moveDownButton}) {
         if (button)
             button->setIcon(Images::templateIcon(button->property("image").toString(),
                                                  button->iconSize(), glyph));
     }
-    m_startPauseButton->setIcon(Images::templateIcon(
-        m_isStartPauseOn ? QStringLiteral("KPPause") : QStringLiteral("KPPlay"), QSize(38, 38),
-        glyph));
+    m_startPauseButton->setIcon(Images::templateIcon(m_isStartPauseOn ? QStringLiteral("KPPause")
+                                                                      : QStringLiteral("KPPlay"),
+                                                     QSize(38, 38), glyph));
     if (m_separator) {
         QPalette separatorPalette = m_separator->palette();
         separatorPalette.setColor(QPalette::Window, SystemStyle::quaternaryLabelColor(palette()));

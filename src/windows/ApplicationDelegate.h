@@ -1,0 +1,27 @@
+#pragma once
+
+class KPMenuBarTimeDisplay;
+class KPTimeBoxManager;
+class ZKPopover;
+
+// What the windows and menus reach through the application: the long-lived
+// objects it owns and the popover toggle. The application sets the one current
+// delegate; views below the application depend on this, never on it.
+class ApplicationDelegate
+{
+public:
+    // The running application's delegate, or none (views shown on their own).
+    static ApplicationDelegate* current();
+
+    virtual KPMenuBarTimeDisplay* menuBarTimeDisplay() const = 0;
+    virtual KPTimeBoxManager* timeBoxManager() const = 0;
+    virtual ZKPopover* popover() const = 0;
+    // Opens the popover when it is closed and closes it when it is open.
+    virtual void togglePopover() = 0;
+
+protected:
+    ApplicationDelegate();
+    virtual ~ApplicationDelegate();
+    ApplicationDelegate(const ApplicationDelegate&) = delete;
+    ApplicationDelegate& operator=(const ApplicationDelegate&) = delete;
+};
