@@ -1,13 +1,12 @@
 #include "KPMenuBarTimeDisplay.h"
 
-#include "timing/PreferenceKeys.h"
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPTimeDisplayDelegate.h"
-#include "platform/DistributedNotifications.h"
 #include "platform/Frame.h"
 #include "platform/SystemStyle.h"
 #include "timing/KPTimer.h"
+#include "timing/PreferenceKeys.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -47,6 +46,7 @@ KPMenuBarTimeDisplay::KPMenuBarTimeDisplay(std::unique_ptr<StatusItem> statusIte
       m_regularFont(SystemStyle::monospacedDigitSystemFont(regularFontSize)),
       m_smallFont(SystemStyle::monospacedDigitSystemFont(smallFontSize)),
       m_sharedSuite(PreferenceKeys::sharedSuiteName),
+      m_timeDidChange(timeDidChangeNotification),
       m_modifiers([] { return QGuiApplication::queryKeyboardModifiers(); })
 {
     m_statusItem->setLength(0);
@@ -268,7 +268,7 @@ void KPMenuBarTimeDisplay::showTime(const KPTime& time)
         m_sharedSuite.setData(PreferenceKeys::currentTime, time.toJson());
         updateLabelText();
     }
-    DistributedNotifications::post(timeDidChangeNotification);
+    m_timeDidChange.post();
 }
 
 void KPMenuBarTimeDisplay::updateLabelText()

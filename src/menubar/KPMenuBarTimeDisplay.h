@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Defaults.h"
+#include "platform/DistributedNotification.h"
 #include "platform/StatusItem.h"
 #include "timing/KPTime.h"
 #include "timing/KPTimeBoxManager.h"
@@ -142,6 +143,7 @@ private:
     std::unique_ptr<KPTimer> m_timer;
     bool m_hideSeconds = false;
     Defaults m_sharedSuite;
+    DistributedNotification m_timeDidChange;
     ModifierSource m_modifiers;
     // A release counts only after a press here: the press that closes the
     // popover must not reopen it on release.

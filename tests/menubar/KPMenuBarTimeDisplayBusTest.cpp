@@ -2,7 +2,7 @@
 #include "PrivateSessionBus.h"
 #include "TemporaryStore.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
-#include "platform/DistributedNotifications.h"
+#include "platform/DistributedNotification.h"
 #include "platform/ManualRunLoop.h"
 #include "timing/KPTimer.h"
 
@@ -47,8 +47,8 @@ private Q_SLOTS:
         QVERIFY(watcher.isConnected());
         Listener listener;
         QVERIFY(watcher.connect(
-            QString(), DistributedNotifications::path, DistributedNotifications::interfaceName,
-            DistributedNotifications::member, &listener, SLOT(posted(QString, QString))));
+            QString(), DistributedNotification::path, DistributedNotification::interfaceName,
+            DistributedNotification::member, &listener, SLOT(posted(QString, QString))));
 
         ManualRunLoop loop;
         FakeSounds sounds;

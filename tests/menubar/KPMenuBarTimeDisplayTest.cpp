@@ -1,15 +1,15 @@
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
-#include "timing/PreferenceKeys.h"
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
 #include "menubar/KPTimeDisplayDelegate.h"
-#include "platform/DistributedNotifications.h"
+#include "platform/DistributedNotification.h"
 #include "platform/Frame.h"
 #include "platform/ManualRunLoop.h"
 #include "timing/KPTimer.h"
+#include "timing/PreferenceKeys.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -295,7 +295,7 @@ private Q_SLOTS:
         QCOMPARE(KPTime::fromJson(shared.data(PreferenceKeys::currentTime).value_or("")),
                  std::optional(KPTime{1, 0, 59}));
         // No session bus in this test: the signal is skipped, the tick goes on.
-        QVERIFY(!DistributedNotifications::post(KPMenuBarTimeDisplay::timeDidChangeNotification));
+        QVERIFY(!DistributedNotification(KPMenuBarTimeDisplay::timeDidChangeNotification).post());
     }
 };
 
