@@ -45,7 +45,7 @@ KPMenuBarTimeDisplay::KPMenuBarTimeDisplay(std::unique_ptr<StatusItem> statusIte
     : m_statusItem(std::move(statusItem)),
       m_regularFont(SystemStyle::monospacedDigitSystemFont(regularFontSize)),
       m_smallFont(SystemStyle::monospacedDigitSystemFont(smallFontSize)),
-      m_sharedSuite(PreferenceKeys::sharedSuiteName),
+      m_sharedSuite(PreferenceKeys::sharedSuiteName, Defaults::Durability::unsynced),
       m_timeDidChange(timeDidChangeNotification),
       m_modifiers([] { return QGuiApplication::queryKeyboardModifiers(); })
 {

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
+#include <cstdio>
 #include <limits>
 #include <memory>
 
@@ -23,7 +24,8 @@ std::unique_ptr<Defaults>& standardInstance()
 
 } // namespace
 
-Defaults::Defaults(const QString& suiteName, QObject* parent) : QObject(parent)
+Defaults::Defaults(const QString& suiteName, Durability durability, QObject* parent)
+    : QObject(parent), m_durability(durability)
 {
     const QString suite = suiteName.isEmpty() ? standardSuite : suiteName;
     m_path = configHome() + QLatin1Char('/') + suite + QStringLiteral("/defaults.json");
@@ -70,10 +72,12 @@ void Defaults::load()
         return;
     }
     // Keep what the user had; start empty beside it.
-    const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString stamp =
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     QString target = m_path + QStringLiteral(".corrupt-") + stamp;
     for (int n = 1; QFileInfo::exists(target); ++n)
-        target = m_path + QStringLiteral(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
+        target =
+            m_path + QStringLiteral(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
     if (QFile::rename(m_path, target))
         m_movedAside = target;
 }
@@ -128,8 +132,8 @@ std::optional<QByteArray> Defaults::data(const QString& key) const
     const QJsonObject object = v.toObject();
     if (object.size() != 1 || !object.value(dataMember).isString())
         return std::nullopt;
-    const auto decoded = QByteArray::fromBase64Encoding(object.value(dataMember).toString().toLatin1(),
-                                                        QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded = QByteArray::fromBase64Encoding(
+        object.value(dataMember).toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded)
         return std::nullopt;
     return *decoded;
@@ -191,15 +195,42 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
     else
         next.insert(key, value);
 
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    QSaveFile file(m_path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written) {
-        file.write(QJsonDocument(next).toJson(QJsonDocument::Indented));
-        written = file.commit();
-    }
+    const bool written = writeFile(QJsonDocument(next).toJson(QJsonDocument::Indented));
     // The value is kept for this run even when the disk refused it.
     m_values = next;
     Q_EMIT valueChanged(key);
     return written;
+}
+
+bool Defaults::writeFile(const QByteArray& bytes)
+{
+    if (m_folderMade && replaceFile(bytes))
+        return true;
+    // First write, or the folder went away under us.
+    m_folderMade = QDir().mkpath(QFileInfo(m_path).absolutePath());
+    return m_folderMade && replaceFile(bytes);
+}
+
+bool Defaults::replaceFile(const QByteArray& bytes)
+{
+    if (m_durability == Durability::synced) {
+        QSaveFile file(m_path);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        file.write(bytes);
+        return file.commit();
+    }
+    // Written beside the file and renamed over it: a reader never sees half of it.
+    const QString temporary = m_path + QStringLiteral(".new");
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool complete = file.write(bytes) == bytes.size() && file.flush();
+    file.close();
+    if (!complete || std::rename(QFile::encodeName(temporary).constData(),
+                                 QFile::encodeName(m_path).constData()) != 0) {
+        QFile::remove(temporary);
+        return false;
+    }
+    return true;
 }

@@ -15,8 +15,18 @@ class Defaults : public QObject
     Q_OBJECT
 
 public:
+    // Every write replaces the file atomically. A synced store also waits for
+    // the disk to hold it; a value rewritten every second that is worthless
+    // after a crash (the shared time) need not wake the disk each time.
+    enum class Durability
+    {
+        synced,
+        unsynced
+    };
+
     // The standard store lives in the suite "zembrak".
-    explicit Defaults(const QString& suiteName = QString(), QObject* parent = nullptr);
+    explicit Defaults(const QString& suiteName = QString(),
+                      Durability durability = Durability::synced, QObject* parent = nullptr);
 
     // The process's standard store, opened on first use.
     static Defaults& standard();
@@ -55,8 +65,12 @@ Q_SIGNALS:
 private:
     void load();
     bool write(const QString& key, const QJsonValue& value);
+    bool writeFile(const QByteArray& bytes);
+    bool replaceFile(const QByteArray& bytes);
 
     QString m_path;
+    Durability m_durability;
+    bool m_folderMade = false;
     QString m_movedAside;
     QJsonObject m_values;
 };
