@@ -1,11 +1,12 @@
 #pragma once
 
+#include "platform/StatusItem.h"
+
 #include <QPointer>
 #include <QWidget>
 
 class QLabel;
 class QToolButton;
-class StatusItem;
 
 // The base of the small floating panels: a frameless window that stays on top
 // and cannot be moved, with its own centred title over a thin rule, one close
