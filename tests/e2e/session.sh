@@ -75,6 +75,45 @@ session_finish()
     fi
 }
 
+# An X server of the session's own; sets DISPLAY. A number is taken at random
+# from a wide range and the server is asked for its root window before use:
+# an X server that is shutting down may still remove the socket of a new one
+# on the number it just gave up, which a server picking the lowest free number
+# (-displayfd) runs into whenever tests run side by side.
+session_start_x()
+{
+    local attempt display pid
+    for attempt in 1 2 3 4 5 6 7 8; do
+        display=$((200 + RANDOM % 30000))
+        # -noreset: a server resets when its last client leaves, refusing the next meanwhile.
+        Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp -noreset \
+            >"$SESSION_TMP/xvfb.log" 2>&1 &
+        pid=$!
+        if session_x_ready "$pid" ":$display"; then
+            SESSION_PIDS+=("$pid")
+            export DISPLAY=":$display"
+            return 0
+        fi
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    done
+    session_fail "Xvfb did not start: $(cat "$SESSION_TMP/xvfb.log")"
+}
+
+# True once the server PID answers on DISPLAY_, twice; false at once when it quit.
+session_x_ready()
+{
+    local deadline=$((SECONDS + 10)) answers=0
+    while [ "$SECONDS" -lt "$deadline" ] && kill -0 "$1" 2>/dev/null; do
+        if xprop -display "$2" -root WM_NAME >/dev/null 2>&1; then
+            answers=$((answers + 1))
+            [ "$answers" -lt 2 ] || return 0
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
 # Starts Xvfb on a free display, a private session bus and trayer.
 # Sets DISPLAY, DBUS_SESSION_BUS_ADDRESS and the XDG folders of a fresh user.
 session_start()
@@ -84,13 +123,7 @@ session_start()
     mkdir -p "$SESSION_TMP/config" "$SESSION_TMP/cache" "$SESSION_TMP/runtime"
     chmod 700 "$SESSION_TMP/runtime"
 
-    # Xvfb picks a free display itself and writes its number to the fd.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-        3>"$SESSION_TMP/display" >"$SESSION_TMP/xvfb.log" 2>&1 &
-    SESSION_PIDS+=($!)
-    session_wait_for 10 test -s "$SESSION_TMP/display" ||
-        session_fail "Xvfb did not start: $(cat "$SESSION_TMP/xvfb.log")"
-    export DISPLAY=":$(head -n1 "$SESSION_TMP/display")"
+    session_start_x
 
     dbus-daemon --session --nofork --print-address=3 \
         3>"$SESSION_TMP/bus" >"$SESSION_TMP/dbus.log" 2>&1 &
