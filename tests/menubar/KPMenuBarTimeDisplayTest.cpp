@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace std::chrono_literals;
 using Mode = KPMenuBarTimeDisplay::MenuButtonMode;
@@ -24,6 +26,25 @@ namespace {
 const auto frame = [](const QWidget* w) { return Frame::of(w); };
 // Where the next field starts: fields overlap by 4 points.
 const auto after = [](const QWidget* w) { return Frame::maxX(Frame::of(w)) - 4; };
+
+// Counts the paint events of the widgets it watches.
+struct PaintCounter : QObject
+{
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int paints = 0;
+};
+
+// The file's identity: replacing it atomically gives it a new inode.
+ino_t inodeOf(const QString& path)
+{
+    struct stat info
+    {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+}
 
 struct Counter : KPTimeDisplayDelegate, KPMenuBarMenuButtonDelegate
 {
@@ -284,6 +305,41 @@ private Q_SLOTS:
         f.display.setIndicatorColor(Qt::red);
         QCOMPARE(frame(bar), QRect(0, 19, f.display.width(), 2));
         QCOMPARE(bar->grab().toImage().pixelColor(1, 1), QColor(Qt::red));
+    }
+
+    // Ten ticks a second, one change of the shown second: only that one tick
+    // may repaint, relabel or store anything.
+    void aTickThatKeepsTheSecondChangesNothing()
+    {
+        Fixture f(1500);
+        QWidget* button = f.display.statusItem()->button();
+        button->show();
+        PaintCounter painted;
+        for (QLabel* label :
+             {f.display.minutes(), f.display.seconds(), f.display.minutesSecondsSeparator()})
+            label->installEventFilter(&painted);
+        QSignalSpy relabelled(f.display.statusItem(), &StatusItem::labelTextChanged);
+        const QString suite = Defaults(PreferenceKeys::sharedSuiteName).filePath();
+        f.timer().start();
+        f.loop.advance(1s); // 24:59 shown and stored
+        QCoreApplication::processEvents();
+        const int paints = painted.paints;
+        const int labels = relabelled.count();
+        const ino_t stored = inodeOf(suite);
+        QVERIFY(paints > 0 && labels == 1 && stored != 0);
+
+        for (int tick = 1; tick <= 9; ++tick) {
+            f.loop.advance(100ms);
+            QCoreApplication::processEvents();
+            QCOMPARE(painted.paints, paints);
+            QCOMPARE(relabelled.count(), labels);
+            QCOMPARE(inodeOf(suite), stored);
+        }
+        f.loop.advance(100ms); // 24:58
+        QCoreApplication::processEvents();
+        QVERIFY(painted.paints > paints);
+        QCOMPARE(relabelled.count(), labels + 1);
+        QVERIFY(inodeOf(suite) != stored);
     }
 
     void publishesTheShownTime()
