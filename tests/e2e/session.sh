@@ -114,7 +114,8 @@ session_x_ready()
     return 1
 }
 
-# Starts Xvfb on a free display, a private session bus and trayer.
+# Starts Xvfb on a free display, a private session bus and trayer (not with
+# "notray": a desktop whose panel hosts StatusNotifierItems has no XEmbed tray).
 # Sets DISPLAY, DBUS_SESSION_BUS_ADDRESS and the XDG folders of a fresh user.
 session_start()
 {
@@ -137,7 +138,7 @@ session_start()
     export QT_QPA_PLATFORM=xcb
     unset SESSION_MANAGER
 
-    session_start_tray
+    [ "${1:-}" = notray ] || session_start_tray
 }
 
 # An accessibility bus (AT-SPI) and its registry in the session: Qt programs
