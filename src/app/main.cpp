@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "platform/Images.h"
 #include "platform/SingleInstance.h"
+#include "platform/x11/X11Environment.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -8,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    X11Environment::prepare();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zembrak"));
     QApplication::setOrganizationName(QStringLiteral("zembrak"));
