@@ -1,0 +1,85 @@
+// The application's tick path: the timer, the tray display, the shared suite
+// and the D-Bus signal, as one tick of a running countdown drives them. Ticks
+// that keep the shown second must take nothing from the heap.
+#include "PrivateSessionBus.h"
+#include "menubar/KPMenuBarTimeDisplay.h"
+#include "platform/ManualRunLoop.h"
+#include "platform/Sound.h"
+#include "timing/KPTimer.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+    QApplication app(argc, argv);
+    PrivateSessionBus bus; // the signal goes somewhere, as in a session
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toUtf8());
+    Sound::setProvider([](const QString&) { return std::shared_ptr<Sound>(); });
+
+    ManualRunLoop loop;
+    KPMenuBarTimeDisplay display(std::make_unique<StatusItem>());
+    display.statusItem()->button()->show();
+    display.setTimer(KPTimer::fromSeconds(100 * 3600));
+    display.timer()->start();
+    loop.advance(std::chrono::seconds(5)); // connected, laid out, stored
+
+    using namespace std::chrono_literals;
+    constexpr int seconds = 2000;
+    long keepingAllocations = 0, changingAllocations = 0;
+    std::chrono::nanoseconds keepingTime{0}, changingTime{0};
+    for (int s = 0; s < seconds; ++s) {
+        for (int tick = 1; tick <= 10; ++tick) {
+            const long before = allocations.load();
+            const auto start = std::chrono::steady_clock::now();
+            loop.advance(100ms);
+            const auto spent = std::chrono::steady_clock::now() - start;
+            const long taken = allocations.load() - before;
+            if (tick < 10) {
+                keepingAllocations += taken;
+                keepingTime += spent;
+            } else {
+                changingAllocations += taken;
+                changingTime += spent;
+            }
+        }
+        QCoreApplication::processEvents(); // repaints, as the event loop would
+    }
+    const double keeping = 9.0 * seconds;
+    std::printf("display-tick: a tick keeping the second: %.0f ns, %.3f allocations (%ld in %.0f "
+                "ticks)\n",
+                double(keepingTime.count()) / keeping, double(keepingAllocations) / keeping,
+                keepingAllocations, keeping);
+    std::printf("display-tick: a tick changing the second (labels, shared suite): %.0f ns, %.1f "
+                "allocations\n",
+                double(changingTime.count()) / seconds, double(changingAllocations) / seconds);
+    return keepingAllocations == 0 ? 0 : 1;
+}
