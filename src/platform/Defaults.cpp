@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <limits>
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -58,8 +59,20 @@ QString Defaults::filePath() const
     return m_path;
 }
 
+Defaults::FileStamp Defaults::stampOfFile() const
+{
+    struct stat info
+    {};
+    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
+        return {};
+    return {qint64(info.st_ino), qint64(info.st_size),
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
 void Defaults::load()
 {
+    m_values = QJsonObject();
+    m_stamp = stampOfFile();
     QFile file(m_path);
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return;
@@ -78,8 +91,10 @@ void Defaults::load()
     for (int n = 1; QFileInfo::exists(target); ++n)
         target =
             m_path + QStringLiteral(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (QFile::rename(m_path, target))
+    if (QFile::rename(m_path, target)) {
         m_movedAside = target;
+        m_stamp = FileStamp();
+    }
 }
 
 bool Defaults::contains(const QString& key) const
@@ -185,6 +200,10 @@ bool Defaults::remove(const QString& key)
 
 bool Defaults::write(const QString& key, const QJsonValue& value)
 {
+    // Another program (the sibling sharing a suite, or the user's editor) may
+    // have written the file since: build on what it holds now, not on our copy.
+    if (stampOfFile() != m_stamp)
+        load();
     const bool removing = value.isUndefined();
     if (removing ? !m_values.contains(key)
                  : (m_values.contains(key) && m_values.value(key) == value))
@@ -196,6 +215,7 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
         next.insert(key, value);
 
     const bool written = writeFile(QJsonDocument(next).toJson(QJsonDocument::Indented));
+    m_stamp = stampOfFile();
     // The value is kept for this run even when the disk refused it.
     m_values = next;
     Q_EMIT valueChanged(key);

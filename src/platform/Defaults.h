@@ -63,6 +63,16 @@ Q_SIGNALS:
     void valueChanged(const QString& key);
 
 private:
+    // What tells one version of the file from the next.
+    struct FileStamp
+    {
+        qint64 inode = -1;
+        qint64 size = -1;
+        qint64 modified = -1;
+        bool operator==(const FileStamp&) const = default;
+    };
+
+    FileStamp stampOfFile() const;
     void load();
     bool write(const QString& key, const QJsonValue& value);
     bool writeFile(const QByteArray& bytes);
@@ -73,4 +83,5 @@ private:
     bool m_folderMade = false;
     QString m_movedAside;
     QJsonObject m_values;
+    FileStamp m_stamp;
 };

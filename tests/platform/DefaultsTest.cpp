@@ -76,8 +76,30 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 1);
         QVERIFY(readAll(store.filePath()).contains("marker"));
         QVERIFY(store.setInteger("workLength", 1501));
-        QVERIFY(!readAll(store.filePath()).contains("marker"));
+        QVERIFY(readAll(store.filePath()).contains("\"workLength\": 1501"));
         QCOMPARE(changed.count(), 2);
+    }
+
+    // A suite shared with another program: each write builds on the file as
+    // it is, so neither side's keys are lost to the other's older copy.
+    void writesKeepWhatAnotherProgramStoredMeanwhile_data()
+    {
+        QTest::addColumn<Defaults::Durability>("durability");
+        QTest::newRow("synced") << Defaults::Durability::synced;
+        QTest::newRow("unsynced") << Defaults::Durability::unsynced;
+    }
+    void writesKeepWhatAnotherProgramStoredMeanwhile()
+    {
+        QFETCH(Defaults::Durability, durability);
+        Defaults ours("horva-group", durability);
+        Defaults theirs("horva-group");
+        QVERIFY(ours.setString("currentTime", "0:25:0"));
+        QVERIFY(theirs.setBoolean("siblingsOwnKey", true));
+        QVERIFY(ours.setString("currentTime", "0:24:59"));
+        const Defaults reread("horva-group");
+        QCOMPARE(reread.boolean("siblingsOwnKey"), std::optional<bool>(true));
+        QCOMPARE(reread.string("currentTime"), std::optional<QString>("0:24:59"));
+        QCOMPARE(ours.boolean("siblingsOwnKey"), std::optional<bool>(true));
     }
 
     void unwritableStoreReportsFailure()
