@@ -2,11 +2,12 @@
 
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
+#include "menus/ZKMenu.h"
 #include "platform/RunLoop.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
 
-AppDelegate::AppDelegate() = default;
+AppDelegate::AppDelegate() : m_menu(std::make_unique<ZKMenu>()) {}
 
 AppDelegate::~AppDelegate()
 {
@@ -28,12 +29,19 @@ void AppDelegate::setup()
     m_menuBarTimeDisplay->menuButton()->setDelegate(this);
     m_timeBoxManager->setDelegate(m_popover.get());
     m_timeBoxManager->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
+    m_menu->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
+    m_menu->loadPreferences();
     connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
 }
 
 void AppDelegate::menuBarMenuButtonClicked(KPMenuBarMenuButton*)
 {
     togglePopover();
+}
+
+void AppDelegate::didSelectSound(const QString& named)
+{
+    m_menu->setSoundName(named);
 }
 
 void AppDelegate::togglePopover()

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
+#include "menus/KPSoundMenuDelegate.h"
+#include "platform/Updater.h"
 #include "windows/ApplicationDelegate.h"
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 class KPMenuBarTimeDisplay;
@@ -12,7 +15,10 @@ class ZKPopover;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
-class AppDelegate : public QObject, public ApplicationDelegate, public KPMenuBarMenuButtonDelegate
+class AppDelegate : public QObject,
+                    public ApplicationDelegate,
+                    public KPMenuBarMenuButtonDelegate,
+                    public KPSoundMenuDelegate
 {
     Q_OBJECT
 
@@ -26,17 +32,23 @@ public:
     ZKPopover* popover() const override { return m_popover.get(); }
     KPMenuBarTimeDisplay* menuBarTimeDisplay() const override { return m_menuBarTimeDisplay.get(); }
     KPTimeBoxManager* timeBoxManager() const override { return m_timeBoxManager.get(); }
+    ZKMenu* menu() const override { return m_menu.get(); }
+    Updater* updater() const override { return m_updater; }
+    void setUpdater(Updater* updater) { m_updater = updater; }
     void togglePopover() override;
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
+    void didSelectSound(const QString& named) override;
     // Opens the popover unless it is open already (a second launch asks for this).
     void showPopover();
     void applicationDidResignActive();
     void popoverDidClose();
 
 private:
+    QPointer<Updater> m_updater;
     bool m_isSetup = false;
     std::unique_ptr<ZKPopover> m_popover;
     std::unique_ptr<KPMenuBarTimeDisplay> m_menuBarTimeDisplay;
     std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;
+    const std::unique_ptr<ZKMenu> m_menu;
 };

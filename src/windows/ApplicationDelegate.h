@@ -2,6 +2,8 @@
 
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
+class Updater;
+class ZKMenu;
 class ZKPopover;
 
 // What the windows and menus reach through the application: the long-lived
@@ -16,6 +18,9 @@ public:
     virtual KPMenuBarTimeDisplay* menuBarTimeDisplay() const = 0;
     virtual KPTimeBoxManager* timeBoxManager() const = 0;
     virtual ZKPopover* popover() const = 0;
+    virtual ZKMenu* menu() const = 0;
+    // The update checker, held weakly: none once it is gone.
+    virtual Updater* updater() const = 0;
     // Opens the popover when it is closed and closes it when it is open.
     virtual void togglePopover() = 0;
 

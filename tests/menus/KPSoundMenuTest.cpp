@@ -1,9 +1,8 @@
 #include "menus/KPSoundMenu.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
-#include "menus/KPSoundMenuDelegate.h"
+#include "TestApplicationDelegate.h"
 #include "platform/ManualRunLoop.h"
-#include "windows/ApplicationDelegate.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,19 +11,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-
-// The application as far as the sound menu sees it.
-class SoundChoices : public ApplicationDelegate, public KPSoundMenuDelegate
-{
-public:
-    KPMenuBarTimeDisplay* menuBarTimeDisplay() const override { return nullptr; }
-    KPTimeBoxManager* timeBoxManager() const override { return nullptr; }
-    ZKPopover* popover() const override { return nullptr; }
-    void togglePopover() override {}
-    void didSelectSound(const QString& named) override { chosen << named; }
-
-    QStringList chosen;
-};
 
 QStringList titles(const QMenu& menu)
 {
@@ -135,11 +121,11 @@ private Q_SLOTS:
     {
         KPSoundMenu menu(m_folder.path());
         item(menu, "Puddle")->trigger(); // nobody to tell yet
-        SoundChoices application;
+        TestApplicationDelegate application;
         item(menu, "Puddle")->trigger();
         item(menu, "None")->trigger();
         item(menu, "Hum&Buzz")->trigger();
-        QCOMPARE(application.chosen, (QStringList{"Puddle", "None", "Hum&Buzz"}));
+        QCOMPARE(application.chosenSounds, (QStringList{"Puddle", "None", "Hum&Buzz"}));
     }
 };
 
