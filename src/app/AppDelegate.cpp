@@ -6,6 +6,8 @@
 #include "platform/RunLoop.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
+#include "windows/ZKTimeEditorWindow.h"
+#include "windows/ZKTimeSettingsWindow.h"
 
 AppDelegate::AppDelegate() : m_menu(std::make_unique<ZKMenu>()) {}
 
@@ -31,6 +33,9 @@ void AppDelegate::setup()
     m_timeBoxManager->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
     m_menu->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
     m_menu->loadPreferences();
+    m_timeEditorWindow = std::make_unique<ZKTimeEditorWindow>(m_menuBarTimeDisplay->statusItem());
+    m_timeSettingsWindow =
+        std::make_unique<ZKTimeSettingsWindow>(m_menuBarTimeDisplay->statusItem());
     connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
 }
 

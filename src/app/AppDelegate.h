@@ -12,6 +12,8 @@
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class ZKPopover;
+class ZKTimeEditorWindow;
+class ZKTimeSettingsWindow;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
@@ -35,6 +37,8 @@ public:
     ZKMenu* menu() const override { return m_menu.get(); }
     Updater* updater() const override { return m_updater; }
     void setUpdater(Updater* updater) { m_updater = updater; }
+    ZKTimeEditorWindow* timeEditorWindow() const override { return m_timeEditorWindow.get(); }
+    ZKTimeSettingsWindow* timeSettingsWindow() const override { return m_timeSettingsWindow.get(); }
     void togglePopover() override;
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
@@ -51,4 +55,6 @@ private:
     std::unique_ptr<KPMenuBarTimeDisplay> m_menuBarTimeDisplay;
     std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;
     const std::unique_ptr<ZKMenu> m_menu;
+    std::unique_ptr<ZKTimeEditorWindow> m_timeEditorWindow;
+    std::unique_ptr<ZKTimeSettingsWindow> m_timeSettingsWindow;
 };

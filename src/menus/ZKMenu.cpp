@@ -10,8 +10,11 @@
 #include "tasks/KPTaskList.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
+#include "views/KPUtilityWindow.h"
 #include "windows/ApplicationDelegate.h"
 #include "windows/ZKPopover.h"
+#include "windows/ZKTimeEditorWindow.h"
+#include "windows/ZKTimeSettingsWindow.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -210,22 +213,25 @@ void ZKMenu::openURL(const QString& string)
 
 void ZKMenu::showTimeEditorWindow()
 {
+    ApplicationDelegate* application = ApplicationDelegate::current();
+    showWindow(application ? application->timeEditorWindow() : nullptr);
 }
 
-void ZKMenu::showTimeSettingsWindow() {}
+void ZKMenu::showTimeSettingsWindow()
+{
+    ApplicationDelegate* application = ApplicationDelegate::current();
+    showWindow(application ? application->timeSettingsWindow() : nullptr);
+}
 
-void ZKMenu::showWindow(QWidget* window)
+void ZKMenu::showWindow(KPUtilityWindow* window)
 {
     ApplicationDelegate* application = ApplicationDelegate::current();
     if (!application)
         return;
     if (ZKPopover* popover = application->popover())
         popover->close();
-    if (window) {
-        window->show();
-        window->raise();
-        window->activateWindow();
-    }
+    if (window)
+        window->makeKeyAndOrderFront();
 }
 
 void ZKMenu::checkForUpdates()

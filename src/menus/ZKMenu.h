@@ -4,6 +4,7 @@
 
 class KPMenuBarTimeDisplay;
 class KPSoundMenu;
+class KPUtilityWindow;
 class QAction;
 
 // The settings and commands menu shown from the popover. Each switch is stored
@@ -66,7 +67,7 @@ private:
     QAction* addCommand(QMenu* menu, const QString& title, void (ZKMenu::*command)());
     void markSelectedSound(const QString& name);
     void openURL(const QString& string);
-    void showWindow(QWidget* window);
+    void showWindow(KPUtilityWindow* window);
 
     KPMenuBarTimeDisplay* m_menuBarTimeDisplay = nullptr;
     bool m_isLaunchingAtLogin = false;

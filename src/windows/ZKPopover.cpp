@@ -1,6 +1,5 @@
 #include "ZKPopover.h"
 
-#include "menubar/KPMenuBarTimeDisplay.h"
 #include "menus/ZKMenu.h"
 #include "platform/Frame.h"
 #include "platform/Images.h"
@@ -19,14 +18,6 @@
 
 namespace {
 
-KPTimer* displayTimer()
-{
-    ApplicationDelegate* app = ApplicationDelegate::current();
-    if (!app || !app->menuBarTimeDisplay())
-        return nullptr;
-    return app->menuBarTimeDisplay()->timer();
-}
-
 void setTextColor(QLabel* label, const QColor& color)
 {
     QPalette palette = label->palette();
@@ -37,7 +28,8 @@ void setTextColor(QLabel* label, const QColor& color)
 } // namespace
 
 ZKPopover::ZKPopover(QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_timerSource(&displayTimer)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint),
+      m_timerSource(&ApplicationDelegate::currentTimer)
 {
     setObjectName(QStringLiteral("ZKPopover"));
     setWindowTitle(QStringLiteral("Zembrak"));

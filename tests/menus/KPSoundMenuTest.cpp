@@ -1,7 +1,7 @@
 #include "menus/KPSoundMenu.h"
+#include "FakeApplicationDelegate.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
-#include "TestApplicationDelegate.h"
 #include "platform/ManualRunLoop.h"
 
 #include <QTemporaryDir>
@@ -121,7 +121,7 @@ private Q_SLOTS:
     {
         KPSoundMenu menu(m_folder.path());
         item(menu, "Puddle")->trigger(); // nobody to tell yet
-        TestApplicationDelegate application;
+        FakeApplicationDelegate application;
         item(menu, "Puddle")->trigger();
         item(menu, "None")->trigger();
         item(menu, "Hum&Buzz")->trigger();

@@ -1,8 +1,8 @@
 #include "menus/ZKMenu.h"
+#include "FakeApplicationDelegate.h"
 #include "FakeSound.h"
 #include "TaskNotation.h"
 #include "TemporaryStore.h"
-#include "TestApplicationDelegate.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "menus/KPSoundMenu.h"
 #include "platform/LoginItem.h"
@@ -14,6 +14,8 @@
 #include "tasks/KPTaskTableModel.h"
 #include "timing/KPTimer.h"
 #include "windows/ZKPopover.h"
+#include "windows/ZKTimeEditorWindow.h"
+#include "windows/ZKTimeSettingsWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,17 +81,17 @@ class ZKMenuTest : public QObject
 {
     Q_OBJECT
 
-    // The menu with what it drives: the display with its timer and the popover.
+    // The menu with what it drives: the display with its timer, the popover and the windows.
     struct Fixture
     {
         Fixture()
         {
-            display.setTimer(KPTimer::fromSeconds(1500));
-            display.setMenuButtonMode(Mode::hide);
-            menu.setMenuBarTimeDisplay(&display);
-            application.display = &display;
-            application.popoverPart = &popover;
-            application.menuPart = &menu;
+            display().setMenuButtonMode(Mode::hide);
+            menu.setMenuBarTimeDisplay(&display());
+            application.givenPopover = &popover;
+            application.givenMenu = &menu;
+            application.givenTimeEditorWindow = &timeEditorWindow;
+            application.givenTimeSettingsWindow = &timeSettingsWindow;
         }
         void trigger(const QString& title)
         {
@@ -98,17 +100,19 @@ class ZKMenuTest : public QObject
             item->trigger();
         }
         QString tree() const { return describe(menu); }
-        KPTimer& timer() { return *display.timer(); }
+        KPMenuBarTimeDisplay& display() { return *application.menuBarTimeDisplay(); }
+        KPTimer& timer() { return application.timer(); }
         int cyclesColumnWidth() const
         {
             return popover.taskList()->tableView()->columnWidth(KPTaskTableModel::cyclesColumn);
         }
 
         ManualRunLoop loop;
-        TestApplicationDelegate application;
-        KPMenuBarTimeDisplay display{std::make_unique<StatusItem>()};
+        FakeApplicationDelegate application;
         ZKPopover popover;
         ZKMenu menu;
+        ZKTimeEditorWindow timeEditorWindow{application.menuBarTimeDisplay()->statusItem()};
+        ZKTimeSettingsWindow timeSettingsWindow{application.menuBarTimeDisplay()->statusItem()};
     };
 
     TemporaryStore m_home;
@@ -148,9 +152,9 @@ private Q_SLOTS:
                                    "Questions/Problems/Suggestions], Quit"));
         QCOMPARE(f.menu.soundName(), QString("Blow"));
         QCOMPARE(f.timer().alarmSound()->name(), QString("Blow"));
-        QVERIFY(!f.display.hideSeconds());
-        QCOMPARE(f.display.displaySize(), Size::regular);
-        QCOMPARE(f.display.menuButtonMode(), Mode::hide);
+        QVERIFY(!f.display().hideSeconds());
+        QCOMPARE(f.display().displaySize(), Size::regular);
+        QCOMPARE(f.display().menuButtonMode(), Mode::hide);
         QVERIFY(!f.timer().isTicking());
         QVERIFY(!QFile::exists(loginEntry()));
 
@@ -238,15 +242,15 @@ private Q_SLOTS:
         QCOMPARE(stored(key), !before);
         QCOMPARE(find(f.menu, title)->isChecked(), !before);
         if (title == "Show Seconds") {
-            QVERIFY(f.display.hideSeconds());
+            QVERIFY(f.display().hideSeconds());
         } else if (title == "Small Display") {
-            QCOMPARE(f.display.displaySize(), Size::small);
+            QCOMPARE(f.display().displaySize(), Size::small);
             QCOMPARE(f.application.popoverToggles, 1); // closes the popover it was shown from
         } else if (title == "Enable Ticking") {
             QVERIFY(f.timer().isTicking());
             QCOMPARE(m_sounds->log, QStringList{"KPTickingSound play"}); // the countdown runs
         } else if (title == "Autohide Display") {
-            QCOMPARE(f.display.menuButtonMode(), Mode::replacesDisplay);
+            QCOMPARE(f.display().menuButtonMode(), Mode::replacesDisplay);
         } else if (title == "Show Cycle Count") {
             QVERIFY(f.popover.cyclesLabel()->isHidden());
             QVERIFY(!f.popover.taskList()->isShowingCycles());
@@ -258,9 +262,9 @@ private Q_SLOTS:
         f.trigger(title); // and back
         QCOMPARE(stored(key), before);
         QCOMPARE(find(f.menu, title)->isChecked(), before);
-        QVERIFY(!f.display.hideSeconds());
-        QCOMPARE(f.display.displaySize(), Size::regular);
-        QCOMPARE(f.display.menuButtonMode(), Mode::hide);
+        QVERIFY(!f.display().hideSeconds());
+        QCOMPARE(f.display().displaySize(), Size::regular);
+        QCOMPARE(f.display().menuButtonMode(), Mode::hide);
         QVERIFY(!f.timer().isTicking());
         QVERIFY(!f.popover.cyclesLabel()->isHidden());
         QCOMPARE(f.cyclesColumnWidth(), widthShown);
@@ -271,12 +275,12 @@ private Q_SLOTS:
     {
         Fixture f;
         f.menu.loadPreferences();
-        const double timeWidth = f.display.statusItem()->length();
-        f.display.setHighlighted(true); // the popover is open
+        const double timeWidth = f.display().statusItem()->length();
+        f.display().setHighlighted(true); // the popover is open
         f.trigger("Autohide Display");
-        QCOMPARE(f.display.statusItem()->length(), timeWidth);
-        f.display.setHighlighted(false);
-        QVERIFY(f.display.statusItem()->length() < timeWidth); // only the menu button
+        QCOMPARE(f.display().statusItem()->length(), timeWidth);
+        f.display().setHighlighted(false);
+        QVERIFY(f.display().statusItem()->length() < timeWidth); // only the menu button
     }
 
     void aLoginItemThatCannotChangeKeepsItsMark()
@@ -349,12 +353,34 @@ private Q_SLOTS:
         QVERIFY(opened[0].path().contains('@'));
     }
 
+    void theWindowItemsCloseThePopoverAndShowTheirWindow_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Edit Time") << "Edit Time";
+        QTest::newRow("Time Settings") << "Time Settings";
+    }
+    void theWindowItemsCloseThePopoverAndShowTheirWindow()
+    {
+        QFETCH(QString, title);
+        Fixture f;
+        f.popover.show();
+        f.trigger(title);
+        QVERIFY(!f.popover.isVisible());
+        QWidget* window = title == "Edit Time" ? static_cast<QWidget*>(&f.timeEditorWindow)
+                                               : &f.timeSettingsWindow;
+        QWidget* other = window == &f.timeEditorWindow
+                             ? static_cast<QWidget*>(&f.timeSettingsWindow)
+                             : &f.timeEditorWindow;
+        QVERIFY(window->isVisible());
+        QVERIFY(!other->isVisible());
+    }
+
     void checkForUpdatesAsksTheUpdater()
     {
         Fixture f;
         f.trigger("Check for Updates"); // none: nothing happens
         Updater updater(QUrl("http://127.0.0.1:9/feed.json"));
-        f.application.updaterPart = &updater;
+        f.application.givenUpdater = &updater;
         f.trigger("Check for Updates");
         QVERIFY(updater.dialog()->isVisible());
     }

@@ -1,8 +1,8 @@
 #include "windows/ZKPopover.h"
+#include "FakeApplicationDelegate.h"
 #include "FakeSound.h"
 #include "TaskNotation.h"
 #include "TemporaryStore.h"
-#include "TestApplicationDelegate.h"
 #include "menus/ZKMenu.h"
 #include "platform/Frame.h"
 #include "platform/ManualRunLoop.h"
@@ -187,9 +187,9 @@ private Q_SLOTS:
         QVERIFY(!button->icon().isNull());
 
         button->click(); // no application: nothing to show
-        TestApplicationDelegate application;
+        FakeApplicationDelegate application;
         ZKMenu menu;
-        application.menuPart = &menu;
+        application.givenMenu = &menu;
         button->click();
         QVERIFY(menu.isVisible());
         QCOMPARE(menu.pos(), button->mapToGlobal(QPoint(0, button->height())));
