@@ -1,6 +1,6 @@
 # Writes what a screen reader sees of the application, every 0.2 s, to a file:
 # one line per widget of each shown window and popup menu,
-#   role <TAB> name <TAB> x <TAB> y <TAB> width <TAB> height <TAB> states
+#   role <TAB> name <TAB> x <TAB> y <TAB> width <TAB> height <TAB> states <TAB> window
 # (desktop coordinates, states comma-separated; a widget without a name, such as
 # a button with only an image, goes by its description, the tooltip). Popups are not among the
 # application's children on the bus: they are found through the events their
@@ -36,7 +36,7 @@ def on_event(event):
         print("event:", error, file=sys.stderr, flush=True)
 
 
-def lines(accessible, found, depth=0):
+def lines(accessible, found, window, depth=0):
     if accessible is None or depth > 8:
         return found
     states = accessible.getState()
@@ -49,9 +49,10 @@ def lines(accessible, found, depth=0):
         extents = (0, 0, 0, 0)
     names = ",".join(pyatspi.stateToString(s) for s in states.getStates())
     name = (accessible.name or accessible.description or "").replace("\t", " ").replace("\n", " ")
-    found.append("\t".join([accessible.getRoleName(), name] + [str(v) for v in extents] + [names]))
+    fields = [accessible.getRoleName(), name] + [str(v) for v in extents] + [names, window]
+    found.append("\t".join(fields))
     for child in accessible:
-        lines(child, found, depth + 1)
+        lines(child, found, window, depth + 1)
     return found
 
 
@@ -70,7 +71,7 @@ def record():
     for window in windows:
         try:
             window.clear_cache()
-            lines(window, found)
+            lines(window, found, (window.name or "").replace("\t", " "))
         except Exception:  # gone meanwhile
             pass
     with open(output + ".tmp", "w") as file:
