@@ -36,9 +36,9 @@ void UpdateDialog::showResult(const UpdateCheck::Result& result,
         const QString url = result.url.toString(QUrl::FullyEncoded).toHtmlEscaped();
         setIcon(QMessageBox::Information);
         setText(QStringLiteral("Zembrak %1 is available.").arg(result.version.toString()));
-        setInformativeText(QStringLiteral("You have %1. Get the new version at "
-                                          "<a href=\"%2\">%2</a>.")
-                               .arg(currentVersion.toString(), url));
+        setInformativeText(
+            QStringLiteral("You have %1. <a href=\"%2\">Download the new version</a>.")
+                .arg(currentVersion.toString(), url));
         break;
     }
     case Outcome::failed:
