@@ -10,7 +10,6 @@
 #include "tasks/KPTaskList.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
-#include "views/KPUtilityWindow.h"
 #include "windows/ApplicationDelegate.h"
 #include "windows/ZKPopover.h"
 #include "windows/ZKTimeEditorWindow.h"

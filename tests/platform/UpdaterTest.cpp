@@ -192,13 +192,6 @@ private Q_SLOTS:
         QCOMPARE(updater.dialog()->informativeText(),
                  QString("The update information could not be read."));
     }
-
-    void theBuiltInFeedAndVersion()
-    {
-        QVERIFY(Updater::releaseFeedURL().isValid());
-        QCOMPARE(Updater::releaseFeedURL().scheme(), QString("https"));
-        QVERIFY(!Updater::currentVersion().isNull());
-    }
 };
 
 QTEST_MAIN(UpdaterTest)
