@@ -2,13 +2,14 @@
 
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
+#include "menus/ZKMenu.h"
 #include "platform/RunLoop.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
 #include "windows/ZKTimeEditorWindow.h"
 #include "windows/ZKTimeSettingsWindow.h"
 
-AppDelegate::AppDelegate() = default;
+AppDelegate::AppDelegate() : m_menu(std::make_unique<ZKMenu>()) {}
 
 AppDelegate::~AppDelegate()
 {
@@ -30,6 +31,8 @@ void AppDelegate::setup()
     m_menuBarTimeDisplay->menuButton()->setDelegate(this);
     m_timeBoxManager->setDelegate(m_popover.get());
     m_timeBoxManager->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
+    m_menu->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
+    m_menu->loadPreferences();
     m_timeEditorWindow = std::make_unique<ZKTimeEditorWindow>(m_menuBarTimeDisplay->statusItem());
     m_timeSettingsWindow =
         std::make_unique<ZKTimeSettingsWindow>(m_menuBarTimeDisplay->statusItem());
@@ -39,6 +42,11 @@ void AppDelegate::setup()
 void AppDelegate::menuBarMenuButtonClicked(KPMenuBarMenuButton*)
 {
     togglePopover();
+}
+
+void AppDelegate::didSelectSound(const QString& named)
+{
+    m_menu->setSoundName(named);
 }
 
 void AppDelegate::togglePopover()

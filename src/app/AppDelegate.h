@@ -1,9 +1,12 @@
 #pragma once
 
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
+#include "menus/KPSoundMenuDelegate.h"
+#include "platform/Updater.h"
 #include "windows/ApplicationDelegate.h"
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 
 class KPMenuBarTimeDisplay;
@@ -14,7 +17,10 @@ class ZKTimeSettingsWindow;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
-class AppDelegate : public QObject, public ApplicationDelegate, public KPMenuBarMenuButtonDelegate
+class AppDelegate : public QObject,
+                    public ApplicationDelegate,
+                    public KPMenuBarMenuButtonDelegate,
+                    public KPSoundMenuDelegate
 {
     Q_OBJECT
 
@@ -28,21 +34,27 @@ public:
     ZKPopover* popover() const override { return m_popover.get(); }
     KPMenuBarTimeDisplay* menuBarTimeDisplay() const override { return m_menuBarTimeDisplay.get(); }
     KPTimeBoxManager* timeBoxManager() const override { return m_timeBoxManager.get(); }
+    ZKMenu* menu() const override { return m_menu.get(); }
+    Updater* updater() const override { return m_updater; }
+    void setUpdater(Updater* updater) { m_updater = updater; }
     ZKTimeEditorWindow* timeEditorWindow() const override { return m_timeEditorWindow.get(); }
     ZKTimeSettingsWindow* timeSettingsWindow() const override { return m_timeSettingsWindow.get(); }
     void togglePopover() override;
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
+    void didSelectSound(const QString& named) override;
     // Opens the popover unless it is open already (a second launch asks for this).
     void showPopover();
     void applicationDidResignActive();
     void popoverDidClose();
 
 private:
+    QPointer<Updater> m_updater;
     bool m_isSetup = false;
     std::unique_ptr<ZKPopover> m_popover;
     std::unique_ptr<KPMenuBarTimeDisplay> m_menuBarTimeDisplay;
     std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;
+    const std::unique_ptr<ZKMenu> m_menu;
     std::unique_ptr<ZKTimeEditorWindow> m_timeEditorWindow;
     std::unique_ptr<ZKTimeSettingsWindow> m_timeSettingsWindow;
 };

@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "platform/Images.h"
 #include "platform/SingleInstance.h"
+#include "platform/Updater.h"
 #include "platform/x11/X11Environment.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@ int main(int argc, char* argv[])
     }
 
     AppDelegate delegate;
+    Updater updater;
+    delegate.setUpdater(&updater);
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
                      &AppDelegate::showPopover);
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate,

@@ -8,7 +8,6 @@
 
 namespace {
 
-const QString systemSoundFolder = QStringLiteral("/usr/share/sounds/freedesktop/stereo");
 const QStringList systemSoundExtensions{QStringLiteral("oga"), QStringLiteral("ogg"),
                                         QStringLiteral("wav"), QStringLiteral("flac")};
 
@@ -39,7 +38,7 @@ std::shared_ptr<Sound> Sound::named(const QString& name)
         return QtSound::load(name, resource);
     for (const QString& extension : systemSoundExtensions) {
         const QString path =
-            systemSoundFolder + QLatin1Char('/') + name + QLatin1Char('.') + extension;
+            systemSoundFolder() + QLatin1Char('/') + name + QLatin1Char('.') + extension;
         if (!QFileInfo(path).isFile())
             continue;
         if (auto sound = QtSound::load(name, path))
@@ -48,13 +47,18 @@ std::shared_ptr<Sound> Sound::named(const QString& name)
     return nullptr;
 }
 
-QStringList Sound::systemSoundNames()
+QString Sound::systemSoundFolder()
+{
+    return QStringLiteral("/usr/share/sounds/freedesktop/stereo");
+}
+
+QStringList Sound::systemSoundNames(const QString& folder)
 {
     QStringList patterns;
     for (const QString& extension : systemSoundExtensions)
         patterns << QStringLiteral("*.") + extension;
     QStringList names;
-    const QFileInfoList files = QDir(systemSoundFolder).entryInfoList(patterns, QDir::Files);
+    const QFileInfoList files = QDir(folder).entryInfoList(patterns, QDir::Files);
     for (const QFileInfo& file : files)
         names << file.completeBaseName();
     names.sort();

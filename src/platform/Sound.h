@@ -28,8 +28,10 @@ public:
 
     // None when no sound has that name or its file cannot be read.
     static std::shared_ptr<Sound> named(const QString& name);
-    // Titles of the system sound theme's files (names without extension), sorted.
-    static QStringList systemSoundNames();
+    // The freedesktop sound theme's folder, the second place names are looked up.
+    static QString systemSoundFolder();
+    // Titles of the sound files in a folder (names without extension), sorted.
+    static QStringList systemSoundNames(const QString& folder = systemSoundFolder());
     // Replaces the lookup (tests); an empty provider restores the real one.
     static void setProvider(Provider provider);
 };

@@ -3,6 +3,8 @@
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class KPTimer;
+class Updater;
+class ZKMenu;
 class ZKPopover;
 class ZKTimeEditorWindow;
 class ZKTimeSettingsWindow;
@@ -21,6 +23,9 @@ public:
     virtual KPMenuBarTimeDisplay* menuBarTimeDisplay() const = 0;
     virtual KPTimeBoxManager* timeBoxManager() const = 0;
     virtual ZKPopover* popover() const = 0;
+    virtual ZKMenu* menu() const = 0;
+    // The update checker, held weakly: none once it is gone.
+    virtual Updater* updater() const = 0;
     virtual ZKTimeEditorWindow* timeEditorWindow() const = 0;
     virtual ZKTimeSettingsWindow* timeSettingsWindow() const = 0;
     // Opens the popover when it is closed and closes it when it is open.

@@ -1,5 +1,6 @@
 #include "ZKPopover.h"
 
+#include "menus/ZKMenu.h"
 #include "platform/Frame.h"
 #include "platform/Images.h"
 #include "platform/RunLoop.h"
@@ -66,13 +67,14 @@ ZKPopover::ZKPopover(QWidget* parent)
         makeButton(QStringLiteral("KPGoDown"), QStringLiteral("Move Down Selected Task"));
     for (QToolButton* button : {m_removeButton, m_moveUpButton, m_moveDownButton})
         button->setEnabled(false);
-    // The settings button comes with the preferences menu.
+    m_settingsButton = makeButton(QStringLiteral("KPMenu"), QStringLiteral("Settings"));
 
     connect(m_startPauseButton, &QToolButton::clicked, this, &ZKPopover::startPause);
     connect(m_addButton, &QToolButton::clicked, this, &ZKPopover::addTask);
     connect(m_removeButton, &QToolButton::clicked, this, &ZKPopover::removeTask);
     connect(m_moveUpButton, &QToolButton::clicked, this, &ZKPopover::moveTaskUp);
     connect(m_moveDownButton, &QToolButton::clicked, this, &ZKPopover::moveTaskDown);
+    connect(m_settingsButton, &QToolButton::clicked, this, [this] { showMenu(m_settingsButton); });
 
     applyImages();
     layOut();
@@ -94,7 +96,8 @@ QToolButton* ZKPopover::makeButton(const QString& image, const QString& toolTip)
 void ZKPopover::applyImages()
 {
     const QColor glyph = SystemStyle::labelColor(palette());
-    for (QToolButton* button : {m_addButton, m_removeButton, m_moveUpButton, m_moveDownButton}) {
+    for (QToolButton* button :
+         {m_addButton, m_removeButton, m_moveUpButton, m_moveDownButton, m_settingsButton}) {
         if (button)
             button->setIcon(Images::templateIcon(button->property("image").toString(),
                                                  button->iconSize(), glyph));
@@ -122,6 +125,7 @@ void ZKPopover::layOut()
     Frame::set(m_removeButton, QRect(20, 2, 18, 18));
     Frame::set(m_moveUpButton, QRect(38, 2, 18, 18));
     Frame::set(m_moveDownButton, QRect(56, 2, 18, 18));
+    Frame::set(m_settingsButton, QRect(180, 2, 18, 18));
 }
 
 void ZKPopover::resizeEvent(QResizeEvent* event)
@@ -219,6 +223,13 @@ void ZKPopover::moveTaskDown()
     m_taskList->beginEditing(*row + 1);
     m_moveUpButton->setEnabled(true);
     m_moveDownButton->setEnabled(*row + 1 < count - 1);
+}
+
+void ZKPopover::showMenu(QToolButton* sender)
+{
+    ApplicationDelegate* application = ApplicationDelegate::current();
+    if (ZKMenu* menu = application ? application->menu() : nullptr)
+        menu->popup(sender->mapToGlobal(QPoint(0, sender->height())));
 }
 
 QString ZKPopover::title(KPTimeBoxManager::State state)

@@ -33,6 +33,7 @@ public:
     QToolButton* removeButton() const { return m_removeButton; }
     QToolButton* moveUpButton() const { return m_moveUpButton; }
     QToolButton* moveDownButton() const { return m_moveDownButton; }
+    QToolButton* settingsButton() const { return m_settingsButton; }
     QLabel* cyclesLabel() const { return m_cyclesLabel; }
     QLabel* stateLabel() const { return m_stateLabel; }
     // The play button's state: on shows the pause image.
@@ -50,6 +51,8 @@ public:
     void removeTask();
     void moveTaskUp();
     void moveTaskDown();
+    // Pops the application's preferences menu up from the button.
+    void showMenu(QToolButton* sender);
 
     void timeBoxManagerDidChangeState(KPTimeBoxManager* manager,
                                       KPTimeBoxManager::State state) override;
@@ -83,6 +86,7 @@ private:
     QToolButton* m_removeButton = nullptr;
     QToolButton* m_moveUpButton = nullptr;
     QToolButton* m_moveDownButton = nullptr;
+    QToolButton* m_settingsButton = nullptr;
     QLabel* m_cyclesLabel = nullptr;
     QLabel* m_stateLabel = nullptr;
     QWidget* m_separator = nullptr;

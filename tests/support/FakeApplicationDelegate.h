@@ -1,15 +1,18 @@
 #pragma once
 
 #include "menubar/KPMenuBarTimeDisplay.h"
+#include "menus/KPSoundMenuDelegate.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ApplicationDelegate.h"
 
+#include <QStringList>
 #include <memory>
 
 // The application as windows and menus see it, with a display on a status
-// item shown nowhere, wired to a cycle manager as at launch. Build it after
+// item shown nowhere, wired to a cycle manager as at launch. The other parts
+// are the ones a test hands it; it records what is asked of it. Build it after
 // the run loop and the sounds the timer uses.
-class FakeApplicationDelegate : public ApplicationDelegate
+class FakeApplicationDelegate : public ApplicationDelegate, public KPSoundMenuDelegate
 {
 public:
     FakeApplicationDelegate()
@@ -21,12 +24,23 @@ public:
 
     KPMenuBarTimeDisplay* menuBarTimeDisplay() const override { return m_display.get(); }
     KPTimeBoxManager* timeBoxManager() const override { return m_manager.get(); }
-    ZKPopover* popover() const override { return nullptr; }
-    ZKTimeEditorWindow* timeEditorWindow() const override { return nullptr; }
-    ZKTimeSettingsWindow* timeSettingsWindow() const override { return nullptr; }
-    void togglePopover() override {}
+    ZKPopover* popover() const override { return givenPopover; }
+    ZKMenu* menu() const override { return givenMenu; }
+    Updater* updater() const override { return givenUpdater; }
+    ZKTimeEditorWindow* timeEditorWindow() const override { return givenTimeEditorWindow; }
+    ZKTimeSettingsWindow* timeSettingsWindow() const override { return givenTimeSettingsWindow; }
+    void togglePopover() override { ++popoverToggles; }
+    void didSelectSound(const QString& named) override { chosenSounds << named; }
 
     KPTimer& timer() const { return *m_display->timer(); }
+
+    ZKPopover* givenPopover = nullptr;
+    ZKMenu* givenMenu = nullptr;
+    Updater* givenUpdater = nullptr;
+    ZKTimeEditorWindow* givenTimeEditorWindow = nullptr;
+    ZKTimeSettingsWindow* givenTimeSettingsWindow = nullptr;
+    int popoverToggles = 0;
+    QStringList chosenSounds;
 
 private:
     // The display, holding the timer that reports to the manager, goes first.

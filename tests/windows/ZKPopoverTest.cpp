@@ -1,7 +1,10 @@
 #include "windows/ZKPopover.h"
+#include "FakeApplicationDelegate.h"
 #include "FakeSound.h"
 #include "TaskNotation.h"
 #include "TemporaryStore.h"
+#include "menus/ZKMenu.h"
+#include "platform/Frame.h"
 #include "platform/ManualRunLoop.h"
 #include "platform/SystemStyle.h"
 #include "tasks/KPTaskList.h"
@@ -172,6 +175,24 @@ private Q_SLOTS:
         timer.toggle();
         popover.showRelativeToRect(anchor);
         QVERIFY(!popover.isStartPauseOn());
+    }
+
+    void settingsButtonPopsUpTheMenu()
+    {
+        const auto popover = makePopover("A B C");
+        QVERIFY(popover->height() > 62);
+        QToolButton* button = popover->settingsButton();
+        QCOMPARE(Frame::of(button), QRect(180, 2, 18, 18)); // at the bottom right as it grows
+        QCOMPARE(button->toolTip(), QString("Settings"));
+        QVERIFY(!button->icon().isNull());
+
+        button->click(); // no application: nothing to show
+        FakeApplicationDelegate application;
+        ZKMenu menu;
+        application.givenMenu = &menu;
+        button->click();
+        QVERIFY(menu.isVisible());
+        QCOMPARE(menu.pos(), button->mapToGlobal(QPoint(0, button->height())));
     }
 };
 

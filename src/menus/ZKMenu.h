@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QMenu>
+
+class KPMenuBarTimeDisplay;
+class KPSoundMenu;
+class KPUtilityWindow;
+class QAction;
+
+// The settings and commands menu shown from the popover. Each switch is stored
+// the moment it changes, gets its check mark and takes effect at once.
+class ZKMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    static inline const QString loginItemHelperIdentifier =
+        QStringLiteral("org.zembrak.Zembrak.autostart");
+    static inline const QString supportMailURL =
+        QStringLiteral("mailto:support@zembrak.org?Subject=Zembrak");
+
+    explicit ZKMenu(QWidget* parent = nullptr);
+    ~ZKMenu() override;
+
+    KPMenuBarTimeDisplay* menuBarTimeDisplay() const { return m_menuBarTimeDisplay; }
+    void setMenuBarTimeDisplay(KPMenuBarTimeDisplay* display) { m_menuBarTimeDisplay = display; }
+
+    bool isLaunchingAtLogin() const { return m_isLaunchingAtLogin; }
+    void setLaunchingAtLogin(bool launching);
+    bool isShowingSeconds() const { return m_isShowingSeconds; }
+    void setShowingSeconds(bool showing);
+    bool isSmallDisplayEnabled() const { return m_isSmallDisplayEnabled; }
+    void setSmallDisplayEnabled(bool enabled);
+    bool isTickingEnabled() const { return m_isTickingEnabled; }
+    void setTickingEnabled(bool enabled);
+    bool isAutohidingDisplay() const { return m_isAutohidingDisplay; }
+    void setAutohidingDisplay(bool autohiding);
+    bool isShowingCycleCount() const { return m_isShowingCycleCount; }
+    void setShowingCycleCount(bool showing);
+    QString soundName() const { return m_soundName; }
+    void setSoundName(const QString& name);
+
+    KPSoundMenu* soundMenu() const { return m_soundMenu; }
+    QAction* autodhideDisplayMenuItem() const { return m_autodhideDisplayMenuItem; }
+    QAction* showCycleCountMenuItem() const { return m_showCycleCountMenuItem; }
+    QAction* launchAtLoginMenuItem() const { return m_launchAtLoginMenuItem; }
+    QAction* showSecondsMenuItem() const { return m_showSecondsMenuItem; }
+    QAction* smallDisplayMenuItem() const { return m_smallDisplayMenuItem; }
+    QAction* enableTickingMenuItem() const { return m_enableTickingMenuItem; }
+
+    // Reads every switch and the sound from the store and applies them.
+    void loadPreferences();
+
+    void toggleShowCycleCount();
+    void toggleAutohideDisplay();
+    void toggleLaunchAtLogin();
+    void toggleEnableTicking();
+    void toggleShowSeconds();
+    void toggleSmallDisplay();
+    void support();
+    void showTimeEditorWindow();
+    void showTimeSettingsWindow();
+    void checkForUpdates();
+
+private:
+    QAction* addSwitch(QMenu* menu, const QString& title, void (ZKMenu::*toggle)());
+    QAction* addCommand(QMenu* menu, const QString& title, void (ZKMenu::*command)());
+    void markSelectedSound(const QString& name);
+    void openURL(const QString& string);
+    void showWindow(KPUtilityWindow* window);
+
+    KPMenuBarTimeDisplay* m_menuBarTimeDisplay = nullptr;
+    bool m_isLaunchingAtLogin = false;
+    bool m_isShowingSeconds = true;
+    bool m_isSmallDisplayEnabled = false;
+    bool m_isTickingEnabled = false;
+    bool m_isAutohidingDisplay = false;
+    bool m_isShowingCycleCount = true;
+    QString m_soundName = QStringLiteral("Blow");
+    KPSoundMenu* m_soundMenu = nullptr;
+    QAction* m_autodhideDisplayMenuItem = nullptr;
+    QAction* m_showCycleCountMenuItem = nullptr;
+    QAction* m_launchAtLoginMenuItem = nullptr;
+    QAction* m_showSecondsMenuItem = nullptr;
+    QAction* m_smallDisplayMenuItem = nullptr;
+    QAction* m_enableTickingMenuItem = nullptr;
+};

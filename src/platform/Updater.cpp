@@ -1,0 +1,34 @@
+#include "Updater.h"
+
+#include "UpdateCheck.h"
+#include "UpdateDialog.h"
+
+QUrl Updater::releaseFeedURL()
+{
+    return QUrl(QStringLiteral(ZEMBRAK_RELEASE_FEED_URL));
+}
+
+QVersionNumber Updater::currentVersion()
+{
+    return QVersionNumber::fromString(QStringLiteral(ZEMBRAK_VERSION));
+}
+
+Updater::Updater(const QUrl& feed, const QVersionNumber& version, QObject* parent)
+    : QObject(parent), m_version(version), m_check(std::make_unique<UpdateCheck>(feed, version)),
+      m_dialog(std::make_unique<UpdateDialog>())
+{
+    connect(m_check.get(), &UpdateCheck::finished, this,
+            [this](const UpdateCheck::Result& result) { m_dialog->showResult(result, m_version); });
+}
+
+Updater::~Updater() = default;
+
+void Updater::checkForUpdates()
+{
+    if (m_check->isRunning()) {
+        m_dialog->raise();
+        return;
+    }
+    m_dialog->showChecking();
+    m_check->start();
+}

@@ -1,0 +1,25 @@
+#include "Workspace.h"
+
+#include <QDesktopServices>
+
+namespace {
+
+Workspace::Opener& installedOpener()
+{
+    static Workspace::Opener opener;
+    return opener;
+}
+
+} // namespace
+
+bool Workspace::openURL(const QUrl& url)
+{
+    if (installedOpener())
+        return installedOpener()(url);
+    return QDesktopServices::openUrl(url);
+}
+
+void Workspace::setOpener(Opener opener)
+{
+    installedOpener() = std::move(opener);
+}

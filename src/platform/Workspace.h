@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QUrl>
+#include <functional>
+
+// Opens URLs with the desktop's handler for their scheme (mail client, browser).
+class Workspace
+{
+public:
+    using Opener = std::function<bool(const QUrl& url)>;
+
+    // Whether a handler took the URL.
+    static bool openURL(const QUrl& url);
+    // Replaces the desktop's handlers (tests); an empty opener restores them.
+    static void setOpener(Opener opener);
+};

@@ -1,0 +1,97 @@
+# Writes what a screen reader sees of the application, every 0.2 s, to a file:
+# one line per widget of each shown window and popup menu,
+#   role <TAB> name <TAB> x <TAB> y <TAB> width <TAB> height <TAB> states <TAB> window
+# (desktop coordinates, states comma-separated; a widget without a name, such as
+# a button with only an image, goes by its description, the tooltip). Popups are not among the
+# application's children on the bus: they are found through the events their
+# widgets send when they show. Writes a ready file once it listens.
+#
+#   accessible-widgets.py OUTPUT READY SECONDS
+import os
+import sys
+
+import pyatspi
+from gi.repository import GLib
+
+output, ready, seconds = sys.argv[1], sys.argv[2], int(sys.argv[3])
+popups = []
+
+
+def top_level(accessible):
+    while True:
+        parent = accessible.parent
+        if parent is None or parent.getRole() == pyatspi.ROLE_APPLICATION:
+            return accessible
+        accessible = parent
+
+
+def on_event(event):
+    try:
+        window = top_level(event.source)
+        if window.getRole() in (pyatspi.ROLE_POPUP_MENU, pyatspi.ROLE_MENU, pyatspi.ROLE_WINDOW,
+                                pyatspi.ROLE_FILLER, pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME):
+            if all(window != seen for seen in popups):
+                popups.append(window)
+    except Exception as error:
+        print("event:", error, file=sys.stderr, flush=True)
+
+
+def lines(accessible, found, window, depth=0):
+    if accessible is None or depth > 8:
+        return found
+    states = accessible.getState()
+    if not states.contains(pyatspi.STATE_SHOWING):
+        return found
+    try:
+        e = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        extents = (e.x, e.y, e.width, e.height)
+    except NotImplementedError:
+        extents = (0, 0, 0, 0)
+    names = ",".join(pyatspi.stateToString(s) for s in states.getStates())
+    name = (accessible.name or accessible.description or "").replace("\t", " ").replace("\n", " ")
+    fields = [accessible.getRoleName(), name] + [str(v) for v in extents] + [names, window]
+    found.append("\t".join(fields))
+    for child in accessible:
+        lines(child, found, window, depth + 1)
+    return found
+
+
+def applications():
+    return [a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == "Zembrak"]
+
+
+def record():
+    found = []
+    windows = list(popups)
+    for application in applications():  # a restarted application is another one
+        try:
+            windows += [child for child in application if all(child != w for w in windows)]
+        except Exception:
+            pass
+    for window in windows:
+        try:
+            window.clear_cache()
+            lines(window, found, (window.name or "").replace("\t", " "))
+        except Exception:  # gone meanwhile
+            pass
+    with open(output + ".tmp", "w") as file:
+        file.write("\n".join(found) + "\n")
+    os.replace(output + ".tmp", output)
+    return True
+
+
+for kind in ("object:state-changed:showing", "window:activate", "focus:"):
+    pyatspi.Registry.registerEventListener(on_event, kind)
+
+for _ in range(150):
+    apps = applications()
+    if apps and apps[0].childCount > 0:
+        open(ready, "w").close()
+        break
+    GLib.usleep(100000)
+else:
+    sys.exit("the application never showed on the accessibility bus")
+
+GLib.timeout_add(200, record)
+GLib.timeout_add_seconds(seconds, pyatspi.Registry.stop)
+pyatspi.Registry.start()

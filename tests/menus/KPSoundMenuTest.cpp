@@ -1,0 +1,133 @@
+#include "menus/KPSoundMenu.h"
+#include "FakeApplicationDelegate.h"
+#include "FakeSound.h"
+#include "TemporaryStore.h"
+#include "platform/ManualRunLoop.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+#include <optional>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+QStringList titles(const QMenu& menu)
+{
+    QStringList result;
+    for (const QAction* item : menu.actions())
+        result << (item->isSeparator() ? QStringLiteral("-") : KPSoundMenu::soundName(item));
+    return result;
+}
+
+QAction* item(const QMenu& menu, const QString& name)
+{
+    for (QAction* action : menu.actions()) {
+        if (!action->isSeparator() && KPSoundMenu::soundName(action) == name)
+            return action;
+    }
+    return nullptr;
+}
+
+const QStringList fixedItems{"None",   "-",   "Raindrops",    "Puddle", "Joy", "Story",
+                             "Window", "Ice", "Complication", "Rick",   "-"};
+
+} // namespace
+
+class KPSoundMenuTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_folder;
+    std::optional<ManualRunLoop> m_loop;
+    std::optional<FakeSounds> m_sounds;
+
+    std::unique_ptr<KPSoundMenu> shownMenu()
+    {
+        auto menu = std::make_unique<KPSoundMenu>(m_folder.path());
+        menu->popup(QPoint(100, 100));
+        return menu;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        for (const char* file : {"bell.oga", "alarm clock.oga", "Chime.wav", "README", "x.y.ogg",
+                                 "Rock & Roll.flac", "Hum&Buzz.ogg"})
+            TemporaryStore::writeFile(m_folder.filePath(file), "");
+    }
+    void init()
+    {
+        m_loop.emplace();
+        m_sounds.emplace();
+    }
+    void cleanup()
+    {
+        m_sounds.reset();
+        m_loop.reset();
+    }
+
+    void itemsInOrder()
+    {
+        KPSoundMenu menu(m_folder.path());
+        QCOMPARE(menu.title(), QString("Sound Menu"));
+        // Sorted by name; a name with a space is left out, the extension is dropped.
+        QCOMPARE(titles(menu), fixedItems + QStringList({"Chime", "Hum&Buzz", "bell", "x.y"}));
+        QCOMPARE(item(menu, "Hum&Buzz")->text(), QString("Hum&&Buzz")); // no mnemonic
+        for (const QAction* action : menu.actions())
+            QVERIFY(action->isSeparator() || (action->isCheckable() && !action->isChecked()));
+    }
+
+    void anUnreadableFolderGivesTheFixedItems()
+    {
+        KPSoundMenu menu(m_folder.filePath("missing"));
+        QCOMPARE(titles(menu), fixedItems);
+    }
+
+    void previewPlaysOnlyWhatStaysHighlighted()
+    {
+        auto menu = shownMenu();
+        menu->setActiveAction(item(*menu, "Joy"));
+        m_loop->advance(499ms);
+        QCOMPARE(m_sounds->log, QStringList());
+        m_loop->advance(1ms);
+        QCOMPARE(m_sounds->log, QStringList{"Joy play"});
+
+        // Passed over on the way to another: only the last one plays.
+        m_sounds->log.clear();
+        menu->setActiveAction(item(*menu, "Ice"));
+        m_loop->advance(300ms);
+        menu->setActiveAction(item(*menu, "bell"));
+        m_loop->advance(300ms);
+        QCOMPARE(m_sounds->log, QStringList());
+        m_loop->advance(200ms);
+        QCOMPARE(m_sounds->log, QStringList{"bell play"});
+    }
+
+    void previewPlaysNothingForNoneOrAClosedMenu()
+    {
+        auto menu = shownMenu();
+        menu->setActiveAction(item(*menu, "None"));
+        m_loop->advance(1s);
+        menu->setActiveAction(item(*menu, "Rick"));
+        menu->hide();
+        m_loop->advance(1s);
+        QCOMPARE(m_sounds->log, QStringList());
+        QCOMPARE(m_loop->pendingCount(), 0);
+    }
+
+    void choosingTellsTheApplication()
+    {
+        KPSoundMenu menu(m_folder.path());
+        item(menu, "Puddle")->trigger(); // nobody to tell yet
+        FakeApplicationDelegate application;
+        item(menu, "Puddle")->trigger();
+        item(menu, "None")->trigger();
+        item(menu, "Hum&Buzz")->trigger();
+        QCOMPARE(application.chosenSounds, (QStringList{"Puddle", "None", "Hum&Buzz"}));
+    }
+};
+
+QTEST_MAIN(KPSoundMenuTest)
+#include "KPSoundMenuTest.moc"
