@@ -1,5 +1,7 @@
 #include "AppDelegate.h"
 
+#include "app/PeriodEndNotifier.h"
+
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/RunLoop.h"
@@ -28,6 +30,7 @@ void AppDelegate::setup()
     m_menuBarTimeDisplay->menuButton()->setDelegate(this);
     m_timeBoxManager->setDelegate(m_popover.get());
     m_timeBoxManager->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
+    m_periodEndNotifier = std::make_unique<PeriodEndNotifier>(*m_timeBoxManager);
     connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
 }
 

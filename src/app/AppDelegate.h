@@ -8,6 +8,7 @@
 
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
+class PeriodEndNotifier;
 class ZKPopover;
 
 // Builds every long-lived object once at launch, wires them together and owns
@@ -39,4 +40,5 @@ private:
     std::unique_ptr<ZKPopover> m_popover;
     std::unique_ptr<KPMenuBarTimeDisplay> m_menuBarTimeDisplay;
     std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;
+    std::unique_ptr<PeriodEndNotifier> m_periodEndNotifier;
 };
