@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <limits>
 #include <memory>
@@ -56,8 +57,25 @@ QString Defaults::filePath() const
     return m_path;
 }
 
+void Defaults::removeInterruptedWrites() const
+{
+    // QSaveFile writes beside the file under its name and six more characters;
+    // a process killed while writing leaves that behind. A write takes
+    // milliseconds: one this old was never finished.
+    const QFileInfo store(m_path);
+    const QRegularExpression temporary(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(store.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    const QDateTime finishedBefore = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QFileInfoList entries = store.dir().entryInfoList(
+        {store.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& entry : entries)
+        if (temporary.match(entry.fileName()).hasMatch() && entry.lastModified() < finishedBefore)
+            QFile::remove(entry.filePath());
+}
+
 void Defaults::load()
 {
+    removeInterruptedWrites();
     QFile file(m_path);
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return;
@@ -70,10 +88,12 @@ void Defaults::load()
         return;
     }
     // Keep what the user had; start empty beside it.
-    const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString stamp =
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     QString target = m_path + QStringLiteral(".corrupt-") + stamp;
     for (int n = 1; QFileInfo::exists(target); ++n)
-        target = m_path + QStringLiteral(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
+        target =
+            m_path + QStringLiteral(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
     if (QFile::rename(m_path, target))
         m_movedAside = target;
 }
@@ -128,8 +148,8 @@ std::optional<QByteArray> Defaults::data(const QString& key) const
     const QJsonObject object = v.toObject();
     if (object.size() != 1 || !object.value(dataMember).isString())
         return std::nullopt;
-    const auto decoded = QByteArray::fromBase64Encoding(object.value(dataMember).toString().toLatin1(),
-                                                        QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded = QByteArray::fromBase64Encoding(
+        object.value(dataMember).toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded)
         return std::nullopt;
     return *decoded;

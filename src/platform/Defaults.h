@@ -10,6 +10,7 @@
 // A typed key-value store kept as one JSON object in
 // $XDG_CONFIG_HOME/<suite>/defaults.json. Every change is written through at
 // once and atomically; a value equal to the stored one is not written again.
+// Opening it clears away what writes of a killed process left behind.
 class Defaults : public QObject
 {
     Q_OBJECT
@@ -54,6 +55,7 @@ Q_SIGNALS:
 
 private:
     void load();
+    void removeInterruptedWrites() const;
     bool write(const QString& key, const QJsonValue& value);
 
     QString m_path;

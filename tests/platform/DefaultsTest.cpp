@@ -80,6 +80,31 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 2);
     }
 
+    void leftoversOfKilledWritesAreRemovedOnOpen()
+    {
+        Defaults().setInteger("workLength", 60);
+        const QString folder = QFileInfo(m_home.standardFilePath()).absolutePath();
+        const QStringList names = {
+            "defaults.json.aB3xY9", "defaults.json.Fresh1", "defaults.json.corrupt-20260101-000000",
+            "defaults.json.a-b_c1", "other.json.aB3xY9",    "defaults.json.aB3xY9Z"};
+        for (const QString& name : names) {
+            QFile file(folder + '/' + name);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("{\"half\": ");
+            file.flush();
+            if (name != "defaults.json.Fresh1") // a write going on now
+                QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                         QFileDevice::FileModificationTime));
+        }
+        Defaults store;
+        QCOMPARE(store.integer("workLength"), std::optional<qint64>(60));
+        QStringList left = QDir(folder).entryList(QDir::Files);
+        left.sort();
+        QCOMPARE(left, (QStringList{"defaults.json", "defaults.json.Fresh1", "defaults.json.a-b_c1",
+                                    "defaults.json.aB3xY9Z",
+                                    "defaults.json.corrupt-20260101-000000", "other.json.aB3xY9"}));
+    }
+
     void unwritableStoreReportsFailure()
     {
         TemporaryStore::writeFile(m_home.path() + "/blocked", "a file where a folder should be");
