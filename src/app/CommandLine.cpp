@@ -38,9 +38,9 @@ const Option controlOptions[] = {
 void setUp(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("A time-box timer in the tray. Without options, runs Zembrak (or brings "
-                       "the running one forward). Exit status: 0 done, 1 no running Zembrak "
-                       "could be reached, 2 wrong usage."));
+        QStringLiteral("A time-box timer in the tray. Without options, runs Zembrak or brings\n"
+                       "the running one forward; the options below drive the running one.\n"
+                       "Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage."));
     parser.addHelpOption();
     parser.addVersionOption();
     for (const Option& option : controlOptions)
@@ -120,7 +120,7 @@ CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* er
     if (!parser.positionalArguments().isEmpty())
         return fail(
             QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
-    if (parser.isSet(QStringLiteral("help")))
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
         return Action::help;
     if (parser.isSet(QStringLiteral("version")))
         return Action::version;
