@@ -12,8 +12,11 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 using namespace std::chrono_literals;
 
@@ -77,7 +80,15 @@ struct Instance
         QDBusMessage message = QDBusMessage::createMethodCall(service, path, interfaceName, method);
         message.setArguments(arguments);
         // The adaptor answers from this thread: wait with the event loop running.
-        return client.call(message, QDBus::BlockWithGui, 5000);
+        QDBusPendingCallWatcher watcher(client.asyncCall(message, 5000));
+        if (!watcher.isFinished()) {
+            QEventLoop wait;
+            QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &wait,
+                             &QEventLoop::quit);
+            QTimer::singleShot(6000, &wait, &QEventLoop::quit);
+            wait.exec();
+        }
+        return watcher.reply();
     }
     QVariant property(const QString& name)
     {
