@@ -3,6 +3,8 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
+#include <optional>
+#include <utility>
 
 // Pop-up notifications through the desktop's notification server. Without a
 // session bus or a server nothing is shown and nothing fails.
@@ -23,6 +25,12 @@ public:
     void notify(const QString& summary, const QString& body);
 
 private:
+    void send(const QString& summary, const QString& body);
+
     QDBusConnection m_connection;
     uint m_shownId = 0;
+    // While the server has not yet said which one it showed, the latest one
+    // asked for waits, to take that one's place.
+    bool m_sending = false;
+    std::optional<std::pair<QString, QString>> m_waiting;
 };

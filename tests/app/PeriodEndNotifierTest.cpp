@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -13,7 +14,8 @@ namespace {
 
 QString busAddress;
 
-// A notification server as a desktop runs one, recording what it is asked to show.
+// A notification server as a desktop runs one, recording what it is asked to
+// show. While holding, it answers only when released.
 class FakeNotificationServer : public QObject
 {
     Q_OBJECT
@@ -21,11 +23,19 @@ class FakeNotificationServer : public QObject
 
 public:
     QStringList shown;
+    bool holding = false;
+
+    void release(const QDBusConnection& bus)
+    {
+        for (const QDBusMessage& call : std::exchange(m_held, {}))
+            bus.send(call.createReply(QVariant::fromValue(++m_lastId)));
+    }
 
 public Q_SLOTS:
     Q_SCRIPTABLE uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
                              const QString& summary, const QString& body,
-                             const QStringList& actions, const QVariantMap& hints, int timeout)
+                             const QStringList& actions, const QVariantMap& hints, int timeout,
+                             const QDBusMessage& call)
     {
         shown << QStringLiteral("%1 [%2] %3: %4 (replaces %5; %6 actions; %7; %8)")
                      .arg(appName, appIcon, summary, body)
@@ -33,11 +43,16 @@ public Q_SLOTS:
                      .arg(actions.size())
                      .arg(hints.value("desktop-entry").toString())
                      .arg(timeout);
-        return ++m_lastId;
+        if (!holding)
+            return ++m_lastId;
+        call.setDelayedReply(true);
+        m_held.append(call);
+        return 0;
     }
 
 private:
     uint m_lastId = 40;
+    QList<QDBusMessage> m_held;
 };
 
 } // namespace
@@ -78,15 +93,29 @@ private Q_SLOTS:
         Defaults::standard().setInteger(PreferenceKeys::shortBreakLength, 90);
         KPTimeBoxManager manager;
         PeriodEndNotifier notifier(manager);
+        m_server.holding = true;
         manager.timeDisplayTimerDidFinish(nullptr); // without a display: the end alone
         QTRY_COMPARE(m_server.shown.size(), 1);
+        // Two more ends before the server has answered: the last one waits for
+        // the answer to take the first one's place; the one between is dropped.
         manager.timeDisplayTimerDidFinish(nullptr);
+        manager.timeDisplayTimerDidFinish(nullptr);
+        sync();
+        QCOMPARE(m_server.shown.size(), 1);
+        m_server.release(m_serverBus);
         QTRY_COMPARE(m_server.shown.size(), 2);
+        m_server.release(m_serverBus);
+        m_server.holding = false;
+        manager.timeDisplayTimerDidFinish(nullptr);
+        QTRY_COMPARE(m_server.shown.size(), 3);
+        sync();
         QCOMPARE(m_server.shown,
                  (QStringList{"Zembrak [zembrak] Work period finished: Next: short break, 1 minute "
                               "30 seconds (replaces 0; 0 actions; zembrak; -1)",
+                              "Zembrak [zembrak] Work period finished: Next: short break, 1 minute "
+                              "30 seconds (replaces 41; 0 actions; zembrak; -1)",
                               "Zembrak [zembrak] Break finished: Next: work period, 25 minutes "
-                              "(replaces 41; 0 actions; zembrak; -1)"}));
+                              "(replaces 42; 0 actions; zembrak; -1)"}));
     }
 
     void theSwitchIsReadAtEachEnd()
