@@ -289,12 +289,7 @@ private Q_SLOTS:
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    PrivateSessionBus bus;
-    busAddress = bus.address();
-    qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress.toUtf8());
-    ControlAdaptorTest test;
-    return QTest::qExec(&test, argc, argv);
+    return runOnPrivateSessionBus<QApplication, ControlAdaptorTest>(argc, argv, &busAddress);
 }
 
 #include "ControlAdaptorTest.moc"

@@ -171,12 +171,7 @@ private Q_SLOTS:
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    PrivateSessionBus bus;
-    busAddress = bus.address();
-    qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress.toUtf8());
-    PeriodEndNotifierTest test;
-    return QTest::qExec(&test, argc, argv);
+    return runOnPrivateSessionBus<QCoreApplication, PeriodEndNotifierTest>(argc, argv, &busAddress);
 }
 
 #include "PeriodEndNotifierTest.moc"
