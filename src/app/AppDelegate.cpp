@@ -1,7 +1,6 @@
 #include "AppDelegate.h"
 
 #include "app/PeriodEndNotifier.h"
-
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/RunLoop.h"
