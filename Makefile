@@ -1,9 +1,9 @@
-# The two commands of the README: `make run` and `make test`. Both install what
-# is missing first, so a fresh Debian 12 machine needs nothing else.
+# The commands of the README: `make run`, `make test` and `make package`. Each
+# installs what is missing first, so a fresh Debian 12 machine needs nothing else.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -21,6 +21,9 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+package: build
+	@cmake --build $(BUILD_DIR) --target package
 
 bench: build
 	@bash bench/run-all $(BUILD_DIR)

@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 
+#include "app/PeriodEndNotifier.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "menus/ZKMenu.h"
@@ -36,6 +37,7 @@ void AppDelegate::setup()
     m_timeEditorWindow = std::make_unique<ZKTimeEditorWindow>(m_menuBarTimeDisplay->statusItem());
     m_timeSettingsWindow =
         std::make_unique<ZKTimeSettingsWindow>(m_menuBarTimeDisplay->statusItem());
+    m_periodEndNotifier = std::make_unique<PeriodEndNotifier>(*m_timeBoxManager);
     connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
 }
 

@@ -11,6 +11,7 @@
 
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
+class PeriodEndNotifier;
 class ZKPopover;
 class ZKTimeEditorWindow;
 class ZKTimeSettingsWindow;
@@ -57,4 +58,5 @@ private:
     const std::unique_ptr<ZKMenu> m_menu;
     std::unique_ptr<ZKTimeEditorWindow> m_timeEditorWindow;
     std::unique_ptr<ZKTimeSettingsWindow> m_timeSettingsWindow;
+    std::unique_ptr<PeriodEndNotifier> m_periodEndNotifier;
 };

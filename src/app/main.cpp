@@ -1,4 +1,6 @@
 #include "app/AppDelegate.h"
+#include "app/CommandLine.h"
+#include "app/ControlAdaptor.h"
 #include "platform/Images.h"
 #include "platform/SingleInstance.h"
 #include "platform/Updater.h"
@@ -8,12 +10,55 @@
 #include <QTimer>
 #include <cstdio>
 
+namespace {
+
+QStringList argumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+// Answers without a display, so that scripts work from anywhere in the session.
+int runCommandLine(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QString error;
+    const CommandLine::Action action = CommandLine::parse(QCoreApplication::arguments(), &error);
+    switch (action) {
+    case CommandLine::Action::usageError:
+        return CommandLine::usageError(error);
+    case CommandLine::Action::help:
+        std::fputs(qPrintable(CommandLine::helpText()), stdout);
+        return 0;
+    case CommandLine::Action::version:
+        std::printf("Zembrak %s\n", qPrintable(QCoreApplication::applicationVersion()));
+        return 0;
+    case CommandLine::Action::run:
+        // Only options of ours reach here, so one of them was chosen.
+        return CommandLine::usageError(QStringLiteral("nothing to do."));
+    default:
+        return CommandLine::control(action);
+    }
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Zembrak"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZEMBRAK_VERSION));
+    QCoreApplication::setOrganizationName(QStringLiteral("zembrak"));
+    if (CommandLine::isForCommandLine(argumentsOf(argc, argv)))
+        return runCommandLine(argc, argv);
+
     X11Environment::prepare();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Zembrak"));
-    QApplication::setOrganizationName(QStringLiteral("zembrak"));
+    // Qt has taken its own options; anything left is a mistake.
+    QString error;
+    if (CommandLine::parse(QCoreApplication::arguments(), &error) != CommandLine::Action::run)
+        return CommandLine::usageError(error);
     QApplication::setDesktopFileName(QStringLiteral("zembrak"));
     QApplication::setWindowIcon(Images::icon(QStringLiteral("zembrak")));
     // The face is the tray item: closing a window must not end the run.
@@ -35,6 +80,12 @@ int main(int argc, char* argv[])
                          if (state != Qt::ApplicationActive)
                              delegate.applicationDidResignActive();
                      });
-    QTimer::singleShot(0, &delegate, &AppDelegate::setup);
+    QTimer::singleShot(0, &delegate, [&delegate, &instance] {
+        delegate.setup();
+        // Scripts reach the timer from the moment it exists; the instance owns
+        // the adaptor, which lets go of the objects when they go.
+        new ControlAdaptor(&instance, *delegate.timeBoxManager(), QDBusConnection::sessionBus(),
+                           SingleInstance::objectPath);
+    });
     return QApplication::exec();
 }

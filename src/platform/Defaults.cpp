@@ -6,11 +6,11 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <cstdio>
 #include <limits>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -66,7 +66,8 @@ Defaults::FileStamp Defaults::stampOfFile() const
     if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
         return {};
     return {qint64(info.st_ino), qint64(info.st_size),
-            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
+            qint64(info.st_mode & 07777)};
 }
 
 void Defaults::load()
@@ -233,19 +234,19 @@ bool Defaults::writeFile(const QByteArray& bytes)
 
 bool Defaults::replaceFile(const QByteArray& bytes)
 {
-    if (m_durability == Durability::synced) {
-        QSaveFile file(m_path);
-        if (!file.open(QIODevice::WriteOnly))
-            return false;
-        file.write(bytes);
-        return file.commit();
-    }
-    // Written beside the file and renamed over it: a reader never sees half of it.
+    // Written beside the file under one name of ours and renamed over it: a
+    // reader never sees half of it, and a write cut short leaves only that
+    // name behind, which the next write takes over (unlike a temporary file of
+    // random name, which would pile up, kill after kill).
     const QString temporary = m_path + QStringLiteral(".new");
     QFile file(temporary);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const bool complete = file.write(bytes) == bytes.size() && file.flush();
+    bool complete = file.write(bytes) == bytes.size() && file.flush();
+    if (complete && m_stamp.mode >= 0)
+        ::fchmod(file.handle(), mode_t(m_stamp.mode)); // the user's choice of who may read it
+    if (complete && m_durability == Durability::synced)
+        complete = ::fdatasync(file.handle()) == 0;
     file.close();
     if (!complete || std::rename(QFile::encodeName(temporary).constData(),
                                  QFile::encodeName(m_path).constData()) != 0) {

@@ -10,6 +10,7 @@
 // A typed key-value store kept as one JSON object in
 // $XDG_CONFIG_HOME/<suite>/defaults.json. Every change is written through at
 // once and atomically; a value equal to the stored one is not written again.
+// Opening it clears away what writes of a killed process left behind.
 class Defaults : public QObject
 {
     Q_OBJECT
@@ -69,6 +70,7 @@ private:
         qint64 inode = -1;
         qint64 size = -1;
         qint64 modified = -1;
+        qint64 mode = -1;
         bool operator==(const FileStamp&) const = default;
     };
 

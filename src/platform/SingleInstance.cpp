@@ -26,13 +26,15 @@ bool SingleInstance::claim()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!m_lock->tryLock(0)) {
         if (bus.isConnected())
-            bus.call(QDBusMessage::createMethodCall(serviceName, objectPath, serviceName,
+            bus.call(QDBusMessage::createMethodCall(serviceName, objectPath, interfaceName,
                                                     QStringLiteral("activate")),
                      QDBus::NoBlock);
         return false;
     }
     if (bus.isConnected()) {
-        bus.registerObject(objectPath, this, QDBusConnection::ExportScriptableSlots);
+        bus.registerObject(objectPath, this,
+                           QDBusConnection::ExportScriptableSlots |
+                               QDBusConnection::ExportAdaptors);
         bus.registerService(serviceName);
     }
     return true;

@@ -1,7 +1,7 @@
 #include "KPTaskManager.h"
 
-#include "timing/PreferenceKeys.h"
 #include "platform/Defaults.h"
+#include "timing/PreferenceKeys.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -66,16 +66,16 @@ bool KPTaskManager::keepUndecodableAside()
     return true;
 }
 
-void KPTaskManager::save()
+bool KPTaskManager::save()
 {
     const std::optional<QByteArray> json = KPTask::listToJson(tasks);
     if (!json)
-        return;
+        return false;
     // The user's unreadable list is copied out before it is overwritten; if
     // that fails the store keeps it and this save waits for the next one.
     if (m_undecodable && !keepUndecodableAside())
-        return;
-    m_store.setData(PreferenceKeys::tasks, *json);
+        return false;
+    return m_store.setData(PreferenceKeys::tasks, *json);
 }
 
 std::optional<qsizetype> KPTaskManager::firstCompletedTaskIndex() const

@@ -31,7 +31,8 @@ public:
     // The list in display order. Clients that change it call save().
     QList<KPTask> tasks;
 
-    void save();
+    // Returns whether the whole list is now on disk.
+    bool save();
 
     std::optional<qsizetype> firstCompletedTaskIndex() const;
     qint64 maxCycleCount() const;

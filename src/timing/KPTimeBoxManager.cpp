@@ -1,10 +1,10 @@
 #include "KPTimeBoxManager.h"
 
-#include "timing/PreferenceKeys.h"
 #include "platform/Defaults.h"
 #include "platform/SystemStyle.h"
 #include "timing/KPTimeBoxManagerDelegate.h"
 #include "timing/KPTimer.h"
+#include "timing/PreferenceKeys.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ qint64 cycles = 0;
 
 } // namespace
 
-KPTimeBoxManager::KPTimeBoxManager() = default;
+KPTimeBoxManager::KPTimeBoxManager(QObject* parent) : QObject(parent) {}
 
 void KPTimeBoxManager::setMenuBarTimeDisplay(Display* display)
 {
@@ -97,14 +97,17 @@ qint64 KPTimeBoxManager::cyclesSinceLaunch()
 
 void KPTimeBoxManager::timeDisplayTimerDidFinish(KPMenuBarTimeDisplay*)
 {
+    const State ended = m_state;
     m_state = next(m_state);
     if (m_delegate)
         m_delegate->timeBoxManagerDidChangeState(this, m_state);
+    const qint64 length = lengthFor(m_state);
     if (m_display) {
         m_display->setIndicatorColor(colorFor(m_state));
         if (KPTimer* timer = m_display->timer())
-            timer->setTime(KPTime::fromTotalSeconds(lengthFor(m_state)), KPTimer::CountType::down);
+            timer->setTime(KPTime::fromTotalSeconds(length), KPTimer::CountType::down);
     }
     if (m_state != State::work && m_delegate)
         m_delegate->timeBoxManagerDidChangeCycleCount(this, cycles);
+    Q_EMIT periodDidEnd(ended, m_state, length);
 }

@@ -3,6 +3,7 @@
 #include "menubar/KPTimeDisplayDelegate.h"
 
 #include <QColor>
+#include <QObject>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -11,10 +12,17 @@ class KPTimeBoxManagerDelegate;
 class KPTimer;
 
 // Moves between work, short breaks and long breaks each time a countdown ends.
-class KPTimeBoxManager : public KPTimeDisplayDelegate
+class KPTimeBoxManager : public QObject, public KPTimeDisplayDelegate
 {
+    Q_OBJECT
+
 public:
-    enum class State { work, shortBreak, longBreak };
+    enum class State
+    {
+        work,
+        shortBreak,
+        longBreak
+    };
 
     // What the manager needs of the menu-bar display, which shows the timer it
     // is given and colours its state bar.
@@ -30,7 +38,7 @@ public:
         ~Display() = default;
     };
 
-    KPTimeBoxManager();
+    explicit KPTimeBoxManager(QObject* parent = nullptr);
 
     KPTimeBoxManagerDelegate* delegate() const { return m_delegate; }
     void setDelegate(KPTimeBoxManagerDelegate* delegate) { m_delegate = delegate; }
@@ -48,6 +56,12 @@ public:
     static qint64 cyclesSinceLaunch();
 
     void timeDisplayTimerDidFinish(KPMenuBarTimeDisplay* display) override;
+
+Q_SIGNALS:
+    // For observers beside the delegate, once the delegate has heard of the
+    // change and the next period, nextLength seconds long, has been started.
+    void periodDidEnd(KPTimeBoxManager::State endedState, KPTimeBoxManager::State state,
+                      qint64 nextLength);
 
 private:
     KPTimeBoxManagerDelegate* m_delegate = nullptr;

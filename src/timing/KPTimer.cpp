@@ -20,8 +20,7 @@ std::shared_ptr<Sound> loadTickingSound()
 KPTimer::KPTimer(const KPTime& time, QObject* parent)
     : QObject(parent), m_tickingSound(loadTickingSound()),
       m_alarmSound(Sound::named(QStringLiteral("Blow"))), m_time(time), m_currentTime(time)
-{
-}
+{}
 
 std::unique_ptr<KPTimer> KPTimer::fromSeconds(qint64 seconds)
 {
@@ -43,11 +42,9 @@ void KPTimer::start()
 {
     m_startTime = m_currentTime;
     m_startDate = RunLoop::main().now();
-    m_timer = RunLoop::main().scheduleRepeating(std::chrono::milliseconds(100), this,
-                                                [this] { tick(); });
-    m_state = State::active;
-    if (m_delegate)
-        m_delegate->timerDidChangeState(this);
+    m_timer =
+        RunLoop::main().scheduleRepeating(std::chrono::milliseconds(100), this, [this] { tick(); });
+    setState(State::active);
     if (m_isTicking && m_countType == CountType::down)
         startTicking();
 }
@@ -55,9 +52,7 @@ void KPTimer::start()
 void KPTimer::pause()
 {
     m_timer.reset();
-    m_state = State::inactive;
-    if (m_delegate)
-        m_delegate->timerDidChangeState(this);
+    setState(State::inactive);
     stopTicking();
 }
 
@@ -67,9 +62,7 @@ void KPTimer::reset()
     pause();
     const KPTime next = m_countType == CountType::down ? m_time : KPTime{};
     reportHoursVisibilityChange(m_time);
-    m_currentTime = next;
-    if (m_delegate)
-        m_delegate->timerDidChangeTime(this);
+    publishCurrentTime(next);
 }
 
 void KPTimer::restart()
@@ -98,10 +91,7 @@ void KPTimer::setTime(const KPTime& time, CountType countType)
 
 void KPTimer::setCurrentTime(const KPTime& time)
 {
-    reportHoursVisibilityChange(time);
-    m_currentTime = time;
-    if (m_delegate)
-        m_delegate->timerDidChangeTime(this);
+    show(time);
     m_startTime = time;
     m_startDate = RunLoop::main().now();
 }
@@ -116,6 +106,14 @@ void KPTimer::toggle()
         start();
 }
 
+bool KPTimer::finish()
+{
+    if (m_countType != CountType::down)
+        return false;
+    show(reachZero());
+    return true;
+}
+
 void KPTimer::tick()
 {
     if (!m_startTime)
@@ -123,37 +121,38 @@ void KPTimer::tick()
     KPTime t = *m_startTime;
     qint64 elapsed = 0;
     if (m_startDate)
-        elapsed = std::chrono::duration_cast<std::chrono::seconds>(RunLoop::main().now() -
-                                                                   *m_startDate)
-                      .count();
+        elapsed =
+            std::chrono::duration_cast<std::chrono::seconds>(RunLoop::main().now() - *m_startDate)
+                .count();
     if (m_countType == CountType::up) {
         t.add(elapsed);
     } else {
         t.subtract(elapsed);
-        if (t.isZero()) {
-            if (!m_isRepeating) {
-                if (m_alarmLoops) {
-                    m_isLooping = true;
-                    RunLoop::main().post(this, [this] { repeatAlarm(); });
-                } else if (m_alarmSound) {
-                    m_alarmSound->play();
-                }
-                pause();
-                if (m_delegate)
-                    m_delegate->timerDidFinish(this);
-            } else {
-                m_startTime = m_time;
-                m_startDate = RunLoop::main().now();
-                t = m_time;
-                if (m_alarmSound)
-                    m_alarmSound->play();
-            }
-        }
+        if (t.isZero())
+            t = reachZero();
     }
-    reportHoursVisibilityChange(t);
-    m_currentTime = t;
+    show(t);
+}
+
+KPTime KPTimer::reachZero()
+{
+    if (m_isRepeating) {
+        m_startTime = m_time;
+        m_startDate = RunLoop::main().now();
+        if (m_alarmSound)
+            m_alarmSound->play();
+        return m_time;
+    }
+    if (m_alarmLoops) {
+        m_isLooping = true;
+        RunLoop::main().post(this, [this] { repeatAlarm(); });
+    } else if (m_alarmSound) {
+        m_alarmSound->play();
+    }
+    pause();
     if (m_delegate)
-        m_delegate->timerDidChangeTime(this);
+        m_delegate->timerDidFinish(this);
+    return KPTime{};
 }
 
 void KPTimer::repeatAlarm()
@@ -176,6 +175,32 @@ void KPTimer::reportHoursVisibilityChange(const KPTime& next)
 {
     if (hoursVisibilityDiffers(m_currentTime, next) && m_delegate)
         m_delegate->timerDidChangeHoursVisibility(this);
+}
+
+void KPTimer::setState(State state)
+{
+    const bool changed = state != m_state;
+    m_state = state;
+    if (m_delegate)
+        m_delegate->timerDidChangeState(this);
+    if (changed)
+        Q_EMIT stateChanged();
+}
+
+void KPTimer::show(const KPTime& time)
+{
+    reportHoursVisibilityChange(time);
+    publishCurrentTime(time);
+}
+
+void KPTimer::publishCurrentTime(const KPTime& time)
+{
+    const bool changed = time != m_currentTime;
+    m_currentTime = time;
+    if (m_delegate)
+        m_delegate->timerDidChangeTime(this);
+    if (changed)
+        Q_EMIT currentTimeChanged();
 }
 
 void KPTimer::startTicking()

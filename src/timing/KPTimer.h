@@ -17,8 +17,16 @@ class KPTimer : public QObject
     Q_OBJECT
 
 public:
-    enum class State { active, inactive };
-    enum class CountType { up, down };
+    enum class State
+    {
+        active,
+        inactive
+    };
+    enum class CountType
+    {
+        up,
+        down
+    };
 
     explicit KPTimer(const KPTime& time, QObject* parent = nullptr);
     static std::unique_ptr<KPTimer> fromSeconds(qint64 seconds);
@@ -57,16 +65,30 @@ public:
     void setCurrentTime(const KPTime& time);
     // The start/pause rule shared by every control that drives the timer.
     void toggle();
+    // Ends a countdown now, exactly as if it had reached zero. A count-up has
+    // no end: false, and nothing changes.
+    bool finish();
 
     // Run by the repeating run-loop timer and the alarm scheduling only.
     void tick();
     void repeatAlarm();
+
+Q_SIGNALS:
+    // For observers beside the delegate, and only on a real change: a tick
+    // that shows the same second again emits nothing.
+    void stateChanged();
+    void currentTimeChanged();
 
 private:
     static bool hoursVisibilityDiffers(const KPTime& a, const KPTime& b);
     void startTicking();
     void stopTicking();
     void reportHoursVisibilityChange(const KPTime& next);
+    void setState(State state);
+    void publishCurrentTime(const KPTime& time);
+    void show(const KPTime& time);
+    // The end of a countdown; returns the time to show next.
+    KPTime reachZero();
 
     KPTimerDelegate* m_delegate = nullptr;
     const std::shared_ptr<Sound> m_tickingSound;

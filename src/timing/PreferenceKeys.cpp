@@ -17,7 +17,7 @@ qint64 PreferenceKeys::integerDefault(const QString& key)
 
 bool PreferenceKeys::booleanDefault(const QString& key)
 {
-    return key == isShowingSeconds || key == isShowingCycleCount;
+    return key == isShowingSeconds || key == isShowingCycleCount || key == isNotifyingAtPeriodEnd;
 }
 
 qint64 PreferenceKeys::integer(const Defaults& store, const QString& key)

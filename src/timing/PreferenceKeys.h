@@ -20,6 +20,8 @@ public:
     static inline const QString isTickingEnabled = QStringLiteral("isTickingEnabled");
     static inline const QString isShowingCycleCount = QStringLiteral("isShowingCycleCount");
     static inline const QString isAutohidingDisplay = QStringLiteral("isAutohidingDisplay");
+    // A desktop notification when a period ends.
+    static inline const QString isNotifyingAtPeriodEnd = QStringLiteral("isNotifyingAtPeriodEnd");
     static inline const QString soundName = QStringLiteral("soundName");
     static inline const QString tasks = QStringLiteral("tasks");
     static inline const QString shortcutStrings = QStringLiteral("shortcutStrings");

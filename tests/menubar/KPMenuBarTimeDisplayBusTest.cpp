@@ -98,12 +98,8 @@ private Q_SLOTS:
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    PrivateSessionBus bus;
-    busAddress = bus.address();
-    qputenv("DBUS_SESSION_BUS_ADDRESS", busAddress.toUtf8());
-    KPMenuBarTimeDisplayBusTest test;
-    return QTest::qExec(&test, argc, argv);
+    return runOnPrivateSessionBus<QApplication, KPMenuBarTimeDisplayBusTest>(argc, argv,
+                                                                             &busAddress);
 }
 
 #include "KPMenuBarTimeDisplayBusTest.moc"

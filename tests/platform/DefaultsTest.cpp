@@ -102,6 +102,27 @@ private Q_SLOTS:
         QCOMPARE(ours.boolean("siblingsOwnKey"), std::optional<bool>(true));
     }
 
+    // A write killed half way leaves only the store's own temporary name,
+    // which the next write takes over; files of the user's beside it stay.
+    void aWriteCutShortLeavesNothingThatPilesUp()
+    {
+        QVERIFY(Defaults().setInteger("workLength", 60));
+        const QString folder = QFileInfo(m_home.standardFilePath()).absolutePath();
+        for (const QString& name :
+             {QStringLiteral("defaults.json.new"), QStringLiteral("defaults.json.backup")})
+            TemporaryStore::writeFile(folder + '/' + name, "{\"half\": ");
+        QFile::setPermissions(m_home.standardFilePath(), QFile::ReadOwner | QFile::WriteOwner);
+        Defaults store;
+        QCOMPARE(store.integer("workLength"), std::optional<qint64>(60));
+        QVERIFY(store.setInteger("workLength", 120));
+        QCOMPARE(Defaults().integer("workLength"), std::optional<qint64>(120));
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 (QStringList{"defaults.json", "defaults.json.backup"}));
+        // The user's choice of who may read it stays.
+        QVERIFY(!(QFile::permissions(m_home.standardFilePath()) &
+                  (QFile::ReadGroup | QFile::ReadOther)));
+    }
+
     void unwritableStoreReportsFailure()
     {
         TemporaryStore::writeFile(m_home.path() + "/blocked", "a file where a folder should be");

@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
+#include <QTest>
 
 // A D-Bus session daemon of the test's own, so tests never touch the user's
 // bus. address() is empty when dbus-daemon is missing or did not start.
@@ -36,3 +37,17 @@ private:
     QProcess m_process;
     QString m_address;
 };
+
+// The main() of a test that needs the session bus: Application first, then a
+// private bus set as the session bus before anything opens one, then Test.
+// address receives the bus's address (empty without dbus-daemon).
+template <typename Application, typename Test>
+int runOnPrivateSessionBus(int argc, char** argv, QString* address)
+{
+    Application app(argc, argv);
+    PrivateSessionBus bus;
+    *address = bus.address();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address->toUtf8());
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}

@@ -213,8 +213,10 @@ private Q_SLOTS:
         storeTasks(parseTasks("A"));
         KPTaskManager manager;
         manager.tasks.append({std::nan(""), "B", false, std::nullopt});
-        manager.save();
+        QVERIFY(!manager.save());
         QCOMPARE(storedDescription(), QStringLiteral("A"));
+        manager.tasks.removeLast();
+        QVERIFY(manager.save());
     }
 };
 

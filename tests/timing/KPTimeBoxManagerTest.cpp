@@ -1,12 +1,12 @@
 #include "timing/KPTimeBoxManager.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
-#include "timing/PreferenceKeys.h"
 #include "platform/ManualRunLoop.h"
 #include "platform/SystemStyle.h"
 #include "timing/KPTimeBoxManagerDelegate.h"
 #include "timing/KPTimer.h"
 #include "timing/KPTimerDelegate.h"
+#include "timing/PreferenceKeys.h"
 
 #include <QTest>
 
@@ -79,6 +79,13 @@ private:
         {
             manager.setDelegate(&display);
             manager.setMenuBarTimeDisplay(&display);
+            QObject::connect(&manager, &KPTimeBoxManager::periodDidEnd,
+                             [this](auto ended, auto next, qint64 length) {
+                                 log.append(QStringLiteral("end %1, %2 of %3")
+                                                .arg(KPTimeBoxManager::rawValue(ended),
+                                                     KPTimeBoxManager::rawValue(next))
+                                                .arg(length));
+                             });
         }
         ManualRunLoop loop;
         FakeSounds sounds;
@@ -113,7 +120,8 @@ private Q_SLOTS:
         QVERIFY(!s.timer().alarmLoops());
     }
 
-    // The colour comes before the length, the state before the count.
+    // The colour comes before the length, the state before the count, and
+    // observers hear of the end last.
     void cycleSequence()
     {
         // The stored interval (-1: none) and the work periods to run.
@@ -135,14 +143,18 @@ private Q_SLOTS:
                 // Counts that are a multiple of the interval get the long break.
                 const qint64 n = base + i + 1;
                 const bool isLong = n % (interval == 0 || interval == -1 ? 4 : qAbs(interval)) == 0;
-                QCOMPARE(s.log, (QStringList{isLong ? "state longBreak" : "state shortBreak",
-                                             isLong ? "color purple" : "color blue",
-                                             isLong ? "length 4" : "length 2",
-                                             "cycles " + QString::number(n)}));
+                QCOMPARE(s.log,
+                         (QStringList{
+                             isLong ? "state longBreak" : "state shortBreak",
+                             isLong ? "color purple" : "color blue",
+                             isLong ? "length 4" : "length 2", "cycles " + QString::number(n),
+                             isLong ? "end work, longBreak of 4" : "end work, shortBreak of 2"}));
                 QCOMPARE(s.timer().state(), KPTimer::State::active); // the break runs by itself
                 s.log.clear();
                 s.finishPeriod(); // break ends: state only, no count
-                QCOMPARE(s.log, (QStringList{"state work", "color red", "length 3"}));
+                QCOMPARE(s.log, (QStringList{"state work", "color red", "length 3",
+                                             isLong ? "end longBreak, work of 3"
+                                                    : "end shortBreak, work of 3"}));
             }
         }
     }

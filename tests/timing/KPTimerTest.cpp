@@ -247,6 +247,71 @@ private Q_SLOTS:
         QCOMPARE(f.alarm()->plays, 2);
     }
 
+    void finishIsTheEndOfTheCountdown_data()
+    {
+        QTest::addColumn<bool>("finishing");
+        QTest::addColumn<bool>("looping");
+        QTest::newRow("reaching zero") << false << false;
+        QTest::newRow("finish") << true << false;
+        QTest::newRow("reaching zero, looping alarm") << false << true;
+        QTest::newRow("finish, looping alarm") << true << true;
+    }
+    void finishIsTheEndOfTheCountdown()
+    {
+        QFETCH(bool, finishing);
+        QFETCH(bool, looping);
+        Fixture f({1, 0, 0});
+        f.timer.setAlarmLoops(looping);
+        f.timer.start();
+        f.loop.advance(finishing ? 1s : 3599s); // 0:59:59, or the last second
+        f.take();
+        if (finishing)
+            QVERIFY(f.timer.finish());
+        else
+            f.loop.advance(1s);
+        f.loop.advance(3s); // a looping alarm rings after the current event, then again
+        QStringList log = f.take();
+        log.removeAll("time 0:0:1"); // the last second's ticks
+        const QStringList end = {"inactive", "KPTickingSound stop", "finish", "time 0:0:0"};
+        const QStringList rings = {"repeat", "Blow play", "repeat", "Blow play"};
+        QCOMPARE(log, looping ? end + rings : QStringList{"Blow play"} + end);
+        if (!looping)
+            QCOMPARE(f.alarm()->plays, 1);
+        QCOMPARE(f.loop.repeatingTimerCount(), 0);
+    }
+
+    void finishLeavesACountUpAlone()
+    {
+        Fixture f({0, 0, 0});
+        f.timer.setTime({0, 0, 0}, KPTimer::CountType::up);
+        f.loop.advance(2s);
+        f.take();
+        QVERIFY(!f.timer.finish());
+        QVERIFY(f.take().isEmpty());
+        QCOMPARE(f.timer.state(), KPTimer::State::active);
+    }
+
+    void observersHearOfRealChangesOnly()
+    {
+        Fixture f({0, 25, 0});
+        int states = 0;
+        int times = 0;
+        connect(&f.timer, &KPTimer::stateChanged, [&] { ++states; });
+        connect(&f.timer, &KPTimer::currentTimeChanged, [&] { ++times; });
+        f.timer.pause(); // paused already
+        f.timer.start();
+        f.loop.advance(3s); // thirty ticks, three new seconds
+        QCOMPARE(states, 1);
+        QCOMPARE(times, 3);
+        f.timer.reset();
+        QCOMPARE(states, 2);
+        QCOMPARE(times, 4);
+        f.timer.reset();
+        f.timer.restart(); // the same time again
+        QCOMPARE(states, 2);
+        QCOMPARE(times, 4);
+    }
+
     void worksWithoutSounds()
     {
         ManualRunLoop loop;

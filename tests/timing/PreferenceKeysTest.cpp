@@ -31,6 +31,9 @@ private Q_SLOTS:
         row("small display", P::isSmallDisplayEnabled, "", "false");
         row("autohiding", P::isAutohidingDisplay, "", "false");
         row("launching at login", P::isLaunchingAtLogin, "", "false");
+        row("notifying at period end", P::isNotifyingAtPeriodEnd, "", "true");
+        row("stored notifying", P::isNotifyingAtPeriodEnd, "false", "false");
+        row("string notifying", P::isNotifyingAtPeriodEnd, "\"no\"", "true");
         row("sound", P::soundName, "", "Blow");
         row("shortcuts", P::shortcutStrings, "", "");
         row("string length", P::workLength, "\"3000\"", "1500");

@@ -1,0 +1,202 @@
+#include "CommandLine.h"
+
+#include "app/ControlAdaptor.h"
+#include "platform/SingleInstance.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QThread>
+#include <QVariantMap>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+struct Option
+{
+    const char* name;
+    CommandLine::Action action;
+    const char* description;
+};
+
+const Option controlOptions[] = {
+    {"start-pause", CommandLine::Action::startPause,
+     "Start or pause the timer of the running Zembrak (starting Zembrak first when none runs)."},
+    {"reset", CommandLine::Action::reset, "Rewind the current period to its full length, paused."},
+    {"skip", CommandLine::Action::skip, "End the current period now; the next one starts."},
+    {"status", CommandLine::Action::status,
+     "Print one line: state=active|inactive period=work|shortBreak|longBreak "
+     "remaining=SECONDS cycles=N."},
+};
+
+void setUp(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("A time-box timer in the tray. Without options, runs Zembrak or brings\n"
+                       "the running one forward; the options below drive the running one.\n"
+                       "Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    for (const Option& option : controlOptions)
+        parser.addOption(
+            {QString::fromLatin1(option.name), QString::fromLatin1(option.description)});
+}
+
+void printError(const QString& message)
+{
+    std::fprintf(stderr, "zembrak: %s\n", qPrintable(message));
+}
+
+QDBusMessage controlCall(const QString& interfaceName, const QString& method)
+{
+    return QDBusMessage::createMethodCall(SingleInstance::serviceName, SingleInstance::objectPath,
+                                          interfaceName, method);
+}
+
+bool isRunning(QDBusConnection& bus)
+{
+    return bus.interface()->isServiceRegistered(SingleInstance::serviceName);
+}
+
+// The control's properties once it answers: a starting instance owns its name
+// a moment before its timer exists.
+std::optional<QVariantMap> waitForControl(QDBusConnection& bus, std::chrono::milliseconds limit)
+{
+    QDBusMessage getAll =
+        controlCall(QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
+    getAll << ControlAdaptor::interfaceName;
+    const QDeadlineTimer deadline(limit);
+    for (;;) {
+        const QDBusReply<QVariantMap> reply = bus.call(getAll, QDBus::Block, 2000);
+        if (reply.isValid())
+            return reply.value();
+        if (deadline.hasExpired())
+            return std::nullopt;
+        QThread::msleep(100);
+    }
+}
+
+bool launchApplication()
+{
+    QProcess process;
+    process.setProgram(QCoreApplication::applicationFilePath());
+    // Its own streams: a script reading ours must not wait for the application to end.
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+}
+
+} // namespace
+
+bool CommandLine::isForCommandLine(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument.startsWith(QLatin1String("--")) || argument == QLatin1String("-h") ||
+            argument == QLatin1String("-v") || argument == QLatin1String("-?"))
+            return true;
+    }
+    return false;
+}
+
+CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* error)
+{
+    QCommandLineParser parser;
+    setUp(parser);
+    const auto fail = [error](const QString& message) {
+        if (error)
+            *error = message;
+        return Action::usageError;
+    };
+    if (!parser.parse(arguments))
+        return fail(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return fail(
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        return Action::help;
+    if (parser.isSet(QStringLiteral("version")))
+        return Action::version;
+    std::optional<Action> chosen;
+    for (const Option& option : controlOptions) {
+        if (!parser.isSet(QString::fromLatin1(option.name)))
+            continue;
+        if (chosen)
+            return fail(QStringLiteral("Give one control option at a time."));
+        chosen = option.action;
+    }
+    return chosen.value_or(Action::run);
+}
+
+QString CommandLine::helpText()
+{
+    QCommandLineParser parser;
+    setUp(parser);
+    return parser.helpText();
+}
+
+int CommandLine::usageError(const QString& error)
+{
+    printError(error);
+    std::fputs(qPrintable(helpText()), stderr);
+    return usageExitCode;
+}
+
+QString CommandLine::statusLine(const QVariantMap& properties)
+{
+    return QStringLiteral("state=%1 period=%2 remaining=%3 cycles=%4")
+        .arg(properties.value(QStringLiteral("State")).toString(),
+             properties.value(QStringLiteral("Period")).toString(),
+             QString::number(properties.value(QStringLiteral("Remaining")).toLongLong()),
+             QString::number(properties.value(QStringLiteral("CyclesSinceLaunch")).toLongLong()));
+}
+
+int CommandLine::control(Action action)
+{
+    using namespace std::chrono_literals;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        printError(QStringLiteral("no session bus to reach Zembrak on (%1).")
+                       .arg(bus.lastError().message()));
+        return 1;
+    }
+    auto limit = 5s;
+    if (!isRunning(bus)) {
+        if (action != Action::startPause) {
+            printError(QStringLiteral("Zembrak is not running."));
+            return 1;
+        }
+        if (!launchApplication()) {
+            printError(
+                QStringLiteral("could not start %1.").arg(QCoreApplication::applicationFilePath()));
+            return 1;
+        }
+        limit = 15s;
+    }
+    const std::optional<QVariantMap> properties = waitForControl(bus, limit);
+    if (!properties) {
+        printError(QStringLiteral("Zembrak did not answer on the session bus within %1 s.")
+                       .arg(limit.count()));
+        return 1;
+    }
+    if (action == Action::status) {
+        std::printf("%s\n", qPrintable(statusLine(*properties)));
+        return 0;
+    }
+    const QString method = action == Action::startPause ? QStringLiteral("StartPause")
+                           : action == Action::reset    ? QStringLiteral("Reset")
+                                                        : QStringLiteral("Skip");
+    const QDBusMessage reply = bus.call(controlCall(ControlAdaptor::interfaceName, method));
+    if (reply.type() == QDBusMessage::ErrorMessage) {
+        printError(reply.errorMessage());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The options of the zembrak executable. Without any it runs the application;
+// the control options talk to the running instance over the session bus.
+class CommandLine
+{
+public:
+    enum class Action
+    {
+        run,
+        help,
+        version,
+        startPause,
+        reset,
+        skip,
+        status,
+        usageError
+    };
+    static constexpr int usageExitCode = 2;
+
+    // True when the arguments are ours to answer without a display; the rest
+    // (none, or Qt's own such as -session from a session manager) go to the
+    // application, which takes Qt's and leaves anything else for parse().
+    static bool isForCommandLine(const QStringList& arguments);
+    // arguments[0] is the program.
+    static Action parse(const QStringList& arguments, QString* error = nullptr);
+    static QString helpText();
+    // Prints the error and the usage on stderr; returns usageExitCode.
+    static int usageError(const QString& error);
+
+    // Carries out a control action against the running instance; returns the
+    // exit code (0, or 1 with a message on stderr).
+    static int control(Action action);
+    // The --status line.
+    static QString statusLine(const QVariantMap& properties);
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/DesktopNotifications.h"
+#include "timing/KPTimeBoxManager.h"
+
+#include <QObject>
+
+// Tells the desktop each time a period ends, while the user wants to hear of it.
+class PeriodEndNotifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PeriodEndNotifier(KPTimeBoxManager& manager,
+                               const QDBusConnection& connection = QDBusConnection::sessionBus(),
+                               QObject* parent = nullptr);
+
+    static QString summary(KPTimeBoxManager::State endedState);
+    static QString body(KPTimeBoxManager::State state, qint64 length);
+    // "1 hour 30 minutes", "5 minutes", "45 seconds".
+    static QString describeLength(qint64 seconds);
+
+private:
+    void periodDidEnd(KPTimeBoxManager::State endedState, KPTimeBoxManager::State state,
+                      qint64 length);
+
+    DesktopNotifications m_notifications;
+};

@@ -1,0 +1,84 @@
+#include "app/CommandLine.h"
+
+#include <QTest>
+#include <QVariantMap>
+
+using Action = CommandLine::Action;
+
+class CommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void argumentsChooseTheAction_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("forCommandLine");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<QString>("error");
+        const auto row = [](const char* name, const QStringList& arguments, bool forCommandLine,
+                            Action action, const QString& error = QString()) {
+            QTest::newRow(name) << arguments << forCommandLine << action << error;
+        };
+        row("none", {}, false, Action::run);
+        row("status", {"--status"}, true, Action::status);
+        row("start-pause", {"--start-pause"}, true, Action::startPause);
+        row("reset", {"--reset"}, true, Action::reset);
+        row("skip", {"--skip"}, true, Action::skip);
+        row("help", {"--help"}, true, Action::help);
+        row("short help", {"-h"}, true, Action::help);
+        row("all help", {"--help-all"}, true, Action::help);
+        row("version", {"-v"}, true, Action::version);
+        row("help wins", {"--skip", "--help"}, true, Action::help);
+        row("unknown", {"--bogus"}, true, Action::usageError, "Unknown option 'bogus'.");
+        row("unknown beside a known one", {"--status", "--bogus"}, true, Action::usageError,
+            "Unknown option 'bogus'.");
+        row("two at once", {"--skip", "--reset"}, true, Action::usageError,
+            "Give one control option at a time.");
+        row("the same twice", {"--skip", "--skip"}, true, Action::skip);
+        row("a word", {"--status", "now"}, true, Action::usageError, "Unexpected argument 'now'.");
+        // What the application leaves over of its arguments once Qt has taken its own.
+        row("left over", {"stray"}, false, Action::usageError, "Unexpected argument 'stray'.");
+    }
+    void argumentsChooseTheAction()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, forCommandLine);
+        QFETCH(Action, action);
+        QFETCH(QString, error);
+        arguments.prepend("zembrak");
+        QCOMPARE(CommandLine::isForCommandLine(arguments), forCommandLine);
+        QString said;
+        QCOMPARE(CommandLine::parse(arguments, &said), action);
+        QCOMPARE(said, error);
+    }
+
+    void qtsOwnOptionsGoToTheApplication()
+    {
+        for (const QStringList& arguments : {QStringList{"zembrak", "-session", "10ab"},
+                                             {"zembrak", "-platform", "offscreen"},
+                                             {"zembrak", "-style", "fusion", "-reverse"}})
+            QVERIFY(!CommandLine::isForCommandLine(arguments));
+    }
+
+    void helpNamesEveryOption()
+    {
+        const QString help = CommandLine::helpText();
+        for (const char* option : {"--start-pause", "--reset", "--skip", "--status", "--help",
+                                   "--version", "state=active|inactive"})
+            QVERIFY2(help.contains(option), option);
+    }
+
+    void statusIsOneParsableLine()
+    {
+        const QVariantMap properties{{"State", "active"},
+                                     {"Period", "longBreak"},
+                                     {"Remaining", qlonglong(1199)},
+                                     {"CyclesSinceLaunch", qlonglong(12)}};
+        QCOMPARE(CommandLine::statusLine(properties),
+                 QString("state=active period=longBreak remaining=1199 cycles=12"));
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "CommandLineTest.moc"
