@@ -46,6 +46,8 @@ ZKMenu::ZKMenu(QWidget* parent)
     auto* more = new QMenu(QStringLiteral("More"), this);
     m_launchAtLoginMenuItem =
         addSwitch(more, QStringLiteral("Launch at Login"), &ZKMenu::toggleLaunchAtLogin);
+    m_notifyAtPeriodEndMenuItem =
+        addSwitch(more, QStringLiteral("Notify at Period End"), &ZKMenu::toggleNotifyAtPeriodEnd);
     more->addSeparator();
     addCommand(more, QStringLiteral("Check for Updates"), &ZKMenu::checkForUpdates);
     addCommand(more, QStringLiteral("Questions/Problems/Suggestions"), &ZKMenu::support);
@@ -84,6 +86,7 @@ void ZKMenu::loadPreferences()
     setTickingEnabled(Keys::boolean(store, Keys::isTickingEnabled));
     setShowingCycleCount(Keys::boolean(store, Keys::isShowingCycleCount));
     setAutohidingDisplay(Keys::boolean(store, Keys::isAutohidingDisplay));
+    setNotifyingAtPeriodEnd(Keys::boolean(store, Keys::isNotifyingAtPeriodEnd));
     setSoundName(Keys::string(store, Keys::soundName));
 }
 
@@ -148,6 +151,14 @@ void ZKMenu::setShowingCycleCount(bool showing)
     popover->taskList()->updateCyclesColumnWidth();
 }
 
+// Read again at each period's end: the mark and the stored value are all it takes.
+void ZKMenu::setNotifyingAtPeriodEnd(bool notifying)
+{
+    m_isNotifyingAtPeriodEnd = notifying;
+    Defaults::standard().setBoolean(Keys::isNotifyingAtPeriodEnd, notifying);
+    m_notifyAtPeriodEndMenuItem->setChecked(notifying);
+}
+
 void ZKMenu::setSoundName(const QString& name)
 {
     m_soundName = name;
@@ -196,6 +207,11 @@ void ZKMenu::toggleSmallDisplay()
     // Shown from the open popover: this closes it.
     if (ApplicationDelegate* application = ApplicationDelegate::current())
         application->togglePopover();
+}
+
+void ZKMenu::toggleNotifyAtPeriodEnd()
+{
+    setNotifyingAtPeriodEnd(!m_isNotifyingAtPeriodEnd);
 }
 
 void ZKMenu::support()

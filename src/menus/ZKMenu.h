@@ -37,6 +37,8 @@ public:
     void setAutohidingDisplay(bool autohiding);
     bool isShowingCycleCount() const { return m_isShowingCycleCount; }
     void setShowingCycleCount(bool showing);
+    bool isNotifyingAtPeriodEnd() const { return m_isNotifyingAtPeriodEnd; }
+    void setNotifyingAtPeriodEnd(bool notifying);
     QString soundName() const { return m_soundName; }
     void setSoundName(const QString& name);
 
@@ -47,6 +49,7 @@ public:
     QAction* showSecondsMenuItem() const { return m_showSecondsMenuItem; }
     QAction* smallDisplayMenuItem() const { return m_smallDisplayMenuItem; }
     QAction* enableTickingMenuItem() const { return m_enableTickingMenuItem; }
+    QAction* notifyAtPeriodEndMenuItem() const { return m_notifyAtPeriodEndMenuItem; }
 
     // Reads every switch and the sound from the store and applies them.
     void loadPreferences();
@@ -57,6 +60,7 @@ public:
     void toggleEnableTicking();
     void toggleShowSeconds();
     void toggleSmallDisplay();
+    void toggleNotifyAtPeriodEnd();
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
@@ -76,6 +80,7 @@ private:
     bool m_isTickingEnabled = false;
     bool m_isAutohidingDisplay = false;
     bool m_isShowingCycleCount = true;
+    bool m_isNotifyingAtPeriodEnd = true;
     QString m_soundName = QStringLiteral("Blow");
     KPSoundMenu* m_soundMenu = nullptr;
     QAction* m_autodhideDisplayMenuItem = nullptr;
@@ -84,4 +89,5 @@ private:
     QAction* m_showSecondsMenuItem = nullptr;
     QAction* m_smallDisplayMenuItem = nullptr;
     QAction* m_enableTickingMenuItem = nullptr;
+    QAction* m_notifyAtPeriodEndMenuItem = nullptr;
 };

@@ -135,8 +135,8 @@ private Q_SLOTS:
         // No check marks before the preferences are read.
         QCOMPARE(f.tree(), QString("Time Settings, Edit Time, -, Autohide Display, Small Display, "
                                    "Show Seconds, Show Cycle Count, -, Enable Ticking, Sound, -, "
-                                   "More[Launch at Login, -, Check for Updates, "
-                                   "Questions/Problems/Suggestions], Quit"));
+                                   "More[Launch at Login, Notify at Period End, -, "
+                                   "Check for Updates, Questions/Problems/Suggestions], Quit"));
         QCOMPARE(find(f.menu, "Sound")->menu(), f.menu.soundMenu());
         QCOMPARE(f.menu.autodhideDisplayMenuItem(), find(f.menu, "Autohide Display"));
         QCOMPARE(f.menu.launchAtLoginMenuItem(), find(f.menu, "Launch at Login"));
@@ -148,8 +148,8 @@ private Q_SLOTS:
         f.menu.loadPreferences();
         QCOMPARE(f.tree(), QString("Time Settings, Edit Time, -, Autohide Display, Small Display, "
                                    "Show Seconds*, Show Cycle Count*, -, Enable Ticking, Sound, -, "
-                                   "More[Launch at Login, -, Check for Updates, "
-                                   "Questions/Problems/Suggestions], Quit"));
+                                   "More[Launch at Login, Notify at Period End*, -, "
+                                   "Check for Updates, Questions/Problems/Suggestions], Quit"));
         QCOMPARE(f.menu.soundName(), QString("Blow"));
         QCOMPARE(f.timer().alarmSound()->name(), QString("Blow"));
         QVERIFY(!f.display().hideSeconds());
@@ -165,6 +165,7 @@ private Q_SLOTS:
         QCOMPARE(store.boolean(Keys::isTickingEnabled), false);
         QCOMPARE(store.boolean(Keys::isShowingCycleCount), true);
         QCOMPARE(store.boolean(Keys::isAutohidingDisplay), false);
+        QCOMPARE(store.boolean(Keys::isNotifyingAtPeriodEnd), true);
         QCOMPARE(store.string(Keys::soundName), QString("Blow"));
     }
 
@@ -221,7 +222,8 @@ private Q_SLOTS:
                                          {"Enable Ticking", Keys::isTickingEnabled},
                                          {"Autohide Display", Keys::isAutohidingDisplay},
                                          {"Show Cycle Count", Keys::isShowingCycleCount},
-                                         {"Launch at Login", Keys::isLaunchingAtLogin}})
+                                         {"Launch at Login", Keys::isLaunchingAtLogin},
+                                         {"Notify at Period End", Keys::isNotifyingAtPeriodEnd}})
             QTest::newRow(title) << QString(title) << key;
     }
     void eachSwitchStoresAndApplies()
