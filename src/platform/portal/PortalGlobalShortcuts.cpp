@@ -23,10 +23,10 @@ QString objectPath(const QVariant& value)
 } // namespace
 
 PortalGlobalShortcuts::PortalGlobalShortcuts(Defaults& store, const QDBusConnection& connection)
-    : GlobalShortcuts(store), m_connection(connection),
-      m_portal(std::make_unique<GlobalShortcutsPortal>(connection))
+    : GlobalShortcuts(store), m_connection(connection)
 {
     PortalShortcut::registerMetaTypes();
+    m_portal = std::make_unique<GlobalShortcutsPortal>(connection);
     connect(m_portal.get(), &GlobalShortcutsPortal::Activated, this,
             [this](const QDBusObjectPath& session, const QString& id) {
                 if (session == m_session && m_sessionKeys.contains(id))
@@ -96,14 +96,19 @@ QString PortalGlobalShortcuts::nextToken()
 template <typename Call, typename Answer>
 void PortalGlobalShortcuts::request(const QString& token, Call call, Answer answer)
 {
+    if (!m_connection.isConnected()) {
+        setAllStatuses(Status::unavailable);
+        return;
+    }
     const QString path = PortalRequest::pathFor(m_connection, QStringLiteral("request"), token);
     m_request = std::make_unique<PortalRequest>(path, m_connection);
     connect(m_request.get(), &PortalRequest::Response, this, answer);
+    const unsigned made = ++m_requests;
     auto* watcher = new QDBusPendingCallWatcher(call(), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, path, answer] {
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher, made, path, answer] {
         watcher->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *watcher;
-        if (!m_request || m_request->path() != path)
+        if (!m_request || made != m_requests)
             return; // given up meanwhile
         if (reply.isError()) {
             m_request.reset();

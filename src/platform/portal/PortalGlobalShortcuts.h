@@ -51,4 +51,5 @@ private:
     QStringList m_sessionKeys;
     bool m_bindPending = false;
     unsigned m_tokens = 0;
+    unsigned m_requests = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <QDBusArgument>
 #include <QDBusMetaType>
+#include <QDBusObjectPath>
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -15,7 +16,8 @@ struct PortalShortcut
     QString id;
     QVariantMap properties;
 
-    // Makes the structure and its list known to Qt DBus; safe to call again.
+    // Makes the structure, its list and the object paths of the interface's
+    // signals known to Qt DBus; safe to call again.
     static void registerMetaTypes();
 };
 using PortalShortcutList = QList<PortalShortcut>;
@@ -40,6 +42,9 @@ Q_DECLARE_METATYPE(PortalShortcut)
 
 inline void PortalShortcut::registerMetaTypes()
 {
+    // Known by name before a signal carrying it is relayed, or Qt DBus drops
+    // that signal without a word.
+    qRegisterMetaType<QDBusObjectPath>();
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<PortalShortcutList>();
 }
