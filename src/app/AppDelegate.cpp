@@ -5,6 +5,8 @@
 #include "platform/RunLoop.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
+#include "windows/ZKTimeEditorWindow.h"
+#include "windows/ZKTimeSettingsWindow.h"
 
 AppDelegate::AppDelegate() = default;
 
@@ -28,6 +30,9 @@ void AppDelegate::setup()
     m_menuBarTimeDisplay->menuButton()->setDelegate(this);
     m_timeBoxManager->setDelegate(m_popover.get());
     m_timeBoxManager->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
+    m_timeEditorWindow = std::make_unique<ZKTimeEditorWindow>(m_menuBarTimeDisplay->statusItem());
+    m_timeSettingsWindow =
+        std::make_unique<ZKTimeSettingsWindow>(m_menuBarTimeDisplay->statusItem());
     connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
 }
 

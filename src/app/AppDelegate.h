@@ -9,6 +9,8 @@
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class ZKPopover;
+class ZKTimeEditorWindow;
+class ZKTimeSettingsWindow;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
@@ -26,6 +28,8 @@ public:
     ZKPopover* popover() const override { return m_popover.get(); }
     KPMenuBarTimeDisplay* menuBarTimeDisplay() const override { return m_menuBarTimeDisplay.get(); }
     KPTimeBoxManager* timeBoxManager() const override { return m_timeBoxManager.get(); }
+    ZKTimeEditorWindow* timeEditorWindow() const override { return m_timeEditorWindow.get(); }
+    ZKTimeSettingsWindow* timeSettingsWindow() const override { return m_timeSettingsWindow.get(); }
     void togglePopover() override;
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
@@ -39,4 +43,6 @@ private:
     std::unique_ptr<ZKPopover> m_popover;
     std::unique_ptr<KPMenuBarTimeDisplay> m_menuBarTimeDisplay;
     std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;
+    std::unique_ptr<ZKTimeEditorWindow> m_timeEditorWindow;
+    std::unique_ptr<ZKTimeSettingsWindow> m_timeSettingsWindow;
 };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <QRect>
+#include <QScreen>
 #include <QWidget>
 
 // Frames as the layout rules give them: origin at the bottom left of the
@@ -34,6 +36,20 @@ public:
     {
         set(widget, QRect(x, y, widget->width(), widget->height()));
     }
+    // Screen rectangles flip the same way, against the height of the first
+    // screen, whose bottom-left corner is the origin of the whole desktop.
+    static int screenHeight()
+    {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen ? screen->geometry().y() + screen->geometry().height() : 0;
+    }
+    static QRect toQtScreen(const QRect& frame) { return toQt(frame, screenHeight()); }
+    static QRect fromQtScreen(const QRect& geometry) { return fromQt(geometry, screenHeight()); }
+    static QPoint fromQtScreen(const QPoint& point)
+    {
+        return QPoint(point.x(), screenHeight() - point.y());
+    }
+
     // Right and top edges: x + width and y + height, as the rules use them.
     static int maxX(const QRect& frame) { return frame.x() + frame.width(); }
     static int maxY(const QRect& frame) { return frame.y() + frame.height(); }

@@ -74,16 +74,12 @@ void KPTimer::reset()
 
 void KPTimer::restart()
 {
-    m_currentTime = m_time;
-    if (m_delegate)
-        m_delegate->timerDidChangeTime(this);
-    m_startTime = m_time;
-    m_startDate = RunLoop::main().now();
+    // A new length may bring the hours in or take them away: reported as an edit is.
+    setCurrentTime(m_time);
 }
 
 void KPTimer::setTime(const KPTime& time, CountType countType)
 {
-    reportHoursVisibilityChange(time);
     m_countType = countType;
     m_time = time;
     restart();
@@ -98,6 +94,16 @@ void KPTimer::setTime(const KPTime& time, CountType countType)
     }
     if (m_delegate)
         m_delegate->timerDidChangeTime(this);
+}
+
+void KPTimer::setCurrentTime(const KPTime& time)
+{
+    reportHoursVisibilityChange(time);
+    m_currentTime = time;
+    if (m_delegate)
+        m_delegate->timerDidChangeTime(this);
+    m_startTime = time;
+    m_startDate = RunLoop::main().now();
 }
 
 void KPTimer::toggle()

@@ -40,6 +40,8 @@ public:
     void setAlarmLoops(bool loops) { m_alarmLoops = loops; }
 
     KPTime time() const { return m_time; }
+    // The period length alone; the shown time follows at restart() or reset().
+    void setTime(const KPTime& time) { m_time = time; }
     KPTime currentTime() const { return m_currentTime; }
     State state() const { return m_state; }
     CountType countType() const { return m_countType; }
@@ -50,6 +52,9 @@ public:
     void reset();
     void restart();
     void setTime(const KPTime& time, CountType countType);
+    // An edit of the shown time: the clock counts on from it as of now, in
+    // the same state, and the period length stays. Reported as a tick is.
+    void setCurrentTime(const KPTime& time);
     // The start/pause rule shared by every control that drives the timer.
     void toggle();
 

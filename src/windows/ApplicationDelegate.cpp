@@ -1,5 +1,7 @@
 #include "ApplicationDelegate.h"
 
+#include "menubar/KPMenuBarTimeDisplay.h"
+
 namespace {
 ApplicationDelegate* currentDelegate = nullptr;
 }
@@ -7,6 +9,13 @@ ApplicationDelegate* currentDelegate = nullptr;
 ApplicationDelegate* ApplicationDelegate::current()
 {
     return currentDelegate;
+}
+
+KPTimer* ApplicationDelegate::currentTimer()
+{
+    if (!currentDelegate || !currentDelegate->menuBarTimeDisplay())
+        return nullptr;
+    return currentDelegate->menuBarTimeDisplay()->timer();
 }
 
 ApplicationDelegate::ApplicationDelegate()

@@ -2,7 +2,10 @@
 
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
+class KPTimer;
 class ZKPopover;
+class ZKTimeEditorWindow;
+class ZKTimeSettingsWindow;
 
 // What the windows and menus reach through the application: the long-lived
 // objects it owns and the popover toggle. The application sets the one current
@@ -12,10 +15,14 @@ class ApplicationDelegate
 public:
     // The running application's delegate, or none (views shown on their own).
     static ApplicationDelegate* current();
+    // The one timer, held by the current delegate's display; none before launch.
+    static KPTimer* currentTimer();
 
     virtual KPMenuBarTimeDisplay* menuBarTimeDisplay() const = 0;
     virtual KPTimeBoxManager* timeBoxManager() const = 0;
     virtual ZKPopover* popover() const = 0;
+    virtual ZKTimeEditorWindow* timeEditorWindow() const = 0;
+    virtual ZKTimeSettingsWindow* timeSettingsWindow() const = 0;
     // Opens the popover when it is closed and closes it when it is open.
     virtual void togglePopover() = 0;
 

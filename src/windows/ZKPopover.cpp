@@ -1,6 +1,5 @@
 #include "ZKPopover.h"
 
-#include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/Frame.h"
 #include "platform/Images.h"
 #include "platform/RunLoop.h"
@@ -18,14 +17,6 @@
 
 namespace {
 
-KPTimer* displayTimer()
-{
-    ApplicationDelegate* app = ApplicationDelegate::current();
-    if (!app || !app->menuBarTimeDisplay())
-        return nullptr;
-    return app->menuBarTimeDisplay()->timer();
-}
-
 void setTextColor(QLabel* label, const QColor& color)
 {
     QPalette palette = label->palette();
@@ -36,7 +27,8 @@ void setTextColor(QLabel* label, const QColor& color)
 } // namespace
 
 ZKPopover::ZKPopover(QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_timerSource(&displayTimer)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint),
+      m_timerSource(&ApplicationDelegate::currentTimer)
 {
     setObjectName(QStringLiteral("ZKPopover"));
     setWindowTitle(QStringLiteral("Zembrak"));

@@ -1,0 +1,37 @@
+#include "ZKTimeEditorWindow.h"
+
+#include "platform/Frame.h"
+#include "timing/KPTimer.h"
+#include "views/KPTimeEditor.h"
+#include "windows/ApplicationDelegate.h"
+
+ZKTimeEditorWindow::ZKTimeEditorWindow(StatusItem* statusItem)
+    : KPUtilityWindow(statusItem, QStringLiteral("Edit Time"), 140, 58)
+{
+    m_timeEditor = new KPTimeEditor(130, 28, utilityView());
+    Frame::setOrigin(m_timeEditor, 5, 5);
+    m_timeEditor->setButtonType(KPTimeEditor::ButtonType::ok);
+    m_timeEditor->setDelegate(this);
+}
+
+ZKTimeEditorWindow::~ZKTimeEditorWindow() = default;
+
+void ZKTimeEditorWindow::makeKeyAndOrderFront()
+{
+    KPTimer* timer = ApplicationDelegate::currentTimer();
+    if (!timer)
+        return;
+    m_timeEditor->setTime(timer->currentTime());
+    m_timeEditor->updateFields();
+    KPUtilityWindow::makeKeyAndOrderFront();
+}
+
+void ZKTimeEditorWindow::timeEditorDidEndEditing(KPTimeEditor*) {}
+
+void ZKTimeEditorWindow::timeEditorDidConfirm(KPTimeEditor* editor)
+{
+    KPTimer* timer = ApplicationDelegate::currentTimer();
+    if (!timer)
+        return;
+    timer->setCurrentTime(editor->time());
+}

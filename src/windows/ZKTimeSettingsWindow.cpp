@@ -1,0 +1,108 @@
+#include "ZKTimeSettingsWindow.h"
+
+#include "platform/Defaults.h"
+#include "platform/Frame.h"
+#include "timing/KPTimeBoxManager.h"
+#include "timing/KPTimer.h"
+#include "timing/PreferenceKeys.h"
+#include "views/KPSlider.h"
+#include "views/KPTimeEditor.h"
+#include "windows/ApplicationDelegate.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+using State = KPTimeBoxManager::State;
+
+// Places the view at (x, the top of the one below + gap) and gives its top.
+int stack(QWidget* view, int x, int below, int gap)
+{
+    Frame::setOrigin(view, x, below + gap);
+    return Frame::maxY(Frame::of(view));
+}
+
+void load(KPTimeEditor* editor, State state)
+{
+    editor->setTime(KPTime::fromTotalSeconds(KPTimeBoxManager::lengthFor(state)));
+    editor->updateFields();
+}
+
+} // namespace
+
+ZKTimeSettingsWindow::ZKTimeSettingsWindow(StatusItem* statusItem)
+    : KPUtilityWindow(statusItem, QStringLiteral("Time Settings"), 140, 270)
+{
+    QWidget* view = utilityView();
+    m_longBreakIntervalSlider = new KPSlider(130, 2, 12, view);
+    m_longBreakTimeEditor = new KPTimeEditor(140, 28, view);
+    m_shortBreakTimeEditor = new KPTimeEditor(140, 28, view);
+    m_workTimeEditor = new KPTimeEditor(140, 28, view);
+    m_saveButton = new QPushButton(QStringLiteral("Save"), view);
+    auto* intervalLabel = new QLabel(QStringLiteral("Long Break Interval:"), view);
+    auto* longBreakLabel = new QLabel(QStringLiteral("Long Break Length:"), view);
+    auto* shortBreakLabel = new QLabel(QStringLiteral("Short Break Length:"), view);
+    auto* workLabel = new QLabel(QStringLiteral("Work Length:"), view);
+    for (QWidget* sized : std::initializer_list<QWidget*>{
+             m_saveButton, intervalLabel, longBreakLabel, shortBreakLabel, workLabel})
+        sized->adjustSize();
+    for (KPTimeEditor* editor : {m_longBreakTimeEditor, m_shortBreakTimeEditor, m_workTimeEditor})
+        editor->setButtonType(KPTimeEditor::ButtonType::none);
+
+    // A column built from the bottom up.
+    Frame::setOrigin(m_saveButton, (view->width() - m_saveButton->width()) / 2, 0);
+    int top = Frame::maxY(Frame::of(m_saveButton));
+    top = stack(m_longBreakIntervalSlider, 5, top, 8);
+    top = stack(intervalLabel, 5, top, 2);
+    top = stack(m_longBreakTimeEditor, 0, top, 8);
+    top = stack(longBreakLabel, 5, top, 2);
+    top = stack(m_shortBreakTimeEditor, 0, top, 8);
+    top = stack(shortBreakLabel, 5, top, 2);
+    top = stack(m_workTimeEditor, 0, top, 8);
+    stack(workLabel, 5, top, 2);
+
+    connect(m_saveButton, &QPushButton::clicked, this, &ZKTimeSettingsWindow::save);
+}
+
+ZKTimeSettingsWindow::~ZKTimeSettingsWindow() = default;
+
+void ZKTimeSettingsWindow::makeKeyAndOrderFront()
+{
+    load(m_workTimeEditor, State::work);
+    load(m_shortBreakTimeEditor, State::shortBreak);
+    load(m_longBreakTimeEditor, State::longBreak);
+    // An interval below 1 breaks the cycle rule; show, and so save, the one
+    // the cycle falls back to.
+    const qint64 interval =
+        Defaults::standard().integer(PreferenceKeys::longBreakInterval).value_or(0);
+    m_longBreakIntervalSlider->setValue(interval >= 1 ? interval
+                                                      : PreferenceKeys::defaultLongBreakInterval);
+    QLineEdit* first = m_workTimeEditor->fields().first();
+    first->setFocus();
+    first->selectAll();
+    KPUtilityWindow::makeKeyAndOrderFront();
+}
+
+void ZKTimeSettingsWindow::save()
+{
+    // Ending the edit in progress lets its editor commit the field first.
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+    Defaults& store = Defaults::standard();
+    store.setInteger(PreferenceKeys::workLength, m_workTimeEditor->time().totalSeconds());
+    store.setInteger(PreferenceKeys::shortBreakLength,
+                     m_shortBreakTimeEditor->time().totalSeconds());
+    store.setInteger(PreferenceKeys::longBreakLength, m_longBreakTimeEditor->time().totalSeconds());
+    store.setInteger(PreferenceKeys::longBreakInterval, m_longBreakIntervalSlider->value());
+    close();
+
+    KPTimer* timer = ApplicationDelegate::currentTimer();
+    ApplicationDelegate* app = ApplicationDelegate::current();
+    if (!timer || !app->timeBoxManager())
+        return;
+    const State state = app->timeBoxManager()->state();
+    timer->setTime(KPTime::fromTotalSeconds(KPTimeBoxManager::lengthFor(state)));
+    timer->restart();
+}

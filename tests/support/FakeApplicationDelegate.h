@@ -1,0 +1,35 @@
+#pragma once
+
+#include "menubar/KPMenuBarTimeDisplay.h"
+#include "timing/KPTimeBoxManager.h"
+#include "windows/ApplicationDelegate.h"
+
+#include <memory>
+
+// The application as windows and menus see it, with a display on a status
+// item shown nowhere, wired to a cycle manager as at launch. Build it after
+// the run loop and the sounds the timer uses.
+class FakeApplicationDelegate : public ApplicationDelegate
+{
+public:
+    FakeApplicationDelegate()
+        : m_manager(std::make_unique<KPTimeBoxManager>()),
+          m_display(std::make_unique<KPMenuBarTimeDisplay>(std::make_unique<StatusItem>()))
+    {
+        m_manager->setMenuBarTimeDisplay(m_display.get());
+    }
+
+    KPMenuBarTimeDisplay* menuBarTimeDisplay() const override { return m_display.get(); }
+    KPTimeBoxManager* timeBoxManager() const override { return m_manager.get(); }
+    ZKPopover* popover() const override { return nullptr; }
+    ZKTimeEditorWindow* timeEditorWindow() const override { return nullptr; }
+    ZKTimeSettingsWindow* timeSettingsWindow() const override { return nullptr; }
+    void togglePopover() override {}
+
+    KPTimer& timer() const { return *m_display->timer(); }
+
+private:
+    // The display, holding the timer that reports to the manager, goes first.
+    std::unique_ptr<KPTimeBoxManager> m_manager;
+    std::unique_ptr<KPMenuBarTimeDisplay> m_display;
+};

@@ -1,0 +1,174 @@
+#include "windows/ZKTimeSettingsWindow.h"
+#include "FakeApplicationDelegate.h"
+#include "FakeSound.h"
+#include "TemporaryStore.h"
+#include "platform/Frame.h"
+#include "platform/ManualRunLoop.h"
+#include "timing/KPTimer.h"
+#include "timing/PreferenceKeys.h"
+#include "views/KPSlider.h"
+#include "views/KPTimeEditor.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+using namespace std::chrono_literals;
+using State = KPTimeBoxManager::State;
+
+class ZKTimeSettingsWindowTest : public QObject
+{
+    Q_OBJECT
+
+    struct Fixture
+    {
+        ManualRunLoop loop;
+        FakeSounds sounds;
+        FakeApplicationDelegate app;
+        ZKTimeSettingsWindow window{app.menuBarTimeDisplay()->statusItem()};
+        KPTimer& timer() { return app.timer(); }
+        QList<KPTimeEditor*> editors() const
+        {
+            return {window.workTimeEditor(), window.shortBreakTimeEditor(),
+                    window.longBreakTimeEditor()};
+        }
+        static QLineEdit* field(const KPTimeEditor* e, int i) { return e->fields()[i]; }
+        QStringList shown() const
+        {
+            QStringList texts;
+            for (const KPTimeEditor* e : editors())
+                texts << field(e, 0)->text() + ":" + field(e, 1)->text() + ":" +
+                             field(e, 2)->text();
+            return texts << window.longBreakIntervalSlider()->label()->text();
+        }
+        void open()
+        {
+            window.makeKeyAndOrderFront();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+        }
+        void type(KPTimeEditor* editor, int i, const QString& text)
+        {
+            field(editor, i)->setFocus();
+            field(editor, i)->selectAll();
+            QTest::keyClicks(field(editor, i), text);
+        }
+        void save() { QTest::mouseClick(window.saveButton(), Qt::LeftButton); }
+    };
+
+    static std::optional<qint64> stored(const QString& key)
+    {
+        return Defaults().integer(key); // read from disk by a store of its own
+    }
+
+    TemporaryStore m_store;
+
+private Q_SLOTS:
+    void init() { m_store.reset(); }
+
+    void freshStore()
+    {
+        Fixture f;
+        f.open();
+        QCOMPARE(f.shown(), (QStringList{"00:25:00", "00:05:00", "00:20:00", "4"}));
+        QCOMPARE(f.window.longBreakIntervalSlider()->value(), 4);
+        QVERIFY(Fixture::field(f.window.workTimeEditor(), 0)->hasFocus());
+        QCOMPARE(f.window.size(), QSize(140, 270));
+        // The column runs down from the work length to the Save button.
+        int above = 270;
+        for (const KPTimeEditor* editor : f.editors()) {
+            QCOMPARE(Frame::of(editor).width(), 140);
+            QVERIFY(Frame::maxY(Frame::of(editor)) < above);
+            above = Frame::of(editor).y();
+        }
+        QVERIFY(Frame::maxY(Frame::of(f.window.longBreakIntervalSlider())) < above);
+        QCOMPARE(Frame::of(f.window.saveButton()).y(), 0);
+    }
+
+    void storedInterval_data()
+    {
+        QTest::addColumn<QJsonValue>("value");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<qint64>("saved");
+        QTest::newRow("beyond the slider") << QJsonValue(20) << "20" << qint64(20);
+        QTest::newRow("in range") << QJsonValue(7) << "7" << qint64(7);
+        QTest::newRow("zero") << QJsonValue(0) << "4" << qint64(4);
+        QTest::newRow("negative") << QJsonValue(-3) << "4" << qint64(4);
+        QTest::newRow("not a number") << QJsonValue("five") << "4" << qint64(4);
+    }
+    void storedInterval()
+    {
+        QFETCH(QJsonValue, value);
+        QFETCH(QString, label);
+        QFETCH(qint64, saved);
+        m_store.writeStandardFile(
+            QJsonDocument(QJsonObject{{PreferenceKeys::longBreakInterval, value}}).toJson());
+        Fixture f;
+        f.open();
+        QCOMPARE(f.window.longBreakIntervalSlider()->label()->text(), label);
+        f.save();
+        QCOMPARE(stored(PreferenceKeys::longBreakInterval), std::optional<qint64>(saved));
+    }
+
+    void savingTakesTheFieldBeingTyped()
+    {
+        m_store.writeStandardFile(R"({"workLength": 0})");
+        Fixture f;
+        f.open();
+        QCOMPARE(f.shown().first(), QString("00:00:00"));
+        f.type(f.window.workTimeEditor(), 1, "90");
+        f.window.save(); // the field still has the focus
+        QCOMPARE(stored(PreferenceKeys::workLength), std::optional<qint64>(5400));
+        QCOMPARE(stored(PreferenceKeys::shortBreakLength), std::optional<qint64>(300));
+        QCOMPARE(stored(PreferenceKeys::longBreakLength), std::optional<qint64>(1200));
+        QCOMPARE(stored(PreferenceKeys::longBreakInterval), std::optional<qint64>(4));
+        QVERIFY(!f.window.isVisible());
+        // The work period starts over at its new length, still paused.
+        QCOMPARE(f.timer().time(), (KPTime{1, 30, 0}));
+        QCOMPARE(f.timer().currentTime(), (KPTime{1, 30, 0}));
+        QCOMPARE(f.timer().state(), KPTimer::State::inactive);
+        QVERIFY(!f.app.menuBarTimeDisplay()->hours()->isHidden());
+    }
+
+    void savingRestartsTheShortBreak()
+    {
+        m_store.writeStandardFile(R"({"workLength": 2})");
+        Fixture f;
+        f.timer().start();
+        f.loop.advance(2s);
+        QCOMPARE(f.app.timeBoxManager()->state(), State::shortBreak);
+        f.loop.advance(30s);
+        f.open();
+        f.type(f.window.shortBreakTimeEditor(), 1, "7");
+        f.window.longBreakIntervalSlider()->slider()->triggerAction(
+            QAbstractSlider::SliderSingleStepAdd);
+        f.save();
+        QCOMPARE(stored(PreferenceKeys::shortBreakLength), std::optional<qint64>(420));
+        QCOMPARE(stored(PreferenceKeys::longBreakInterval), std::optional<qint64>(5));
+        QCOMPARE(f.timer().currentTime(), (KPTime{0, 7, 0}));
+        QCOMPARE(f.timer().state(), KPTimer::State::active);
+        f.loop.advance(1s);
+        QCOMPARE(f.timer().currentTime(), (KPTime{0, 6, 59}));
+    }
+
+    void closingDiscardsEdits()
+    {
+        Fixture f;
+        f.open();
+        f.type(f.window.workTimeEditor(), 1, "45");
+        f.type(f.window.longBreakTimeEditor(), 0, "1");
+        f.window.longBreakIntervalSlider()->slider()->triggerAction(
+            QAbstractSlider::SliderSingleStepAdd);
+        f.window.close();
+        QVERIFY(!QFile::exists(m_store.standardFilePath()));
+        f.open();
+        QCOMPARE(f.shown(), (QStringList{"00:25:00", "00:05:00", "00:20:00", "4"}));
+        QCOMPARE(f.timer().currentTime(), (KPTime{0, 25, 0}));
+    }
+};
+
+QTEST_MAIN(ZKTimeSettingsWindowTest)
+#include "ZKTimeSettingsWindowTest.moc"
