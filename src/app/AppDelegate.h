@@ -6,6 +6,7 @@
 #include <QObject>
 #include <memory>
 
+class GlobalShortcuts;
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class ZKPopover;
@@ -40,6 +41,8 @@ public:
 
 private:
     bool m_isSetup = false;
+    // Outlives the display, whose shortcut manager binds through it.
+    std::unique_ptr<GlobalShortcuts> m_globalShortcuts;
     std::unique_ptr<ZKPopover> m_popover;
     std::unique_ptr<KPMenuBarTimeDisplay> m_menuBarTimeDisplay;
     std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;

@@ -16,6 +16,7 @@
 class KPMenuBarMenuButton;
 class KPTimeDisplayDelegate;
 class KPTimer;
+class KPTimerShortcutManager;
 class QLabel;
 
 // The application's face in the tray: the running timer's time as two-digit
@@ -63,6 +64,7 @@ public:
     bool needsRearrangement() const { return m_needsRearrangement; }
     QFont regularFont() const { return m_regularFont; }
     QFont smallFont() const { return m_smallFont; }
+    KPTimerShortcutManager* shortcutManager() const { return m_shortcutManager.get(); }
 
     QColor indicatorColor() const { return m_indicatorColor; }
     void setIndicatorColor(const QColor& color) override;
@@ -133,6 +135,7 @@ private:
     bool m_needsRearrangement = false;
     QFont m_regularFont;
     QFont m_smallFont;
+    std::unique_ptr<KPTimerShortcutManager> m_shortcutManager;
     bool m_mouseExitedLast = false;
     bool m_menuButtonModePending = false;
     QColor m_indicatorColor;
