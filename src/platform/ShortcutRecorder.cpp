@@ -3,9 +3,9 @@
 #include "GlobalShortcuts.h"
 #include "SystemStyle.h"
 
+#include <QKeyEvent>
 #include <QKeySequenceEdit>
 #include <QLineEdit>
-#include <QSignalBlocker>
 #include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
@@ -17,7 +17,7 @@ ShortcutRecorder::ShortcutRecorder(QWidget* parent)
     m_clearButton->setAutoRaise(true);
     m_clearButton->setToolTip(tr("Clear"));
     m_clearButton->setAccessibleName(tr("Clear"));
-    connect(m_editor, &QKeySequenceEdit::keySequenceChanged, this, &ShortcutRecorder::record);
+    m_editor->installEventFilter(this);
     // Left without a key (only a modifier pressed, or focus moved away): show
     // the stored combination again, which is still in force.
     connect(m_editor, &QKeySequenceEdit::editingFinished, this, &ShortcutRecorder::refresh);
@@ -37,6 +37,48 @@ void ShortcutRecorder::setAssociatedDefaultsKey(const QString& key)
     refresh();
 }
 
+bool ShortcutRecorder::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_editor || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* press = static_cast<const QKeyEvent*>(event);
+    const int key = press->key();
+    // Modifiers alone are left to the field, which shows them while held.
+    if (key == 0 || key == Qt::Key_unknown || key == Qt::Key_Control || key == Qt::Key_Shift ||
+        key == Qt::Key_Alt || key == Qt::Key_Meta || key == Qt::Key_AltGr)
+        return false;
+    if (press->modifiers() == Qt::NoModifier) {
+        // Plain Escape stops recording (a second one closes the window); plain
+        // Backspace or Delete clears, as the button does.
+        if (key == Qt::Key_Escape) {
+            m_editor->clearFocus();
+            refresh();
+            return true;
+        }
+        if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+            m_editor->clearFocus();
+            clearShortcut();
+            return true;
+        }
+    }
+    record(QKeyCombination(modifiersOf(*press), Qt::Key(key)));
+    return true;
+}
+
+Qt::KeyboardModifiers ShortcutRecorder::modifiersOf(const QKeyEvent& press)
+{
+    Qt::KeyboardModifiers modifiers = press.modifiers() & (Qt::ControlModifier | Qt::AltModifier |
+                                                           Qt::MetaModifier | Qt::KeypadModifier);
+    // Shift counts unless it only chose the symbol typed ("!" is Shift+1 on
+    // many layouts): the symbol says it already.
+    const QString text = press.text();
+    if (press.modifiers().testFlag(Qt::ShiftModifier) &&
+        (text.isEmpty() || !text.at(0).isPrint() || text.at(0).isLetterOrNumber() ||
+         text.at(0).isSpace()))
+        modifiers |= Qt::ShiftModifier;
+    return modifiers;
+}
+
 void ShortcutRecorder::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -52,22 +94,17 @@ void ShortcutRecorder::showEvent(QShowEvent* event)
         announce();
 }
 
-void ShortcutRecorder::record(const QKeySequence& sequence)
+void ShortcutRecorder::record(const QKeyCombination& combination)
 {
     GlobalShortcuts* shortcuts = GlobalShortcuts::shared();
-    // The field empties itself when a new recording starts: that clears nothing.
-    if (sequence.isEmpty() || m_key.isEmpty() || !shortcuts)
+    if (m_key.isEmpty() || !shortcuts) {
+        refresh();
         return;
-    const QKeySequence combination(sequence[0]);
-    {
-        // One combination: the next key pressed starts a new recording.
-        const QSignalBlocker blocker(m_editor);
-        m_editor->setKeySequence(combination);
     }
-    if (GlobalShortcuts::needsModifier(combination[0])) {
+    if (GlobalShortcuts::needsModifier(combination)) {
         refresh();
         showMessage(tr("Hold Ctrl, Alt or Meta with this key"));
-    } else if (!shortcuts->setShortcut(m_key, combination)) {
+    } else if (!shortcuts->setShortcut(m_key, QKeySequence(combination))) {
         refresh();
         showMessage(tr("The shortcut could not be stored"));
     } else {
@@ -87,10 +124,8 @@ void ShortcutRecorder::refresh()
     GlobalShortcuts* shortcuts = GlobalShortcuts::shared();
     const QKeySequence stored =
         shortcuts && !m_key.isEmpty() ? shortcuts->shortcut(m_key) : QKeySequence();
-    if (m_editor->keySequence() != stored) {
-        const QSignalBlocker blocker(m_editor);
-        m_editor->setKeySequence(stored);
-    }
+    // Also ends a recording the field had begun with a modifier.
+    m_editor->setKeySequence(stored);
     m_clearButton->setEnabled(!stored.isEmpty());
     const GlobalShortcuts::Status status =
         shortcuts ? shortcuts->status(m_key) : GlobalShortcuts::Status::unavailable;

@@ -2,12 +2,13 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QKeySequenceEdit;
 class QToolButton;
 
 // Records one global key combination for a defaults key: a key-sequence field
-// that takes the first combination pressed in it, and a button that clears
-// the combination. It shows what is stored under its key, stores what the
+// that takes each combination pressed in it as the new one, and a button that
+// clears the combination. It shows what is stored under its key, stores what the
 // user records there (through the shared binder), and says when the desktop
 // does not let the combination work.
 class ShortcutRecorder : public QWidget
@@ -27,11 +28,13 @@ public:
     QString message() const { return m_message; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
-    void record(const QKeySequence& sequence);
+    static Qt::KeyboardModifiers modifiersOf(const QKeyEvent& press);
+    void record(const QKeyCombination& combination);
     void clearShortcut();
     void refresh();
     void showMessage(const QString& message);
