@@ -5,7 +5,6 @@
 
 #include <QKeyEvent>
 #include <QKeySequenceEdit>
-#include <QLineEdit>
 #include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
@@ -103,10 +102,10 @@ void ShortcutRecorder::record(const QKeyCombination& combination)
     }
     if (GlobalShortcuts::needsModifier(combination)) {
         refresh();
-        showMessage(tr("Hold Ctrl, Alt or Meta with this key"));
+        showMessage(tr("Hold Ctrl, Alt or Meta with this key"), false);
     } else if (!shortcuts->setShortcut(m_key, QKeySequence(combination))) {
         refresh();
-        showMessage(tr("The shortcut could not be stored"));
+        showMessage(tr("The shortcut could not be stored"), false);
     } else {
         refresh();
     }
@@ -132,7 +131,7 @@ void ShortcutRecorder::refresh()
     showMessage(GlobalShortcuts::statusText(status));
 }
 
-void ShortcutRecorder::showMessage(const QString& message)
+void ShortcutRecorder::showMessage(const QString& message, bool aboutTheShownCombination)
 {
     if (message == m_message)
         return;
@@ -140,10 +139,14 @@ void ShortcutRecorder::showMessage(const QString& message)
     setToolTip(message);
     m_editor->setToolTip(message);
     m_editor->setAccessibleDescription(message);
-    QPalette palette = m_editor->palette();
-    palette.setColor(QPalette::Text, message.isEmpty() ? QWidget::palette().color(QPalette::Text)
-                                                       : SystemStyle::systemRedColor());
-    m_editor->setPalette(palette);
+    if (aboutTheShownCombination) {
+        // The combination shown does not work: it is shown in red.
+        QPalette palette = m_editor->palette();
+        palette.setColor(QPalette::Text, message.isEmpty()
+                                             ? QWidget::palette().color(QPalette::Text)
+                                             : SystemStyle::systemRedColor());
+        m_editor->setPalette(palette);
+    }
     if (!message.isEmpty())
         announce();
 }

@@ -37,7 +37,7 @@ private:
     void record(const QKeyCombination& combination);
     void clearShortcut();
     void refresh();
-    void showMessage(const QString& message);
+    void showMessage(const QString& message, bool aboutTheShownCombination = true);
     void announce();
 
     QKeySequenceEdit* m_editor = nullptr;

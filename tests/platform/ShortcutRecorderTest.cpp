@@ -124,6 +124,9 @@ private Q_SLOTS:
         QCOMPARE(f.stored(), QStringLiteral("Ctrl+Alt+P"));
         QCOMPARE(f.shown(), QStringLiteral("Ctrl+Alt+P"));
         QCOMPARE(f.recorder.message(), QStringLiteral("Hold Ctrl, Alt or Meta with this key"));
+        // What is shown still works: not in red.
+        QVERIFY(f.recorder.editor()->palette().color(QPalette::Text) !=
+                SystemStyle::systemRedColor());
 
         // A modifier alone empties the field; leaving it shows what still holds.
         QTest::keyPress(f.recorder.editor(), Qt::Key_Control, Qt::ControlModifier);
