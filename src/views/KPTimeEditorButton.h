@@ -13,8 +13,6 @@ public:
 
     explicit KPTimeEditorButton(QWidget* parent = nullptr);
 
-    Image image() const { return m_image; }
-    QSize imageSize() const { return m_imageSize; }
     // No image when null. Repaints only when something changed.
     void setImage(Image image, const QSize& size);
 

