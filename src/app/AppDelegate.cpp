@@ -4,6 +4,8 @@
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "menus/ZKMenu.h"
+#include "platform/Defaults.h"
+#include "platform/GlobalShortcuts.h"
 #include "platform/RunLoop.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
@@ -24,6 +26,9 @@ void AppDelegate::setup()
     if (m_isSetup)
         return;
     m_isSetup = true;
+    // Before the display, which binds the stored shortcuts when it receives its timer.
+    m_globalShortcuts = GlobalShortcuts::create(Defaults::standard());
+    GlobalShortcuts::setShared(m_globalShortcuts.get());
     m_popover = std::make_unique<ZKPopover>();
     m_menuBarTimeDisplay = std::make_unique<KPMenuBarTimeDisplay>();
     m_timeBoxManager = std::make_unique<KPTimeBoxManager>();

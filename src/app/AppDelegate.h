@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <memory>
 
+class GlobalShortcuts;
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class PeriodEndNotifier;
@@ -52,6 +53,8 @@ public:
 private:
     QPointer<Updater> m_updater;
     bool m_isSetup = false;
+    // Outlives the display, whose shortcut manager binds through it.
+    std::unique_ptr<GlobalShortcuts> m_globalShortcuts;
     std::unique_ptr<ZKPopover> m_popover;
     std::unique_ptr<KPMenuBarTimeDisplay> m_menuBarTimeDisplay;
     std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;

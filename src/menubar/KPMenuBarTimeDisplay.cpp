@@ -5,6 +5,8 @@
 #include "menubar/KPTimeDisplayDelegate.h"
 #include "platform/Frame.h"
 #include "platform/SystemStyle.h"
+#include "shortcuts/KPShortcutWindow.h"
+#include "shortcuts/KPTimerShortcutManager.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
 
@@ -131,6 +133,12 @@ void KPMenuBarTimeDisplay::setTimer(std::unique_ptr<KPTimer> timer)
     m_needsRearrangement = true;
     showTime(m_timer ? m_timer->currentTime() : KPTime{});
     updateTextColors();
+    if (m_timer && m_statusItem->button()) {
+        m_shortcutManager = std::make_unique<KPTimerShortcutManager>(
+            m_timer.get(), std::make_unique<KPShortcutWindow>(m_statusItem.get()));
+        m_shortcutManager->loadStrings();
+        m_shortcutManager->bindStoredShortcuts();
+    }
 }
 
 void KPMenuBarTimeDisplay::setModifierSource(ModifierSource source)
@@ -408,8 +416,13 @@ void KPMenuBarTimeDisplay::click()
     }
     // The whole flag set counts: Alt with Shift is no Alt-click.
     const Qt::KeyboardModifiers modifiers = m_modifiers();
-    if (modifiers == Qt::AltModifier)
-        return; // Alt alone is kept for recording a shortcut, never for the timer
+    if (modifiers == Qt::AltModifier) {
+        if (m_shortcutManager)
+            m_shortcutManager->recordShortcut(
+                KPTimerShortcutManager::rawValue(KPTimerShortcutManager::Key::toggleActivation),
+                QStringLiteral("Start/Pause"));
+        return;
+    }
     if (modifiers == Qt::ControlModifier) {
         if (m_timer)
             m_timer->reset();
@@ -426,8 +439,13 @@ void KPMenuBarTimeDisplay::rightMouseUp()
         m_menuButton->press();
         return;
     }
-    if (m_modifiers() == Qt::AltModifier)
-        return; // as for click()
+    if (m_modifiers() == Qt::AltModifier) {
+        if (m_shortcutManager)
+            m_shortcutManager->recordShortcut(
+                KPTimerShortcutManager::rawValue(KPTimerShortcutManager::Key::reset),
+                QStringLiteral("Reset"));
+        return;
+    }
     if (m_timer)
         m_timer->reset();
 }

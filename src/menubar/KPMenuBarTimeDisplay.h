@@ -17,6 +17,7 @@
 class KPMenuBarMenuButton;
 class KPTimeDisplayDelegate;
 class KPTimer;
+class KPTimerShortcutManager;
 class QLabel;
 
 // The application's face in the tray: the running timer's time as two-digit
@@ -64,6 +65,7 @@ public:
     bool needsRearrangement() const { return m_needsRearrangement; }
     QFont regularFont() const { return m_regularFont; }
     QFont smallFont() const { return m_smallFont; }
+    KPTimerShortcutManager* shortcutManager() const { return m_shortcutManager.get(); }
 
     QColor indicatorColor() const { return m_indicatorColor; }
     void setIndicatorColor(const QColor& color) override;
@@ -134,6 +136,7 @@ private:
     bool m_needsRearrangement = false;
     QFont m_regularFont;
     QFont m_smallFont;
+    std::unique_ptr<KPTimerShortcutManager> m_shortcutManager;
     bool m_mouseExitedLast = false;
     bool m_menuButtonModePending = false;
     QColor m_indicatorColor;

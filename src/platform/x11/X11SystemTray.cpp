@@ -1,5 +1,7 @@
 #include "X11SystemTray.h"
 
+#include "X11Connection.h"
+
 #include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
@@ -15,26 +17,14 @@ constexpr uint32_t kPMinSize = 1 << 4;
 constexpr uint32_t kPBaseSize = 1 << 8;
 constexpr uint32_t kPSize = 1 << 3;
 
-template <typename Reply> struct FreeReply
-{
-    void operator()(Reply* reply) const { std::free(reply); }
-};
-template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
-
 } // namespace
 
 std::unique_ptr<X11SystemTray> X11SystemTray::forApplication()
 {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !x11->connection())
+    const std::optional<X11Connection> x11 = X11Connection::forApplication();
+    if (!x11)
         return nullptr;
-    // Qt connected to $DISPLAY (or -display, which sets it); its screen part is ours.
-    char* host = nullptr;
-    int display = 0;
-    int screen = 0;
-    if (xcb_parse_display(nullptr, &host, &display, &screen))
-        std::free(host);
-    return std::make_unique<X11SystemTray>(x11->connection(), screen);
+    return std::make_unique<X11SystemTray>(x11->connection, x11->screenNumber);
 }
 
 void X11SystemTray::setApplicationClass(QWidget* window)
@@ -50,12 +40,7 @@ void X11SystemTray::setApplicationClass(QWidget* window)
 X11SystemTray::X11SystemTray(xcb_connection_t* connection, int screenNumber)
     : m_connection(connection)
 {
-    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int i = 0; it.rem && i < screenNumber; ++i)
-        xcb_screen_next(&it);
-    if (!it.rem) // a screen number past the last: fall back to the first
-        it = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    m_root = it.data->root;
+    m_root = X11Connection::rootOf(connection, screenNumber);
 
     const QByteArray selection = "_NET_SYSTEM_TRAY_S" + QByteArray::number(screenNumber);
     m_selection = atom(selection.constData());
@@ -78,7 +63,7 @@ X11SystemTray::~X11SystemTray()
 xcb_atom_t X11SystemTray::atom(const char* name) const
 {
     const auto cookie = xcb_intern_atom(m_connection, false, uint16_t(std::strlen(name)), name);
-    ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection, cookie, nullptr));
+    XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection, cookie, nullptr));
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
@@ -86,7 +71,7 @@ void X11SystemTray::selectEvents(xcb_window_t window, uint32_t mask) const
 {
     // The event mask is per client: keep whatever Qt already selected.
     const auto cookie = xcb_get_window_attributes(m_connection, window);
-    ReplyPtr<xcb_get_window_attributes_reply_t> reply(
+    XcbReply<xcb_get_window_attributes_reply_t> reply(
         xcb_get_window_attributes_reply(m_connection, cookie, nullptr));
     if (!reply)
         return;
@@ -97,7 +82,7 @@ void X11SystemTray::selectEvents(xcb_window_t window, uint32_t mask) const
 void X11SystemTray::findManager()
 {
     const auto cookie = xcb_get_selection_owner(m_connection, m_selection);
-    ReplyPtr<xcb_get_selection_owner_reply_t> reply(
+    XcbReply<xcb_get_selection_owner_reply_t> reply(
         xcb_get_selection_owner_reply(m_connection, cookie, nullptr));
     m_manager = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
     if (m_manager == XCB_WINDOW_NONE)
@@ -155,9 +140,9 @@ QRect X11SystemTray::rootGeometry(xcb_window_t window) const
 {
     const auto geometryCookie = xcb_get_geometry(m_connection, window);
     const auto translateCookie = xcb_translate_coordinates(m_connection, window, m_root, 0, 0);
-    ReplyPtr<xcb_get_geometry_reply_t> geometry(
+    XcbReply<xcb_get_geometry_reply_t> geometry(
         xcb_get_geometry_reply(m_connection, geometryCookie, nullptr));
-    ReplyPtr<xcb_translate_coordinates_reply_t> origin(
+    XcbReply<xcb_translate_coordinates_reply_t> origin(
         xcb_translate_coordinates_reply(m_connection, translateCookie, nullptr));
     if (!geometry || !origin)
         return QRect();

@@ -1,0 +1,284 @@
+#include "platform/GlobalShortcuts.h"
+#include "TemporaryStore.h"
+#include "platform/Defaults.h"
+#include "platform/KeySymbols.h"
+#include "platform/ManualGlobalShortcuts.h"
+
+#include <QTest>
+
+using Status = GlobalShortcuts::Status;
+using Backend = GlobalShortcuts::Backend;
+using M = Qt::KeyboardModifiers;
+
+namespace {
+const QString toggle = QStringLiteral("toggleActivation");
+const QString reset = QStringLiteral("reset");
+const QKeySequence ctrlAltP(Qt::CTRL | Qt::ALT | Qt::Key_P);
+const QKeySequence ctrlAltQ(Qt::CTRL | Qt::ALT | Qt::Key_Q);
+} // namespace
+
+class GlobalShortcutsTest : public QObject
+{
+    Q_OBJECT
+
+    TemporaryStore m_config;
+
+private Q_SLOTS:
+    void init() { m_config.reset(); }
+
+    void storedText_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("readsAs"); // written back; empty when unreadable
+        QTest::newRow("plain") << "Ctrl+Alt+P"
+                               << "Ctrl+Alt+P";
+        QTest::newRow("every modifier") << "Shift+Ctrl+Meta+Alt+X"
+                                        << "Meta+Ctrl+Alt+Shift+X";
+        QTest::newRow("typed by hand") << "ctrl+alt+p"
+                                       << "Ctrl+Alt+P";
+        QTest::newRow("function key") << "Meta+Shift+F5"
+                                      << "Meta+Shift+F5";
+        QTest::newRow("keypad") << "Num+Ctrl+1"
+                                << "Ctrl+Num+1";
+        QTest::newRow("symbol") << "Ctrl+!"
+                                << "Ctrl+!";
+        QTest::newRow("cleared") << ""
+                                 << "";
+        QTest::newRow("two combinations") << "Ctrl+Alt+P, Ctrl+Q"
+                                          << "";
+        QTest::newRow("unknown modifier") << "Hyper+P"
+                                          << "";
+        QTest::newRow("no key") << "Ctrl+"
+                                << "";
+    }
+    void storedText()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, readsAs);
+        const QKeySequence sequence = GlobalShortcuts::fromStoredText(stored);
+        QCOMPARE(GlobalShortcuts::toStoredText(sequence), readsAs);
+        QCOMPARE(GlobalShortcuts::fromStoredText(readsAs), sequence);
+    }
+
+    void onlyTheFirstCombinationIsStored()
+    {
+        const QKeySequence two(Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_B);
+        QCOMPARE(GlobalShortcuts::toStoredText(two), QStringLiteral("Ctrl+A"));
+    }
+
+    void keySymbols_data()
+    {
+        QTest::addColumn<QKeyCombination>("combination");
+        QTest::addColumn<QString>("keysym"); // empty: no keysym
+        QTest::addColumn<M>("modifiers");
+        QTest::addColumn<QString>("trigger");
+        const M ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+        const auto row = [](const char* name, QKeyCombination c, const char* keysym, M m,
+                            const char* trigger) {
+            QTest::newRow(name) << c << QString::fromUtf8(keysym) << m
+                                << QString::fromUtf8(trigger);
+        };
+        row("letter", Qt::CTRL | Qt::ALT | Qt::Key_P, "p", ctrlAlt, "CTRL+ALT+p");
+        row("shift and meta", Qt::SHIFT | Qt::META | Qt::Key_A, "a",
+            Qt::ShiftModifier | Qt::MetaModifier, "SHIFT+LOGO+a");
+        row("digit", Qt::CTRL | Qt::Key_1, "1", Qt::ControlModifier, "CTRL+1");
+        row("shifted symbol", Qt::CTRL | Qt::Key_Exclam, "exclam", Qt::ControlModifier,
+            "CTRL+exclam");
+        row("comma", Qt::ALT | Qt::Key_Comma, "comma", Qt::AltModifier, "ALT+comma");
+        row("bracket", Qt::CTRL | Qt::Key_BracketLeft, "bracketleft", Qt::ControlModifier,
+            "CTRL+bracketleft");
+        row("grave", Qt::CTRL | Qt::Key_QuoteLeft, "grave", Qt::ControlModifier, "CTRL+grave");
+        row("space", Qt::CTRL | Qt::ALT | Qt::Key_Space, "space", ctrlAlt, "CTRL+ALT+space");
+        row("accented letter", Qt::CTRL | Qt::Key_Eacute, "eacute", Qt::ControlModifier,
+            "CTRL+eacute");
+        row("cyrillic letter", QKeyCombination(Qt::ControlModifier, Qt::Key(0x42f)), "Cyrillic_ya",
+            Qt::ControlModifier, "CTRL+Cyrillic_ya");
+        row("F12", Qt::ALT | Qt::Key_F12, "F12", Qt::AltModifier, "ALT+F12");
+        row("F35", QKeyCombination(Qt::Key_F35), "F35", M(), "F35");
+        row("arrow", Qt::CTRL | Qt::Key_Left, "Left", Qt::ControlModifier, "CTRL+Left");
+        row("page up", Qt::CTRL | Qt::Key_PageUp, "Prior", Qt::ControlModifier, "CTRL+Prior");
+        row("return", Qt::CTRL | Qt::Key_Return, "Return", Qt::ControlModifier, "CTRL+Return");
+        row("backtab", Qt::SHIFT | Qt::Key_Backtab, "ISO_Left_Tab", Qt::ShiftModifier,
+            "SHIFT+ISO_Left_Tab");
+        row("keypad digit", Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_5, "KP_5",
+            Qt::ControlModifier, "CTRL+KP_5");
+        row("keypad plus", Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus, "KP_Add",
+            Qt::ControlModifier, "CTRL+KP_Add");
+        row("keypad enter", Qt::KeypadModifier | Qt::Key_Enter, "KP_Enter", M(), "KP_Enter");
+        row("keypad home", Qt::KeypadModifier | Qt::Key_Home, "KP_Home", M(), "KP_Home");
+        row("media", QKeyCombination(Qt::Key_MediaTogglePlayPause), "XF86AudioPlay", M(),
+            "XF86AudioPlay");
+        row("modifier alone", QKeyCombination(Qt::Key_Control), "", M(), "");
+        row("unknown key", Qt::CTRL | Qt::Key_unknown, "", M(), "");
+    }
+    void keySymbols()
+    {
+        QFETCH(QKeyCombination, combination);
+        QFETCH(QString, keysym);
+        QFETCH(M, modifiers);
+        QFETCH(QString, trigger);
+        const std::optional<KeySymbols::Combination> mapped =
+            KeySymbols::fromKeyCombination(combination);
+        QCOMPARE(mapped.has_value(), !keysym.isEmpty());
+        if (mapped) {
+            QCOMPARE(KeySymbols::name(mapped->keysym), keysym);
+            QCOMPARE(mapped->modifiers, modifiers);
+        }
+        QCOMPARE(KeySymbols::trigger(combination), trigger);
+    }
+
+    void needsModifier_data()
+    {
+        QTest::addColumn<QKeyCombination>("combination");
+        QTest::addColumn<bool>("needs");
+        QTest::newRow("letter") << QKeyCombination(Qt::Key_P) << true;
+        QTest::newRow("shifted letter") << (Qt::SHIFT | Qt::Key_P) << true;
+        QTest::newRow("space") << QKeyCombination(Qt::Key_Space) << true;
+        QTest::newRow("return") << QKeyCombination(Qt::Key_Return) << true;
+        QTest::newRow("arrow") << QKeyCombination(Qt::Key_Left) << true;
+        QTest::newRow("with Ctrl") << (Qt::CTRL | Qt::Key_P) << false;
+        QTest::newRow("with Alt") << (Qt::ALT | Qt::Key_Left) << false;
+        QTest::newRow("with Meta") << (Qt::META | Qt::Key_Space) << false;
+        QTest::newRow("function key") << QKeyCombination(Qt::Key_F5) << false;
+        QTest::newRow("media key") << QKeyCombination(Qt::Key_MediaPlay) << false;
+    }
+    void needsModifier()
+    {
+        QFETCH(QKeyCombination, combination);
+        QFETCH(bool, needs);
+        QCOMPARE(GlobalShortcuts::needsModifier(combination), needs);
+    }
+
+    void chooseBackend_data()
+    {
+        QTest::addColumn<bool>("onX11");
+        QTest::addColumn<bool>("wayland");
+        QTest::addColumn<bool>("portal");
+        QTest::addColumn<Backend>("backend");
+        QTest::newRow("X11 session") << true << false << false << Backend::x11;
+        QTest::newRow("X11 with a portal") << true << false << true << Backend::x11;
+        QTest::newRow("Wayland") << false << true << true << Backend::portal;
+        QTest::newRow("XWayland with a portal") << true << true << true << Backend::portal;
+        QTest::newRow("XWayland without") << true << true << false << Backend::x11;
+        QTest::newRow("Wayland without") << false << true << false << Backend::none;
+        QTest::newRow("elsewhere") << false << false << false << Backend::none;
+    }
+    void chooseBackend()
+    {
+        QFETCH(bool, onX11);
+        QFETCH(bool, wayland);
+        QFETCH(bool, portal);
+        QFETCH(Backend, backend);
+        QCOMPARE(GlobalShortcuts::chooseBackend(onX11, wayland, portal), backend);
+    }
+
+    void aBindingFollowsTheStore()
+    {
+        ManualGlobalShortcuts shortcuts(Defaults::standard());
+        QCOMPARE(GlobalShortcuts::shared(), &shortcuts);
+        int ran = 0;
+        QObject context;
+        shortcuts.bind(toggle, "Start/Pause", &context, [&ran] { ++ran; });
+        QCOMPARE(shortcuts.status(toggle), Status::none); // nothing stored yet
+        QVERIFY(shortcuts.grabs().isEmpty());
+
+        QVERIFY(shortcuts.setShortcut(toggle, ctrlAltP)); // recorded later
+        QCOMPARE(Defaults::standard().string(toggle), QStringLiteral("Ctrl+Alt+P"));
+        QCOMPARE(shortcuts.status(toggle), Status::active);
+        QCOMPARE(shortcuts.press(ctrlAltP), 1);
+        QCOMPARE(ran, 1);
+
+        Defaults::standard().setString(toggle, QStringLiteral("Ctrl+Alt+Q")); // changed
+        QCOMPARE(shortcuts.press(ctrlAltP), 0);
+        QCOMPARE(shortcuts.press(ctrlAltQ), 1);
+        QCOMPARE(ran, 2);
+
+        QVERIFY(shortcuts.setShortcut(toggle, QKeySequence())); // cleared
+        QCOMPARE(Defaults::standard().string(toggle), QString(""));
+        QCOMPARE(shortcuts.status(toggle), Status::none);
+        QVERIFY(shortcuts.held().isEmpty());
+        QCOMPARE(shortcuts.press(ctrlAltQ), 0);
+        QVERIFY(shortcuts.isBound(toggle)); // and it stays bound for the next recording
+        QCOMPARE(shortcuts.grabs(), (QList<QKeyCombination>{ctrlAltP[0], ctrlAltQ[0]}));
+    }
+
+    void bindingAgainReplacesTheAction()
+    {
+        ManualGlobalShortcuts shortcuts(Defaults::standard());
+        shortcuts.setShortcut(toggle, ctrlAltP);
+        QString ran;
+        QObject context;
+        shortcuts.bind(toggle, "Start/Pause", &context, [&ran] { ran += "first"; });
+        shortcuts.bind(toggle, "Start/Pause", &context, [&ran] { ran += "second"; });
+        shortcuts.press(ctrlAltP);
+        QCOMPARE(ran, QStringLiteral("second"));
+        QCOMPARE(shortcuts.grabs().size(), 1); // the combination was grabbed once
+    }
+
+    void aDestroyedContextReleasesItsKeys()
+    {
+        ManualGlobalShortcuts shortcuts(Defaults::standard());
+        shortcuts.setShortcut(toggle, ctrlAltP);
+        shortcuts.setShortcut(reset, ctrlAltQ);
+        int ran = 0;
+        QObject kept;
+        auto gone = std::make_unique<QObject>();
+        shortcuts.bind(toggle, "Start/Pause", gone.get(), [&ran] { ++ran; });
+        shortcuts.bind(reset, "Reset", &kept, [&ran] { ran += 10; });
+        gone.reset();
+        QVERIFY(!shortcuts.isBound(toggle));
+        QCOMPARE(shortcuts.press(ctrlAltP), 0);
+        QCOMPARE(shortcuts.press(ctrlAltQ), 1);
+        QCOMPARE(ran, 10);
+    }
+
+    void unreadableStoredValuesBindNothingAndStay()
+    {
+        ManualGlobalShortcuts shortcuts(Defaults::standard());
+        Defaults::standard().setInteger(toggle, 5);
+        Defaults::standard().setString(reset, QStringLiteral("Ctrl+Alt+P, Ctrl+Q"));
+        QObject context;
+        shortcuts.bind(toggle, "Start/Pause", &context, [] {});
+        shortcuts.bind(reset, "Reset", &context, [] {});
+        QCOMPARE(shortcuts.status(toggle), Status::none);
+        QCOMPARE(shortcuts.status(reset), Status::none);
+        QVERIFY(shortcuts.grabs().isEmpty());
+        QCOMPARE(Defaults::standard().integer(toggle), qint64(5));
+    }
+
+    void aCombinationHeldElsewhereIsReported()
+    {
+        ManualGlobalShortcuts shortcuts(Defaults::standard());
+        shortcuts.takeByAnotherApplication(ctrlAltP);
+        shortcuts.setShortcut(toggle, ctrlAltP);
+        int ran = 0;
+        QStringList changes; // outlives the context, which reports the release as it goes
+        QObject context;
+        connect(&shortcuts, &GlobalShortcuts::changed, &context,
+                [&changes](const QString& key) { changes.append(key); });
+        shortcuts.bind(toggle, "Start/Pause", &context, [&ran] { ++ran; });
+        QCOMPARE(shortcuts.status(toggle), Status::taken);
+        QCOMPARE(GlobalShortcuts::statusText(Status::taken),
+                 QStringLiteral("Taken by another application"));
+        QVERIFY(changes.contains(toggle));
+        QCOMPARE(shortcuts.press(ctrlAltP), 0);
+        shortcuts.setShortcut(toggle, ctrlAltQ); // another one works
+        QCOMPARE(shortcuts.status(toggle), Status::active);
+    }
+
+    void withoutADesktopServiceEveryCombinationIsUnavailable()
+    {
+        GlobalShortcuts none(Defaults::standard());
+        QCOMPARE(GlobalShortcuts::shared(), nullptr); // installed by whoever owns it
+        none.setShortcut(toggle, ctrlAltP);
+        QObject context;
+        none.bind(toggle, "Start/Pause", &context, [] {});
+        QCOMPARE(none.status(toggle), Status::unavailable);
+        QCOMPARE(GlobalShortcuts::statusText(none.status(toggle)),
+                 QStringLiteral("Global shortcuts are not available on this desktop"));
+        QCOMPARE(GlobalShortcuts::statusText(Status::active), QString());
+    }
+};
+
+QTEST_GUILESS_MAIN(GlobalShortcutsTest)
+#include "GlobalShortcutsTest.moc"

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QString>
+
+// An X server of the test's own (Xvfb), so tests never touch the user's
+// display. display() is empty when Xvfb is missing or did not start.
+class PrivateXServer
+{
+public:
+    static inline const QString xvfb = QStringLiteral("/usr/bin/Xvfb");
+    static inline const QString xdotool = QStringLiteral("/usr/bin/xdotool");
+
+    PrivateXServer()
+    {
+        if (!QFileInfo(xvfb).isExecutable())
+            return;
+        // Xvfb picks a free display itself and writes its number to the fd given.
+        m_process.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                               QStringLiteral("-screen"), QStringLiteral("0"),
+                               QStringLiteral("640x480x24"), QStringLiteral("-nolisten"),
+                               QStringLiteral("tcp")});
+        if (!m_process.waitForStarted(5000))
+            return;
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        }
+        const QString number = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+        if (!number.isEmpty())
+            m_display = QLatin1Char(':') + number;
+    }
+    ~PrivateXServer()
+    {
+        m_process.kill();
+        m_process.waitForFinished(5000);
+    }
+    PrivateXServer(const PrivateXServer&) = delete;
+    PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+    QString display() const { return m_display; }
+
+    // Presses keys on this server as a user would ("ctrl+alt+p", several separated
+    // by spaces); true when xdotool did.
+    bool press(const QString& keys) const
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display);
+        process.setProcessEnvironment(environment);
+        process.start(xdotool, QStringList{QStringLiteral("key")} + keys.split(QLatin1Char(' ')));
+        return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    }
+
+private:
+    QProcess m_process;
+    QString m_display;
+};
