@@ -2,7 +2,7 @@
 
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
-#include "menubar/KPTimeDisplayDelegate.h"
+#include "timing/KPTimeDisplayDelegate.h"
 #include "platform/Frame.h"
 #include "platform/SystemStyle.h"
 #include "shortcuts/KPShortcutWindow.h"

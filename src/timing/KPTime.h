@@ -29,7 +29,8 @@ struct KPTime
     QJsonObject toJsonObject() const;
     QByteArray toJson() const;
     // Each member must be present and an integer.
-    static std::optional<KPTime> fromJsonObject(const QJsonObject& object, QString* error = nullptr);
+    static std::optional<KPTime> fromJsonObject(const QJsonObject& object,
+                                                QString* error = nullptr);
     static std::optional<KPTime> fromJson(const QByteArray& json, QString* error = nullptr);
 
     friend bool operator==(const KPTime&, const KPTime&) = default;

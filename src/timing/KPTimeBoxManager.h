@@ -1,6 +1,6 @@
 #pragma once
 
-#include "menubar/KPTimeDisplayDelegate.h"
+#include "timing/KPTimeDisplayDelegate.h"
 
 #include <QColor>
 #include <QObject>

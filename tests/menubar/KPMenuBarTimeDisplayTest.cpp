@@ -4,7 +4,7 @@
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
-#include "menubar/KPTimeDisplayDelegate.h"
+#include "timing/KPTimeDisplayDelegate.h"
 #include "platform/DistributedNotification.h"
 #include "platform/Frame.h"
 #include "platform/ManualRunLoop.h"

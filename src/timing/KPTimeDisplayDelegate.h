@@ -2,6 +2,7 @@
 
 class KPMenuBarTimeDisplay;
 
+// What the cycle manager hears from the tray display: the end of a period.
 class KPTimeDisplayDelegate
 {
 public:
