@@ -29,15 +29,14 @@ void KPTimeBoxManager::setMenuBarTimeDisplay(Display* display)
 
 qint64 KPTimeBoxManager::lengthFor(State state)
 {
-    switch (state) {
-    case State::work:
-        return PreferenceKeys::integer(Defaults::standard(), PreferenceKeys::workLength);
-    case State::shortBreak:
-        return PreferenceKeys::integer(Defaults::standard(), PreferenceKeys::shortBreakLength);
-    case State::longBreak:
-        return PreferenceKeys::integer(Defaults::standard(), PreferenceKeys::longBreakLength);
-    }
-    return PreferenceKeys::defaultWorkLength;
+    const QString& key = state == State::work         ? PreferenceKeys::workLength
+                         : state == State::shortBreak ? PreferenceKeys::shortBreakLength
+                                                      : PreferenceKeys::longBreakLength;
+    const qint64 length = PreferenceKeys::integer(Defaults::standard(), key);
+    // A period of no time would end at its first tick and the next at the one
+    // after, ringing and crediting tasks ten times a second: such a length,
+    // which the settings window can store, reads as the default.
+    return length < 1 ? PreferenceKeys::integerDefault(key) : length;
 }
 
 qint64 KPTimeBoxManager::longBreakInterval()

@@ -162,7 +162,9 @@ private Q_SLOTS:
     void lengthsAreReadAtEachUse()
     {
         // Stored for the work period during a break, and the length it then gets.
-        for (const auto& [stored, seconds] : {std::pair("3000", 3000), {"\"3000\"", 1500}}) {
+        // A length of no time, or less, would ring ten times a second: the default stands in.
+        for (const auto& [stored, seconds] :
+             {std::pair("3000", 3000), {"\"3000\"", 1500}, {"0", 1500}, {"-60", 1500}}) {
             m_home.reset();
             store(PreferenceKeys::shortBreakLength, 1);
             Setup s;

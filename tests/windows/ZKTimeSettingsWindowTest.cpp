@@ -111,10 +111,11 @@ private Q_SLOTS:
 
     void savingTakesTheFieldBeingTyped()
     {
+        // A stored length of no time is no length: the default is shown instead.
         m_store.writeStandardFile(R"({"workLength": 0})");
         Fixture f;
         open(f.window);
-        QCOMPARE(f.shown().first(), QString("00:00:00"));
+        QCOMPARE(f.shown().first(), QString("00:25:00"));
         f.type(f.window.workTimeEditor(), 1, "90");
         f.window.save(); // the field still has the focus
         QCOMPARE(stored(PreferenceKeys::workLength), std::optional<qint64>(5400));
