@@ -1,6 +1,7 @@
 // The application's tick path: the timer, the tray display, the shared suite
 // and the D-Bus signal, as one tick of a running countdown drives them. Ticks
 // that keep the shown second must take nothing from the heap.
+#include "AllocationCounter.h"
 #include "PrivateSessionBus.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/ManualRunLoop.h"
@@ -9,31 +10,8 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 int main(int argc, char** argv)
 {

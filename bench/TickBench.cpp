@@ -1,34 +1,12 @@
 // Time per tick() of a running countdown, and the heap allocations a tick makes.
+#include "AllocationCounter.h"
 #include "platform/Sound.h"
 #include "timing/KPTimer.h"
 #include "timing/KPTimerDelegate.h"
 
 #include <QCoreApplication>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 namespace {
 

@@ -1,4 +1,5 @@
 #include "FakeSound.h"
+#include "NotificationListener.h"
 #include "PrivateSessionBus.h"
 #include "TemporaryStore.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
@@ -20,17 +21,6 @@ namespace {
 // A private session bus for this process, started before anything opens one.
 QString busAddress;
 
-class Listener : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QStringList> received;
-
-public Q_SLOTS:
-    void posted(const QString& name, const QString& object) { received.append({name, object}); }
-};
-
 } // namespace
 
 // The display's notification as another program of the session receives it.
@@ -48,7 +38,7 @@ private Q_SLOTS:
         m_config.reset();
         QDBusConnection watcher = QDBusConnection::connectToBus(busAddress, "watcher");
         QVERIFY(watcher.isConnected());
-        Listener listener;
+        NotificationListener listener;
         QVERIFY(watcher.connect(
             QString(), DistributedNotification::path, DistributedNotification::interfaceName,
             DistributedNotification::member, &listener, SLOT(posted(QString, QString))));

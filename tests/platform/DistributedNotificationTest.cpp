@@ -1,4 +1,6 @@
 #include "platform/DistributedNotification.h"
+#include "AllocationCounter.h"
+#include "NotificationListener.h"
 #include "PrivateSessionBus.h"
 #include "platform/DBusSocket.h"
 #include "platform/ManualRunLoop.h"
@@ -7,43 +9,8 @@
 #include <QDBusConnection>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 
 using namespace std::chrono_literals;
-
-namespace {
-std::atomic<long> allocations{0};
-}
-
-// Counts what the code under test takes from the heap.
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
-
-class Listener : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QStringList> received;
-
-public Q_SLOTS:
-    void posted(const QString& name, const QString& object) { received.append({name, object}); }
-};
 
 // The notification as another program of the session receives it.
 class DistributedNotificationTest : public QObject
@@ -53,7 +20,7 @@ class DistributedNotificationTest : public QObject
     std::unique_ptr<PrivateSessionBus> m_bus;
 
     // Listens on a connection of its own, as another program would.
-    bool listen(Listener& listener, const QString& connectionName)
+    bool listen(NotificationListener& listener, const QString& connectionName)
     {
         QDBusConnection watcher = QDBusConnection::connectToBus(m_bus->address(), connectionName);
         return watcher.isConnected() && watcher.connect(QString(), DistributedNotification::path,
@@ -93,7 +60,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, object);
         ManualRunLoop loop;
-        Listener listener;
+        NotificationListener listener;
         QVERIFY(listen(listener, "watcher"));
         DistributedNotification notification(name, object);
         QVERIFY(notification.post());
@@ -103,7 +70,7 @@ private Q_SLOTS:
     void everyPostArrivesAndTakesNothingFromTheHeap()
     {
         ManualRunLoop loop;
-        Listener listener;
+        NotificationListener listener;
         QVERIFY(listen(listener, "watcher"));
         DistributedNotification notification("Horva 3: Time Did Change");
         QVERIFY(notification.post()); // connects
@@ -121,7 +88,7 @@ private Q_SLOTS:
     void aFloodIsRefusedWholeAndTheStreamStaysSound()
     {
         ManualRunLoop loop;
-        Listener listener;
+        NotificationListener listener;
         QVERIFY(listen(listener, "watcher"));
         DistributedNotification notification("n", QString(500, 'o'));
         int handed = 0;
@@ -147,7 +114,7 @@ private Q_SLOTS:
         loop.advance(4s);
         QVERIFY(!notification.post());
         loop.advance(1s);
-        Listener listener;
+        NotificationListener listener;
         QVERIFY(listen(listener, "watcher"));
         QVERIFY(notification.post());
         QTRY_COMPARE(listener.received.size(), 1);
@@ -163,7 +130,7 @@ private Q_SLOTS:
         // The loss shows once the socket reports it; posts meanwhile are not delivered.
         QTRY_VERIFY(!notification.post());
         loop.advance(5s);
-        Listener listener;
+        NotificationListener listener;
         QVERIFY(listen(listener, "watcher"));
         QVERIFY(notification.post());
         QTRY_COMPARE(listener.received.size(), 1);

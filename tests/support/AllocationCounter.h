@@ -1,0 +1,25 @@
+#pragma once
+
+// Counts what the program takes from the heap, by replacing the global
+// operator new. Include it in exactly one source file of an executable.
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+inline std::atomic<long> allocations{0};
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
