@@ -76,7 +76,8 @@ UpdateCheck::Result UpdateCheck::failure(QNetworkReply& reply) const
     case QNetworkReply::HostNotFoundError:
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
-        return failed(QStringLiteral("You seem to be offline: %1 could not be reached.").arg(host));
+        // A name that does not resolve may also be a wrong feed address: say both.
+        return failed(QStringLiteral("%1 could not be reached. Are you offline?").arg(host));
     case QNetworkReply::ConnectionRefusedError:
     case QNetworkReply::RemoteHostClosedError:
         return failed(QStringLiteral("The update server %1 is not taking connections; "
