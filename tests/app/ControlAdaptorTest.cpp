@@ -12,11 +12,8 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
-#include <QEventLoop>
 #include <QTest>
-#include <QTimer>
 
 using namespace std::chrono_literals;
 
@@ -80,15 +77,7 @@ struct Instance
         QDBusMessage message = QDBusMessage::createMethodCall(service, path, interfaceName, method);
         message.setArguments(arguments);
         // The adaptor answers from this thread: wait with the event loop running.
-        QDBusPendingCallWatcher watcher(client.asyncCall(message, 5000));
-        if (!watcher.isFinished()) {
-            QEventLoop wait;
-            QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &wait,
-                             &QEventLoop::quit);
-            QTimer::singleShot(6000, &wait, &QEventLoop::quit);
-            wait.exec();
-        }
-        return watcher.reply();
+        return client.call(message, QDBus::BlockWithGui, 5000);
     }
     QVariant property(const QString& name)
     {
