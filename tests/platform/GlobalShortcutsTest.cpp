@@ -30,26 +30,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("readsAs"); // written back; empty when unreadable
-        QTest::newRow("plain") << "Ctrl+Alt+P"
-                               << "Ctrl+Alt+P";
-        QTest::newRow("every modifier") << "Shift+Ctrl+Meta+Alt+X"
-                                        << "Meta+Ctrl+Alt+Shift+X";
-        QTest::newRow("typed by hand") << "ctrl+alt+p"
-                                       << "Ctrl+Alt+P";
-        QTest::newRow("function key") << "Meta+Shift+F5"
-                                      << "Meta+Shift+F5";
-        QTest::newRow("keypad") << "Num+Ctrl+1"
-                                << "Ctrl+Num+1";
-        QTest::newRow("symbol") << "Ctrl+!"
-                                << "Ctrl+!";
-        QTest::newRow("cleared") << ""
-                                 << "";
-        QTest::newRow("two combinations") << "Ctrl+Alt+P, Ctrl+Q"
-                                          << "";
-        QTest::newRow("unknown modifier") << "Hyper+P"
-                                          << "";
-        QTest::newRow("no key") << "Ctrl+"
-                                << "";
+        const auto row = [](const char* name, const char* stored, const char* readsAs) {
+            QTest::newRow(name) << QString(stored) << QString(readsAs);
+        };
+        row("plain", "Ctrl+Alt+P", "Ctrl+Alt+P");
+        row("every modifier", "Shift+Ctrl+Meta+Alt+X", "Meta+Ctrl+Alt+Shift+X");
+        row("typed by hand", "ctrl+alt+p", "Ctrl+Alt+P");
+        row("function key", "Meta+Shift+F5", "Meta+Shift+F5");
+        row("keypad", "Num+Ctrl+1", "Ctrl+Num+1");
+        row("symbol", "Ctrl+!", "Ctrl+!");
+        row("cleared", "", "");
+        row("two combinations", "Ctrl+Alt+P, Ctrl+Q", "");
+        row("unknown modifier", "Hyper+P", "");
+        row("no key", "Ctrl+", "");
     }
     void storedText()
     {
@@ -84,27 +77,16 @@ private Q_SLOTS:
         row("digit", Qt::CTRL | Qt::Key_1, "1", Qt::ControlModifier, "CTRL+1");
         row("shifted symbol", Qt::CTRL | Qt::Key_Exclam, "exclam", Qt::ControlModifier,
             "CTRL+exclam");
-        row("comma", Qt::ALT | Qt::Key_Comma, "comma", Qt::AltModifier, "ALT+comma");
-        row("bracket", Qt::CTRL | Qt::Key_BracketLeft, "bracketleft", Qt::ControlModifier,
-            "CTRL+bracketleft");
-        row("grave", Qt::CTRL | Qt::Key_QuoteLeft, "grave", Qt::ControlModifier, "CTRL+grave");
-        row("space", Qt::CTRL | Qt::ALT | Qt::Key_Space, "space", ctrlAlt, "CTRL+ALT+space");
-        row("accented letter", Qt::CTRL | Qt::Key_Eacute, "eacute", Qt::ControlModifier,
-            "CTRL+eacute");
         row("cyrillic letter", QKeyCombination(Qt::ControlModifier, Qt::Key(0x42f)), "Cyrillic_ya",
             Qt::ControlModifier, "CTRL+Cyrillic_ya");
-        row("F12", Qt::ALT | Qt::Key_F12, "F12", Qt::AltModifier, "ALT+F12");
         row("F35", QKeyCombination(Qt::Key_F35), "F35", M(), "F35");
         row("arrow", Qt::CTRL | Qt::Key_Left, "Left", Qt::ControlModifier, "CTRL+Left");
-        row("page up", Qt::CTRL | Qt::Key_PageUp, "Prior", Qt::ControlModifier, "CTRL+Prior");
-        row("return", Qt::CTRL | Qt::Key_Return, "Return", Qt::ControlModifier, "CTRL+Return");
         row("backtab", Qt::SHIFT | Qt::Key_Backtab, "ISO_Left_Tab", Qt::ShiftModifier,
             "SHIFT+ISO_Left_Tab");
         row("keypad digit", Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_5, "KP_5",
             Qt::ControlModifier, "CTRL+KP_5");
         row("keypad plus", Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus, "KP_Add",
             Qt::ControlModifier, "CTRL+KP_Add");
-        row("keypad enter", Qt::KeypadModifier | Qt::Key_Enter, "KP_Enter", M(), "KP_Enter");
         row("keypad home", Qt::KeypadModifier | Qt::Key_Home, "KP_Home", M(), "KP_Home");
         row("media", QKeyCombination(Qt::Key_MediaTogglePlayPause), "XF86AudioPlay", M(),
             "XF86AudioPlay");
@@ -133,8 +115,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("needs");
         QTest::newRow("letter") << QKeyCombination(Qt::Key_P) << true;
         QTest::newRow("shifted letter") << (Qt::SHIFT | Qt::Key_P) << true;
-        QTest::newRow("space") << QKeyCombination(Qt::Key_Space) << true;
-        QTest::newRow("return") << QKeyCombination(Qt::Key_Return) << true;
         QTest::newRow("arrow") << QKeyCombination(Qt::Key_Left) << true;
         QTest::newRow("with Ctrl") << (Qt::CTRL | Qt::Key_P) << false;
         QTest::newRow("with Alt") << (Qt::ALT | Qt::Key_Left) << false;
@@ -258,8 +238,6 @@ private Q_SLOTS:
                 [&changes](const QString& key) { changes.append(key); });
         shortcuts.bind(toggle, "Start/Pause", &context, [&ran] { ++ran; });
         QCOMPARE(shortcuts.status(toggle), Status::taken);
-        QCOMPARE(GlobalShortcuts::statusText(Status::taken),
-                 QStringLiteral("Taken by another application"));
         QVERIFY(changes.contains(toggle));
         QCOMPARE(shortcuts.press(ctrlAltP), 0);
         shortcuts.setShortcut(toggle, ctrlAltQ); // another one works
@@ -274,9 +252,6 @@ private Q_SLOTS:
         QObject context;
         none.bind(toggle, "Start/Pause", &context, [] {});
         QCOMPARE(none.status(toggle), Status::unavailable);
-        QCOMPARE(GlobalShortcuts::statusText(none.status(toggle)),
-                 QStringLiteral("Global shortcuts are not available on this desktop"));
-        QCOMPARE(GlobalShortcuts::statusText(Status::active), QString());
     }
 };
 
