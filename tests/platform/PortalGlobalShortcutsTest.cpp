@@ -23,9 +23,21 @@ const QString reset = QStringLiteral("reset");
 const QString desktopPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 
+// What the portal has been asked, and how it is to answer.
+struct PortalRecord
+{
+    QStringList sessions;
+    QStringList closed;
+    PortalShortcutList bound;
+    QString boundIn;
+    QStringList declined; // left out of the answer, as a desktop may
+    uint bindResponse = 0;
+    bool answerBeforeReturning = false;
+};
+
 // The desktop portal as far as global shortcuts go: requests answered by
 // Response signals on the object the token names, and Activated on demand.
-class FakePortal : public QDBusVirtualObject
+class FakePortal : public QDBusVirtualObject, public PortalRecord
 {
 public:
     explicit FakePortal(const QDBusConnection& connection) : m_connection(connection) {}
@@ -70,14 +82,6 @@ public:
         m_connection.send(signal);
     }
 
-    QVariantMap boundProperties(const QString& id) const
-    {
-        for (const PortalShortcut& shortcut : bound)
-            if (shortcut.id == id)
-                return shortcut.properties;
-        return {};
-    }
-
     QStringList boundIds() const
     {
         QStringList ids;
@@ -87,24 +91,7 @@ public:
         return ids;
     }
 
-    void forget()
-    {
-        sessions.clear();
-        closed.clear();
-        bound.clear();
-        boundIn.clear();
-        declined.clear();
-        bindResponse = 0;
-        answerBeforeReturning = false;
-    }
-
-    QStringList sessions;
-    QStringList closed;
-    PortalShortcutList bound;
-    QString boundIn;
-    QStringList declined; // left out of the answer, as a desktop may
-    uint bindResponse = 0;
-    bool answerBeforeReturning = false;
+    void forget() { static_cast<PortalRecord&>(*this) = {}; }
 
 private:
     static QString pathOf(const QDBusMessage& message, const char* kind, const QString& token)
@@ -218,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(m_portal->boundIn, session);
         QCOMPARE(m_portal->boundIds(), QStringList{toggle});
         QCOMPARE(
-            m_portal->boundProperties(toggle),
+            m_portal->bound.first().properties,
             (QVariantMap{{"description", "Start/Pause"}, {"preferred_trigger", "CTRL+ALT+p"}}));
 
         m_portal->activate(desktopPath + "/session/other/x", toggle); // another client's session
