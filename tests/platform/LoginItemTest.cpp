@@ -81,20 +81,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("executable");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << "/usr/bin/zembrak"
-                               << R"("/usr/bin/zembrak")";
-        QTest::newRow("space") << "/home/a b/zembrak"
-                               << R"("/home/a b/zembrak")";
-        QTest::newRow("quote and dollar") << R"(/x/"q"$y/zembrak)"
-                                          << R"("/x/\\"q\\"\\$y/zembrak")";
-        QTest::newRow("backslash") << R"(/x\y/zembrak)"
-                                   << R"("/x\\\\y/zembrak")";
-        QTest::newRow("backtick") << "/x`y/zembrak"
-                                  << R"("/x\\`y/zembrak")";
-        QTest::newRow("percent") << "/100%/zembrak"
-                                 << R"("/100%%/zembrak")";
-        QTest::newRow("non-ASCII") << "/home/zoë/zembrak"
-                                   << R"("/home/zoë/zembrak")";
+        const auto row = [](const char* name, const char* executable, const char* exec) {
+            QTest::newRow(name) << QString(executable) << QString(exec);
+        };
+        row("plain", "/usr/bin/zembrak", R"("/usr/bin/zembrak")");
+        row("space", "/home/a b/zembrak", R"("/home/a b/zembrak")");
+        row("quote and dollar", R"(/x/"q"$y/zembrak)", R"("/x/\\"q\\"\\$y/zembrak")");
+        row("backslash", R"(/x\y/zembrak)", R"("/x\\\\y/zembrak")");
+        row("backtick", "/x`y/zembrak", R"("/x\\`y/zembrak")");
+        row("percent", "/100%/zembrak", R"("/100%%/zembrak")");
+        row("non-ASCII", "/home/zoë/zembrak", R"("/home/zoë/zembrak")");
     }
     void execQuotesThePath()
     {
