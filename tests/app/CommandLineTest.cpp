@@ -1,7 +1,6 @@
 #include "app/CommandLine.h"
 
 #include <QTest>
-#include <QVariantMap>
 
 using Action = CommandLine::Action;
 
@@ -67,16 +66,6 @@ private Q_SLOTS:
         for (const char* option : {"--start-pause", "--reset", "--skip", "--status", "--help",
                                    "--version", "state=active|inactive"})
             QVERIFY2(help.contains(option), option);
-    }
-
-    void statusIsOneParsableLine()
-    {
-        const QVariantMap properties{{"State", "active"},
-                                     {"Period", "longBreak"},
-                                     {"Remaining", qlonglong(1199)},
-                                     {"CyclesSinceLaunch", qlonglong(12)}};
-        QCOMPARE(CommandLine::statusLine(properties),
-                 QString("state=active period=longBreak remaining=1199 cycles=12"));
     }
 };
 

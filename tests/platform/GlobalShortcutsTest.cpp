@@ -53,12 +53,6 @@ private Q_SLOTS:
         QCOMPARE(GlobalShortcuts::fromStoredText(readsAs), sequence);
     }
 
-    void onlyTheFirstCombinationIsStored()
-    {
-        const QKeySequence two(Qt::CTRL | Qt::Key_A, Qt::CTRL | Qt::Key_B);
-        QCOMPARE(GlobalShortcuts::toStoredText(two), QStringLiteral("Ctrl+A"));
-    }
-
     void keySymbols_data()
     {
         QTest::addColumn<QKeyCombination>("combination");
@@ -162,7 +156,8 @@ private Q_SLOTS:
         QCOMPARE(shortcuts.status(toggle), Status::none); // nothing stored yet
         QVERIFY(shortcuts.grabs().isEmpty());
 
-        QVERIFY(shortcuts.setShortcut(toggle, ctrlAltP)); // recorded later
+        // Recorded later; of a sequence, only the first combination is kept.
+        QVERIFY(shortcuts.setShortcut(toggle, QKeySequence(ctrlAltP[0], ctrlAltQ[0])));
         QCOMPARE(Defaults::standard().string(toggle), QStringLiteral("Ctrl+Alt+P"));
         QCOMPARE(shortcuts.status(toggle), Status::active);
         QCOMPARE(shortcuts.press(ctrlAltP), 1);
