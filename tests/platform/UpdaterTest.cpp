@@ -92,7 +92,7 @@ private Q_SLOTS:
     void answers_data()
     {
         QTest::addColumn<QString>("current");
-        QTest::addColumn<QByteArray>("answer"); // empty: none; "closed": no server at all
+        QTest::addColumn<QByteArray>("answer"); // empty: never answers; "closed": nothing listens
         QTest::addColumn<Outcome>("outcome");
         QTest::addColumn<QString>("message");
         const auto row = [](const char* name, const char* current, const QByteArray& answer,
