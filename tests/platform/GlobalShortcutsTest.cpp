@@ -50,6 +50,8 @@ private Q_SLOTS:
                                           << "";
         QTest::newRow("no key") << "Ctrl+"
                                 << "";
+        // Read as key code 0, which would be bound and never stored back.
+        QTest::newRow("a null character for the key") << QString("Ctrl+") + QChar(0) << "";
     }
     void storedText()
     {
