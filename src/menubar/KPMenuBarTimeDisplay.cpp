@@ -2,11 +2,11 @@
 
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
-#include "timing/KPTimeDisplayDelegate.h"
 #include "platform/Frame.h"
 #include "platform/SystemStyle.h"
 #include "shortcuts/KPShortcutWindow.h"
 #include "shortcuts/KPTimerShortcutManager.h"
+#include "timing/KPTimeDisplayDelegate.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
 
@@ -275,6 +275,7 @@ void KPMenuBarTimeDisplay::showTime(const KPTime& time)
         m_shownTime = time;
         m_sharedSuite.setData(PreferenceKeys::currentTime, time.toJson());
         updateLabelText();
+        updateAccessibleDescription(time);
     }
     m_timeDidChange.post();
 }
@@ -288,6 +289,18 @@ void KPMenuBarTimeDisplay::updateLabelText()
         if (!label->isHidden())
             text += label->text();
     m_statusItem->setLabelText(text);
+}
+
+void KPMenuBarTimeDisplay::updateAccessibleDescription(const KPTime& time)
+{
+    // What a screen reader says of the item: the whole time, seconds shown or not.
+    QString text = time.hours != 0 ? QString::number(time.hours) + QLatin1Char(':') : QString();
+    text += KPTime::twoDigitString(time.minutes) + QLatin1Char(':') +
+            KPTime::twoDigitString(time.seconds);
+    const bool countsUp = m_timer && m_timer->countType() == KPTimer::CountType::up;
+    text += countsUp ? QStringLiteral(" elapsed") : QStringLiteral(" remaining");
+    if (QWidget* button = m_statusItem->button())
+        button->setAccessibleDescription(text);
 }
 
 void KPMenuBarTimeDisplay::updateTextColors()

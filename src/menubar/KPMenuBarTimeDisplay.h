@@ -115,6 +115,7 @@ private:
     QLabel* makeLabel(const QString& text);
     void showTime(const KPTime& time);
     void updateLabelText();
+    void updateAccessibleDescription(const KPTime& time);
     void updateLabelVisibility();
     void layoutSmall();
     void layoutRegular();

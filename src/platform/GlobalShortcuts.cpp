@@ -134,7 +134,9 @@ bool GlobalShortcuts::needsModifier(const QKeyCombination& combination)
 QKeySequence GlobalShortcuts::fromStoredText(const QString& text)
 {
     const QKeySequence sequence = QKeySequence::fromString(text, QKeySequence::PortableText);
-    if (sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown)
+    // A control character reads as key 0: modifiers with no key at all.
+    if (sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown ||
+        sequence[0].key() == Qt::Key(0))
         return QKeySequence();
     return sequence;
 }

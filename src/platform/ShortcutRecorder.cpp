@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QKeySequenceEdit>
+#include <QLineEdit>
 #include <QStyle>
 #include <QToolButton>
 #include <QToolTip>
@@ -16,6 +17,11 @@ ShortcutRecorder::ShortcutRecorder(QWidget* parent)
     m_clearButton->setAutoRaise(true);
     m_clearButton->setToolTip(tr("Clear"));
     m_clearButton->setAccessibleName(tr("Clear"));
+    // A screen reader meets the sequence editor, which takes the keys, and its
+    // own line edit, which shows them.
+    m_editor->setAccessibleName(tr("Shortcut"));
+    if (auto* field = m_editor->findChild<QLineEdit*>())
+        field->setAccessibleName(tr("Shortcut"));
     m_editor->installEventFilter(this);
     // Left without a key (only a modifier pressed, or focus moved away): show
     // the stored combination again, which is still in force.

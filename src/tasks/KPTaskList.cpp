@@ -53,6 +53,8 @@ KPTaskList::KPTaskList(const QRect& frame, QWidget* parent) : QWidget(parent)
     m_tableView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_tableView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_tableView->viewport()->setAutoFillBackground(false);
+    m_tableView->setTabKeyNavigation(false); // Tab leaves the list, arrows move within it
+    m_tableView->setAccessibleName(QStringLiteral("Tasks"));
     QHeaderView* columns = m_tableView->horizontalHeader();
     columns->setMinimumSectionSize(0);
     columns->setSectionResizeMode(QHeaderView::Fixed);
@@ -166,6 +168,11 @@ void KPTaskList::setEmphasizingFirstTask(bool emphasizing)
     m_isEmphasizingFirstTask = emphasizing;
     remeasureRows(0, std::min(0, rowCount() - 1));
     reloadRow(0, {KPTaskTableModel::taskColumn});
+}
+
+void KPTaskList::setEditingControls(const QList<QWidget*>& controls)
+{
+    m_editingControls = {controls.cbegin(), controls.cend()};
 }
 
 void KPTaskList::reloadData()
@@ -315,6 +322,7 @@ void KPTaskList::beginEditing(int row)
     if (!editor)
         return;
     m_editing = {editor, index};
+    editor->setEditingControls(m_editingControls);
     connect(editor, &KPTaskTextEditor::committed, this,
             [this, editor] { endEditing(editor, true); });
     connect(editor, &KPTaskTextEditor::cancelled, this,

@@ -49,6 +49,8 @@ public:
     bool isShowingCycles() const { return m_isShowingCycles; }
     void setShowingCycles(bool showing) { m_isShowingCycles = showing; }
     std::optional<int> editedRow() const { return m_editedRow; }
+    // The controls that act on the edited row: the focus may go to them without ending the edit.
+    void setEditingControls(const QList<QWidget*>& controls);
     KPTaskCyclesMenu* cyclesMenu() const { return m_cyclesMenu; }
     // The table is its own scroll view.
     QTableView* tableView() const;
@@ -115,6 +117,7 @@ private:
     QMenu* m_rowMenu = nullptr;
     QAction* m_deleteAction = nullptr;
     Editing m_editing;
+    QList<QPointer<QWidget>> m_editingControls;
     bool m_isResizePending = false;
     bool m_isDestroying = false;
 };

@@ -43,11 +43,14 @@ QVariant KPTaskTableModel::data(const QModelIndex& index, int role) const
     switch (index.column()) {
     case taskColumn:
         return taskData(index.row(), role);
-    case completedColumn:
+    case completedColumn: {
+        const bool completed = m_list.taskManager()->tasks.at(index.row()).isCompleted;
+        if (role == Qt::AccessibleTextRole)
+            return completed ? QStringLiteral("Completed") : QStringLiteral("Not Completed");
         if (role != Qt::CheckStateRole)
             return QVariant();
-        return m_list.taskManager()->tasks.at(index.row()).isCompleted ? Qt::Checked
-                                                                       : Qt::Unchecked;
+        return completed ? Qt::Checked : Qt::Unchecked;
+    }
     case cyclesColumn:
         return cyclesData(index.row(), role);
     default:

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDrag>
 #include <QGraphicsOpacityEffect>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -70,6 +71,40 @@ void KPTaskTableView::setDropIndicator(std::optional<int> row)
         return;
     m_dropIndicatorRow = row;
     viewport()->update();
+}
+
+void KPTaskTableView::keyPressEvent(QKeyEvent* event)
+{
+    const int row = currentIndex().row();
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (row >= 0 && plain) {
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_F2:
+            event->accept();
+            m_list.beginEditing(row);
+            return;
+        case Qt::Key_Space:
+            event->accept();
+            m_list.checkboxClicked(row);
+            return;
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void KPTaskTableView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    // Editing ends through the editor itself, never because the current cell
+    // moved; otherwise the cell is shown and announced as the view does.
+    if (previous.isValid() && indexWidget(previous)) {
+        update(previous);
+        return;
+    }
+    QTableView::currentChanged(current, previous);
 }
 
 void KPTaskTableView::mousePressEvent(QMouseEvent* event)

@@ -5,7 +5,8 @@
 class KPTaskList;
 
 // The table of the task list: forwards clicks, drags, drops and the row menu
-// to the list, and slides removed rows away.
+// to the list, and slides removed rows away. From the keyboard, the arrows
+// move between cells, Return edits the row's task and Space checks it off.
 class KPTaskTableView : public QTableView
 {
     Q_OBJECT
@@ -25,6 +26,7 @@ public:
     void slideAway(const QPixmap& row, const QRect& rect);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -35,8 +37,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool viewportEvent(QEvent* event) override;
-    // Editing ends through the editor itself, never because the current cell moved.
-    void currentChanged(const QModelIndex&, const QModelIndex&) override {}
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     // The row the drop goes above, or nothing when it is refused.

@@ -1,8 +1,10 @@
 #include "KPTaskTextEditor.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QTextDocument>
 #include <QTextOption>
+#include <algorithm>
 
 KPTaskTextEditor::KPTaskTextEditor(QWidget* parent) : QPlainTextEdit(parent)
 {
@@ -12,6 +14,7 @@ KPTaskTextEditor::KPTaskTextEditor(QWidget* parent) : QPlainTextEdit(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
+    setAccessibleName(QStringLiteral("Task"));
     document()->setDocumentMargin(0);
     setViewportMargins(0, 0, 0, 0);
     // Opaque, so the row's drawn text does not show through while editing.
@@ -47,8 +50,27 @@ void KPTaskTextEditor::focusOutEvent(QFocusEvent* event)
 {
     QPlainTextEdit::focusOutEvent(event);
     // The field's own context menu takes focus for a moment; that is not the end.
-    if (event->reason() != Qt::PopupFocusReason)
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
+    if (!isEditingControl(QApplication::focusWidget())) {
         end(true);
+        return;
+    }
+    // Gone to a control by keyboard: the edit ends when the focus leaves the controls.
+    if (m_isFollowingFocus)
+        return;
+    m_isFollowingFocus = true;
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != this && !isEditingControl(now))
+            end(true);
+    });
+}
+
+bool KPTaskTextEditor::isEditingControl(const QWidget* widget) const
+{
+    return widget &&
+           std::any_of(m_controls.cbegin(), m_controls.cend(),
+                       [widget](const QPointer<QWidget>& c) { return c.data() == widget; });
 }
 
 void KPTaskTextEditor::end(bool commit)

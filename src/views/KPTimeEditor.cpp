@@ -158,7 +158,7 @@ bool KPTimeEditor::focusNextPrevChild(bool next)
     // Tab goes round the three fields: hours, minutes, seconds, hours.
     const QList<QLineEdit*> chain = fields();
     const int at = chain.indexOf(qobject_cast<QLineEdit*>(focusWidget()));
-    if (at < 0)
+    if (at < 0 || (!m_keepsTabInFields && at == (next ? 2 : 0)))
         return QWidget::focusNextPrevChild(next);
     chain[(at + (next ? 1 : 2)) % 3]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
     return true;

@@ -55,6 +55,11 @@ public:
     // The three text fields, hours first.
     QList<QLineEdit*> fields() const;
 
+    // Tab goes round the three fields; when not kept there, it goes on from the
+    // seconds (and back-tab from the hours) in the window's order.
+    bool keepsTabInFields() const { return m_keepsTabInFields; }
+    void setKeepsTabInFields(bool keeps) { m_keepsTabInFields = keeps; }
+
     ButtonType buttonType() const { return m_buttonType; }
     void setButtonType(ButtonType type);
     // The layout waits for the next paint.
@@ -87,4 +92,5 @@ private:
     KPTimeEditorButton* m_button = nullptr;
     ButtonType m_buttonType = ButtonType::ok;
     bool m_needsRearrangement = true;
+    bool m_keepsTabInFields = true;
 };

@@ -11,8 +11,10 @@
 #include "windows/ApplicationDelegate.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
+#include <QTableView>
 #include <QToolButton>
 #include <algorithm>
 
@@ -68,6 +70,8 @@ ZKPopover::ZKPopover(QWidget* parent)
     for (QToolButton* button : {m_removeButton, m_moveUpButton, m_moveDownButton})
         button->setEnabled(false);
     m_settingsButton = makeButton(QStringLiteral("KPMenu"), QStringLiteral("Settings"));
+    // The toolbar acts on the task being edited: tabbing along it keeps the edit open.
+    m_taskList->setEditingControls({m_addButton, m_removeButton, m_moveUpButton, m_moveDownButton});
 
     connect(m_startPauseButton, &QToolButton::clicked, this, &ZKPopover::startPause);
     connect(m_addButton, &QToolButton::clicked, this, &ZKPopover::addTask);
@@ -86,8 +90,11 @@ QToolButton* ZKPopover::makeButton(const QString& image, const QString& toolTip)
 {
     auto* button = new QToolButton(this);
     button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab only: a click must not take the focus from the task being edited.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->installEventFilter(this);
     button->setToolTip(toolTip);
+    button->setAccessibleName(toolTip);
     button->setIconSize(QSize(18, 18));
     button->setProperty("image", image);
     return button;
@@ -147,6 +154,48 @@ void ZKPopover::changeEvent(QEvent* event)
         applyImages();
 }
 
+QList<QWidget*> ZKPopover::tabOrder() const
+{
+    return {m_startPauseButton, m_taskList->tableView(), m_addButton,     m_removeButton,
+            m_moveUpButton,     m_moveDownButton,        m_settingsButton};
+}
+
+bool ZKPopover::focusNextPrevChild(bool next)
+{
+    // The editor of a task stands for the list it edits.
+    const QList<QWidget*> order = tabOrder();
+    QWidget* focused = focusWidget();
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < order.size() && at < 0; ++i)
+        if (focused && (focused == order[i] || order[i]->isAncestorOf(focused)))
+            at = i;
+    const qsizetype count = order.size();
+    for (qsizetype step = 1; step <= count; ++step) {
+        const qsizetype i = at < 0 ? (next ? step - 1 : count - step)
+                                   : ((at + (next ? step : -step)) % count + count) % count;
+        QWidget* candidate = order[i];
+        if (candidate->isEnabled() && candidate->isVisibleTo(this)) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ZKPopover::eventFilter(QObject* watched, QEvent* event)
+{
+    // Return presses the focused button, as Space does.
+    auto* button = qobject_cast<QToolButton*>(watched);
+    if (button && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            button->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void ZKPopover::showRelativeToRect(const QRect& anchor)
 {
     m_taskList->requestResize();
@@ -168,13 +217,16 @@ void ZKPopover::showRelativeToRect(const QRect& anchor)
     show();
     raise();
     activateWindow();
+    // Nothing inside has the focus yet: the first Tab goes to the play button.
+    setFocus(Qt::OtherFocusReason);
 }
 
 void ZKPopover::showStartPauseState(bool on)
 {
     m_isStartPauseOn = on;
-    m_startPauseButton->setToolTip(on ? QStringLiteral("Pause Timer")
-                                      : QStringLiteral("Resume Timer"));
+    const QString action = on ? QStringLiteral("Pause Timer") : QStringLiteral("Resume Timer");
+    m_startPauseButton->setToolTip(action);
+    m_startPauseButton->setAccessibleName(action);
     applyImages();
 }
 
@@ -206,10 +258,12 @@ void ZKPopover::moveTaskUp()
     const std::optional<int> row = m_taskList->editedRow();
     if (!row || *row < 1)
         return;
+    const bool byKeyboard = m_moveUpButton->hasFocus();
     m_taskList->moveTask(*row, *row - 1);
     m_taskList->beginEditing(*row - 1);
     m_moveUpButton->setEnabled(*row - 1 >= 1);
     m_moveDownButton->setEnabled(true);
+    keepFocusOn(byKeyboard ? m_moveUpButton : nullptr);
 }
 
 void ZKPopover::moveTaskDown()
@@ -219,10 +273,19 @@ void ZKPopover::moveTaskDown()
     if (!row || !manager || *row >= manager->tasks.size() - 1)
         return;
     const int count = int(manager->tasks.size());
+    const bool byKeyboard = m_moveDownButton->hasFocus();
     m_taskList->moveEditedTaskDown();
     m_taskList->beginEditing(*row + 1);
     m_moveUpButton->setEnabled(true);
     m_moveDownButton->setEnabled(*row + 1 < count - 1);
+    keepFocusOn(byKeyboard ? m_moveDownButton : nullptr);
+}
+
+void ZKPopover::keepFocusOn(QToolButton* button)
+{
+    // Editing again took the focus; a key pressed on the button moves the task again.
+    if (button && button->isEnabled())
+        button->setFocus(Qt::OtherFocusReason);
 }
 
 void ZKPopover::showMenu(QToolButton* sender)

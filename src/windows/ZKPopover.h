@@ -53,6 +53,8 @@ public:
     void moveTaskDown();
     // Pops the application's preferences menu up from the button.
     void showMenu(QToolButton* sender);
+    // What Tab goes through, in order: the play button, the task list, the toolbar.
+    QList<QWidget*> tabOrder() const;
 
     void timeBoxManagerDidChangeState(KPTimeBoxManager* manager,
                                       KPTimeBoxManager::State state) override;
@@ -72,6 +74,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QToolButton* makeButton(const QString& image, const QString& toolTip);
@@ -79,6 +83,7 @@ private:
     void applyImages();
     void showStartPauseState(bool on);
     void resizeToHeight(int height);
+    void keepFocusOn(QToolButton* button);
 
     KPTaskList* m_taskList = nullptr;
     QToolButton* m_startPauseButton = nullptr;

@@ -9,9 +9,11 @@
 #include "views/KPTimeEditor.h"
 #include "windows/ApplicationDelegate.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSlider>
 
 namespace {
 
@@ -22,6 +24,12 @@ int stack(QWidget* view, int x, int below, int gap)
 {
     Frame::setOrigin(view, x, below + gap);
     return Frame::maxY(Frame::of(view));
+}
+
+// "Work Length" of "Work Length:".
+QString title(const QLabel* label)
+{
+    return label->text().chopped(1);
 }
 
 void load(KPTimeEditor* editor, State state)
@@ -50,6 +58,28 @@ ZKTimeSettingsWindow::ZKTimeSettingsWindow(StatusItem* statusItem)
         sized->adjustSize();
     for (KPTimeEditor* editor : {m_longBreakTimeEditor, m_shortBreakTimeEditor, m_workTimeEditor})
         editor->setButtonType(KPTimeEditor::ButtonType::none);
+
+    // Each label names its control for a screen reader; Tab goes down the
+    // column: each length's fields, the slider, Save.
+    QList<QWidget*> order;
+    const std::pair<QLabel*, KPTimeEditor*> lengths[] = {{workLabel, m_workTimeEditor},
+                                                         {shortBreakLabel, m_shortBreakTimeEditor},
+                                                         {longBreakLabel, m_longBreakTimeEditor}};
+    for (const auto& [label, editor] : lengths) {
+        editor->setAccessibleName(title(label));
+        editor->setKeepsTabInFields(false);
+        label->setBuddy(editor->fields().first());
+        for (QLineEdit* field : editor->fields()) {
+            field->setAccessibleDescription(title(label));
+            order << field;
+        }
+    }
+    QSlider* slider = m_longBreakIntervalSlider->slider();
+    slider->setAccessibleName(title(intervalLabel));
+    intervalLabel->setBuddy(slider);
+    order << slider << m_saveButton;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 
     // A column built from the bottom up.
     Frame::setOrigin(m_saveButton, (view->width() - m_saveButton->width()) / 2, 0);
@@ -83,6 +113,17 @@ void ZKTimeSettingsWindow::makeKeyAndOrderFront()
     first->setFocus();
     first->selectAll();
     KPUtilityWindow::makeKeyAndOrderFront();
+}
+
+void ZKTimeSettingsWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Return saves from anywhere in the window, a field being typed in included.
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        save();
+        return;
+    }
+    KPUtilityWindow::keyPressEvent(event);
 }
 
 void ZKTimeSettingsWindow::save()

@@ -7,8 +7,8 @@ class KPTimeEditor;
 class QPushButton;
 
 // "Time Settings": the lengths of work periods, short and long breaks and the
-// number of work periods per long break. Nothing is stored until "Save",
-// which also restarts the period under way at its new length.
+// number of work periods per long break. Nothing is stored until "Save" (or
+// Return), which also restarts the period under way at its new length.
 class ZKTimeSettingsWindow : public KPUtilityWindow
 {
     Q_OBJECT
@@ -26,6 +26,9 @@ public:
     // Loads the stored values, so edits that were not saved are gone.
     void makeKeyAndOrderFront() override;
     void save();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     KPTimeEditor* m_workTimeEditor = nullptr;

@@ -1,10 +1,13 @@
 # Writes what a screen reader sees of the application, every 0.2 s, to a file:
 # one line per widget of each shown window and popup menu,
 #   role <TAB> name <TAB> x <TAB> y <TAB> width <TAB> height <TAB> states <TAB> window
-# (desktop coordinates, states comma-separated; a widget without a name, such as
-# a button with only an image, goes by its description, the tooltip). Popups are not among the
-# application's children on the bus: they are found through the events their
-# widgets send when they show. Writes a ready file once it listens.
+#   <TAB> accessible name <TAB> description <TAB> value
+# (desktop coordinates, states comma-separated; in the second column a widget
+# without a name, such as a button with only an image, goes by its description;
+# the value is a slider's), and the control that last took the keyboard to
+# OUTPUT.focus as "role|name". Popups are not among the application's children
+# on the bus: they are found through the events their widgets send when they
+# show. Writes a ready file once it listens.
 #
 #   accessible-widgets.py OUTPUT READY SECONDS
 import os
@@ -27,6 +30,10 @@ def top_level(accessible):
 
 def on_event(event):
     try:
+        if event.type == "object:state-changed:focused" and event.detail1 == 1:
+            with open(output + ".focus.tmp", "w") as file:
+                file.write("%s|%s\n" % (event.source.getRoleName(), event.source.name or ""))
+            os.replace(output + ".focus.tmp", output + ".focus")
         window = top_level(event.source)
         if window.getRole() in (pyatspi.ROLE_POPUP_MENU, pyatspi.ROLE_MENU, pyatspi.ROLE_WINDOW,
                                 pyatspi.ROLE_FILLER, pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME):
@@ -48,8 +55,14 @@ def lines(accessible, found, window, depth=0):
     except NotImplementedError:
         extents = (0, 0, 0, 0)
     names = ",".join(pyatspi.stateToString(s) for s in states.getStates())
-    name = (accessible.name or accessible.description or "").replace("\t", " ").replace("\n", " ")
-    fields = [accessible.getRoleName(), name] + [str(v) for v in extents] + [names, window]
+    name, description = (
+        (text or "").replace("\t", " ").replace("\n", " ")
+        for text in (accessible.name, accessible.description))
+    fields = [accessible.getRoleName(), name or description] + [str(v) for v in extents]
+    value = ""
+    if accessible.getRole() == pyatspi.ROLE_SLIDER:
+        value = "%g" % accessible.queryValue().currentValue
+    fields += [names, window, name, description, value]
     found.append("\t".join(fields))
     for child in accessible:
         lines(child, found, window, depth + 1)
@@ -80,7 +93,10 @@ def record():
     return True
 
 
-for kind in ("object:state-changed:showing", "window:activate", "focus:"):
+# Listening to the changes of names and descriptions also keeps the read ones up to date.
+for kind in ("object:state-changed:showing", "object:state-changed:focused", "window:activate", "focus:",
+             "object:property-change:accessible-name",
+             "object:property-change:accessible-description"):
     pyatspi.Registry.registerEventListener(on_event, kind)
 
 for _ in range(150):

@@ -4,13 +4,14 @@
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
-#include "timing/KPTimeDisplayDelegate.h"
 #include "platform/DistributedNotification.h"
 #include "platform/Frame.h"
 #include "platform/ManualRunLoop.h"
+#include "timing/KPTimeDisplayDelegate.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QSignalSpy>
@@ -340,6 +341,26 @@ private Q_SLOTS:
         QVERIFY(painted.paints > paints);
         QCOMPARE(relabelled.count(), labels + 1);
         QVERIFY(inodeOf(suite) != stored);
+    }
+
+    void readsToAScreenReader()
+    {
+        Fixture f(3601);
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(f.display.menuButton())->text(QAccessible::Name),
+            QString("Menu"));
+        QWidget* item = f.display.statusItem()->button();
+        const auto described = [item] {
+            return QAccessible::queryAccessibleInterface(item)->text(QAccessible::Description);
+        };
+        QCOMPARE(described(), QString("1:00:01 remaining"));
+        f.display.setHideSeconds(true); // shown or not, the seconds are read
+        f.timer().start();
+        f.loop.advance(2s);
+        QCOMPARE(described(), QString("59:59 remaining"));
+        f.timer().setTime(KPTime{}, KPTimer::CountType::up);
+        f.loop.advance(61s);
+        QCOMPARE(described(), QString("01:01 elapsed"));
     }
 
     void publishesTheShownTime()

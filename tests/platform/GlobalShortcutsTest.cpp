@@ -43,6 +43,8 @@ private Q_SLOTS:
         row("two combinations", "Ctrl+Alt+P, Ctrl+Q", "");
         row("unknown modifier", "Hyper+P", "");
         row("no key", "Ctrl+", "");
+        // Read as key code 0, which would be bound and never stored back.
+        QTest::newRow("a null character for the key") << QString("Ctrl+") + QChar(0) << "";
     }
     void storedText()
     {

@@ -4,9 +4,11 @@
 #include "platform/ManualGlobalShortcuts.h"
 #include "platform/SystemStyle.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeySequenceEdit>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
@@ -66,6 +68,20 @@ private Q_SLOTS:
         QCOMPARE(f.shown(), QStringLiteral("Ctrl+Alt+W"));
         QCOMPARE(f.desktop.press(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Q)), 0);
         QVERIFY(f.recorder.message().isEmpty());
+    }
+
+    void theFieldWithTheKeysAndTheButtonAreNamed()
+    {
+        Fixture f;
+        const auto name = [](QWidget* widget) {
+            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+        };
+        QCOMPARE(name(f.recorder.clearButton()), QString("Clear"));
+        // The sequence editor takes the keys; a line edit of its own shows them.
+        QCOMPARE(name(f.recorder.editor()), QString("Shortcut"));
+        auto* field = f.recorder.editor()->findChild<QLineEdit*>();
+        QVERIFY(field);
+        QCOMPARE(name(field), QString("Shortcut"));
     }
 
     void shiftCountsUnlessItChoseTheSymbol_data()

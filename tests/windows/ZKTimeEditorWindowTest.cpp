@@ -8,9 +8,11 @@
 #include "views/KPTimeEditor.h"
 #include "views/KPTimeEditorButton.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QToolButton>
 
 using namespace std::chrono_literals;
 
@@ -87,6 +89,22 @@ private Q_SLOTS:
         QCOMPARE(f.timer().currentTime(), (KPTime{0, 9, 58}));
         f.timer().reset();
         QCOMPARE(f.timer().currentTime(), (KPTime{0, 25, 0}));
+    }
+
+    void namedAndClosedByKeyboard()
+    {
+        Fixture f;
+        open(f.window);
+        QStringList names;
+        for (QWidget* control : std::initializer_list<QWidget*>{f.field(0), f.field(1), f.field(2),
+                                                                f.window.timeEditor()->button(),
+                                                                f.window.closeButton()})
+            names << QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name);
+        QCOMPARE(names, (QStringList{"Hours", "Minutes", "Seconds", "OK", "Close"}));
+        f.type(1, "7");
+        QTest::keyClick(f.window.windowHandle(), Qt::Key_Escape); // from the field
+        QVERIFY(!f.window.isVisible());
+        QCOMPARE(f.timer().currentTime(), (KPTime{0, 25, 0})); // never confirmed
     }
 
     void withoutATimerNothingHappens()

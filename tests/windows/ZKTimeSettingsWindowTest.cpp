@@ -10,6 +10,8 @@
 #include "views/KPSlider.h"
 #include "views/KPTimeEditor.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
@@ -50,6 +52,19 @@ class ZKTimeSettingsWindowTest : public QObject
             typeOver(editor->fields()[i], text);
         }
         void save() { QTest::mouseClick(window.saveButton(), Qt::LeftButton); }
+        // Pressed where the keyboard is, as the window system delivers it.
+        void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+        {
+            QTest::keyClick(window.windowHandle(), Qt::Key(key), modifiers);
+        }
+        QList<QWidget*> column() const
+        {
+            QList<QWidget*> widgets;
+            for (const KPTimeEditor* e : editors())
+                for (QLineEdit* field : e->fields())
+                    widgets << field;
+            return widgets << window.longBreakIntervalSlider()->slider() << window.saveButton();
+        }
     };
 
     static std::optional<qint64> stored(const QString& key)
@@ -149,6 +164,94 @@ private Q_SLOTS:
         QCOMPARE(f.timer().state(), KPTimer::State::active);
         f.loop.advance(1s);
         QCOMPARE(f.timer().currentTime(), (KPTime{0, 6, 59}));
+    }
+
+    void everyControlIsNamed()
+    {
+        Fixture f;
+        const QStringList titles = {"Work Length", "Short Break Length", "Long Break Length"};
+        for (int i = 0; i < 3; ++i) {
+            QStringList names;
+            for (QLineEdit* field : f.editors()[i]->fields()) {
+                QAccessibleInterface* read = QAccessible::queryAccessibleInterface(field);
+                names << read->text(QAccessible::Name) + '/' + read->text(QAccessible::Description);
+            }
+            QCOMPARE(names, (QStringList{"Hours/", "Minutes/", "Seconds/"})
+                                .replaceInStrings("/", '/' + titles[i]));
+        }
+        QSlider* slider = f.window.longBreakIntervalSlider()->slider();
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(slider);
+        QCOMPARE(read->text(QAccessible::Name), QString("Long Break Interval"));
+        open(f.window);
+        QCOMPARE(read->valueInterface()->currentValue().toInt(), 4);
+        // The labels above the controls are theirs, for a reader that follows labels.
+        QList<QWidget*> labelled;
+        for (const QLabel* label : f.window.findChildren<QLabel*>())
+            if (label->buddy())
+                labelled << label->buddy();
+        QCOMPARE(labelled.size(), 4);
+        QVERIFY(labelled.contains(slider) && labelled.contains(f.editors()[0]->fields()[0]));
+        for (QWidget* button :
+             std::initializer_list<QWidget*>{f.window.saveButton(), f.window.closeButton()})
+            QCOMPARE(QAccessible::queryAccessibleInterface(button)->text(QAccessible::Name),
+                     button == f.window.saveButton() ? QString("Save") : QString("Close"));
+    }
+
+    void tabGoesDownTheColumn()
+    {
+        Fixture f;
+        open(f.window);
+        const QList<QWidget*> column = f.column();
+        QList<QWidget*> reached;
+        for (qsizetype n = 0; n < column.size(); ++n) {
+            f.press(Qt::Key_Tab);
+            reached << QApplication::focusWidget();
+        }
+        QCOMPARE(reached, column.mid(1) << column.first()); // from Save round to the top
+        reached.clear();
+        for (qsizetype n = 0; n < column.size(); ++n) {
+            f.press(Qt::Key_Backtab);
+            reached << QApplication::focusWidget();
+        }
+        QList<QWidget*> upwards(column.crbegin(), column.crend());
+        QCOMPARE(reached, upwards);
+    }
+
+    void returnSaves_data()
+    {
+        QTest::addColumn<int>("tabs"); // from the work length's hours
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return in a field") << 1 << int(Qt::Key_Return);
+        QTest::newRow("Enter on the slider") << 9 << int(Qt::Key_Enter);
+        QTest::newRow("Return on Save") << 10 << int(Qt::Key_Return);
+        QTest::newRow("Space on Save") << 10 << int(Qt::Key_Space);
+    }
+    void returnSaves()
+    {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        Fixture f;
+        open(f.window);
+        f.press(Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), "45"); // the work length's minutes
+        for (int n = 1; n < tabs; ++n)
+            f.press(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), f.column()[tabs]);
+        f.press(key, key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QVERIFY(!f.window.isVisible());
+        QCOMPARE(stored(PreferenceKeys::workLength), std::optional<qint64>(2700));
+        QCOMPARE(f.timer().currentTime(), (KPTime{0, 45, 0}));
+    }
+
+    void escapeClosesWithoutSaving()
+    {
+        Fixture f;
+        open(f.window);
+        f.press(Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), "45");
+        f.press(Qt::Key_Escape);
+        QVERIFY(!f.window.isVisible());
+        QVERIFY(!QFile::exists(m_store.standardFilePath()));
     }
 };
 
