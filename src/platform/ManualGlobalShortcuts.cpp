@@ -31,3 +31,9 @@ void ManualGlobalShortcuts::grab(const QString& key, const QString&,
     m_grabs.append(combination);
     setStatus(key, m_taken.contains(combination) ? Status::taken : Status::active);
 }
+
+void ManualGlobalShortcuts::release(const QString& key)
+{
+    m_releases.append(key);
+    GlobalShortcuts::release(key);
+}

@@ -3,6 +3,7 @@
 #include "GlobalShortcuts.h"
 
 #include <QList>
+#include <QStringList>
 
 // Global shortcuts on a desktop that exists only in a test: presses and other
 // applications' grabs happen when the test says so. Installs itself as the
@@ -22,14 +23,18 @@ public:
     void takeByAnotherApplication(const QKeySequence& combination);
     // Every grab asked for so far, in order.
     QList<QKeyCombination> grabs() const { return m_grabs; }
+    // Every key whose combination was given up, in order.
+    QStringList releases() const { return m_releases; }
     // The combinations held now, by key.
     QHash<QString, QKeyCombination> held() const { return grabbedCombinations(); }
 
 protected:
     void grab(const QString& key, const QString& description,
               const QKeyCombination& combination) override;
+    void release(const QString& key) override;
 
 private:
     QList<QKeyCombination> m_taken;
     QList<QKeyCombination> m_grabs;
+    QStringList m_releases;
 };

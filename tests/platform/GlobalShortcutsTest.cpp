@@ -177,6 +177,8 @@ private Q_SLOTS:
         QCOMPARE(shortcuts.press(ctrlAltQ), 0);
         QVERIFY(shortcuts.isBound(toggle)); // and it stays bound for the next recording
         QCOMPARE(shortcuts.grabs(), (QList<QKeyCombination>{ctrlAltP[0], ctrlAltQ[0]}));
+        // Each change let the desktop have the old combination back.
+        QCOMPARE(shortcuts.releases(), (QStringList{toggle, toggle}));
     }
 
     void bindingAgainReplacesTheAction()
