@@ -36,11 +36,11 @@ int main(int argc, char** argv)
     std::chrono::nanoseconds keepingTime{0}, changingTime{0};
     for (int s = 0; s < seconds; ++s) {
         for (int tick = 1; tick <= 10; ++tick) {
-            const long before = allocations.load();
+            const long before = allocations;
             const auto start = std::chrono::steady_clock::now();
             loop.advance(100ms);
             const auto spent = std::chrono::steady_clock::now() - start;
-            const long taken = allocations.load() - before;
+            const long taken = allocations - before;
             if (tick < 10) {
                 keepingAllocations += taken;
                 keepingTime += spent;

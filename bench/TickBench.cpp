@@ -36,12 +36,12 @@ int main(int argc, char** argv)
     constexpr long ticks = 2000000;
     for (long i = 0; i < warmup; ++i)
         timer.tick();
-    const long before = allocations.load();
+    const long before = allocations;
     const auto start = std::chrono::steady_clock::now();
     for (long i = 0; i < ticks; ++i)
         timer.tick();
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    const long allocated = allocations.load() - before;
+    const long allocated = allocations - before;
 
     const double ns = std::chrono::duration<double, std::nano>(elapsed).count() / ticks;
     std::printf("tick: %.1f ns per tick over %ld ticks; %.3f allocations per tick (%ld in all)\n",
