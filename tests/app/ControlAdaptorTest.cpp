@@ -1,4 +1,5 @@
 #include "app/ControlAdaptor.h"
+#include "BusCall.h"
 #include "FakeSound.h"
 #include "PrivateSessionBus.h"
 #include "TaskNotation.h"
@@ -76,8 +77,7 @@ struct Instance
     {
         QDBusMessage message = QDBusMessage::createMethodCall(service, path, interfaceName, method);
         message.setArguments(arguments);
-        // The adaptor answers from this thread: wait with the event loop running.
-        return client.call(message, QDBus::BlockWithGui, 5000);
+        return callAndWait(client, message);
     }
     QVariant property(const QString& name)
     {

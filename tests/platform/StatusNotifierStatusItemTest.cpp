@@ -1,4 +1,5 @@
 #include "platform/sni/StatusNotifierStatusItem.h"
+#include "BusCall.h"
 #include "PrivateSessionBus.h"
 #include "platform/ManualRunLoop.h"
 #include "platform/sni/StatusNotifierItemAdaptor.h"
@@ -58,7 +59,7 @@ private:
         QDBusMessage get = QDBusMessage::createMethodCall(service, "/StatusNotifierItem",
                                                           "org.freedesktop.DBus.Properties", "Get");
         get << QStringLiteral("org.kde.StatusNotifierItem") << name;
-        QDBusReply<QDBusVariant> reply = m_host.call(get, QDBus::BlockWithGui);
+        QDBusReply<QDBusVariant> reply = callAndWait(m_host, get);
         return reply.isValid() ? reply.value().variant() : QVariant();
     }
 
@@ -159,12 +160,12 @@ private Q_SLOTS:
 
         QSignalSpy activated(&item, &StatusItem::activated);
         QSignalSpy secondary(&item, &StatusItem::secondaryActivated);
-        m_host.call(itemCall(service, "Activate") << 300 << 12, QDBus::BlockWithGui);
+        callAndWait(m_host, itemCall(service, "Activate") << 300 << 12);
         QCOMPARE(activated.size(), 1);
         QVERIFY(item.buttonGeometry().contains(300, 12));
         QCOMPARE(item.buttonGeometry().width(), 40);
         for (const char* method : {"SecondaryActivate", "ContextMenu"})
-            m_host.call(itemCall(service, method) << 300 << 12, QDBus::BlockWithGui);
+            callAndWait(m_host, itemCall(service, method) << 300 << 12);
         QCOMPARE(secondary.size(), 2);
 
         QDBusConnection::disconnectFromBus("panel");
