@@ -14,17 +14,22 @@ QVersionNumber Updater::currentVersion()
 }
 
 Updater::Updater(const QUrl& feed, const QVersionNumber& version, QObject* parent)
-    : QObject(parent), m_version(version), m_check(std::make_unique<UpdateCheck>(feed, version)),
-      m_dialog(std::make_unique<UpdateDialog>())
-{
-    connect(m_check.get(), &UpdateCheck::finished, this,
-            [this](const UpdateCheck::Result& result) { m_dialog->showResult(result, m_version); });
-}
+    : QObject(parent), m_feed(feed), m_version(version)
+{}
 
 Updater::~Updater() = default;
 
 void Updater::checkForUpdates()
 {
+    // Made at the first check: most runs never ask, and the network and the
+    // window are not worth their memory for the whole day.
+    if (!m_check) {
+        m_check = std::make_unique<UpdateCheck>(m_feed, m_version);
+        m_dialog = std::make_unique<UpdateDialog>();
+        connect(
+            m_check.get(), &UpdateCheck::finished, this,
+            [this](const UpdateCheck::Result& result) { m_dialog->showResult(result, m_version); });
+    }
     if (m_check->isRunning()) {
         m_dialog->raise();
         return;

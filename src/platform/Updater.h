@@ -23,6 +23,7 @@ public:
                      const QVersionNumber& version = currentVersion(), QObject* parent = nullptr);
     ~Updater() override;
 
+    // None until the first check.
     UpdateCheck* check() const { return m_check.get(); }
     UpdateDialog* dialog() const { return m_dialog.get(); }
 
@@ -30,6 +31,7 @@ public:
     void checkForUpdates();
 
 private:
+    QUrl m_feed;
     QVersionNumber m_version;
     std::unique_ptr<UpdateCheck> m_check;
     std::unique_ptr<UpdateDialog> m_dialog;
