@@ -7,12 +7,15 @@
 #include "platform/Defaults.h"
 #include "platform/GlobalShortcuts.h"
 #include "platform/RunLoop.h"
+#include "platform/Updater.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
 #include "windows/ZKTimeEditorWindow.h"
 #include "windows/ZKTimeSettingsWindow.h"
 
-AppDelegate::AppDelegate() : m_menu(std::make_unique<ZKMenu>()) {}
+AppDelegate::AppDelegate()
+    : m_menu(std::make_unique<ZKMenu>()), m_updater(std::make_unique<Updater>())
+{}
 
 AppDelegate::~AppDelegate()
 {

@@ -2,17 +2,16 @@
 
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
 #include "menus/KPSoundMenuDelegate.h"
-#include "platform/Updater.h"
 #include "windows/ApplicationDelegate.h"
 
 #include <QObject>
-#include <QPointer>
 #include <memory>
 
 class GlobalShortcuts;
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class PeriodEndNotifier;
+class Updater;
 class ZKPopover;
 class ZKTimeEditorWindow;
 class ZKTimeSettingsWindow;
@@ -37,8 +36,7 @@ public:
     KPMenuBarTimeDisplay* menuBarTimeDisplay() const override { return m_menuBarTimeDisplay.get(); }
     KPTimeBoxManager* timeBoxManager() const override { return m_timeBoxManager.get(); }
     ZKMenu* menu() const override { return m_menu.get(); }
-    Updater* updater() const override { return m_updater; }
-    void setUpdater(Updater* updater) { m_updater = updater; }
+    Updater* updater() const override { return m_updater.get(); }
     ZKTimeEditorWindow* timeEditorWindow() const override { return m_timeEditorWindow.get(); }
     ZKTimeSettingsWindow* timeSettingsWindow() const override { return m_timeSettingsWindow.get(); }
     void togglePopover() override;
@@ -51,7 +49,6 @@ public:
     void popoverDidClose();
 
 private:
-    QPointer<Updater> m_updater;
     bool m_isSetup = false;
     // Outlives the display, whose shortcut manager binds through it.
     std::unique_ptr<GlobalShortcuts> m_globalShortcuts;
@@ -62,4 +59,6 @@ private:
     std::unique_ptr<ZKTimeEditorWindow> m_timeEditorWindow;
     std::unique_ptr<ZKTimeSettingsWindow> m_timeSettingsWindow;
     std::unique_ptr<PeriodEndNotifier> m_periodEndNotifier;
+    // Makes its network and window at the first check only.
+    const std::unique_ptr<Updater> m_updater;
 };

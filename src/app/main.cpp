@@ -3,7 +3,6 @@
 #include "app/ControlAdaptor.h"
 #include "platform/Images.h"
 #include "platform/SingleInstance.h"
-#include "platform/Updater.h"
 #include "platform/x11/X11Environment.h"
 
 #include <QApplication>
@@ -71,8 +70,6 @@ int main(int argc, char* argv[])
     }
 
     AppDelegate delegate;
-    Updater updater;
-    delegate.setUpdater(&updater);
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
                      &AppDelegate::showPopover);
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate,

@@ -24,7 +24,7 @@ public:
     virtual KPTimeBoxManager* timeBoxManager() const = 0;
     virtual ZKPopover* popover() const = 0;
     virtual ZKMenu* menu() const = 0;
-    // The update checker, held weakly: none once it is gone.
+    // The update checker; none where the application has none.
     virtual Updater* updater() const = 0;
     virtual ZKTimeEditorWindow* timeEditorWindow() const = 0;
     virtual ZKTimeSettingsWindow* timeSettingsWindow() const = 0;
