@@ -10,7 +10,8 @@
 // A typed key-value store kept as one JSON object in
 // $XDG_CONFIG_HOME/<suite>/defaults.json. Every change is written through at
 // once and atomically; a value equal to the stored one is not written again.
-// Opening it clears away what writes of a killed process left behind.
+// A write cut short leaves only "defaults.json.new" beside it, which the next
+// write takes over.
 class Defaults : public QObject
 {
     Q_OBJECT

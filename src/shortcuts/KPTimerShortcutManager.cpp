@@ -127,8 +127,5 @@ void KPTimerShortcutManager::handleShortcut(const QString& key)
     const std::optional<qint64> seconds = presetSeconds(key);
     if (!seconds || *seconds <= 0)
         return;
-    const qint64 h = *seconds / 3600;
-    const qint64 m = (*seconds - h * 3600) / 60;
-    const qint64 s = *seconds - h * 3600 - m * 60;
-    m_timer->setTime(KPTime{h, m, s}, KPTimer::CountType::down);
+    m_timer->setTime(KPTime::fromTotalSeconds(*seconds), KPTimer::CountType::down);
 }

@@ -105,8 +105,7 @@ void ZKTimeSettingsWindow::makeKeyAndOrderFront()
     load(m_longBreakTimeEditor, State::longBreak);
     // An interval below 1 breaks the cycle rule; show, and so save, the one
     // the cycle falls back to.
-    const qint64 interval =
-        Defaults::standard().integer(PreferenceKeys::longBreakInterval).value_or(0);
+    const qint64 interval = KPTimeBoxManager::longBreakInterval();
     m_longBreakIntervalSlider->setValue(interval >= 1 ? interval
                                                       : PreferenceKeys::defaultLongBreakInterval);
     QLineEdit* first = m_workTimeEditor->fields().first();
