@@ -174,7 +174,8 @@ private Q_SLOTS:
         QCOMPARE(app.status(), QString("active work 90 0"));
         QCOMPARE(app.timer().countType(), KPTimer::CountType::down);
         app.advance(2s);
-        for (qlonglong refused : {qlonglong(-1), qlonglong(0)}) {
+        for (qlonglong refused : {qlonglong(-1), qlonglong(0), qlonglong(36000000),
+                                  std::numeric_limits<qlonglong>::max()}) {
             const QDBusMessage reply = app.call("SetTime", {refused});
             QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
             QCOMPARE(reply.errorName(), QString("org.freedesktop.DBus.Error.InvalidArgs"));
