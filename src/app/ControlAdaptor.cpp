@@ -91,9 +91,10 @@ void ControlAdaptor::Skip(const QDBusMessage& call)
 void ControlAdaptor::SetTime(qlonglong seconds, const QDBusMessage& call)
 {
     // Zero would end the period at the first tick, crediting a task: that is Skip.
-    if (seconds < 1) {
+    if (seconds < 1 || seconds > KPTime::maximumTotalSeconds) {
         refuse(call, QDBusError::errorString(QDBusError::InvalidArgs),
-               QStringLiteral("SetTime needs a number of seconds of 1 or more."));
+               QStringLiteral("SetTime needs a number of seconds from 1 to %1 (9999:59:59).")
+                   .arg(KPTime::maximumTotalSeconds));
         return;
     }
     if (KPTimer* t = timerFor(call))

@@ -125,7 +125,7 @@ void KPTimerShortcutManager::handleShortcut(const QString& key)
     }
     // A countdown of no time would end at once and count as a finished period.
     const std::optional<qint64> seconds = presetSeconds(key);
-    if (!seconds || *seconds <= 0)
+    if (!seconds || *seconds <= 0 || *seconds > KPTime::maximumTotalSeconds)
         return;
     m_timer->setTime(KPTime::fromTotalSeconds(*seconds), KPTimer::CountType::down);
 }

@@ -14,6 +14,10 @@ struct KPTime
     qint64 minutes = 0;
     qint64 seconds = 0;
 
+    // The most any input may set: 9999:59:59, all the time editor can show.
+    static constexpr qint64 maximumHours = 9999;
+    static constexpr qint64 maximumTotalSeconds = maximumHours * 3600 + 59 * 60 + 59;
+
     static KPTime fromTotalSeconds(qint64 totalSeconds);
 
     qint64 totalSeconds() const;

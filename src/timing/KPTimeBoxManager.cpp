@@ -6,6 +6,8 @@
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
 
+#include <algorithm>
+
 namespace {
 
 // Work periods finished since launch: one count for the whole process.
@@ -36,7 +38,8 @@ qint64 KPTimeBoxManager::lengthFor(State state)
     // A period of no time would end at its first tick and the next at the one
     // after, ringing and crediting tasks ten times a second: such a length,
     // which the settings window can store, reads as the default.
-    return length < 1 ? PreferenceKeys::integerDefault(key) : length;
+    return length < 1 ? PreferenceKeys::integerDefault(key)
+                      : std::min(length, KPTime::maximumTotalSeconds);
 }
 
 qint64 KPTimeBoxManager::longBreakInterval()

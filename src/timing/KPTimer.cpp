@@ -73,6 +73,7 @@ void KPTimer::restart()
 
 void KPTimer::setTime(const KPTime& time, CountType countType)
 {
+    ++m_periodsSet;
     m_countType = countType;
     m_time = time;
     restart();
@@ -110,7 +111,7 @@ bool KPTimer::finish()
 {
     if (m_countType != CountType::down)
         return false;
-    show(reachZero());
+    showEnd();
     return true;
 }
 
@@ -124,17 +125,23 @@ void KPTimer::tick()
         elapsed =
             std::chrono::duration_cast<std::chrono::seconds>(RunLoop::main().now() - *m_startDate)
                 .count();
-    if (m_countType == CountType::up) {
+    if (m_countType == CountType::up)
         t.add(elapsed);
-    } else {
+    else
         t.subtract(elapsed);
-        if (t.isZero())
-            t = reachZero();
-    }
-    show(t);
+    if (m_countType == CountType::down && t.isZero())
+        showEnd();
+    else
+        show(t);
 }
 
-KPTime KPTimer::reachZero()
+void KPTimer::showEnd()
+{
+    if (const std::optional<KPTime> next = reachZero())
+        show(*next);
+}
+
+std::optional<KPTime> KPTimer::reachZero()
 {
     if (m_isRepeating) {
         m_startTime = m_time;
@@ -150,8 +157,13 @@ KPTime KPTimer::reachZero()
         m_alarmSound->play();
     }
     pause();
+    const quint64 periodsSet = m_periodsSet;
     if (m_delegate)
         m_delegate->timerDidFinish(this);
+    // The finished period's zero must not overwrite a period begun meanwhile: a
+    // pause before the next tick would freeze it.
+    if (m_periodsSet != periodsSet)
+        return std::nullopt;
     return KPTime{};
 }
 

@@ -87,8 +87,10 @@ private:
     void setState(State state);
     void publishCurrentTime(const KPTime& time);
     void show(const KPTime& time);
-    // The end of a countdown; returns the time to show next.
-    KPTime reachZero();
+    // The end of a countdown; returns the time to show next, or nothing when
+    // the end already gave the timer a new period, whose time stands.
+    std::optional<KPTime> reachZero();
+    void showEnd();
 
     KPTimerDelegate* m_delegate = nullptr;
     const std::shared_ptr<Sound> m_tickingSound;
@@ -104,4 +106,5 @@ private:
     std::optional<KPTime> m_startTime;
     std::optional<RunLoop::Instant> m_startDate;
     std::unique_ptr<RunLoop::RepeatingTimer> m_timer;
+    quint64 m_periodsSet = 0;
 };

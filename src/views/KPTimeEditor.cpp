@@ -107,8 +107,8 @@ void KPTimeEditor::commitFields()
     s -= (s / 60) * 60;
     h += m / 60;
     m -= (m / 60) * 60;
-    if (h > maximumHours) {
-        h = maximumHours;
+    if (h > KPTime::maximumHours) {
+        h = KPTime::maximumHours;
         m = 59;
         s = 59;
     }

@@ -29,8 +29,6 @@ public:
 
     static constexpr int fontSize = 13;
     static constexpr int buttonGap = 6;
-    // The largest time a commit gives: 9999:59:59.
-    static constexpr qint64 maximumHours = 9999;
 
     KPTimeEditor(int width, int height, QWidget* parent = nullptr);
     ~KPTimeEditor() override;

@@ -174,7 +174,8 @@ private Q_SLOTS:
         QCOMPARE(app.status(), QString("active work 90 0"));
         QCOMPARE(app.timer().countType(), KPTimer::CountType::down);
         app.advance(2s);
-        for (qlonglong refused : {qlonglong(-1), qlonglong(0)}) {
+        for (qlonglong refused : {qlonglong(-1), qlonglong(0), qlonglong(36000000),
+                                  std::numeric_limits<qlonglong>::max()}) {
             const QDBusMessage reply = app.call("SetTime", {refused});
             QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
             QCOMPARE(reply.errorName(), QString("org.freedesktop.DBus.Error.InvalidArgs"));
@@ -203,21 +204,24 @@ private Q_SLOTS:
         Instance app("Write_report Read");
         app.call("StartPause");
         app.advance(2s);
+        // Paused before the next period's first tick: it keeps its whole length.
         const auto end = [&](std::chrono::milliseconds rest) {
             if (skipping)
                 QCOMPARE(app.call("Skip").type(), QDBusMessage::ReplyMessage);
             else
                 app.advance(rest);
-            app.advance(100ms); // the next period's first tick
+            app.call("StartPause");
+            app.advance(100ms);
         };
         end(3s);
-        QCOMPARE(app.status(), QString("active shortBreak 4 1"));
+        QCOMPARE(app.status(), QString("inactive shortBreak 4 1"));
         QCOMPARE(app.firstTask(), QString("Write report1"));
         QCOMPARE(app.sounds.get("Blow")->plays, 1);
 
+        app.call("StartPause");
         app.advance(1s);
         end(3s); // a break credits nothing
-        QCOMPARE(app.status(), QString("active work 5 1"));
+        QCOMPARE(app.status(), QString("inactive work 5 1"));
         QCOMPARE(app.firstTask(), QString("Write report1"));
         QCOMPARE(app.sounds.get("Blow")->plays, 2);
     }
@@ -226,8 +230,9 @@ private Q_SLOTS:
     {
         Instance app("Plan");
         app.call("Skip");
+        app.call("StartPause");
         app.advance(100ms);
-        QCOMPARE(app.status(), QString("active shortBreak 300 1"));
+        QCOMPARE(app.status(), QString("inactive shortBreak 300 1"));
         QCOMPARE(app.firstTask(), QString("Plan1"));
 
         app.timer().setTime({}, KPTimer::CountType::up);

@@ -173,6 +173,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::newRow("negative") << "-5";
         QTest::newRow("zero") << "0"; // would end at once and count as a finished period
+        QTest::newRow("past 9999:59:59") << "36000000";
         QTest::newRow("past 64 bits") << "9223372036854775808";
         QTest::newRow("not a number") << "tea";
     }

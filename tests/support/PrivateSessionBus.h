@@ -6,7 +6,8 @@
 #include <QTest>
 
 // A D-Bus session daemon of the test's own, so tests never touch the user's
-// bus. address() is empty when dbus-daemon is missing or did not start.
+// bus; it starts no service of the machine (session-bus.conf). address() is
+// empty when dbus-daemon is missing or did not start.
 class PrivateSessionBus
 {
 public:
@@ -15,8 +16,8 @@ public:
         const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
         if (daemon.isEmpty())
             return;
-        m_process.start(daemon, {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                                 QStringLiteral("--print-address")});
+        m_process.start(daemon, {QStringLiteral("--config-file=" ZEMBRAK_TEST_BUS_CONFIG),
+                                 QStringLiteral("--nofork"), QStringLiteral("--print-address")});
         if (!m_process.waitForStarted(5000))
             return;
         // The daemon prints its address once it listens.

@@ -163,8 +163,11 @@ private Q_SLOTS:
     {
         // Stored for the work period during a break, and the length it then gets.
         // A length of no time, or less, would ring ten times a second: the default stands in.
-        for (const auto& [stored, seconds] :
-             {std::pair("3000", 3000), {"\"3000\"", 1500}, {"0", 1500}, {"-60", 1500}}) {
+        for (const auto& [stored, seconds] : {std::pair("3000", 3000),
+                                              {"\"3000\"", 1500},
+                                              {"0", 1500},
+                                              {"-60", 1500},
+                                              {"36000000", 35999999}}) {
             m_home.reset();
             store(PreferenceKeys::shortBreakLength, 1);
             Setup s;
