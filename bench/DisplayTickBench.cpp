@@ -1,6 +1,8 @@
 // The application's tick path: the timer, the tray display, the shared suite
 // and the D-Bus signal, as one tick of a running countdown drives them. Ticks
-// that keep the shown second must take nothing from the heap.
+// that keep the shown second must take nothing from the heap of ours: the
+// count sees operator new, not the malloc with which sd-bus builds the signal
+// it sends on every tick, which the rule allows.
 #include "AllocationCounter.h"
 #include "PrivateSessionBus.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
@@ -10,6 +12,7 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QThread>
 #include <chrono>
 #include <cstdio>
 
@@ -28,7 +31,12 @@ int main(int argc, char** argv)
     display.statusItem()->button()->show();
     display.setTimer(KPTimer::fromSeconds(100 * 3600));
     display.timer()->start();
-    loop.advance(std::chrono::seconds(5)); // connected, laid out, stored
+    loop.advance(std::chrono::seconds(5)); // laid out, stored
+    // The bus connection is made while the event loop turns.
+    for (int turn = 0; turn < 100; ++turn) {
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
 
     using namespace std::chrono_literals;
     constexpr int seconds = 2000;
@@ -52,8 +60,8 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents(); // repaints, as the event loop would
     }
     const double keeping = 9.0 * seconds;
-    std::printf("display-tick: a tick keeping the second: %.0f ns, %.3f allocations (%ld in %.0f "
-                "ticks)\n",
+    std::printf("display-tick: a tick keeping the second (the signal sent): %.0f ns, %.3f "
+                "allocations of ours (%ld in %.0f ticks)\n",
                 double(keepingTime.count()) / keeping, double(keepingAllocations) / keeping,
                 keepingAllocations, keeping);
     std::printf("display-tick: a tick changing the second (labels, shared suite): %.0f ns, %.1f "

@@ -1,42 +1,50 @@
 #include "DistributedNotification.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
+#include <systemd/sd-bus.h>
 
 namespace {
-// A bus that was not there a moment ago is asked again only after a while.
+
+// A bus that was not there a moment ago, or that has not finished greeting us
+// by then, is asked again only after a while.
 constexpr std::chrono::seconds retryInterval{5};
+
+const QByteArray pathBytes = DistributedNotification::path.toUtf8();
+const QByteArray interfaceBytes = DistributedNotification::interfaceName.toUtf8();
+const QByteArray memberBytes = DistributedNotification::member.toUtf8();
+
 } // namespace
 
 DistributedNotification::DistributedNotification(const QString& name, const QString& object,
                                                  QObject* parent)
-    : QObject(parent), m_name(name), m_object(object),
-      m_message(DBusWireMessage::signal(path, interfaceName, member, {name, object}))
+    : QObject(parent), m_name(name.toUtf8()), m_object(object.toUtf8())
 {}
 
 bool DistributedNotification::post()
 {
-    if (!m_throughQt && !m_socket.isOpen() && !connectToBus())
+    if (!connectionUsable() || !m_connection.canSendAtOnce())
         return false;
-    if (m_throughQt)
-        return QDBusConnection::sessionBus().send(*m_throughQt);
-    return m_socket.send(m_message);
+    sd_bus_message* message = nullptr;
+    int r = sd_bus_message_new_signal(m_connection.bus(), &message, pathBytes.constData(),
+                                      interfaceBytes.constData(), memberBytes.constData());
+    if (r >= 0)
+        r = sd_bus_message_append(message, "ss", m_name.constData(), m_object.constData());
+    if (r >= 0)
+        r = sd_bus_send(m_connection.bus(), message, nullptr);
+    sd_bus_message_unref(message);
+    // What the socket did not take waits for the descriptor to be writable.
+    m_connection.flush();
+    return r >= 0 && m_connection.isOpen();
 }
 
-bool DistributedNotification::connectToBus()
+bool DistributedNotification::connectionUsable()
 {
     const RunLoop::Instant now = RunLoop::main().now();
-    if (m_lastAttempt && now - *m_lastAttempt < retryInterval)
+    const bool waited = !m_lastAttempt || now - *m_lastAttempt >= retryInterval;
+    if (m_connection.isReady())
+        return true;
+    if (!waited)
         return false;
     m_lastAttempt = now;
-    const QString address = DBusSocket::sessionBusAddress();
-    if (address.isEmpty())
-        return false;
-    if (!DBusSocket::isSupported(address)) {
-        // A bus reached some other way than a Unix socket: Qt's own connection carries it.
-        m_throughQt = QDBusMessage::createSignal(path, interfaceName, member);
-        *m_throughQt << m_name << m_object;
-        return true;
-    }
-    return m_socket.open(address);
+    // A connection still not greeted after the interval is given up for a new one.
+    return m_connection.open() && m_connection.isReady();
 }

@@ -1,18 +1,17 @@
 #pragma once
 
-#include "DBusSocket.h"
-#include "DBusWireMessage.h"
 #include "RunLoop.h"
+#include "SdBusConnection.h"
 
-#include <QDBusMessage>
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <optional>
 
 // One notification for the other programs of the user's session, sent as a
-// D-Bus signal. It is posted many times a second, so the signal is marshalled
-// once and each post is one write on a bus connection of its own, made from
-// the GUI thread: no allocation, no other thread woken. Without a session bus
+// D-Bus signal. It is posted many times a second, from the GUI thread, on a
+// bus connection of its own that never makes the thread wait: a post the
+// socket cannot take at once is dropped, not queued. Without a session bus
 // nothing is posted and nothing fails.
 class DistributedNotification : public QObject
 {
@@ -27,16 +26,15 @@ public:
     explicit DistributedNotification(const QString& name, const QString& object = QString(),
                                      QObject* parent = nullptr);
 
-    // Returns whether the signal was handed to the bus.
+    // Returns whether the signal was handed to the bus. Takes nothing from the
+    // heap of ours; the library allocates the message it sends.
     bool post();
 
 private:
-    bool connectToBus();
+    bool connectionUsable();
 
-    const QString m_name;
-    const QString m_object;
-    DBusWireMessage m_message;
-    DBusSocket m_socket;
+    const QByteArray m_name;
+    const QByteArray m_object;
+    SdBusConnection m_connection;
     std::optional<RunLoop::Instant> m_lastAttempt;
-    std::optional<QDBusMessage> m_throughQt;
 };
