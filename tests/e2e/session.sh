@@ -1,5 +1,5 @@
-# Sourced by the end-to-end runners and the benchmarks: an X server, a session
-# bus and a tray of their own, and the built application inside them.
+# Sourced by the end-to-end driver (run-e2e) and the benchmarks: an X server, a
+# session bus and a tray of their own, and the built application inside them.
 # Every process started here is stopped by session_stop (install it as a trap).
 
 SESSION_PIDS=()
@@ -15,8 +15,7 @@ session_need()
 {
     local tool
     for tool in "$@"; do
-        command -v "$tool" >/dev/null 2>&1 ||
-            session_fail "$tool is missing (bash scripts/install-deps installs it)"
+        command -v "$tool" >/dev/null 2>&1 || session_fail "$tool is missing (bash scripts/install-deps installs it)"
     done
 }
 
@@ -32,54 +31,10 @@ session_wait_for()
     done
 }
 
-# Runs the calling runner again under timeout(1) so that it ends by itself
-# after $1 seconds; call it first thing with the runner's own arguments.
-session_time_limit()
-{
-    local seconds=$1
-    shift
-    if [ -z "${ZEMBRAK_E2E_TIMED:-}" ]; then
-        export ZEMBRAK_E2E_TIMED=1
-        exec timeout -k 5 "$seconds" bash "$0" "$@"
-    fi
-}
-
-# Reads the runner's arguments (BUILD_DIR [ARTIFACTS_DIR]), sets E2E_APP, E2E_SHOT
-# and E2E_ARTIFACTS, empties the artifacts folder of an earlier run and installs
-# the traps that stop everything and keep the logs.
-session_runner_start()
-{
-    local build
-    [ -n "${1:-}" ] || session_fail "usage: $(basename "$0") BUILD_DIR [ARTIFACTS_DIR]"
-    build=$(cd "$1" 2>/dev/null && pwd) || session_fail "no build directory $1"
-    E2E_ARTIFACTS=${2:-$build/e2e-artifacts}
-    E2E_APP=$build/bin/zembrak
-    E2E_SHOT=$build/tests/e2e-shot
-    [ -x "$E2E_APP" ] || session_fail "$E2E_APP is not built"
-    [ -x "$E2E_SHOT" ] || session_fail "$E2E_SHOT is not built"
-    mkdir -p "$E2E_ARTIFACTS"
-    rm -f "$E2E_ARTIFACTS"/*.png "$E2E_ARTIFACTS"/*.log
-    trap session_finish EXIT
-    trap 'echo "FAIL: the run did not finish in time" >&2; exit 1' TERM INT
-}
-
-session_finish()
-{
-    local status=$?
-    [ -z "$SESSION_TMP" ] || cp "$SESSION_TMP"/*.log "$E2E_ARTIFACTS"/ 2>/dev/null || true
-    session_stop
-    if [ "$status" -eq 0 ]; then
-        echo "e2e: all checks passed; artifacts in $E2E_ARTIFACTS"
-    else
-        echo "e2e: failed; artifacts in $E2E_ARTIFACTS" >&2
-    fi
-}
-
-# An X server of the session's own; sets DISPLAY. A number is taken at random
-# from a wide range and the server is asked for its root window before use:
-# an X server that is shutting down may still remove the socket of a new one
-# on the number it just gave up, which a server picking the lowest free number
-# (-displayfd) runs into whenever tests run side by side.
+# An X server of the session's own; sets DISPLAY. The number is random in a wide
+# range and the server is asked for its root window before use: a server that is
+# shutting down may still remove the socket of a new one on the number it gave up
+# (which -displayfd, taking the lowest free number, runs into side by side).
 session_start_x()
 {
     local attempt display pid
@@ -196,11 +151,7 @@ session_start_tray()
         session_fail "trayer did not show its panel: $(cat "$SESSION_TMP/trayer.log")"
 }
 
-session_stop_tray()
-{
-    kill "$TRAY_PID" 2>/dev/null || true
-    wait "$TRAY_PID" 2>/dev/null || true
-}
+session_stop_tray() { kill "$TRAY_PID" 2>/dev/null && wait "$TRAY_PID" 2>/dev/null || true; }
 
 # trayer's panel window id.
 session_tray_window()
@@ -262,11 +213,7 @@ session_popover_id()
 }
 
 # "X Y W H" of the popover, or nothing.
-session_popover_window()
-{
-    local id
-    id=$(session_popover_id "$1") && session_geometry "$id"
-}
+session_popover_window() { local id; id=$(session_popover_id "$1") && session_geometry "$id"; }
 
 # True once the popover stands still: it may be placed or resized after it shows.
 session_popover_settled()
@@ -288,10 +235,7 @@ session_dock_item()
     echo "e2e: docked window $ITEM at $ITEM_X,$ITEM_Y size ${ITEM_W}x$ITEM_H"
 }
 
-session_click_item()
-{
-    xdotool mousemove $((ITEM_X + ITEM_W / 2)) $((ITEM_Y + ITEM_H / 2)) click 1
-}
+session_click_item() { xdotool mousemove $((ITEM_X + ITEM_W / 2)) $((ITEM_Y + ITEM_H / 2)) click 1; }
 
 # Clicks the item and waits for the popover; sets POPOVER_X POPOVER_Y POPOVER_W POPOVER_H.
 session_open_popover()
