@@ -17,7 +17,8 @@ private Q_SLOTS:
         QtRunLoop loop;
         timespec mono{};
         clock_gettime(CLOCK_MONOTONIC, &mono);
-        const auto monotonic = std::chrono::seconds(mono.tv_sec) + std::chrono::nanoseconds(mono.tv_nsec);
+        const auto monotonic =
+            std::chrono::seconds(mono.tv_sec) + std::chrono::nanoseconds(mono.tv_nsec);
         const auto a = loop.now();
         const auto b = loop.now();
         QVERIFY(b >= a);
