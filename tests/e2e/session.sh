@@ -132,12 +132,7 @@ session_accessibility_bus()
     dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
         org.a11y.Bus.GetAddress 2>/dev/null | awk 'NF { print $1; found = 1 } END { exit !found }'
 }
-
-session_accessibility_registry()
-{
-    local bus
-    bus=$(session_accessibility_bus) && session_bus_has_owner org.a11y.atspi.Registry "$bus"
-}
+session_accessibility_registry() { local bus; bus=$(session_accessibility_bus) && session_bus_has_owner org.a11y.atspi.Registry "$bus"; }
 
 # A top panel at the right as a user of a light desktop would set it up; sets TRAY_PID.
 session_start_tray()
@@ -162,12 +157,7 @@ session_tray_window()
 }
 
 # Starts the application ($1) with the session's environment; sets APP_PID.
-session_start_app()
-{
-    "$1" >"$SESSION_TMP/app.log" 2>&1 &
-    APP_PID=$!
-    SESSION_PIDS+=("$APP_PID")
-}
+session_start_app() { "$1" >"$SESSION_TMP/app.log" 2>&1 & APP_PID=$!; SESSION_PIDS+=("$APP_PID"); }
 
 # The application's window inside the tray, or nothing.
 session_docked_window()
@@ -179,10 +169,7 @@ session_docked_window()
         # Walk up the parents: the tray puts its icons in sockets inside the panel.
         while [ -n "$parent" ] && [ "$parent" != 0x0 ]; do
             parent=$(xwininfo -id "$parent" -tree 2>/dev/null | awk '/Parent window id/ { print $4 }')
-            if [ "$((parent))" = "$((panel))" ]; then
-                printf '0x%x\n' "$window"
-                return 0
-            fi
+            [ "$((parent))" != "$((panel))" ] || { printf '0x%x\n' "$window" && return 0; }
         done
     done
     return 1
@@ -204,10 +191,7 @@ session_popover_id()
         id=$(printf '0x%x' "$window")
         [ "$id" = "$1" ] && continue
         read -r _ _ pw ph < <(session_geometry "$id")
-        if [ "$pw" -ge 150 ] && [ "$ph" -ge 60 ]; then
-            echo "$id"
-            return 0
-        fi
+        [ "$pw" -lt 150 ] || [ "$ph" -lt 60 ] || { echo "$id" && return 0; }
     done
     return 1
 }

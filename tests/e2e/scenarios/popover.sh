@@ -1,7 +1,7 @@
-# The popover: where it hangs, a 3 s work period running into a 2 s break by
+# The popover: where it hangs, a 3 s work period running into a 4 s break by
 # itself, the labels as a screen reader reads them, the first task credited,
 # and closing it from the item.
-seed '"workLength":3,"shortBreakLength":2' "Write the report"
+seed '"workLength":3,"shortBreakLength":4' "Write the report"
 session_start_accessibility
 start_app
 watch_widgets
@@ -26,10 +26,10 @@ expect 5 "AT-SPI: the popover never read 'Work' and 'Cycles Since Launch: 0'" la
 # Play: the work period ends by itself, its cycle goes to the first task, the break counts down.
 xdotool mousemove $((POPOVER_X + 21)) $((POPOVER_Y + 21)) click 1
 credited='[{"cycleCount":1,"id":1000.5,"isCompleted":false,"string":"Write the report"}]'
-expect 5 'the stored tasks read $(stored tasks) 4 s after play, expected $credited' stored_is tasks "$credited"
+expect 5 'the stored tasks read $(stored tasks) 5 s after play, expected $credited' stored_is tasks "$credited"
 expect 3 "AT-SPI: the popover never read 'Short Break' and 'Cycles Since Launch: 1'" \
     labels_read "Short Break" "Cycles Since Launch: 1"
-expect 3 'the break did not count down: the shared time is $(shared_seconds) s' shared_is 1
+expect 4 'the break did not count down: the shared time is $(shared_seconds) s' shared_is 2
 shot popover-break
 
 # A click on the item closes the popover and nothing more; the next opens it again.
