@@ -52,7 +52,6 @@ open_popover
 all_named "push button" "Resume Timer" Zembrak
 check "AT-SPI: no task table with 'Write the report' in it" \
     eval 'shown table Tasks Zembrak && shown "table cell" "Write the report"'
-shot popover
 
 # Tab to play, Return: the countdown runs, and the item's description follows it.
 press Tab "push button|Resume Timer"
@@ -87,7 +86,6 @@ press Tab "slider|Long Break Interval"
 xdotool key Right
 expect 3 'after Right the slider reads $(slider "Long Break Interval"), expected 5' eval '[ "$(slider "Long Break Interval")" = 5 ]'
 press Tab "push button|Save"
-shot time-settings
 xdotool key Return
 expect 5 'after Save the store holds workLength $(stored workLength), interval $(stored longBreakInterval)' \
     eval 'stored_is workLength 600 && stored_is longBreakInterval 5'
@@ -112,7 +110,6 @@ press Tab "text|Hours"
 xdotool type --delay 20 1
 xdotool key Return
 expect 3 'after typing 1 hour and Return the shared time is $(shared_seconds) s' eval '[ "$(shared_seconds)" -gt 3600 ]'
-shot edit-time
 xdotool key Escape
 expect 3 "Escape did not close Edit Time" window_closed "Edit Time"
 expect 3 'after Edit Time the item is described as $(described)' eval '[ "$(described_seconds)" -gt 3600 ]'

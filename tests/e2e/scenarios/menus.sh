@@ -18,7 +18,6 @@ open_menu()
 # A fresh user: the menu reads the defaults, and they are stored.
 expect 5 'at launch the sound was stored as $(stored soundName), expected "Blow"' stored_is soundName '"Blow"'
 open_menu
-shot menu-open
 expected="Time Settings|Edit Time|Autohide Display|Small Display|Show Seconds|Show Cycle Count|Enable Ticking|Sound|More|Quit"
 check 'AT-SPI: the menu reads $(menu_titles), expected $expected' [ "$(menu_titles)" = "$expected" ]
 check "a fresh menu should check Show Seconds and not Small Display" \
@@ -36,7 +35,6 @@ narrow=$(item_width)
 open_menu
 click_widget "menu item" Sound
 expect 5 'the Sound item opened no sound menu (read: $(menu_titles))' shown "menu item" Puddle
-shot sound-menu
 click_widget "menu item" Puddle
 expect 5 'after Puddle the store holds soundName $(stored soundName)' stored_is soundName '"Puddle"'
 
@@ -50,5 +48,4 @@ open_menu
 check "after a restart Show Seconds is checked again" eval '! has_state "menu item" "Show Seconds" checked'
 click_widget "menu item" Sound
 expect 5 "after a restart Puddle is not the checked sound" has_state "menu item" Puddle checked
-shot after-restart
 app_alive

@@ -10,7 +10,6 @@ expect 5 'before play the shared time is $(shared_seconds) s, expected 3' shared
 # Below the item, on the screen.
 session_open_popover
 popover=$(session_popover_id "$ITEM") || session_fail "the popover closed by itself"
-shot popover-open
 read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
 title=$(xprop -id "$popover" WM_NAME | sed -n 's/.*= "\(.*\)"$/\1/p')
 check "the popover is titled '$title', expected Zembrak" [ "$title" = Zembrak ]
@@ -30,7 +29,6 @@ expect 5 'the stored tasks read $(stored tasks) 5 s after play, expected $credit
 expect 3 "AT-SPI: the popover never read 'Short Break' and 'Cycles Since Launch: 1'" \
     labels_read "Short Break" "Cycles Since Launch: 1"
 expect 4 'the break did not count down: the shared time is $(shared_seconds) s' shared_is 2
-shot popover-break
 
 # A click on the item closes the popover and nothing more; the next opens it again.
 session_click_item
