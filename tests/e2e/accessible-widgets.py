@@ -1,15 +1,11 @@
-# Writes what a screen reader sees of the application, every 0.2 s, to a file:
-# one line per widget of each shown window and popup menu,
-#   role <TAB> name <TAB> x <TAB> y <TAB> width <TAB> height <TAB> states <TAB> window
-#   <TAB> accessible name <TAB> description <TAB> value
-# (desktop coordinates, states comma-separated; in the second column a widget
-# without a name, such as a button with only an image, goes by its description;
-# the value is a slider's), and the control that last took the keyboard to
-# OUTPUT.focus as "role|name". Popups are not among the application's children
-# on the bus: they are found through the events their widgets send when they
-# show. Writes a ready file once it listens.
-#
-#   accessible-widgets.py OUTPUT READY SECONDS
+# What a screen reader sees of the application, written every 0.2 s to OUTPUT,
+# one line per widget of each shown window and popup menu:
+#   role, name (or else description), x, y, width, height (desktop coordinates),
+#   states (comma-separated), window, accessible name, description, slider value
+# tab-separated; the control that last took the keyboard goes to OUTPUT.focus as
+# "role|name". Popups are not among the application's children on the bus: they
+# are found through the events their widgets send when they show. Touches READY
+# once it listens.   accessible-widgets.py OUTPUT READY SECONDS
 import os
 import sys
 
@@ -21,11 +17,9 @@ popups = []
 
 
 def top_level(accessible):
-    while True:
-        parent = accessible.parent
-        if parent is None or parent.getRole() == pyatspi.ROLE_APPLICATION:
-            return accessible
-        accessible = parent
+    while accessible.parent is not None and accessible.parent.getRole() != pyatspi.ROLE_APPLICATION:
+        accessible = accessible.parent
+    return accessible
 
 
 def on_event(event):
@@ -36,9 +30,9 @@ def on_event(event):
             os.replace(output + ".focus.tmp", output + ".focus")
         window = top_level(event.source)
         if window.getRole() in (pyatspi.ROLE_POPUP_MENU, pyatspi.ROLE_MENU, pyatspi.ROLE_WINDOW,
-                                pyatspi.ROLE_FILLER, pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME):
-            if all(window != seen for seen in popups):
-                popups.append(window)
+                                pyatspi.ROLE_FILLER, pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME) and \
+                all(window != seen for seen in popups):
+            popups.append(window)
     except Exception as error:
         print("event:", error, file=sys.stderr, flush=True)
 
@@ -58,12 +52,9 @@ def lines(accessible, found, window, depth=0):
     name, description = (
         (text or "").replace("\t", " ").replace("\n", " ")
         for text in (accessible.name, accessible.description))
-    fields = [accessible.getRoleName(), name or description] + [str(v) for v in extents]
-    value = ""
-    if accessible.getRole() == pyatspi.ROLE_SLIDER:
-        value = "%g" % accessible.queryValue().currentValue
-    fields += [names, window, name, description, value]
-    found.append("\t".join(fields))
+    value = "%g" % accessible.queryValue().currentValue if accessible.getRole() == pyatspi.ROLE_SLIDER else ""
+    found.append("\t".join([accessible.getRoleName(), name or description] + [str(v) for v in extents] +
+                           [names, window, name, description, value]))
     for child in accessible:
         lines(child, found, window, depth + 1)
     return found

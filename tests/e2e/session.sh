@@ -1,5 +1,5 @@
-# Sourced by the end-to-end runners and the benchmarks: an X server, a session
-# bus and a tray of their own, and the built application inside them.
+# Sourced by the end-to-end driver (run-e2e) and the benchmarks: an X server, a
+# session bus and a tray of their own, and the built application inside them.
 # Every process started here is stopped by session_stop (install it as a trap).
 
 SESSION_PIDS=()
@@ -16,8 +16,7 @@ session_need()
 {
     local tool
     for tool in "$@"; do
-        command -v "$tool" >/dev/null 2>&1 ||
-            session_fail "$tool is missing (bash scripts/install-deps installs it)"
+        command -v "$tool" >/dev/null 2>&1 || session_fail "$tool is missing (bash scripts/install-deps installs it)"
     done
 }
 
@@ -33,54 +32,10 @@ session_wait_for()
     done
 }
 
-# Runs the calling runner again under timeout(1) so that it ends by itself
-# after $1 seconds; call it first thing with the runner's own arguments.
-session_time_limit()
-{
-    local seconds=$1
-    shift
-    if [ -z "${ZEMBRAK_E2E_TIMED:-}" ]; then
-        export ZEMBRAK_E2E_TIMED=1
-        exec timeout -k 5 "$seconds" bash "$0" "$@"
-    fi
-}
-
-# Reads the runner's arguments (BUILD_DIR [ARTIFACTS_DIR]), sets E2E_APP, E2E_SHOT
-# and E2E_ARTIFACTS, empties the artifacts folder of an earlier run and installs
-# the traps that stop everything and keep the logs.
-session_runner_start()
-{
-    local build
-    [ -n "${1:-}" ] || session_fail "usage: $(basename "$0") BUILD_DIR [ARTIFACTS_DIR]"
-    build=$(cd "$1" 2>/dev/null && pwd) || session_fail "no build directory $1"
-    E2E_ARTIFACTS=${2:-$build/e2e-artifacts}
-    E2E_APP=$build/bin/zembrak
-    E2E_SHOT=$build/tests/e2e-shot
-    [ -x "$E2E_APP" ] || session_fail "$E2E_APP is not built"
-    [ -x "$E2E_SHOT" ] || session_fail "$E2E_SHOT is not built"
-    mkdir -p "$E2E_ARTIFACTS"
-    rm -f "$E2E_ARTIFACTS"/*.png "$E2E_ARTIFACTS"/*.log
-    trap session_finish EXIT
-    trap 'echo "FAIL: the run did not finish in time" >&2; exit 1' TERM INT
-}
-
-session_finish()
-{
-    local status=$?
-    [ -z "$SESSION_TMP" ] || cp "$SESSION_TMP"/*.log "$E2E_ARTIFACTS"/ 2>/dev/null || true
-    session_stop
-    if [ "$status" -eq 0 ]; then
-        echo "e2e: all checks passed; artifacts in $E2E_ARTIFACTS"
-    else
-        echo "e2e: failed; artifacts in $E2E_ARTIFACTS" >&2
-    fi
-}
-
-# An X server of the session's own; sets DISPLAY. A number is taken at random
-# from a wide range and the server is asked for its root window before use:
-# an X server that is shutting down may still remove the socket of a new one
-# on the number it just gave up, which a server picking the lowest free number
-# (-displayfd) runs into whenever tests run side by side.
+# An X server of the session's own; sets DISPLAY. The number is random in a wide
+# range and the server is asked for its root window before use: a server that is
+# shutting down may still remove the socket of a new one on the number it gave up
+# (which -displayfd, taking the lowest free number, runs into side by side).
 session_start_x()
 {
     local attempt display pid
@@ -180,12 +135,7 @@ session_accessibility_bus()
     dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
         org.a11y.Bus.GetAddress 2>/dev/null | awk 'NF { print $1; found = 1 } END { exit !found }'
 }
-
-session_accessibility_registry()
-{
-    local bus
-    bus=$(session_accessibility_bus) && session_bus_has_owner org.a11y.atspi.Registry "$bus"
-}
+session_accessibility_registry() { local bus; bus=$(session_accessibility_bus) && session_bus_has_owner org.a11y.atspi.Registry "$bus"; }
 
 # A top panel at the right as a user of a light desktop would set it up; sets TRAY_PID.
 session_start_tray()
@@ -199,11 +149,7 @@ session_start_tray()
         session_fail "trayer did not show its panel: $(cat "$SESSION_TMP/trayer.log")"
 }
 
-session_stop_tray()
-{
-    kill "$TRAY_PID" 2>/dev/null || true
-    wait "$TRAY_PID" 2>/dev/null || true
-}
+session_stop_tray() { kill "$TRAY_PID" 2>/dev/null && wait "$TRAY_PID" 2>/dev/null || true; }
 
 # trayer's panel window id.
 session_tray_window()
@@ -214,12 +160,7 @@ session_tray_window()
 }
 
 # Starts the application ($1) with the session's environment; sets APP_PID.
-session_start_app()
-{
-    "$1" >"$SESSION_TMP/app.log" 2>&1 &
-    APP_PID=$!
-    SESSION_PIDS+=("$APP_PID")
-}
+session_start_app() { "$1" >"$SESSION_TMP/app.log" 2>&1 & APP_PID=$!; SESSION_PIDS+=("$APP_PID"); }
 
 # The application's window inside the tray, or nothing.
 session_docked_window()
@@ -231,10 +172,7 @@ session_docked_window()
         # Walk up the parents: the tray puts its icons in sockets inside the panel.
         while [ -n "$parent" ] && [ "$parent" != 0x0 ]; do
             parent=$(xwininfo -id "$parent" -tree 2>/dev/null | awk '/Parent window id/ { print $4 }')
-            if [ "$((parent))" = "$((panel))" ]; then
-                printf '0x%x\n' "$window"
-                return 0
-            fi
+            [ "$((parent))" != "$((panel))" ] || { printf '0x%x\n' "$window" && return 0; }
         done
     done
     return 1
@@ -256,20 +194,13 @@ session_popover_id()
         id=$(printf '0x%x' "$window")
         [ "$id" = "$1" ] && continue
         read -r _ _ pw ph < <(session_geometry "$id")
-        if [ "$pw" -ge 150 ] && [ "$ph" -ge 60 ]; then
-            echo "$id"
-            return 0
-        fi
+        [ "$pw" -lt 150 ] || [ "$ph" -lt 60 ] || { echo "$id" && return 0; }
     done
     return 1
 }
 
 # "X Y W H" of the popover, or nothing.
-session_popover_window()
-{
-    local id
-    id=$(session_popover_id "$1") && session_geometry "$id"
-}
+session_popover_window() { local id; id=$(session_popover_id "$1") && session_geometry "$id"; }
 
 # True once the popover stands still: it may be placed or resized after it shows.
 session_popover_settled()
@@ -291,10 +222,7 @@ session_dock_item()
     echo "e2e: docked window $ITEM at $ITEM_X,$ITEM_Y size ${ITEM_W}x$ITEM_H"
 }
 
-session_click_item()
-{
-    xdotool mousemove $((ITEM_X + ITEM_W / 2)) $((ITEM_Y + ITEM_H / 2)) click 1
-}
+session_click_item() { xdotool mousemove $((ITEM_X + ITEM_W / 2)) $((ITEM_Y + ITEM_H / 2)) click 1; }
 
 # Clicks the item and waits for the popover; sets POPOVER_X POPOVER_Y POPOVER_W POPOVER_H.
 session_open_popover()

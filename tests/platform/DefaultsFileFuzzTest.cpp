@@ -75,12 +75,7 @@ class DefaultsFileFuzzTest : public QObject
     static QList<QByteArray> inputs(quint32 seed)
     {
         JsonFuzz fuzz = defaultsFuzz(seed);
-        QList<QByteArray> all = {validFile,
-                                 "",
-                                 "{}",
-                                 "null",
-                                 "[]",
-                                 QByteArray(4096, '{'),
+        QList<QByteArray> all = {validFile, "", "null", QByteArray(4096, '{'),
                                  "{\"workLength\": " + QByteArray(1 << 16, '9') + "}"};
         for (int n = 0; n < 4000; ++n)
             all << (n % 4 == 0   ? fuzz.bytes()
@@ -96,9 +91,7 @@ private Q_SLOTS:
         const quint32 seed = qEnvironmentVariableIsSet("ZEMBRAK_FUZZ_SEED")
                                  ? quint32(qEnvironmentVariableIntValue("ZEMBRAK_FUZZ_SEED"))
                                  : 20261206;
-        int movedAside = 0;
-        int read = 0;
-        int written = 0;
+        int movedAside = 0, read = 0, written = 0;
         const QList<QByteArray> all = inputs(seed);
         for (qsizetype i = 0; i < all.size(); ++i) {
             const QByteArray& bytes = all[i];
@@ -132,9 +125,6 @@ private Q_SLOTS:
             const QStringList shortcuts = P::stringList(store, P::shortcutStrings);
             QVERIFY2(shortcuts.isEmpty() || stored.value(P::shortcutStrings).isArray(), context);
             QVERIFY2(KPTimeBoxManager::longBreakInterval() != 0, context);
-            for (auto state : {KPTimeBoxManager::State::work, KPTimeBoxManager::State::shortBreak,
-                               KPTimeBoxManager::State::longBreak})
-                (void)KPTimeBoxManager::lengthFor(state);
             KPTaskManager tasks;
             QVERIFY2(tasks.hasUndecodableStoredTasks() ==
                          (stored.contains(P::tasks) &&

@@ -8,7 +8,6 @@
 
 using Status = GlobalShortcuts::Status;
 using Backend = GlobalShortcuts::Backend;
-using M = Qt::KeyboardModifiers;
 
 namespace {
 const QString toggle = QStringLiteral("toggleActivation");
@@ -34,11 +33,8 @@ private Q_SLOTS:
             QTest::newRow(name) << QString(stored) << QString(readsAs);
         };
         row("plain", "Ctrl+Alt+P", "Ctrl+Alt+P");
-        row("every modifier", "Shift+Ctrl+Meta+Alt+X", "Meta+Ctrl+Alt+Shift+X");
         row("typed by hand", "ctrl+alt+p", "Ctrl+Alt+P");
-        row("function key", "Meta+Shift+F5", "Meta+Shift+F5");
         row("keypad", "Num+Ctrl+1", "Ctrl+Num+1");
-        row("symbol", "Ctrl+!", "Ctrl+!");
         row("cleared", "", "");
         row("two combinations", "Ctrl+Alt+P, Ctrl+Q", "");
         row("unknown modifier", "Hyper+P", "");
@@ -55,53 +51,33 @@ private Q_SLOTS:
         QCOMPARE(GlobalShortcuts::fromStoredText(readsAs), sequence);
     }
 
+    // What the portal is asked for also names the keysym and the modifiers an X grab uses.
     void keySymbols_data()
     {
         QTest::addColumn<QKeyCombination>("combination");
-        QTest::addColumn<QString>("keysym"); // empty: no keysym
-        QTest::addColumn<M>("modifiers");
-        QTest::addColumn<QString>("trigger");
-        const M ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
-        const auto row = [](const char* name, QKeyCombination c, const char* keysym, M m,
-                            const char* trigger) {
-            QTest::newRow(name) << c << QString::fromUtf8(keysym) << m
-                                << QString::fromUtf8(trigger);
+        QTest::addColumn<QString>("trigger"); // empty: no keysym
+        const auto row = [](const char* name, QKeyCombination c, const char* trigger) {
+            QTest::newRow(name) << c << QString::fromUtf8(trigger);
         };
-        row("letter", Qt::CTRL | Qt::ALT | Qt::Key_P, "p", ctrlAlt, "CTRL+ALT+p");
-        row("shift and meta", Qt::SHIFT | Qt::META | Qt::Key_A, "a",
-            Qt::ShiftModifier | Qt::MetaModifier, "SHIFT+LOGO+a");
-        row("digit", Qt::CTRL | Qt::Key_1, "1", Qt::ControlModifier, "CTRL+1");
-        row("shifted symbol", Qt::CTRL | Qt::Key_Exclam, "exclam", Qt::ControlModifier,
-            "CTRL+exclam");
-        row("cyrillic letter", QKeyCombination(Qt::ControlModifier, Qt::Key(0x42f)), "Cyrillic_ya",
-            Qt::ControlModifier, "CTRL+Cyrillic_ya");
-        row("F35", QKeyCombination(Qt::Key_F35), "F35", M(), "F35");
-        row("arrow", Qt::CTRL | Qt::Key_Left, "Left", Qt::ControlModifier, "CTRL+Left");
-        row("backtab", Qt::SHIFT | Qt::Key_Backtab, "ISO_Left_Tab", Qt::ShiftModifier,
-            "SHIFT+ISO_Left_Tab");
-        row("keypad digit", Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_5, "KP_5",
-            Qt::ControlModifier, "CTRL+KP_5");
-        row("keypad plus", Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_Plus, "KP_Add",
-            Qt::ControlModifier, "CTRL+KP_Add");
-        row("keypad home", Qt::KeypadModifier | Qt::Key_Home, "KP_Home", M(), "KP_Home");
-        row("media", QKeyCombination(Qt::Key_MediaTogglePlayPause), "XF86AudioPlay", M(),
-            "XF86AudioPlay");
-        row("modifier alone", QKeyCombination(Qt::Key_Control), "", M(), "");
-        row("unknown key", Qt::CTRL | Qt::Key_unknown, "", M(), "");
+        row("letter", Qt::CTRL | Qt::ALT | Qt::Key_P, "CTRL+ALT+p");
+        row("shift and meta", Qt::SHIFT | Qt::META | Qt::Key_A, "SHIFT+LOGO+a");
+        row("shifted symbol", Qt::CTRL | Qt::Key_Exclam, "CTRL+exclam");
+        row("cyrillic letter", QKeyCombination(Qt::ControlModifier, Qt::Key(0x42f)),
+            "CTRL+Cyrillic_ya");
+        row("F35", QKeyCombination(Qt::Key_F35), "F35");
+        row("arrow", Qt::CTRL | Qt::Key_Left, "CTRL+Left");
+        row("keypad digit", Qt::ControlModifier | Qt::KeypadModifier | Qt::Key_5, "CTRL+KP_5");
+        row("keypad home", Qt::KeypadModifier | Qt::Key_Home, "KP_Home");
+        row("modifier alone", QKeyCombination(Qt::Key_Control), "");
+        row("unknown key", Qt::CTRL | Qt::Key_unknown, "");
     }
     void keySymbols()
     {
         QFETCH(QKeyCombination, combination);
-        QFETCH(QString, keysym);
-        QFETCH(M, modifiers);
         QFETCH(QString, trigger);
-        const std::optional<KeySymbols::Combination> mapped =
-            KeySymbols::fromKeyCombination(combination);
-        QCOMPARE(mapped.has_value(), !keysym.isEmpty());
-        if (mapped) {
-            QCOMPARE(KeySymbols::name(mapped->keysym), keysym);
-            QCOMPARE(mapped->modifiers, modifiers);
-        }
+        const auto mapped = KeySymbols::fromKeyCombination(combination);
+        QCOMPARE(mapped.has_value(), !trigger.isEmpty());
+        QVERIFY(!mapped || !mapped->modifiers.testFlag(Qt::KeypadModifier)); // not an X modifier
         QCOMPARE(KeySymbols::trigger(combination), trigger);
     }
 
@@ -110,11 +86,8 @@ private Q_SLOTS:
         QTest::addColumn<QKeyCombination>("combination");
         QTest::addColumn<bool>("needs");
         QTest::newRow("letter") << QKeyCombination(Qt::Key_P) << true;
-        QTest::newRow("shifted letter") << (Qt::SHIFT | Qt::Key_P) << true;
         QTest::newRow("arrow") << QKeyCombination(Qt::Key_Left) << true;
         QTest::newRow("with Ctrl") << (Qt::CTRL | Qt::Key_P) << false;
-        QTest::newRow("with Alt") << (Qt::ALT | Qt::Key_Left) << false;
-        QTest::newRow("with Meta") << (Qt::META | Qt::Key_Space) << false;
         QTest::newRow("function key") << QKeyCombination(Qt::Key_F5) << false;
         QTest::newRow("media key") << QKeyCombination(Qt::Key_MediaPlay) << false;
     }
@@ -132,7 +105,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("portal");
         QTest::addColumn<Backend>("backend");
         QTest::newRow("X11 session") << true << false << false << Backend::x11;
-        QTest::newRow("X11 with a portal") << true << false << true << Backend::x11;
         QTest::newRow("Wayland") << false << true << true << Backend::portal;
         QTest::newRow("XWayland with a portal") << true << true << true << Backend::portal;
         QTest::newRow("XWayland without") << true << true << false << Backend::x11;
@@ -181,20 +153,7 @@ private Q_SLOTS:
         QCOMPARE(shortcuts.releases(), (QStringList{toggle, toggle}));
     }
 
-    void bindingAgainReplacesTheAction()
-    {
-        ManualGlobalShortcuts shortcuts(Defaults::standard());
-        shortcuts.setShortcut(toggle, ctrlAltP);
-        QString ran;
-        QObject context;
-        shortcuts.bind(toggle, "Start/Pause", &context, [&ran] { ran += "first"; });
-        shortcuts.bind(toggle, "Start/Pause", &context, [&ran] { ran += "second"; });
-        shortcuts.press(ctrlAltP);
-        QCOMPARE(ran, QStringLiteral("second"));
-        QCOMPARE(shortcuts.grabs().size(), 1); // the combination was grabbed once
-    }
-
-    void aDestroyedContextReleasesItsKeys()
+    void theLastBindingRunsUntilItsContextGoes()
     {
         ManualGlobalShortcuts shortcuts(Defaults::standard());
         shortcuts.setShortcut(toggle, ctrlAltP);
@@ -202,13 +161,17 @@ private Q_SLOTS:
         int ran = 0;
         QObject kept;
         auto gone = std::make_unique<QObject>();
-        shortcuts.bind(toggle, "Start/Pause", gone.get(), [&ran] { ++ran; });
+        shortcuts.bind(toggle, "Start/Pause", &kept, [&ran] { ran += 100; });
+        shortcuts.bind(toggle, "Start/Pause", gone.get(), [&ran] { ++ran; }); // replaces the first
         shortcuts.bind(reset, "Reset", &kept, [&ran] { ran += 10; });
+        QCOMPARE(shortcuts.grabs().size(), 2); // each combination grabbed once
+        QCOMPARE(shortcuts.press(ctrlAltP), 1);
+        QCOMPARE(ran, 1);
         gone.reset();
         QVERIFY(!shortcuts.isBound(toggle));
         QCOMPARE(shortcuts.press(ctrlAltP), 0);
         QCOMPARE(shortcuts.press(ctrlAltQ), 1);
-        QCOMPARE(ran, 10);
+        QCOMPARE(ran, 11);
     }
 
     void unreadableStoredValuesBindNothingAndStay()

@@ -3,7 +3,6 @@
 
 #include <QCoreApplication>
 #include <QTest>
-#include <time.h>
 
 using namespace std::chrono_literals;
 
@@ -12,18 +11,6 @@ class RunLoopTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void qtClockCountsSuspendedTime()
-    {
-        QtRunLoop loop;
-        timespec mono{};
-        clock_gettime(CLOCK_MONOTONIC, &mono);
-        const auto monotonic = std::chrono::seconds(mono.tv_sec) + std::chrono::nanoseconds(mono.tv_nsec);
-        const auto a = loop.now();
-        const auto b = loop.now();
-        QVERIFY(b >= a);
-        QVERIFY(a >= monotonic); // boot time includes suspend, so never less
-    }
-
     void qtPostRunsAfterTheCurrentEventAndNeverForADeadContext()
     {
         QtRunLoop loop;

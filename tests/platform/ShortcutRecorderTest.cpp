@@ -29,7 +29,6 @@ class ShortcutRecorderTest : public QObject
         {
             desktop.setShortcut(toggle, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
             desktop.bind(toggle, "Start/Pause", &context, [this] { ++ran; });
-            recorder.resize(130, 19);
             recorder.setAssociatedDefaultsKey(toggle);
             recorder.show();
         }
@@ -55,8 +54,6 @@ private Q_SLOTS:
         Fixture f;
         QCOMPARE(f.shown(), QStringLiteral("Ctrl+Alt+P"));
         QVERIFY(f.recorder.clearButton()->isEnabled());
-        QCOMPARE(f.recorder.editor()->geometry(), QRect(0, 0, 109, 19));
-        QCOMPARE(f.recorder.clearButton()->geometry(), QRect(111, 0, 19, 19));
 
         QTest::keyClick(f.recorder.editor(), Qt::Key_Q, ctrlAlt);
         QCOMPARE(f.stored(), QStringLiteral("Ctrl+Alt+Q"));
@@ -73,15 +70,13 @@ private Q_SLOTS:
     void theFieldWithTheKeysAndTheButtonAreNamed()
     {
         Fixture f;
-        const auto name = [](QWidget* widget) {
-            return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
-        };
-        QCOMPARE(name(f.recorder.clearButton()), QString("Clear"));
         // The sequence editor takes the keys; a line edit of its own shows them.
-        QCOMPARE(name(f.recorder.editor()), QString("Shortcut"));
         auto* field = f.recorder.editor()->findChild<QLineEdit*>();
         QVERIFY(field);
-        QCOMPARE(name(field), QString("Shortcut"));
+        for (QWidget* widget :
+             std::initializer_list<QWidget*>{f.recorder.clearButton(), f.recorder.editor(), field})
+            QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name),
+                     QString(widget == f.recorder.clearButton() ? "Clear" : "Shortcut"));
     }
 
     void shiftCountsUnlessItChoseTheSymbol_data()
@@ -92,7 +87,6 @@ private Q_SLOTS:
         const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
         QTest::newRow("a symbol") << Qt::Key_Exclam << ctrlShift << "Ctrl+!";
         QTest::newRow("a letter") << Qt::Key_P << ctrlShift << "Ctrl+Shift+P";
-        QTest::newRow("a function key") << Qt::Key_F3 << ctrlShift << "Ctrl+Shift+F3";
         QTest::newRow("the keypad")
             << Qt::Key_5 << (Qt::ControlModifier | Qt::KeypadModifier) << "Ctrl+Num+5";
     }
@@ -112,7 +106,6 @@ private Q_SLOTS:
         QTest::addColumn<Qt::Key>("key");
         QTest::newRow("the button") << true << Qt::Key_unknown;
         QTest::newRow("Backspace") << false << Qt::Key_Backspace;
-        QTest::newRow("Delete") << false << Qt::Key_Delete;
     }
     void clearing()
     {

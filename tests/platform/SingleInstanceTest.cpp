@@ -12,7 +12,8 @@ private Q_SLOTS:
     {
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"); // no bus: the lock alone decides
+        qputenv("DBUS_SESSION_BUS_ADDRESS",
+                "unix:path=/nonexistent"); // no bus: the lock alone decides
         auto first = std::make_unique<SingleInstance>();
         QVERIFY(first->claim());
         SingleInstance second;

@@ -1,0 +1,82 @@
+# The application driven from scripts: its org.zembrak.Zembrak interface
+# through gdbus, and the zembrak command line.
+gdbus=/usr/bin/gdbus # libglib2.0-bin's
+[ -x "$gdbus" ] || session_fail "$gdbus is missing (bash scripts/install-deps installs libglib2.0-bin)"
+control() { "$gdbus" call --session --dest org.zembrak.Zembrak --object-path /org/zembrak/Zembrak "$@"; }
+call() { control --method "org.zembrak.Zembrak.$1" "${@:2}"; }
+# A property's value as gdbus prints it, without the variant's wrapping.
+property()
+{
+    control --method org.freedesktop.DBus.Properties.Get org.zembrak.Zembrak "$1" |
+        sed -e "s/^(<\(.*\)>,)$/\1/" -e "s/^int64 //" -e "s/^'\(.*\)'$/\1/"
+}
+status() { "$E2E_APP" --status 2>>"$SESSION_TMP/cli.log"; }
+status_matches() { [[ "$(status)" =~ ^$1$ ]]; }
+expect_status() { expect 5 "$2: zembrak --status printed '\$(status)', expected /$1/" status_matches "$1"; }
+
+seed "" "Draft the plan"
+monitor=$SESSION_TMP/dbus-monitor.log
+dbus-monitor --address "$DBUS_SESSION_BUS_ADDRESS" \
+    "type='signal',path='/org/zembrak/Zembrak',interface='org.freedesktop.DBus.Properties',member='PropertiesChanged'" \
+    "type='method_call',interface='org.freedesktop.Notifications',member='Notify'" >"$monitor" 2>&1 &
+SESSION_PIDS+=($!)
+expect 5 "dbus-monitor did not connect" grep -q NameAcquired "$monitor"
+
+# Without a running one, --status says so and fails; an unknown option is a usage error (exit 2).
+runs() { "$E2E_APP" "$@" >"$SESSION_TMP/cli.out" 2>"$SESSION_TMP/cli.err" && echo 0 || echo $?; }
+check 'with none running --status exited $(runs --status) saying $(cat "$SESSION_TMP/cli.err")' \
+    eval '[ "$(runs --status)" != 0 ] && [ ! -s "$SESSION_TMP/cli.out" ] && grep -q "not running" "$SESSION_TMP/cli.err"'
+check 'an unknown option exited $(runs --no-such-option) with $(cat "$SESSION_TMP/cli.err")' \
+    eval '[ "$(runs --no-such-option)" = 2 ] && grep -q "Unknown option .no-such-option." "$SESSION_TMP/cli.err" && grep -q -- --start-pause "$SESSION_TMP/cli.err"'
+
+# The running application answers, paused at the work length; gdbus and the command line start and pause it.
+start_app
+expect_status "state=inactive period=work remaining=1500 cycles=0" "at launch"
+call StartPause >/dev/null
+expect 3 'StartPause did not start the timer: State is $(property State)' eval '[ "$(property State)" = active ]'
+expect_status "state=active period=work remaining=(1499|1498) cycles=0" "after StartPause and a second"
+check 'Period $(property Period), CyclesSinceLaunch $(property CyclesSinceLaunch)' \
+    eval '[ "$(property Period)" = work ] && [ "$(property CyclesSinceLaunch)" = 0 ]'
+"$E2E_APP" --start-pause
+expect_status "state=inactive period=work remaining=(1499|1498) cycles=0" "after --start-pause"
+
+# SetTime counts down from the given seconds at once; a negative number is refused.
+call SetTime 90 >/dev/null
+expect_status "state=active period=work remaining=(90|89) cycles=0" "after SetTime 90"
+! call SetTime -- -5 >/dev/null 2>"$SESSION_TMP/refused.err" || session_fail "SetTime -5 was accepted"
+check 'SetTime -5 failed without InvalidArgs: $(cat "$SESSION_TMP/refused.err")' grep -q InvalidArgs "$SESSION_TMP/refused.err"
+check 'after a refused SetTime, Remaining is $(property Remaining)' eval '[ "$(property Remaining)" -ge 85 ] && [ "$(property Remaining)" -le 90 ]'
+
+# Skip after work counts the cycle and credits the task; after a break it credits nothing.
+credited='[{"cycleCount":1,"id":1000.5,"isCompleted":false,"string":"Draft the plan"}]'
+call Skip >/dev/null
+expect_status "state=active period=shortBreak remaining=(300|299|298|0) cycles=1" "after Skip"
+expect 3 'Skip did not credit the task: $(stored tasks)' stored_is tasks "$credited"
+"$E2E_APP" --skip
+expect_status "state=active period=work remaining=(1500|1499|1498|0) cycles=1" "after --skip"
+check 'skipping the break changed the task: $(stored tasks)' stored_is tasks "$credited"
+"$E2E_APP" --reset
+expect_status "state=inactive period=work remaining=1500 cycles=1" "after --reset"
+
+# The end of each period was announced, and so were the changes, never twice
+# within a second (the monitor's timestamps are in seconds).
+check "no Notify for the ends of the periods (see dbus-monitor.log)" \
+    eval 'grep -q "\"Work period finished\"" "$monitor" && grep -q "\"Break finished\"" "$monitor"'
+expect 3 "the new cycle count was not announced (see dbus-monitor.log)" \
+    eval 'grep -A12 member=PropertiesChanged "$monitor" | grep -q CyclesSinceLaunch'
+check "PropertiesChanged came more often than once a second" awk '/member=PropertiesChanged/ {
+        split($0, f, "time="); t = f[2] + 0; if (seen && t - last < 0.9) bad = 1; last = t; seen = 1 }
+    END { exit bad }' "$monitor"
+
+# --start-pause with none running starts Zembrak and then starts its timer.
+kill "$APP_PID"
+wait "$APP_PID" 2>/dev/null || true
+expect 5 "the application's name stayed on the bus after it quit" eval '! session_bus_has_owner org.zembrak.Zembrak'
+timeout 20 "$E2E_APP" --start-pause >"$SESSION_TMP/start.out" 2>&1 ||
+    session_fail "--start-pause with none running failed: $(cat "$SESSION_TMP/start.out")"
+APP_PID=$("$gdbus" call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.GetConnectionUnixProcessID org.zembrak.Zembrak | sed -n 's/^(uint32 \([0-9]*\),)$/\1/p')
+SESSION_PIDS+=("$APP_PID")
+check '--start-pause printed $(cat "$SESSION_TMP/start.out")' test ! -s "$SESSION_TMP/start.out"
+expect_status "state=active period=work remaining=(1500|1499|1498) cycles=0" "--start-pause started a new one"
+app_alive

@@ -1,0 +1,40 @@
+# The popover: where it hangs, a 3 s work period running into a 4 s break by
+# itself, the labels as a screen reader reads them, the first task credited,
+# and closing it from the item.
+seed '"workLength":3,"shortBreakLength":4' "Write the report"
+session_start_accessibility
+start_app
+watch_widgets
+expect 5 'before play the shared time is $(shared_seconds) s, expected 3' shared_is 3
+
+# Below the item, on the screen.
+session_open_popover
+popover=$(session_popover_id "$ITEM") || session_fail "the popover closed by itself"
+read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
+title=$(xprop -id "$popover" WM_NAME | sed -n 's/.*= "\(.*\)"$/\1/p')
+check "the popover is titled '$title', expected Zembrak" [ "$title" = Zembrak ]
+placed()
+{
+    [ "$POPOVER_Y" -ge $((ITEM_Y + ITEM_H)) ] && [ "$POPOVER_X" -lt $((ITEM_X + ITEM_W)) ] &&
+        [ $((POPOVER_X + POPOVER_W)) -gt "$ITEM_X" ] && [ "$POPOVER_X" -ge 0 ] &&
+        [ $((POPOVER_X + POPOVER_W)) -le "$screen_w" ] && [ $((POPOVER_Y + POPOVER_H)) -le "$screen_h" ]
+}
+check "the popover at $POPOVER_X,$POPOVER_Y ${POPOVER_W}x$POPOVER_H is not under the item at $ITEM_X,$ITEM_Y ${ITEM_W}x$ITEM_H on the ${screen_w}x$screen_h screen" placed
+expect 5 "AT-SPI: the popover never read 'Work' and 'Cycles Since Launch: 0'" labels_read Work "Cycles Since Launch: 0"
+
+# Play: the work period ends by itself, its cycle goes to the first task, the break counts down.
+xdotool mousemove $((POPOVER_X + 21)) $((POPOVER_Y + 21)) click 1
+credited='[{"cycleCount":1,"id":1000.5,"isCompleted":false,"string":"Write the report"}]'
+expect 5 'the stored tasks read $(stored tasks) 5 s after play, expected $credited' stored_is tasks "$credited"
+expect 3 "AT-SPI: the popover never read 'Short Break' and 'Cycles Since Launch: 1'" \
+    labels_read "Short Break" "Cycles Since Launch: 1"
+expect 4 'the break did not count down: the shared time is $(shared_seconds) s' shared_is 2
+
+# A click on the item closes the popover and nothing more; the next opens it again.
+session_click_item
+expect 3 "a click on the item did not close the popover" popover_closed
+sleep 1
+check "the popover opened again after the click that closed it" popover_closed
+session_open_popover
+check "the reopened popover at $POPOVER_X,$POPOVER_Y is not under the item" placed
+app_alive
