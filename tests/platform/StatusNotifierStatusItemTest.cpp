@@ -163,6 +163,7 @@ private Q_SLOTS:
         callAndWait(m_host, itemCall(service, "Activate") << 300 << 12);
         QCOMPARE(activated.size(), 1);
         QVERIFY(item.buttonGeometry().contains(300, 12));
+        QVERIFY(item.buttonGeometry().bottom() >= 24); // the panel below the click is left clear
         QCOMPARE(item.buttonGeometry().width(), 40);
         for (const char* method : {"SecondaryActivate", "ContextMenu"})
             callAndWait(m_host, itemCall(service, method) << 300 << 12);

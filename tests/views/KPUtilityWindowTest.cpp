@@ -30,6 +30,8 @@ private Q_SLOTS:
         const QPoint pointer(500, 300);
         QTest::newRow("below the item")
             << QRect(1000, 878, 60, 22) << true << pointer << QPoint(960, 810);
+        QTest::newRow("item in a bottom panel: above it")
+            << QRect(1000, 0, 60, 22) << true << pointer << QPoint(960, 32);
         QTest::newRow("no item: at the pointer") << QRect() << false << pointer << QPoint(430, 300);
         QTest::newRow("item shown nowhere") << QRect() << true << pointer << QPoint(430, 300);
         QTest::newRow("item at the right edge")

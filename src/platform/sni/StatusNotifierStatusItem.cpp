@@ -15,6 +15,8 @@ namespace {
 // Hosts redraw on every NewIcon; the time changes once a second at most.
 constexpr std::chrono::milliseconds kMinIconInterval{1000};
 
+constexpr int kCommonPanelThickness = 32;
+
 QImage render(QWidget* button, qreal scale)
 {
     QImage image(button->size() * scale, QImage::Format_ARGB32_Premultiplied);
@@ -141,13 +143,30 @@ QRect StatusNotifierStatusItem::buttonGeometry() const
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect();
-    // A thin rectangle under which windows hang: at the click, but never
-    // inside a panel that reserves the top of the screen.
-    if (m_activationKnown) {
-        const int y = std::max(m_lastActivation.y(), available.top() - 1);
-        return QRect(m_lastActivation.x() - size.width() / 2, y, size.width(), 1);
+    if (!m_activationKnown)
+        return QRect(available.right() + 1 - size.width(), available.top() - 1, size.width(), 1);
+    // The host's panel holds the click. Where the work area leaves the panel
+    // out, the panel ends at its edge; where it does not (XWayland under a
+    // Wayland panel), the panel is taken to reach twice the click's distance
+    // from the nearer screen edge (icons sit midway across a panel), and at
+    // least as far as a common panel's thickness. Windows hang from that
+    // stretch, never over the panel.
+    const QRect full = screen ? screen->geometry() : available;
+    const QPoint at = m_lastActivation;
+    const int left = at.x() - size.width() / 2;
+    const int right = left + size.width() - 1;
+    const int fromTop = at.y() - full.top();
+    const int fromBottom = full.bottom() - at.y();
+    if (fromTop <= fromBottom) {
+        const int bottom = available.top() > full.top()
+                               ? available.top() - 1
+                               : full.top() + std::max(2 * fromTop, kCommonPanelThickness - 1);
+        return QRect(QPoint(left, full.top()), QPoint(right, bottom));
     }
-    return QRect(available.right() + 1 - size.width(), available.top() - 1, size.width(), 1);
+    const int top = available.bottom() < full.bottom()
+                        ? available.bottom() + 1
+                        : full.bottom() - std::max(2 * fromBottom, kCommonPanelThickness - 1);
+    return QRect(QPoint(left, top), QPoint(right, full.bottom()));
 }
 
 void StatusNotifierStatusItem::watchContent(QObject* object)
