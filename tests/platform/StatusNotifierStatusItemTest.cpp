@@ -138,25 +138,49 @@ private Q_SLOTS:
                                "NewIcon", &sink, SLOT(newIcon())));
 
         paintContent(item, 40);
-        item.setLabelText("1:05:09");
+        item.setLabelText("01:05:09");
+        item.setAccentColor(Qt::red);
+        item.setToolTipTitle("Work");
+        item.setToolTipText("1:05:09 remaining");
         loop.runPending();
-        QTRY_COMPARE(sink.labels, QStringList{"1:05:09|0:00:00"});
+        QTRY_COMPARE(sink.labels, QStringList{"01:05:09|00:00:00"});
         QTRY_COMPARE(sink.newIcons, 1);
 
         QStringList values;
         for (const char* name :
-             {"XAyatanaLabel", "XAyatanaLabelGuide", "Id", "Status", "ItemIsMenu"})
+             {"XAyatanaLabel", "XAyatanaLabelGuide", "Id", "Status", "ItemIsMenu", "Title"})
             values << property(service, name).toString();
-        QCOMPARE(values, (QStringList{"1:05:09", "0:00:00", "zembrak", "Active", "false"}));
+        QCOMPARE(values, (QStringList{"01:05:09", "00:00:00", "zembrak", "Active", "false",
+                                      "Zembrak: Work, 1:05:09 remaining"}));
 
+        // Squares for hosts that fit icons into one, and the view itself, as the
+        // largest, for hosts that keep its shape.
         SniIconPixmapList icons;
         property(service, "IconPixmap").value<QDBusArgument>() >> icons;
-        QCOMPARE(icons.size(), 2);
-        const QImage small = icons[0].toImage(), large = icons[1].toImage();
-        QCOMPARE(small.size(), QSize(40, 21));
-        QCOMPARE(large.size(), QSize(80, 42));
-        QCOMPARE((QList<QRgb>{small.pixel(20, 0), small.pixel(20, 10), large.pixel(40, 2)}),
-                 (QList<QRgb>{qRgb(255, 0, 0), qRgb(255, 255, 255), qRgb(255, 0, 0)}));
+        QList<QSize> sizes;
+        for (const SniIconPixmap& icon : icons)
+            sizes << QSize(icon.width, icon.height);
+        QCOMPARE(sizes, (QList<QSize>{{22, 22}, {32, 32}, {44, 44}, {80, 42}}));
+        const QImage large = icons.last().toImage();
+        QCOMPARE((QList<QRgb>{large.pixel(40, 0), large.pixel(40, 20)}),
+                 (QList<QRgb>{qRgb(255, 0, 0), qRgb(255, 255, 255)}));
+        // In 22 pixels: the period's bar, hours over minutes in light digits at
+        // least 7 pixels tall, on a dark backing.
+        const QImage square = icons.first().toImage();
+        QCOMPARE(square.pixel(11, 0), qRgb(255, 0, 0));
+        QList<int> runs; // heights of the bands of rows holding light pixels
+        for (int y = 0, run = 0; y <= 22; ++y) {
+            bool light = false;
+            for (int x = 0; y < 22 && x < 22; ++x)
+                light = light || qGray(square.pixel(x, y)) > 160;
+            if (light)
+                ++run;
+            else if (run > 0)
+                runs << std::exchange(run, 0);
+        }
+        QCOMPARE(runs.size(), 2);
+        QVERIFY2(runs[0] >= 7 && runs[1] >= 7, qPrintable(QString::number(runs[0])));
+        QVERIFY(qGray(square.pixel(1, 11)) < 60);
 
         QSignalSpy activated(&item, &StatusItem::activated);
         QSignalSpy secondary(&item, &StatusItem::secondaryActivated);
@@ -197,10 +221,10 @@ private Q_SLOTS:
         QCOMPARE(newIcon.size(), 1);
         loop.advance(100ms);
         QCOMPARE(newIcon.size(), 2);
-        QCOMPARE(item.iconPixmaps().first().toImage().pixel(10, 10), qRgb(0, 0, 255));
+        QCOMPARE(item.iconPixmaps().last().toImage().pixel(10, 10), qRgb(0, 0, 255));
 
-        // A change that leaves the picture as it was announces nothing.
-        item.setLabelText("00:30");
+        // A tick that keeps the shown second leaves the picture as it was: nothing is said.
+        filled(view, view->rect(), Qt::blue);
         loop.advance(2s);
         QCOMPARE(newIcon.size(), 2);
     }

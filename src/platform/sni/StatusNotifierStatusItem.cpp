@@ -1,5 +1,6 @@
 #include "StatusNotifierStatusItem.h"
 
+#include "SniSquareIcon.h"
 #include "StatusNotifierItemAdaptor.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,12 @@ namespace {
 
 // Hosts redraw on every NewIcon; the time changes once a second at most.
 constexpr std::chrono::milliseconds kMinIconInterval{1000};
+
+// Hosts that keep the icon's shape take the largest picture (waybar does);
+// hosts that fit it into a square ask Qt's icon engine for the smallest picture
+// at least as large as their slot (KDE Plasma does). So the one-row time comes
+// as the largest picture, and squares cover the usual tray slots below it.
+constexpr int kSquareSizes[] = {22, 32, 44};
 
 constexpr int kCommonPanelThickness = 32;
 
@@ -68,6 +75,8 @@ StatusNotifierStatusItem::StatusNotifierStatusItem(const QDBusConnection& connec
     connect(this, &StatusItem::appearanceChanged, this,
             &StatusNotifierStatusItem::scheduleIconRefresh);
     connect(this, &StatusItem::lengthChanged, this, &StatusNotifierStatusItem::scheduleIconRefresh);
+    connect(this, &StatusItem::toolTipChanged, this,
+            &StatusNotifierStatusItem::scheduleIconRefresh);
     watchContent(button());
 
     // A panel that starts or restarts after us registers the item anew.
@@ -107,9 +116,17 @@ void StatusNotifierStatusItem::registerWithWatcher()
 SniToolTip StatusNotifierStatusItem::toolTip() const
 {
     SniToolTip tip;
-    tip.title = QStringLiteral("Zembrak");
-    tip.description = labelText();
+    tip.title = toolTipTitle().isEmpty() ? QStringLiteral("Zembrak") : toolTipTitle();
+    tip.description = toolTipText().isEmpty() ? labelText() : toolTipText();
     return tip;
+}
+
+QString StatusNotifierStatusItem::title() const
+{
+    const SniToolTip tip = toolTip();
+    return tip.description.isEmpty()
+               ? QStringLiteral("Zembrak")
+               : QStringLiteral("Zembrak: %1, %2").arg(tip.title, tip.description);
 }
 
 QString StatusNotifierStatusItem::labelGuide() const
@@ -212,16 +229,28 @@ void StatusNotifierStatusItem::refreshIcon()
 {
     m_lastRefresh = RunLoop::main().now();
     m_everRefreshed = true;
+    const QString shownTitle = title();
+    if (shownTitle != m_lastTitle) {
+        m_lastTitle = shownTitle;
+        Q_EMIT m_adaptor->NewTitle();
+        Q_EMIT m_adaptor->NewToolTip();
+    }
     QWidget* b = button();
     QImage large;
     if (!b->size().isEmpty())
         large = render(b, 2);
-    if (large == m_lastRender && (large.isNull() || !m_icons.isEmpty()))
+    const QString squareKey = labelText() + accentColor().name(QColor::HexArgb);
+    if (large == m_lastRender && squareKey == m_lastSquareKey &&
+        (large.isNull() || !m_icons.isEmpty()))
         return;
     m_lastRender = large;
+    m_lastSquareKey = squareKey;
     m_icons.clear();
-    if (!large.isNull())
-        m_icons = {SniIconPixmap::fromImage(render(b, 1)), SniIconPixmap::fromImage(large)};
+    if (!large.isNull()) {
+        for (int size : kSquareSizes)
+            m_icons.append(
+                SniIconPixmap::fromImage(SniSquareIcon::render(labelText(), accentColor(), size)));
+        m_icons.append(SniIconPixmap::fromImage(large));
+    }
     Q_EMIT m_adaptor->NewIcon();
-    Q_EMIT m_adaptor->NewToolTip();
 }

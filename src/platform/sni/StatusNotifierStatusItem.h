@@ -37,6 +37,8 @@ public:
     // What the host reads.
     SniIconPixmapList iconPixmaps() const { return m_icons; }
     SniToolTip toolTip() const;
+    // The item's name with the period and the whole time.
+    QString title() const;
     // The label with every digit as 0: the widest text the label takes.
     QString labelGuide() const;
 
@@ -63,6 +65,8 @@ private:
     bool m_registered = false;
     SniIconPixmapList m_icons;
     QImage m_lastRender;
+    QString m_lastSquareKey;
+    QString m_lastTitle;
     RunLoop::Instant m_lastRefresh{};
     bool m_refreshPending = false;
     bool m_everRefreshed = false;
