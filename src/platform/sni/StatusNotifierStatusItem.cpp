@@ -1,6 +1,6 @@
 #include "StatusNotifierStatusItem.h"
 
-#include "SniSquareIcon.h"
+#include "SniTimeIcon.h"
 #include "StatusNotifierItemAdaptor.h"
 
 #include <QCoreApplication>
@@ -18,20 +18,12 @@ constexpr std::chrono::milliseconds kMinIconInterval{1000};
 
 // Hosts that keep the icon's shape take the largest picture (waybar does);
 // hosts that fit it into a square ask Qt's icon engine for the smallest picture
-// at least as large as their slot (KDE Plasma does). So the one-row time comes
-// as the largest picture, and squares cover the usual tray slots below it.
+// at least as large as their slot (KDE Plasma does). So the time in the view's
+// shape comes as the largest picture, at twice its size, and squares cover the
+// usual tray slots below it.
 constexpr int kSquareSizes[] = {22, 32, 44};
 
 constexpr int kCommonPanelThickness = 32;
-
-QImage render(QWidget* button, qreal scale)
-{
-    QImage image(button->size() * scale, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(scale);
-    image.fill(Qt::transparent);
-    button->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
 
 bool changesLook(QEvent::Type type)
 {
@@ -235,22 +227,23 @@ void StatusNotifierStatusItem::refreshIcon()
         Q_EMIT m_adaptor->NewTitle();
         Q_EMIT m_adaptor->NewToolTip();
     }
-    QWidget* b = button();
-    QImage large;
-    if (!b->size().isEmpty())
-        large = render(b, 2);
-    const QString squareKey = labelText() + accentColor().name(QColor::HexArgb);
-    if (large == m_lastRender && squareKey == m_lastSquareKey &&
-        (large.isNull() || !m_icons.isEmpty()))
+    // The pictures follow from the text, its colour and the view's shape alone:
+    // a repaint that keeps them sends nothing.
+    const QSize wide = button()->size() * 2;
+    const QString key = QStringLiteral("%1 %2 %3x%4")
+                            .arg(labelText(), accentColor().name(QColor::HexArgb))
+                            .arg(wide.width())
+                            .arg(wide.height());
+    if (key == m_lastIconKey)
         return;
-    m_lastRender = large;
-    m_lastSquareKey = squareKey;
+    m_lastIconKey = key;
     m_icons.clear();
-    if (!large.isNull()) {
+    if (!wide.isEmpty()) {
         for (int size : kSquareSizes)
-            m_icons.append(
-                SniIconPixmap::fromImage(SniSquareIcon::render(labelText(), accentColor(), size)));
-        m_icons.append(SniIconPixmap::fromImage(large));
+            m_icons.append(SniIconPixmap::fromImage(
+                SniTimeIcon::render(labelText(), accentColor(), QSize(size, size))));
+        m_icons.append(
+            SniIconPixmap::fromImage(SniTimeIcon::render(labelText(), accentColor(), wide)));
     }
     Q_EMIT m_adaptor->NewIcon();
 }

@@ -6,7 +6,6 @@
 #include "platform/StatusItem.h"
 
 #include <QDBusConnection>
-#include <QImage>
 #include <QPoint>
 
 class QDBusServiceWatcher;
@@ -64,8 +63,7 @@ private:
     QDBusServiceWatcher* m_watcherWatch = nullptr; // owned as a QObject child
     bool m_registered = false;
     SniIconPixmapList m_icons;
-    QImage m_lastRender;
-    QString m_lastSquareKey;
+    QString m_lastIconKey;
     QString m_lastTitle;
     RunLoop::Instant m_lastRefresh{};
     bool m_refreshPending = false;
