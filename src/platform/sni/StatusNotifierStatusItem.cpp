@@ -13,8 +13,9 @@
 
 namespace {
 
-// Hosts redraw on every NewIcon; the time changes once a second at most.
-constexpr std::chrono::milliseconds kMinIconInterval{1000};
+// Hosts redraw on every NewIcon: bursts of changes are sent once. The time
+// changes once a second, so each of its changes goes out as it happens.
+constexpr std::chrono::milliseconds kMinIconInterval{500};
 
 // Hosts that keep the icon's shape take the largest picture (waybar does);
 // hosts that fit it into a square ask Qt's icon engine for the smallest picture
