@@ -73,11 +73,10 @@ private:
         widget->setPalette(palette);
         return widget;
     }
-    // A button showing a red stripe over a white field: the picture to find again.
+    // A view of WIDTH in the button: the shape the pictures keep.
     static QWidget* paintContent(StatusItem& item, int width)
     {
         QWidget* view = filled(item.button(), QRect(0, 0, width, 21), Qt::white);
-        filled(view, QRect(0, 0, width, 2), Qt::red);
         item.setLength(width);
         return view;
     }
