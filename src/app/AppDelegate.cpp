@@ -7,6 +7,7 @@
 #include "platform/Defaults.h"
 #include "platform/GlobalShortcuts.h"
 #include "platform/RunLoop.h"
+#include "platform/StatusItem.h"
 #include "platform/Updater.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
@@ -46,6 +47,12 @@ void AppDelegate::setup()
     m_timeSettingsWindow =
         std::make_unique<ZKTimeSettingsWindow>(m_menuBarTimeDisplay->statusItem());
     m_periodEndNotifier = std::make_unique<PeriodEndNotifier>(*m_timeBoxManager);
+    StatusItem* item = m_menuBarTimeDisplay->statusItem();
+    item->setToolTipTitle(ZKPopover::title(m_timeBoxManager->state()));
+    connect(m_timeBoxManager.get(), &KPTimeBoxManager::periodDidEnd, item,
+            [item](KPTimeBoxManager::State, KPTimeBoxManager::State state) {
+                item->setToolTipTitle(ZKPopover::title(state));
+            });
     connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
 }
 

@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "app/ControlAdaptor.h"
+#include "app/StatusFollower.h"
 #include "platform/SingleInstance.h"
 
 #include <QCommandLineParser>
@@ -11,10 +12,15 @@
 #include <QDBusReply>
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QThread>
 #include <QVariantMap>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,7 +39,12 @@ const Option controlOptions[] = {
     {"status", CommandLine::Action::status,
      "Print one line: state=active|inactive period=work|shortBreak|longBreak "
      "remaining=SECONDS cycles=N."},
+    {"follow", CommandLine::Action::follow,
+     "Print a line for a status bar at once and at each change, until ended: waybar's JSON, "
+     "or the --format template's fields filled in."},
 };
+
+const QString formatOption = QStringLiteral("format");
 
 void setUp(QCommandLineParser& parser)
 {
@@ -46,6 +57,10 @@ void setUp(QCommandLineParser& parser)
     for (const Option& option : controlOptions)
         parser.addOption(
             {QString::fromLatin1(option.name), QString::fromLatin1(option.description)});
+    parser.addOption({formatOption,
+                      QStringLiteral("With --follow: plain lines from TEMPLATE, its {time}, "
+                                     "{remaining}, {period}, {state} and {cycles} filled in."),
+                      QStringLiteral("TEMPLATE")});
 }
 
 void printError(const QString& message)
@@ -106,7 +121,8 @@ bool CommandLine::isForCommandLine(const QStringList& arguments)
     return false;
 }
 
-CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* error)
+CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* error,
+                                       QString* format)
 {
     QCommandLineParser parser;
     setUp(parser);
@@ -132,6 +148,12 @@ CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* er
             return fail(QStringLiteral("Give one control option at a time."));
         chosen = option.action;
     }
+    if (parser.isSet(formatOption)) {
+        if (chosen != Action::follow)
+            return fail(QStringLiteral("--format goes with --follow."));
+        if (format)
+            *format = parser.value(formatOption);
+    }
     return chosen.value_or(Action::run);
 }
 
@@ -156,6 +178,37 @@ QString CommandLine::statusLine(const QVariantMap& properties)
              properties.value(QStringLiteral("Period")).toString(),
              QString::number(properties.value(QStringLiteral("Remaining")).toLongLong()),
              QString::number(properties.value(QStringLiteral("CyclesSinceLaunch")).toLongLong()));
+}
+
+int CommandLine::follow(const QString& format)
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+        printError(QStringLiteral("no session bus to follow Zembrak on (%1).")
+                       .arg(bus.lastError().message()));
+        return 1;
+    }
+    // A bar that goes away closes the pipe: the next line fails with EPIPE and the
+    // follower ends; a bar that ends us with SIGTERM has every line already.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::signal(SIGTERM, [](int) { std::_Exit(0); });
+    StatusFollower follower(bus, format, [](const QByteArray& line) {
+        return std::fwrite(line.constData(), 1, line.size(), stdout) == size_t(line.size()) &&
+               std::fputc('\n', stdout) != EOF && std::fflush(stdout) == 0;
+    });
+    QObject::connect(
+        &follower, &StatusFollower::sinkClosed, QCoreApplication::instance(),
+        [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    // While nothing changes no line fails; a pipe whose reader has gone says so
+    // to poll at once, as an error the read watch is woken by.
+    struct stat out = {};
+    std::optional<QSocketNotifier> readerGone;
+    if (fstat(STDOUT_FILENO, &out) == 0 && S_ISFIFO(out.st_mode)) {
+        readerGone.emplace(STDOUT_FILENO, QSocketNotifier::Read);
+        QObject::connect(&*readerGone, &QSocketNotifier::activated, QCoreApplication::instance(),
+                         [] { QCoreApplication::exit(0); });
+    }
+    return QCoreApplication::exec();
 }
 
 int CommandLine::control(Action action)

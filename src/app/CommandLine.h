@@ -17,6 +17,7 @@ public:
         reset,
         skip,
         status,
+        follow,
         usageError
     };
     static constexpr int usageExitCode = 2;
@@ -25,8 +26,9 @@ public:
     // (none, or Qt's own such as -session from a session manager) go to the
     // application, which takes Qt's and leaves anything else for parse().
     static bool isForCommandLine(const QStringList& arguments);
-    // arguments[0] is the program.
-    static Action parse(const QStringList& arguments, QString* error = nullptr);
+    // arguments[0] is the program; format receives --format's template.
+    static Action parse(const QStringList& arguments, QString* error = nullptr,
+                        QString* format = nullptr);
     static QString helpText();
     // Prints the error and the usage on stderr; returns usageExitCode.
     static int usageError(const QString& error);
@@ -34,6 +36,9 @@ public:
     // Carries out a control action against the running instance; returns the
     // exit code (0, or 1 with a message on stderr).
     static int control(Action action);
+    // Prints the running instance's state for a status bar until ended; see
+    // StatusFollower. Returns the exit code.
+    static int follow(const QString& format);
     // The --status line.
     static QString statusLine(const QVariantMap& properties);
 };

@@ -69,6 +69,12 @@ qlonglong ControlAdaptor::cyclesSinceLaunch() const
     return KPTimeBoxManager::cyclesSinceLaunch();
 }
 
+qlonglong ControlAdaptor::length() const
+{
+    const KPTimer* t = timer();
+    return t && t->countType() == KPTimer::CountType::down ? t->time().totalSeconds() : 0;
+}
+
 void ControlAdaptor::StartPause(const QDBusMessage& call)
 {
     if (KPTimer* t = timerFor(call))
@@ -103,7 +109,7 @@ void ControlAdaptor::SetTime(qlonglong seconds, const QDBusMessage& call)
 
 ControlAdaptor::Values ControlAdaptor::values() const
 {
-    return {state(), period(), remaining(), cyclesSinceLaunch()};
+    return {state(), period(), remaining(), cyclesSinceLaunch(), length()};
 }
 
 void ControlAdaptor::valuesMayHaveChanged()
@@ -133,6 +139,8 @@ void ControlAdaptor::announce()
         changed.insert(QStringLiteral("Remaining"), now.remaining);
     if (now.cyclesSinceLaunch != m_announced.cyclesSinceLaunch)
         changed.insert(QStringLiteral("CyclesSinceLaunch"), now.cyclesSinceLaunch);
+    if (now.length != m_announced.length)
+        changed.insert(QStringLiteral("Length"), now.length);
     m_announced = now;
     if (changed.isEmpty())
         return;

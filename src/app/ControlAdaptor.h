@@ -13,7 +13,7 @@ class KPTimer;
 
 // The running instance as scripts reach it on the session bus: the controls
 // of the one timer and what it shows. Changes of the properties are announced
-// with PropertiesChanged, at most once a second and only for values that
+// with PropertiesChanged, at most twice a second and only for values that
 // really changed; nothing runs while nothing changes.
 class ControlAdaptor : public QDBusAbstractAdaptor
 {
@@ -23,10 +23,13 @@ class ControlAdaptor : public QDBusAbstractAdaptor
     Q_PROPERTY(QString Period READ period)
     Q_PROPERTY(qlonglong Remaining READ remaining)
     Q_PROPERTY(qlonglong CyclesSinceLaunch READ cyclesSinceLaunch)
+    Q_PROPERTY(qlonglong Length READ length)
 
 public:
     static inline const QString interfaceName = QStringLiteral("org.zembrak.Zembrak");
-    static constexpr std::chrono::seconds announcementInterval{1};
+    // Bursts of changes are said once; the second shown changes only once a
+    // second, so each of its changes is said as it happens.
+    static constexpr std::chrono::milliseconds announcementInterval{500};
 
     // Attaches to host, the object exported at path on connection, and drives
     // the timer the manager's display holds now.
@@ -37,6 +40,8 @@ public:
     QString period() const;
     qlonglong remaining() const;
     qlonglong cyclesSinceLaunch() const;
+    // The current period's full length in seconds; 0 for a stopwatch.
+    qlonglong length() const;
 
 public Q_SLOTS:
     // Each takes the call, to answer it with an error when it cannot be done.
@@ -52,6 +57,7 @@ private:
         QString period;
         qlonglong remaining = 0;
         qlonglong cyclesSinceLaunch = 0;
+        qlonglong length = 0;
     };
 
     KPTimer* timer() const;

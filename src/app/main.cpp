@@ -24,7 +24,9 @@ int runCommandLine(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QString error;
-    const CommandLine::Action action = CommandLine::parse(QCoreApplication::arguments(), &error);
+    QString format;
+    const CommandLine::Action action =
+        CommandLine::parse(QCoreApplication::arguments(), &error, &format);
     switch (action) {
     case CommandLine::Action::usageError:
         return CommandLine::usageError(error);
@@ -37,6 +39,8 @@ int runCommandLine(int argc, char* argv[])
     case CommandLine::Action::run:
         // Only options of ours reach here, so one of them was chosen.
         return CommandLine::usageError(QStringLiteral("nothing to do."));
+    case CommandLine::Action::follow:
+        return CommandLine::follow(format);
     default:
         return CommandLine::control(action);
     }

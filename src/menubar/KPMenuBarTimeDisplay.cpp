@@ -99,6 +99,7 @@ void KPMenuBarTimeDisplay::setIndicatorColor(const QColor& color)
 {
     m_indicatorColor = color;
     m_indicatorView->setBackgroundColor(color);
+    m_statusItem->setAccentColor(color);
 }
 
 void KPMenuBarTimeDisplay::setHighlighted(bool highlighted)
@@ -301,6 +302,7 @@ void KPMenuBarTimeDisplay::updateAccessibleDescription(const KPTime& time)
     text += countsUp ? QStringLiteral(" elapsed") : QStringLiteral(" remaining");
     if (QWidget* button = m_statusItem->button())
         button->setAccessibleDescription(text);
+    m_statusItem->setToolTipText(text);
 }
 
 void KPMenuBarTimeDisplay::updateTextColors()

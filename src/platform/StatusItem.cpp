@@ -70,6 +70,30 @@ void StatusItem::setLabelText(const QString& text)
     Q_EMIT labelTextChanged(text);
 }
 
+void StatusItem::setAccentColor(const QColor& color)
+{
+    if (m_accentColor == color)
+        return;
+    m_accentColor = color;
+    Q_EMIT appearanceChanged();
+}
+
+void StatusItem::setToolTipTitle(const QString& title)
+{
+    if (m_toolTipTitle == title)
+        return;
+    m_toolTipTitle = title;
+    Q_EMIT toolTipChanged();
+}
+
+void StatusItem::setToolTipText(const QString& text)
+{
+    if (m_toolTipText == text)
+        return;
+    m_toolTipText = text;
+    Q_EMIT toolTipChanged();
+}
+
 QRect StatusItem::buttonGeometry() const
 {
     return QRect(m_button->mapToGlobal(QPoint(0, 0)), m_button->size());

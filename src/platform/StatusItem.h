@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -58,6 +59,16 @@ public:
     QString labelText() const { return m_labelText; }
     void setLabelText(const QString& text);
 
+    // For hosts that draw the item themselves: the colour of the bar above
+    // the time, and a tooltip of the period ("Work") over the whole time in
+    // words ("24:59 remaining").
+    QColor accentColor() const { return m_accentColor; }
+    void setAccentColor(const QColor& color);
+    QString toolTipTitle() const { return m_toolTipTitle; }
+    void setToolTipTitle(const QString& title);
+    QString toolTipText() const { return m_toolTipText; }
+    void setToolTipText(const QString& text);
+
 Q_SIGNALS:
     void activated();          // primary click reported by the host
     void secondaryActivated(); // secondary click reported by the host
@@ -66,6 +77,7 @@ Q_SIGNALS:
     // look without changing labelText may emit it so picture-based hosts redraw.
     void appearanceChanged();
     void labelTextChanged(const QString& text);
+    void toolTipChanged();
 
 protected:
     virtual void applyLength();
@@ -76,5 +88,8 @@ private:
     bool m_highlighted = false;
     qreal m_alpha = 1.0;
     QString m_labelText;
+    QColor m_accentColor;
+    QString m_toolTipTitle;
+    QString m_toolTipText;
     std::unique_ptr<class QVariantAnimation> m_alphaAnimation;
 };

@@ -4,6 +4,7 @@
 #include "platform/Images.h"
 #include "platform/StatusItem.h"
 #include "platform/SystemStyle.h"
+#include "platform/WindowPlacement.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -92,25 +93,18 @@ void KPUtilityWindow::makeKeyAndOrderFront()
 
 QPoint KPUtilityWindow::windowOrigin() const
 {
-    const int w = width();
-    const int h = height();
-    QPoint origin;
-    QPoint onScreen; // in Qt's coordinates, to find the screen to stay on
-    if (const std::optional<QRect> button = anchorGeometry(m_statusItem)) {
-        const QRect b = Frame::fromQtScreen(*button);
-        origin = QPoint(b.x() - (w - b.width()) / 2, b.y() - h - gapBelowStatusItem);
-        onScreen = button->center();
-    } else {
-        onScreen = QCursor::pos();
-        const QPoint m = Frame::fromQtScreen(onScreen);
-        origin = QPoint(m.x() - w / 2, m.y());
-    }
+    const std::optional<QRect> button = anchorGeometry(m_statusItem);
+    const QPoint onScreen = button ? button->center() : QCursor::pos();
     const QScreen* screen = QGuiApplication::screenAt(onScreen);
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return origin;
-    return clampedInto(Frame::fromQtScreen(screen->availableGeometry()), origin, size());
+    const QRect area = screen ? screen->availableGeometry() : QRect(onScreen, size());
+    if (button) {
+        const QPoint topLeft = WindowPlacement::beside(*button, size(), area, gapBelowStatusItem);
+        return Frame::fromQtScreen(QRect(topLeft, size())).topLeft();
+    }
+    const QPoint m = Frame::fromQtScreen(onScreen);
+    return clampedInto(Frame::fromQtScreen(area), QPoint(m.x() - width() / 2, m.y()), size());
 }
 
 void KPUtilityWindow::changeEvent(QEvent* event)

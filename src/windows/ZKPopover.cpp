@@ -5,6 +5,7 @@
 #include "platform/Images.h"
 #include "platform/RunLoop.h"
 #include "platform/SystemStyle.h"
+#include "platform/WindowPlacement.h"
 #include "tasks/KPTaskList.h"
 #include "tasks/KPTaskManager.h"
 #include "timing/KPTimer.h"
@@ -206,14 +207,10 @@ void ZKPopover::showRelativeToRect(const QRect& anchor)
     QScreen* screen = QGuiApplication::screenAt(anchor.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(anchor.topLeft(), size());
-    const int x = std::clamp(anchor.center().x() - width() / 2, area.left(),
-                             std::max(area.left(), area.right() + 1 - width()));
-    int y = anchor.bottom() + 1;
-    m_hangsAbove = y + height() > area.bottom() + 1 && anchor.top() - height() >= area.top();
-    if (m_hangsAbove)
-        y = anchor.top() - height();
-    move(x, y);
+    const QRect area = screen ? screen->availableGeometry() : QRect(anchor.topLeft(), size());
+    const QPoint at = WindowPlacement::beside(anchor, size(), area);
+    m_hangsAbove = at.y() < anchor.top();
+    move(at);
     show();
     raise();
     activateWindow();

@@ -24,14 +24,13 @@ private Q_SLOTS:
         row("start-pause", {"--start-pause"}, true, Action::startPause);
         row("reset", {"--reset"}, true, Action::reset);
         row("skip", {"--skip"}, true, Action::skip);
+        row("follow", {"--follow", "--format", "{time}"}, true, Action::follow);
+        row("format alone", {"--format", "{time}"}, true, Action::usageError,
+            "--format goes with --follow.");
         row("help", {"--help"}, true, Action::help);
-        row("short help", {"-h"}, true, Action::help);
-        row("all help", {"--help-all"}, true, Action::help);
         row("version", {"-v"}, true, Action::version);
         row("help wins", {"--skip", "--help"}, true, Action::help);
         row("unknown", {"--bogus"}, true, Action::usageError, "Unknown option 'bogus'.");
-        row("unknown beside a known one", {"--status", "--bogus"}, true, Action::usageError,
-            "Unknown option 'bogus'.");
         row("two at once", {"--skip", "--reset"}, true, Action::usageError,
             "Give one control option at a time.");
         row("the same twice", {"--skip", "--skip"}, true, Action::skip);

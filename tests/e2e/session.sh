@@ -20,6 +20,45 @@ session_need()
     done
 }
 
+# Runs the calling runner again under a time limit of SECONDS, so that a stuck
+# check never holds the suite.
+session_time_limit()
+{
+    local seconds=$1
+    shift
+    if [ -z "${ZEMBRAK_E2E_TIMED:-}" ]; then
+        export ZEMBRAK_E2E_TIMED=1
+        exec timeout -k 5 "$seconds" bash "$0" "$@"
+    fi
+}
+
+# session_runner_start BUILD_DIR ARTIFACTS_DIR: sets E2E_APP, E2E_SHOT and
+# E2E_ARTIFACTS, empties the artifacts of an earlier run and installs the traps
+# that stop everything and keep the logs (and the screen when a check failed).
+session_runner_start()
+{
+    local build
+    build=$(cd "$1" 2>/dev/null && pwd) || session_fail "no build directory $1"
+    E2E_ARTIFACTS=${2:-$build/e2e-artifacts}
+    E2E_APP=$build/bin/zembrak
+    E2E_SHOT=$build/tests/e2e-shot
+    [ -x "$E2E_APP" ] && [ -x "$E2E_SHOT" ] || session_fail "build zembrak and e2e-shot first"
+    mkdir -p "$E2E_ARTIFACTS"
+    rm -f "$E2E_ARTIFACTS"/*.png "$E2E_ARTIFACTS"/*.log
+    trap session_finish EXIT
+    trap 'echo "FAIL: the run did not finish in time" >&2; exit 1' TERM INT
+}
+
+session_finish()
+{
+    local status=$?
+    [ "$status" -eq 0 ] || [ -z "${DISPLAY:-}" ] || "$E2E_SHOT" "$E2E_ARTIFACTS/failed.png" >/dev/null 2>&1 || true
+    [ -z "$SESSION_TMP" ] || cp "$SESSION_TMP"/*.log "$E2E_ARTIFACTS"/ 2>/dev/null || true
+    session_stop
+    [ "$status" -eq 0 ] && echo "e2e: all checks passed; artifacts in $E2E_ARTIFACTS" ||
+        echo "e2e: failed; artifacts in $E2E_ARTIFACTS" >&2
+}
+
 # Runs "$@" until it succeeds or SECONDS_ passes; returns its last status.
 session_wait_for()
 {

@@ -20,6 +20,11 @@ SniIconPixmapList StatusNotifierItemAdaptor::iconPixmap() const
     return m_item->iconPixmaps();
 }
 
+QString StatusNotifierItemAdaptor::title() const
+{
+    return m_item->title();
+}
+
 SniToolTip StatusNotifierItemAdaptor::toolTip() const
 {
     return m_item->toolTip();

@@ -40,7 +40,7 @@ public:
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
     QString id() const { return QStringLiteral("zembrak"); }
-    QString title() const { return QStringLiteral("Zembrak"); }
+    QString title() const;
     QString status() const { return QStringLiteral("Active"); }
     int windowId() const { return 0; }
     QString emptyString() const { return QString(); }

@@ -1,5 +1,6 @@
 #include "StatusNotifierStatusItem.h"
 
+#include "SniTimeIcon.h"
 #include "StatusNotifierItemAdaptor.h"
 
 #include <QCoreApplication>
@@ -12,17 +13,18 @@
 
 namespace {
 
-// Hosts redraw on every NewIcon; the time changes once a second at most.
-constexpr std::chrono::milliseconds kMinIconInterval{1000};
+// Hosts redraw on every NewIcon: bursts of changes are sent once. The time
+// changes once a second, so each of its changes goes out as it happens.
+constexpr std::chrono::milliseconds kMinIconInterval{500};
 
-QImage render(QWidget* button, qreal scale)
-{
-    QImage image(button->size() * scale, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(scale);
-    image.fill(Qt::transparent);
-    button->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    return image;
-}
+// Hosts that keep the icon's shape take the largest picture (waybar does);
+// hosts that fit it into a square ask Qt's icon engine for the smallest picture
+// at least as large as their slot (KDE Plasma does). So the time in the view's
+// shape comes as the largest picture, at twice its size, and squares cover the
+// usual tray slots below it.
+constexpr int kSquareSizes[] = {22, 32, 44};
+
+constexpr int kCommonPanelThickness = 32;
 
 bool changesLook(QEvent::Type type)
 {
@@ -66,6 +68,8 @@ StatusNotifierStatusItem::StatusNotifierStatusItem(const QDBusConnection& connec
     connect(this, &StatusItem::appearanceChanged, this,
             &StatusNotifierStatusItem::scheduleIconRefresh);
     connect(this, &StatusItem::lengthChanged, this, &StatusNotifierStatusItem::scheduleIconRefresh);
+    connect(this, &StatusItem::toolTipChanged, this,
+            &StatusNotifierStatusItem::scheduleIconRefresh);
     watchContent(button());
 
     // A panel that starts or restarts after us registers the item anew.
@@ -105,9 +109,17 @@ void StatusNotifierStatusItem::registerWithWatcher()
 SniToolTip StatusNotifierStatusItem::toolTip() const
 {
     SniToolTip tip;
-    tip.title = QStringLiteral("Zembrak");
-    tip.description = labelText();
+    tip.title = toolTipTitle().isEmpty() ? QStringLiteral("Zembrak") : toolTipTitle();
+    tip.description = toolTipText().isEmpty() ? labelText() : toolTipText();
     return tip;
+}
+
+QString StatusNotifierStatusItem::title() const
+{
+    const SniToolTip tip = toolTip();
+    return tip.description.isEmpty()
+               ? QStringLiteral("Zembrak")
+               : QStringLiteral("Zembrak: %1, %2").arg(tip.title, tip.description);
 }
 
 QString StatusNotifierStatusItem::labelGuide() const
@@ -141,13 +153,30 @@ QRect StatusNotifierStatusItem::buttonGeometry() const
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect available = screen ? screen->availableGeometry() : QRect();
-    // A thin rectangle under which windows hang: at the click, but never
-    // inside a panel that reserves the top of the screen.
-    if (m_activationKnown) {
-        const int y = std::max(m_lastActivation.y(), available.top() - 1);
-        return QRect(m_lastActivation.x() - size.width() / 2, y, size.width(), 1);
+    if (!m_activationKnown)
+        return QRect(available.right() + 1 - size.width(), available.top() - 1, size.width(), 1);
+    // The host's panel holds the click. Where the work area leaves the panel
+    // out, the panel ends at its edge; where it does not (XWayland under a
+    // Wayland panel), the panel is taken to reach twice the click's distance
+    // from the nearer screen edge (icons sit midway across a panel), and at
+    // least as far as a common panel's thickness. Windows hang from that
+    // stretch, never over the panel.
+    const QRect full = screen ? screen->geometry() : available;
+    const QPoint at = m_lastActivation;
+    const int left = at.x() - size.width() / 2;
+    const int right = left + size.width() - 1;
+    const int fromTop = at.y() - full.top();
+    const int fromBottom = full.bottom() - at.y();
+    if (fromTop <= fromBottom) {
+        const int bottom = available.top() > full.top()
+                               ? available.top() - 1
+                               : full.top() + std::max(2 * fromTop, kCommonPanelThickness - 1);
+        return QRect(QPoint(left, full.top()), QPoint(right, bottom));
     }
-    return QRect(available.right() + 1 - size.width(), available.top() - 1, size.width(), 1);
+    const int top = available.bottom() < full.bottom()
+                        ? available.bottom() + 1
+                        : full.bottom() - std::max(2 * fromBottom, kCommonPanelThickness - 1);
+    return QRect(QPoint(left, top), QPoint(right, full.bottom()));
 }
 
 void StatusNotifierStatusItem::watchContent(QObject* object)
@@ -193,16 +222,29 @@ void StatusNotifierStatusItem::refreshIcon()
 {
     m_lastRefresh = RunLoop::main().now();
     m_everRefreshed = true;
-    QWidget* b = button();
-    QImage large;
-    if (!b->size().isEmpty())
-        large = render(b, 2);
-    if (large == m_lastRender && (large.isNull() || !m_icons.isEmpty()))
+    const QString shownTitle = title();
+    if (shownTitle != m_lastTitle) {
+        m_lastTitle = shownTitle;
+        Q_EMIT m_adaptor->NewTitle();
+        Q_EMIT m_adaptor->NewToolTip();
+    }
+    // The pictures follow from the text, its colour and the view's shape alone:
+    // a repaint that keeps them sends nothing.
+    const QSize wide = button()->size() * 2;
+    const QString key = QStringLiteral("%1 %2 %3x%4")
+                            .arg(labelText(), accentColor().name(QColor::HexArgb))
+                            .arg(wide.width())
+                            .arg(wide.height());
+    if (key == m_lastIconKey)
         return;
-    m_lastRender = large;
+    m_lastIconKey = key;
     m_icons.clear();
-    if (!large.isNull())
-        m_icons = {SniIconPixmap::fromImage(render(b, 1)), SniIconPixmap::fromImage(large)};
+    if (!wide.isEmpty()) {
+        for (int size : kSquareSizes)
+            m_icons.append(SniIconPixmap::fromImage(
+                SniTimeIcon::render(labelText(), accentColor(), QSize(size, size))));
+        m_icons.append(
+            SniIconPixmap::fromImage(SniTimeIcon::render(labelText(), accentColor(), wide)));
+    }
     Q_EMIT m_adaptor->NewIcon();
-    Q_EMIT m_adaptor->NewToolTip();
 }

@@ -6,7 +6,6 @@
 #include "platform/StatusItem.h"
 
 #include <QDBusConnection>
-#include <QImage>
 #include <QPoint>
 
 class QDBusServiceWatcher;
@@ -37,6 +36,8 @@ public:
     // What the host reads.
     SniIconPixmapList iconPixmaps() const { return m_icons; }
     SniToolTip toolTip() const;
+    // The item's name with the period and the whole time.
+    QString title() const;
     // The label with every digit as 0: the widest text the label takes.
     QString labelGuide() const;
 
@@ -62,7 +63,8 @@ private:
     QDBusServiceWatcher* m_watcherWatch = nullptr; // owned as a QObject child
     bool m_registered = false;
     SniIconPixmapList m_icons;
-    QImage m_lastRender;
+    QString m_lastIconKey;
+    QString m_lastTitle;
     RunLoop::Instant m_lastRefresh{};
     bool m_refreshPending = false;
     bool m_everRefreshed = false;
