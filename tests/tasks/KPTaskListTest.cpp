@@ -165,8 +165,7 @@ private Q_SLOTS:
     {
         makeList("A B");
         // The largest count, and whether counts show.
-        const std::pair<qint64, bool> steps[] = {{0, true},   {9, true},  {10, true}, {99999, true},
-                                                 {12, false}, {12, true}, {0, true}};
+        const std::pair<qint64, bool> steps[] = {{9, true}, {99999, true}, {12, false}, {0, true}};
         for (const auto& [count, showing] : steps) {
             manager().tasks[1].cycleCount = count ? std::optional<qint64>(count) : std::nullopt;
             m_list->setShowingCycles(showing);
@@ -255,12 +254,9 @@ private Q_SLOTS:
 
     void checkboxReordersAndMovesTheEmphasis()
     {
+        // The rules themselves are the task manager's (KPTaskManagerTest).
         const std::tuple<QString, int, QString> cases[] = {
-            {"A B C", 0, "B C A*"},   // check the first
-            {"B C* A*", 2, "B A C*"}, // uncheck: rises above the completed
-            {"B* C*", 1, "C B*"},     // uncheck: to the top
-            {"A* B*", 0, "A B*"},     // uncheck the first, in place
-            {"A", 0, "A*"}};
+            {"A B C", 0, "B C A*"}, {"B* C*", 1, "C B*"}, {"A", 0, "A*"}};
         for (const auto& [before, row, after] : cases) {
             makeList(before);
             const int oldHeight = m_list->contentHeight();
@@ -297,8 +293,7 @@ private Q_SLOTS:
         m_list->moveTask(2, 0);
         expect("C B A");
         // The dragged row, the row it is dropped above, the list after it.
-        const std::tuple<int, int, QString> drops[] = {
-            {0, 4, "B A C* D*"}, {3, 1, "A D B C*"}, {1, 0, "B A C* D*"}};
+        const std::tuple<int, int, QString> drops[] = {{0, 4, "B A C* D*"}, {3, 1, "A D B C*"}};
         for (const auto& [dragged, above, after] : drops) {
             makeList("A B C* D*");
             const std::unique_ptr<QMimeData> data = m_list->writeRowsToPasteboard({dragged});

@@ -103,27 +103,6 @@ private Q_SLOTS:
         }
     }
 
-    void derivedValues()
-    {
-        // Tasks, their counts (0: absent), first completed index (-1: none), largest count.
-        const std::tuple<QString, QList<qint64>, int, qint64> cases[] = {
-            {"", {}, -1, 0},
-            {"A B", {0, 0}, -1, 0},
-            {"A* B", {0, 0}, 0, 0},
-            {"A B C* D*", {0, 3, 12, 0}, 2, 12},
-            {"A B", {-4, -2}, -1, 0}}; // a negative count never wins
-        for (const auto& [tasks, counts, firstCompleted, maxCycleCount] : cases) {
-            KPTaskManager manager;
-            manager.tasks = parseTasks(tasks);
-            for (qsizetype i = 0; i < counts.size(); ++i)
-                if (counts[i] != 0)
-                    manager.tasks[i].cycleCount = counts[i];
-            QCOMPARE(manager.firstCompletedTaskIndex(),
-                     firstCompleted < 0 ? std::nullopt : std::optional<qsizetype>(firstCompleted));
-            QCOMPARE(manager.maxCycleCount(), maxCycleCount);
-        }
-    }
-
     void jsonRoundTripKeepsIdsExactly()
     {
         QList<KPTask> tasks;

@@ -10,7 +10,6 @@
 #include "tasks/KPTaskTextEditor.h"
 #include "timing/KPTimer.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QScreen>
@@ -172,28 +171,6 @@ private Q_SLOTS:
         shown.application.givenMenu = &menu;
         shown.popover->settingsButton()->click();
         QVERIFY(menu.isVisible());
-    }
-
-    void everyControlIsNamed()
-    {
-        Shown shown("A B*");
-        ZKPopover& popover = *shown.popover;
-        const QList<QPair<QWidget*, QString>> named = {
-            {popover.startPauseButton(), "Resume Timer"},
-            {popover.addButton(), "Add New Task"},
-            {popover.removeButton(), "Remove Selected Task"},
-            {popover.settingsButton(), "Settings"},
-            {popover.stateLabel(), "Work"},
-            {shown.table(), "Tasks"}};
-        for (const auto& [widget, name] : named)
-            QCOMPARE(QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name), name);
-        QAccessibleTableInterface* table =
-            QAccessible::queryAccessibleInterface(shown.table())->tableInterface();
-        QStringList read;
-        for (int row = 0; row < 2; ++row)
-            for (int column : {0, 1})
-                read << table->cellAt(row, column)->text(QAccessible::Name);
-        QCOMPARE(read, (QStringList{"A", "Not Completed", "B", "Completed"}));
     }
 
     void tabGoesThroughTheControlsInOrder()

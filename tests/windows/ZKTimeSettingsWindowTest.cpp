@@ -9,7 +9,6 @@
 #include "views/KPSlider.h"
 #include "views/KPTimeEditor.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -148,21 +147,6 @@ private Q_SLOTS:
         QCOMPARE(f.timer().currentTime(), (KPTime{1, 30, 0}));
         QCOMPARE(f.timer().state(), inBreak ? KPTimer::State::active : KPTimer::State::inactive);
         QVERIFY(!f.app.menuBarTimeDisplay()->hours()->isHidden());
-    }
-
-    void everyControlIsNamed()
-    {
-        Fixture f;
-        const QStringList titles = {"Work Length", "Short Break Length", "Long Break Length"};
-        for (int i = 0; i < 3; ++i) {
-            QAccessibleInterface* read =
-                QAccessible::queryAccessibleInterface(f.editors()[i]->fields()[1]);
-            QCOMPARE(read->text(QAccessible::Name) + '/' + read->text(QAccessible::Description),
-                     "Minutes/" + titles[i]);
-        }
-        QSlider* slider = f.window.longBreakIntervalSlider()->slider();
-        QCOMPARE(QAccessible::queryAccessibleInterface(slider)->text(QAccessible::Name),
-                 QString("Long Break Interval"));
     }
 
     void tabGoesDownTheColumnAndReturnSaves_data()
