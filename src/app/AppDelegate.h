@@ -1,7 +1,6 @@
 #pragma once
 
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
-#include "menus/KPSoundMenuDelegate.h"
 #include "windows/ApplicationDelegate.h"
 
 #include <QObject>
@@ -18,10 +17,7 @@ class ZKTimeSettingsWindow;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
-class AppDelegate : public QObject,
-                    public ApplicationDelegate,
-                    public KPMenuBarMenuButtonDelegate,
-                    public KPSoundMenuDelegate
+class AppDelegate : public QObject, public ApplicationDelegate, public KPMenuBarMenuButtonDelegate
 {
     Q_OBJECT
 

@@ -1,6 +1,5 @@
 #include "KPSoundMenu.h"
 
-#include "menus/KPSoundMenuDelegate.h"
 #include "platform/RunLoop.h"
 #include "windows/ApplicationDelegate.h"
 
@@ -60,6 +59,6 @@ void KPSoundMenu::previewSound(QAction* item)
 
 void KPSoundMenu::selectSound(QAction* item)
 {
-    if (auto* delegate = dynamic_cast<KPSoundMenuDelegate*>(ApplicationDelegate::current()))
-        delegate->didSelectSound(soundName(item));
+    if (ApplicationDelegate* application = ApplicationDelegate::current())
+        application->didSelectSound(soundName(item));
 }

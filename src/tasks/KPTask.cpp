@@ -52,7 +52,14 @@ KPTask KPTask::makeNew()
 KPTask::AttributedString KPTask::attributedString(int fontSize) const
 {
     AttributedString text;
-    text.string = string;
+    if (string.size() <= maximumShownLength) {
+        text.string = string;
+    } else {
+        qsizetype kept = maximumShownLength - 1;
+        if (string.at(kept - 1).isHighSurrogate())
+            --kept; // never half a character
+        text.string = string.left(kept) + QChar(0x2026);
+    }
     text.pointSize = fontSize;
     text.colorRole =
         isCompleted ? AttributedString::ColorRole::secondary : AttributedString::ColorRole::primary;

@@ -34,11 +34,15 @@ struct KPTask
     std::optional<qint64> cycleCount;
 
     static inline const QString newTaskString = QStringLiteral("New Task");
+    // Laying out one unbroken run of text takes time in proportion to its
+    // length: the list shows at most this many characters of a task's text.
+    static constexpr qsizetype maximumShownLength = 500;
 
     // The wall-clock instant as a task id.
     static double currentInstant();
     static KPTask makeNew();
 
+    // The text as shown, cut short with an ellipsis past maximumShownLength.
     AttributedString attributedString(int fontSize) const;
 
     // Nothing when the id is not a finite number (JSON cannot carry it).

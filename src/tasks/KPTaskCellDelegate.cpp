@@ -107,6 +107,18 @@ void KPTaskCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
     painter->restore();
 }
 
+QSize KPTaskCellDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const
+{
+    if (index.column() != KPTaskTableModel::taskColumn)
+        return QSize();
+    const QFont font = index.data(Qt::FontRole).value<QFont>();
+    const int width = option.rect.width() - textLeft;
+    const int lines =
+        width > 0 ? lineCount(index.data(Qt::DisplayRole).toString(), font, width) : 1;
+    return QSize(option.rect.width(), lines * lineHeight(font.pixelSize()) + textTop + textBottom);
+}
+
 void KPTaskCellDelegate::paintText(QPainter* painter, const QStyleOptionViewItem& option,
                                    const QModelIndex& index) const
 {

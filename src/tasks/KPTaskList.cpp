@@ -72,6 +72,13 @@ KPTaskList::KPTaskList(const QRect& frame, QWidget* parent) : QWidget(parent)
                 if (oldWidth != newWidth)
                     columnDidResize(column);
             });
+    // Whatever changed the tasks, each row is as high as its delegate wants.
+    const auto remeasure = [this] { remeasureRows(0, rowCount() - 1); };
+    connect(m_model, &QAbstractItemModel::dataChanged, this, remeasure);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, remeasure);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, remeasure);
+    connect(m_model, &QAbstractItemModel::rowsMoved, this, remeasure);
+    connect(m_model, &QAbstractItemModel::modelReset, this, remeasure);
 
     m_cyclesMenu = new KPTaskCyclesMenu(this);
     connect(m_cyclesMenu, &KPTaskCyclesMenu::increaseCycleCount, this,
@@ -160,7 +167,6 @@ void KPTaskList::setTaskManager(std::unique_ptr<KPTaskManager> manager)
     if (m_editing.editor)
         endEditing(m_editing.editor, true);
     m_model->resetTasks([&] { m_taskManager = std::move(manager); });
-    remeasureRows(0, rowCount() - 1);
 }
 
 void KPTaskList::setEmphasizingFirstTask(bool emphasizing)
@@ -180,7 +186,6 @@ void KPTaskList::reloadData()
     if (m_editing.editor)
         endEditing(m_editing.editor, true);
     m_model->resetTasks([] {});
-    remeasureRows(0, rowCount() - 1);
 }
 
 bool KPTaskList::isEmphasizedRow(int row) const
@@ -199,20 +204,16 @@ int KPTaskList::rowHeight(int row) const
 {
     if (row < 0 || row >= rowCount())
         return 17;
-    const bool emphasized = isEmphasizedRow(row);
-    const int lineHeight =
-        KPTaskCellDelegate::lineHeight(emphasized ? emphasizedFontSize : plainFontSize);
-    const int width =
-        m_tableView->columnWidth(KPTaskTableModel::taskColumn) - KPTaskCellDelegate::textLeft;
-    if (width <= 0)
-        return lineHeight + 4;
-    const KPTask::AttributedString text = attributedStringForRow(row);
-    const QFont font = KPTaskCellDelegate::textFont(m_tableView->font(), text);
-    return KPTaskCellDelegate::lineCount(text.string, font, width) * lineHeight + 4;
+    QStyleOptionViewItem option;
+    option.rect = QRect(0, 0, m_tableView->columnWidth(KPTaskTableModel::taskColumn), 0);
+    return m_cellDelegate->sizeHint(option, m_model->index(row, KPTaskTableModel::taskColumn))
+        .height();
 }
 
 void KPTaskList::remeasureRows(int first, int last)
 {
+    if (!m_tableView || m_isDestroying)
+        return;
     for (int row = std::max(0, first); row <= last && row < rowCount(); ++row)
         m_tableView->verticalHeader()->resizeSection(row, rowHeight(row));
 }
@@ -232,11 +233,8 @@ void KPTaskList::addTask()
 {
     if (!m_taskManager)
         return;
-    const int row = int(m_taskManager->newTaskIndex(m_isAutorearranging));
-    m_model->insertTaskRow(row, [&] { m_taskManager->addTask(m_isAutorearranging); });
+    const int row = m_model->addTask(m_isAutorearranging);
     const int last = rowCount() - 1;
-    // The new task may have taken the first row's emphasis from the one below.
-    remeasureRows(row, row == 0 ? std::min(1, last) : row);
     m_model->reloadRows(row, last,
                         {KPTaskTableModel::taskColumn, KPTaskTableModel::completedColumn,
                          KPTaskTableModel::cyclesColumn});
@@ -265,27 +263,13 @@ void KPTaskList::removeTask(std::optional<int> row)
                      m_tableView->rowHeight(r));
     if (m_tableView->isVisible())
         picture = m_tableView->viewport()->grab(rect);
-    m_model->removeTaskRow(r, [&] { m_taskManager->removeTask(r); });
+    m_model->removeRows(r, 1);
     if (!picture.isNull())
         m_tableView->slideAway(picture, rect);
-    if (r == 0 && rowCount() > 0) {
-        remeasureRows(0, 0);
+    if (r == 0 && rowCount() > 0)
         reloadRow(0, {KPTaskTableModel::taskColumn});
-    }
     updateCyclesColumnWidth();
     requestResize();
-}
-
-void KPTaskList::refreshEmphasisAfterMove(int from, int to)
-{
-    if (!m_isEmphasizingFirstTask || (from != 0 && to != 0))
-        return;
-    for (int row : {0, 1, to}) {
-        if (row < rowCount()) {
-            remeasureRows(row, row);
-            reloadRow(row, {KPTaskTableModel::taskColumn});
-        }
-    }
 }
 
 void KPTaskList::moveTask(int from, int to)
@@ -294,9 +278,7 @@ void KPTaskList::moveTask(int from, int to)
     if (!m_taskManager || from < 0 || from >= count || to < 0 || to >= count)
         return;
     const int before = contentHeight();
-    m_model->moveTaskRow(from, to, [&] { m_taskManager->moveTask(from, to); });
-    reloadRow(to, {KPTaskTableModel::taskColumn});
-    refreshEmphasisAfterMove(from, to);
+    m_model->moveTask(from, to);
     if (contentHeight() != before)
         requestResize();
 }
@@ -355,9 +337,7 @@ void KPTaskList::endEditing(KPTaskTextEditor* editor, bool commit)
         removeTask(row);
         return;
     }
-    m_taskManager->renameTask(row, text);
-    reloadRow(row, {KPTaskTableModel::taskColumn});
-    remeasureRows(row, row);
+    m_model->setData(m_model->index(row, KPTaskTableModel::taskColumn), text, Qt::EditRole);
     requestResize();
 }
 
@@ -366,16 +346,13 @@ void KPTaskList::checkboxClicked(int row)
     if (!m_taskManager || row < 0 || row >= rowCount())
         return;
     const int before = contentHeight();
-    m_taskManager->toggleCompleted(row);
-    reloadRow(row, {KPTaskTableModel::taskColumn, KPTaskTableModel::completedColumn});
+    const bool completed = !m_taskManager->tasks.at(row).isCompleted;
+    m_model->setData(m_model->index(row, KPTaskTableModel::completedColumn),
+                     completed ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
     if (m_isAutorearranging) {
-        if (const std::optional<qsizetype> to = m_taskManager->rearrangedIndex(row)) {
-            moveTask(row, int(*to));
-            return;
-        }
+        if (const std::optional<qsizetype> to = m_taskManager->rearrangedIndex(row))
+            m_model->moveTask(row, int(*to));
     }
-    if (row == 0)
-        remeasureRows(0, 0);
     if (contentHeight() != before)
         requestResize();
 }
@@ -431,14 +408,10 @@ void KPTaskList::updateCyclesColumnWidth()
 
 std::unique_ptr<QMimeData> KPTaskList::writeRowsToPasteboard(const QList<int>& rows) const
 {
-    if (!m_taskManager || rows.isEmpty() || rows.first() < 0 || rows.first() >= rowCount())
+    if (!m_taskManager || rows.isEmpty())
         return nullptr;
-    const std::optional<QByteArray> json = m_taskManager->tasks.at(rows.first()).toJson();
-    if (!json)
-        return nullptr;
-    auto data = std::make_unique<QMimeData>();
-    data->setData(pasteboardType, *json);
-    return data;
+    return std::unique_ptr<QMimeData>(
+        m_model->mimeData({m_model->index(rows.first(), KPTaskTableModel::taskColumn)}));
 }
 
 Qt::DropAction KPTaskList::validateDrop(const QObject* source, DropOperation operation, int) const
@@ -450,24 +423,9 @@ Qt::DropAction KPTaskList::validateDrop(const QObject* source, DropOperation ope
 
 bool KPTaskList::acceptDrop(const QMimeData* data, int row)
 {
-    if (!m_taskManager || !data || !data->hasFormat(pasteboardType) || row < 0 || row > rowCount())
-        return false;
-    const std::optional<KPTask> dragged = KPTask::fromJson(data->data(pasteboardType));
-    if (!dragged)
-        return false;
-    const std::optional<KPTaskManager::DropMove> move = m_taskManager->dropMove(*dragged, row);
-    if (!move)
-        return false;
     const int before = contentHeight();
-    const int from = int(move->from);
-    const int to = int(move->to);
-    if (move->uncompletes) {
-        m_taskManager->toggleCompleted(from);
-        reloadRow(from, {KPTaskTableModel::taskColumn, KPTaskTableModel::completedColumn});
-    }
-    m_model->moveTaskRow(from, to, [&] { m_taskManager->moveTask(from, to); });
-    reloadRow(to, {KPTaskTableModel::taskColumn});
-    refreshEmphasisAfterMove(from, to);
+    if (!m_model->dropMimeData(data, Qt::MoveAction, row, 0, QModelIndex()))
+        return false;
     if (contentHeight() != before)
         requestResize();
     return true;

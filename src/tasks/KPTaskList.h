@@ -100,7 +100,6 @@ private:
     void endEditing(KPTaskTextEditor* editor, bool commit);
     void remeasureRows(int first, int last);
     void reloadRow(int row, std::initializer_list<int> columns);
-    void refreshEmphasisAfterMove(int from, int to);
     void layOutColumns();
     void columnDidResize(int column);
 

@@ -5,6 +5,7 @@
 #include "tasks/KPTaskManager.h"
 
 #include <QBrush>
+#include <QMimeData>
 #include <QTableView>
 
 KPTaskTableModel::KPTaskTableModel(KPTaskList& list, QObject* parent)
@@ -63,8 +64,9 @@ QVariant KPTaskTableModel::taskData(int row, int role) const
     const KPTask::AttributedString text = m_list.attributedStringForRow(row);
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
         return text.string;
+    case Qt::EditRole:
+        return m_list.taskManager()->tasks.at(row).string; // whole, where the display may elide
     case Qt::FontRole:
         return KPTaskCellDelegate::textFont(m_list.tableView()->font(), text);
     case Qt::ForegroundRole:
@@ -103,36 +105,122 @@ Qt::ItemFlags KPTaskTableModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
     if (index.column() == taskColumn)
         flags |= Qt::ItemIsEditable;
     return flags;
 }
 
-void KPTaskTableModel::insertTaskRow(int row, const std::function<void()>& change)
+bool KPTaskTableModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    beginInsertRows(QModelIndex(), row, row);
-    change();
-    endInsertRows();
-}
-
-void KPTaskTableModel::removeTaskRow(int row, const std::function<void()>& change)
-{
-    beginRemoveRows(QModelIndex(), row, row);
-    change();
-    endRemoveRows();
-}
-
-void KPTaskTableModel::moveTaskRow(int from, int to, const std::function<void()>& change)
-{
-    // Qt names the row before which the moved one lands, counted before the move.
-    if (from == to ||
-        !beginMoveRows(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to)) {
-        change();
-        return;
+    if (!index.isValid() || index.row() >= rowCount())
+        return false;
+    KPTaskManager& manager = *m_list.taskManager();
+    const int row = index.row();
+    if (index.column() == completedColumn && role == Qt::CheckStateRole) {
+        if ((value.value<Qt::CheckState>() == Qt::Checked) != manager.tasks.at(row).isCompleted)
+            manager.toggleCompleted(row);
+        reloadRows(row, row, {taskColumn, completedColumn});
+        return true;
     }
-    change();
-    endMoveRows();
+    if (index.column() == taskColumn && role == Qt::EditRole) {
+        manager.renameTask(row, value.toString());
+        reloadRows(row, row, {taskColumn});
+        return true;
+    }
+    return false;
+}
+
+bool KPTaskTableModel::moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
+                                const QModelIndex& destinationParent, int destinationChild)
+{
+    const int rows = rowCount();
+    if (sourceParent.isValid() || destinationParent.isValid() || count != 1 || sourceRow < 0 ||
+        sourceRow >= rows || destinationChild < 0 || destinationChild > rows)
+        return false;
+    // Qt names the row before which the moved one lands, counted before the move.
+    const int to = destinationChild > sourceRow ? destinationChild - 1 : destinationChild;
+    KPTaskManager& manager = *m_list.taskManager();
+    if (to == sourceRow) {
+        manager.moveTask(sourceRow, to);
+    } else {
+        beginMoveRows(QModelIndex(), sourceRow, sourceRow, QModelIndex(), destinationChild);
+        manager.moveTask(sourceRow, to);
+        endMoveRows();
+    }
+    reloadRows(to, to, {taskColumn});
+    // The first row's emphasis may have gone to another task.
+    if (sourceRow == 0 || to == 0)
+        reloadRows(0, std::min(1, rows - 1), {taskColumn});
+    return true;
+}
+
+bool KPTaskTableModel::moveTask(int from, int to)
+{
+    return moveRows(QModelIndex(), from, 1, QModelIndex(), to > from ? to + 1 : to);
+}
+
+int KPTaskTableModel::addTask(bool isAutorearranging)
+{
+    KPTaskManager& manager = *m_list.taskManager();
+    const int row = int(manager.newTaskIndex(isAutorearranging));
+    beginInsertRows(QModelIndex(), row, row);
+    manager.addTask(isAutorearranging);
+    endInsertRows();
+    return row;
+}
+
+bool KPTaskTableModel::removeRows(int row, int count, const QModelIndex& parent)
+{
+    if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount())
+        return false;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    for (int n = 0; n < count; ++n)
+        m_list.taskManager()->removeTask(row);
+    endRemoveRows();
+    return true;
+}
+
+QStringList KPTaskTableModel::mimeTypes() const
+{
+    return {KPTaskList::pasteboardType};
+}
+
+QMimeData* KPTaskTableModel::mimeData(const QModelIndexList& indexes) const
+{
+    if (indexes.isEmpty() || !indexes.first().isValid() || indexes.first().row() >= rowCount())
+        return nullptr;
+    const std::optional<QByteArray> json =
+        m_list.taskManager()->tasks.at(indexes.first().row()).toJson();
+    if (!json)
+        return nullptr;
+    auto* data = new QMimeData; // the caller's
+    data->setData(KPTaskList::pasteboardType, *json);
+    return data;
+}
+
+bool KPTaskTableModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                       const QModelIndex& parent) const
+{
+    return data && data->hasFormat(KPTaskList::pasteboardType) && action == Qt::MoveAction &&
+           !parent.isValid() && row >= 0 && row <= rowCount() && m_list.taskManager();
+}
+
+bool KPTaskTableModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row,
+                                    int column, const QModelIndex& parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    const std::optional<KPTask> dragged = KPTask::fromJson(data->data(KPTaskList::pasteboardType));
+    if (!dragged)
+        return false;
+    const std::optional<KPTaskManager::DropMove> move =
+        m_list.taskManager()->dropMove(*dragged, row);
+    if (!move)
+        return false;
+    if (move->uncompletes)
+        setData(index(int(move->from), completedColumn), Qt::Unchecked, Qt::CheckStateRole);
+    return moveTask(int(move->from), int(move->to));
 }
 
 void KPTaskTableModel::resetTasks(const std::function<void()>& change)

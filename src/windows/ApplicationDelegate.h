@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class KPTimer;
@@ -10,8 +12,9 @@ class ZKTimeEditorWindow;
 class ZKTimeSettingsWindow;
 
 // What the windows and menus reach through the application: the long-lived
-// objects it owns and the popover toggle. The application sets the one current
-// delegate; views below the application depend on this, never on it.
+// objects it owns, the popover toggle and the choice of alarm sound. The
+// application sets the one current delegate; views below the application
+// depend on this, never on it.
 class ApplicationDelegate
 {
 public:
@@ -30,6 +33,8 @@ public:
     virtual ZKTimeSettingsWindow* timeSettingsWindow() const = 0;
     // Opens the popover when it is closed and closes it when it is open.
     virtual void togglePopover() = 0;
+    // The alarm sound chosen in the sound menu.
+    virtual void didSelectSound(const QString& named) = 0;
 
 protected:
     ApplicationDelegate();

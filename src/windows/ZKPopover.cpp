@@ -30,9 +30,7 @@ void setTextColor(QLabel* label, const QColor& color)
 
 } // namespace
 
-ZKPopover::ZKPopover(QWidget* parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint),
-      m_timerSource(&ApplicationDelegate::currentTimer)
+ZKPopover::ZKPopover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("ZKPopover"));
     setWindowTitle(QStringLiteral("Zembrak"));
@@ -201,7 +199,7 @@ void ZKPopover::showRelativeToRect(const QRect& anchor)
 {
     m_taskList->requestResize();
     // Started or paused from the tray or a shortcut, the button must still tell the truth.
-    if (KPTimer* timer = m_timerSource ? m_timerSource() : nullptr)
+    if (KPTimer* timer = ApplicationDelegate::currentTimer())
         showStartPauseState(timer->state() == KPTimer::State::active);
 
     QScreen* screen = QGuiApplication::screenAt(anchor.center());
@@ -229,7 +227,7 @@ void ZKPopover::showStartPauseState(bool on)
 
 void ZKPopover::startPause()
 {
-    KPTimer* timer = m_timerSource ? m_timerSource() : nullptr;
+    KPTimer* timer = ApplicationDelegate::currentTimer();
     if (!timer)
         return;
     timer->toggle();

@@ -4,7 +4,6 @@
 #include "timing/KPTimeBoxManagerDelegate.h"
 
 #include <QWidget>
-#include <functional>
 
 class KPTaskList;
 class KPTimer;
@@ -22,8 +21,6 @@ public:
     static constexpr int chromeHeight = 62; // header 42 + toolbar 20
     static constexpr int maximumHeight = 500;
 
-    using TimerSource = std::function<KPTimer*()>;
-
     explicit ZKPopover(QWidget* parent = nullptr);
     ~ZKPopover() override;
 
@@ -38,9 +35,6 @@ public:
     QLabel* stateLabel() const { return m_stateLabel; }
     // The play button's state: on shows the pause image.
     bool isStartPauseOn() const { return m_isStartPauseOn; }
-
-    // Where the play button finds the timer; by default the display's.
-    void setTimerSource(TimerSource source) { m_timerSource = std::move(source); }
 
     // Hangs the popover below the anchor (screen coordinates), or above it
     // when there is no room below.
@@ -97,5 +91,4 @@ private:
     QWidget* m_separator = nullptr;
     bool m_isStartPauseOn = false;
     bool m_hangsAbove = false; // grows upwards when shown above the anchor
-    TimerSource m_timerSource;
 };

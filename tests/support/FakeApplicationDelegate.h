@@ -1,7 +1,6 @@
 #pragma once
 
 #include "menubar/KPMenuBarTimeDisplay.h"
-#include "menus/KPSoundMenuDelegate.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ApplicationDelegate.h"
 
@@ -12,7 +11,7 @@
 // item shown nowhere, wired to a cycle manager as at launch. The other parts
 // are the ones a test hands it; it records what is asked of it. Build it after
 // the run loop and the sounds the timer uses.
-class FakeApplicationDelegate : public ApplicationDelegate, public KPSoundMenuDelegate
+class FakeApplicationDelegate : public ApplicationDelegate
 {
 public:
     FakeApplicationDelegate()

@@ -2,12 +2,14 @@
 #include "TaskNotation.h"
 #include "TemporaryStore.h"
 #include "platform/ManualRunLoop.h"
+#include "tasks/KPTaskCellDelegate.h"
 #include "tasks/KPTaskCyclesMenu.h"
 #include "tasks/KPTaskListDelegate.h"
 #include "tasks/KPTaskManager.h"
 #include "tasks/KPTaskTableModel.h"
 #include "tasks/KPTaskTextEditor.h"
 
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -20,7 +22,6 @@
 namespace {
 
 using Column = KPTaskTableModel::Column;
-using Heights = QList<int>;
 
 struct RecordingDelegate : KPTaskListDelegate
 {
@@ -88,24 +89,47 @@ private:
         return m_list->model()->index(row, column).data(role);
     }
     QFont font(int row) { return cell(row, Column::taskColumn, Qt::FontRole).value<QFont>(); }
-    Heights rowHeights()
-    {
-        Heights heights;
-        for (int row = 0; row < m_list->model()->rowCount(); ++row)
-            heights << table()->rowHeight(row);
-        return heights;
-    }
     void click(int row, int column)
     {
         QTest::mouseClick(table()->viewport(), Qt::LeftButton, {},
                           table()->visualRect(m_list->model()->index(row, column)).center());
     }
-    // The list, in memory and in the store, and its row heights.
-    void expect(const QString& tasks, const Heights& heights)
+    // The list, in memory and in the store; only an open first task is
+    // emphasised, and rows of one line are as high as each other.
+    void expect(const QString& tasks)
     {
         QCOMPARE(describe(manager().tasks), tasks);
         QCOMPARE(storedDescription(), tasks);
-        QCOMPARE(rowHeights(), heights);
+        const int rows = m_list->model()->rowCount();
+        const bool emphasis = rows > 0 && !manager().tasks[0].isCompleted;
+        int height = 0;
+        for (int row = 0; row < rows; ++row) {
+            height += table()->rowHeight(row);
+            if (row == 0 || rows == 1)
+                continue;
+            QCOMPARE(table()->rowHeight(row), table()->rowHeight(rows - 1));
+            QCOMPARE(font(row).pixelSize(), font(rows - 1).pixelSize());
+        }
+        QCOMPARE(m_list->contentHeight(), height);
+        if (rows > 1) {
+            QCOMPARE(table()->rowHeight(0) > table()->rowHeight(1), emphasis);
+            QCOMPARE(font(0).pixelSize() > font(1).pixelSize(), emphasis);
+        }
+        for (int r = 0; r < rows; ++r)
+            QCOMPARE(cell(r, Column::completedColumn, Qt::CheckStateRole).value<Qt::CheckState>(),
+                     manager().tasks[r].isCompleted ? Qt::Checked : Qt::Unchecked);
+    }
+    // The count column shows every count whole and the columns fill the table.
+    void expectColumnsFit()
+    {
+        const QFontMetrics metrics(KPTaskCellDelegate::cycleCountFont());
+        for (const KPTask& task : manager().tasks)
+            if (task.cycleCount && m_list->isShowingCycles())
+                QVERIFY(metrics.horizontalAdvance(QString::number(*task.cycleCount)) <
+                        columnWidth(Column::cyclesColumn));
+        QCOMPARE(columnWidth(Column::taskColumn) + columnWidth(Column::completedColumn) +
+                     columnWidth(Column::cyclesColumn),
+                 table()->viewport()->width());
     }
 
 private Q_SLOTS:
@@ -115,53 +139,56 @@ private Q_SLOTS:
         m_list = nullptr;
     }
 
+    // Each wrapped line adds the same height, and no line is cut.
     void rowHeightsFollowWrappedLines()
     {
         makeList("A B");
-        QCOMPARE(columnWidth(Column::taskColumn), 181);
-        const int heights[2][3] = {{21, 38, 55}, {25, 46, 67}}; // plain, first task
+        const int width = columnWidth(Column::taskColumn) - KPTaskCellDelegate::textLeft;
         for (int row : {0, 1}) {
-            const int pixelSize = row == 0 ? 17 : 12;
+            int previous = 0;
+            int step = 0;
             for (int lines = 1; lines <= 3; ++lines) {
-                manager().tasks[row].string = textOfLines(lines, pixelSize, 179);
+                manager().tasks[row].string = textOfLines(lines, font(row).pixelSize(), width);
                 m_list->reloadData();
-                QCOMPARE(table()->rowHeight(row), heights[1 - row][lines - 1]);
-                QCOMPARE(font(row).pixelSize(), pixelSize);
+                const int height = table()->rowHeight(row);
+                QVERIFY(height >= lines * QFontMetrics(font(row)).height());
+                if (lines == 3)
+                    QCOMPARE(height - previous, step);
+                step = height - previous;
+                previous = height;
                 QCOMPARE(m_list->contentHeight(), table()->rowHeight(0) + table()->rowHeight(1));
             }
         }
     }
 
-    // Each step starts from the widths the one before left.
-    void cyclesColumnGivesAndTakesWidth()
+    void cyclesColumnFitsTheLargestCount()
     {
         makeList("A B");
-        // The largest count, whether counts show, and the column's width.
-        const int steps[][3] = {{0, 1, 0},  {9, 1, 15},  {10, 1, 23}, {999, 1, 31},
-                                {12, 0, 0}, {12, 1, 23}, {0, 1, 0}};
-        for (const auto& [count, showing, width] : steps) {
+        // The largest count, and whether counts show.
+        const std::pair<qint64, bool> steps[] = {{9, true}, {99999, true}, {12, false}, {0, true}};
+        for (const auto& [count, showing] : steps) {
             manager().tasks[1].cycleCount = count ? std::optional<qint64>(count) : std::nullopt;
             m_list->setShowingCycles(showing);
             m_list->updateCyclesColumnWidth();
-            QCOMPARE(columnWidth(Column::cyclesColumn), width);
-            QCOMPARE(columnWidth(Column::taskColumn), 181 - width);
+            QCOMPARE(columnWidth(Column::cyclesColumn) == 0, count == 0 || !showing);
+            expectColumnsFit();
         }
-        QCOMPARE(columnWidth(Column::completedColumn), 19);
     }
 
     void cyclesMenuNarrowsTheTextColumnAndRewraps()
     {
         ManualRunLoop loop;
-        QFont font = QApplication::font();
-        font.setPixelSize(12);
-        const QFontMetrics metrics(font);
-        // One line at the full width, two once the count column takes 15 points.
+        makeList("A B");
+        // One line at the full width, two once the count column takes its room.
+        const QFontMetrics metrics(font(1));
         QString text = QStringLiteral("xxxxxxxxxx x");
-        while (metrics.horizontalAdvance(text) <= 164)
+        const int room = columnWidth(Column::taskColumn) - KPTaskCellDelegate::textLeft;
+        while (metrics.horizontalAdvance(text) <= room - 8) // a one-digit count is wider
             text += QLatin1Char('x');
-        QVERIFY(metrics.horizontalAdvance(text) <= 179);
-        makeList(QList<KPTask>{{1, "A", false, std::nullopt}, {2, text, false, std::nullopt}});
-        QCOMPARE(table()->rowHeight(1), 21);
+        QVERIFY(metrics.horizontalAdvance(text) <= room);
+        manager().tasks[1].string = text;
+        m_list->reloadData();
+        const int oneLine = table()->rowHeight(1);
 
         m_list->tableRowClicked(Column::cyclesColumn, 1);
         KPTaskCyclesMenu* menu = m_list->cyclesMenu();
@@ -169,9 +196,8 @@ private Q_SLOTS:
         menu->increaseButton()->click();
         QCOMPARE(storedTasks().at(1).cycleCount, std::optional<qint64>(1));
         QCOMPARE(cell(1, Column::cyclesColumn).toString(), "1");
-        QCOMPARE(columnWidth(Column::cyclesColumn), 15);
-        QCOMPARE(columnWidth(Column::taskColumn), 166);
-        QCOMPARE(table()->rowHeight(1), 38);
+        expectColumnsFit();
+        QVERIFY(table()->rowHeight(1) > oneLine);
         QCOMPARE(m_delegate.heightChanges, 0); // told after the current event
         loop.runPending();
         QCOMPARE(m_delegate.heightChanges, 1);
@@ -181,14 +207,12 @@ private Q_SLOTS:
         QVERIFY(!manager().tasks[1].cycleCount);
         QCOMPARE(cell(1, Column::cyclesColumn).toString(), QString());
         QCOMPARE(columnWidth(Column::cyclesColumn), 0);
-        QCOMPARE(columnWidth(Column::taskColumn), 181);
-        QCOMPARE(table()->rowHeight(1), 21);
+        QCOMPARE(table()->rowHeight(1), oneLine);
         loop.runPending();
         QCOMPARE(m_delegate.heightChanges, 1);
         menu->close();
-        // The text column takes every change of the list's width.
-        m_list->setGeometry(0, 0, 250, 300);
-        QCOMPARE(columnWidth(Column::taskColumn), 250 - 19);
+        m_list->setGeometry(0, 0, 250, 300); // the text column takes every change of width
+        expectColumnsFit();
     }
 
     void editing()
@@ -216,18 +240,11 @@ private Q_SLOTS:
                 m_otherField->setFocus();
             else
                 QTest::keyClick(editor, ending == byReturn ? Qt::Key_Return : Qt::Key_Escape);
-
-            QCOMPARE(describe(manager().tasks), after);
+            expect(after);
             QVERIFY(!m_list->editedRow() && !m_list->editor());
             QCOMPARE(m_delegate.editedRows.last(), std::nullopt);
-            QCOMPARE(storedDescription(), ending == byEscape ? "A B C" : after);
-            QCOMPARE(table()->verticalHeader()->count(), int(manager().tasks.size()));
         }
-    }
-
-    void editingAnotherRowCommitsTheFirst()
-    {
-        makeList("A B");
+        makeList("A B"); // editing another row commits the first
         m_list->beginEditing(0);
         QTest::keyClicks(m_list->editor(), "First");
         click(1, Column::taskColumn);
@@ -237,39 +254,28 @@ private Q_SLOTS:
 
     void checkboxReordersAndMovesTheEmphasis()
     {
-        const std::tuple<QString, int, QString, Heights> cases[] = {
-            {"A B C", 0, "B C A*", {25, 21, 21}},   // check the first
-            {"B C* A*", 2, "B A C*", {25, 21, 21}}, // uncheck: rises above the completed
-            {"B* C*", 1, "C B*", {25, 21}},         // uncheck: to the top
-            {"A* B*", 0, "A B*", {25, 21}},         // uncheck the first, in place
-            {"A", 0, "A*", {21}}};
-        for (const auto& [before, row, after, heights] : cases) {
+        // The rules themselves are the task manager's (KPTaskManagerTest).
+        const std::tuple<QString, int, QString> cases[] = {
+            {"A B C", 0, "B C A*"}, {"B* C*", 1, "C B*"}, {"A", 0, "A*"}};
+        for (const auto& [before, row, after] : cases) {
             makeList(before);
             const int oldHeight = m_list->contentHeight();
             click(row, Column::completedColumn);
-            expect(after, heights);
-            const bool firstDone = manager().tasks[0].isCompleted;
-            QCOMPARE(font(0).pixelSize(), firstDone ? 12 : 17);
-            QCOMPARE(font(0).strikeOut(), firstDone);
-            for (int r = 0; r < heights.size(); ++r)
-                QCOMPARE(
-                    cell(r, Column::completedColumn, Qt::CheckStateRole).value<Qt::CheckState>(),
-                    manager().tasks[r].isCompleted ? Qt::Checked : Qt::Unchecked);
+            expect(after);
+            QCOMPARE(font(0).strikeOut(), manager().tasks[0].isCompleted);
             QCOMPARE(m_delegate.heightChanges > 0, m_list->contentHeight() != oldHeight);
         }
     }
 
     void addOpensTheNewTaskForEditing()
     {
-        const std::tuple<QString, QString, Heights, int> cases[] = {
-            {"A B* C*", "A New_Task B* C*", {25, 21, 21, 21}, 1}, {"", "New_Task", {25}, 0}};
-        for (const auto& [before, after, heights, row] : cases) {
+        const std::tuple<QString, QString, int> cases[] = {{"A B* C*", "A New_Task B* C*", 1},
+                                                           {"", "New_Task", 0}};
+        for (const auto& [before, after, row] : cases) {
             ManualRunLoop loop;
             makeList(before);
             m_list->addTask();
-            expect(after, heights);
-            for (int r = 0; r < heights.size(); ++r)
-                QCOMPARE(cell(r, Column::taskColumn).toString(), manager().tasks[r].string);
+            expect(after);
             QCOMPARE(m_delegate.heightChanges, 1);
             QVERIFY(!m_list->editedRow());
             loop.runPending();
@@ -278,52 +284,45 @@ private Q_SLOTS:
         }
     }
 
-    void movesCarryTheEmphasis()
+    void movesAndDropsCarryTheEmphasis()
     {
         makeList("A B C");
         m_list->beginEditing(0);
         m_list->moveEditedTaskDown();
-        expect("B A C", {25, 21, 21});
+        expect("B A C");
         m_list->moveTask(2, 0);
-        expect("C B A", {25, 21, 21});
+        expect("C B A");
+        // The dragged row, the row it is dropped above, the list after it.
+        const std::tuple<int, int, QString> drops[] = {{0, 4, "B A C* D*"}, {3, 1, "A D B C*"}};
+        for (const auto& [dragged, above, after] : drops) {
+            makeList("A B C* D*");
+            const std::unique_ptr<QMimeData> data = m_list->writeRowsToPasteboard({dragged});
+            QVERIFY(m_list->acceptDrop(data.get(), above));
+            expect(after);
+        }
     }
 
-    void dropValidation()
+    void refusedDrops()
     {
         makeList("A B");
         using Op = KPTaskList::DropOperation;
         QCOMPARE(m_list->validateDrop(table(), Op::above, 1), Qt::MoveAction);
         QCOMPARE(m_list->validateDrop(table(), Op::on, 1), Qt::IgnoreAction);
         QCOMPARE(m_list->validateDrop(m_otherField, Op::above, 1), Qt::IgnoreAction);
-        QCOMPARE(m_list->validateDrop(nullptr, Op::above, 1), Qt::IgnoreAction);
         QVERIFY(!m_list->writeRowsToPasteboard({}));
-
         // A drag from outside the application has no source: refused.
         std::unique_ptr<QMimeData> data = m_list->writeRowsToPasteboard({1, 0});
         QCOMPARE(KPTask::fromJson(data->data("public.kptask")), std::optional(manager().tasks[1]));
         QDragMoveEvent move(QPoint(10, 2), Qt::MoveAction, data.get(), Qt::LeftButton, {});
         QApplication::sendEvent(table()->viewport(), &move);
         QVERIFY(!move.isAccepted());
-
         QMimeData garbage, stranger, text;
         garbage.setData("public.kptask", "{\"id\":");
         stranger.setData("public.kptask", *KPTask{99, "X", false, std::nullopt}.toJson());
         text.setText("A");
         for (const QMimeData* bad : {&garbage, &stranger, &text})
             QVERIFY(!m_list->acceptDrop(bad, 0));
-        QCOMPARE(describe(manager().tasks), QStringLiteral("A B"));
-    }
-
-    void dropMovesTheTask()
-    {
-        const std::tuple<int, int, QString> cases[] = {
-            {0, 4, "B A C* D*"}, {3, 1, "A D B C*"}, {1, 0, "B A C* D*"}};
-        for (const auto& [dragged, above, after] : cases) {
-            makeList("A B C* D*");
-            const std::unique_ptr<QMimeData> data = m_list->writeRowsToPasteboard({dragged});
-            QVERIFY(m_list->acceptDrop(data.get(), above));
-            expect(after, {25, 21, 21, 21});
-        }
+        expect("A B");
     }
 
     void deleteFromTheRowMenu()
@@ -331,13 +330,46 @@ private Q_SLOTS:
         makeList("A B C");
         m_list->beginEditing(0);
         QMenu* menu = m_list->rowMenu(0);
-        QCOMPARE(menu->actions().size(), 1);
         QCOMPARE(menu->actions().first()->text(), "Delete");
         menu->actions().first()->trigger();
-        expect("B C", {25, 21});
-        QCOMPARE(font(0).pixelSize(), 17);
+        expect("B C");
         QVERIFY(!m_list->editedRow());
         QVERIFY(m_delegate.heightChanges > 0);
+    }
+
+    // Every change the list makes reaches the table as Qt's rules for models say.
+    void theModelKeepsToQtsRules()
+    {
+        ManualRunLoop loop;
+        makeList("A B C* D*");
+        QAbstractItemModelTester tester(m_list->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        m_list->addTask();
+        loop.runPending();
+        m_list->removeTask(std::nullopt); // the new task, being edited
+        m_list->moveTask(0, 1);
+        m_list->checkboxClicked(0);
+        m_list->changeCycleCount(0, 3);
+        const std::unique_ptr<QMimeData> data = m_list->writeRowsToPasteboard({2});
+        QVERIFY(m_list->acceptDrop(data.get(), 0));
+        QVERIFY(m_list->model()->setData(m_list->model()->index(1, Column::taskColumn), "Z",
+                                         Qt::EditRole));
+        expect("D Z C* B*");
+        QVERIFY(!m_list->model()->moveRows({}, 0, 2, {}, 4)); // one row at a time
+    }
+
+    // Laying out one unbroken run of text takes time in proportion to its
+    // length (bench/task-title-bench measures it).
+    void aLongTitleIsShownShortAndKeptWhole()
+    {
+        const QString title(128 * 1024, QLatin1Char('x'));
+        makeList(QList<KPTask>{{1, title, false, std::nullopt}});
+        const QString shown = cell(0, Column::taskColumn).toString();
+        QVERIFY(shown.size() < 1000 && shown.endsWith(QChar(0x2026)));
+        QVERIFY(title.startsWith(shown.chopped(1)));
+        QCOMPARE(cell(0, Column::taskColumn, Qt::EditRole).toString(), title);
+        m_list->checkboxClicked(0);
+        QCOMPARE(storedTasks().first().string, title);
     }
 };
 

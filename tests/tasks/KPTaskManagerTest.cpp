@@ -32,15 +32,12 @@ private Q_SLOTS:
             QTest::newRow(name) << before << operation << after << result;
         };
         row("add above completed", "A B C*", "add 1", "A B New_Task C*", 2);
-        row("add appends", "A B", "add 1", "A B New_Task", 2);
         row("add, not rearranging", "A C*", "add 0", "A C* New_Task", 2);
         row("add to empty", "", "add 1", "New_Task", 0);
         row("check B", "A B C*", "toggle 1 1", "A C* B*", 2);
         row("uncheck C", "A B* C*", "toggle 2 1", "A C B*", 1);
         row("check first", "A B C", "toggle 0 1", "B C A*", 2);
-        row("uncheck last in place", "B C A*", "toggle 2 1", "B C A", 2);
         row("check, not rearranging", "A B C", "toggle 0 0", "A* B C", 0);
-        row("move down", "A B C", "move 0 1", "B A C", 1);
         row("move up past completed", "A B* C", "move 2 1", "A C B*", 1);
         row("drag A to end", "A B C* D*", "drop 0 4", "B A C* D*", 1);
         row("drag D above B", "A B C* D*", "drop 3 1", "A D B C*", 1);
@@ -49,7 +46,6 @@ private Q_SLOTS:
         row("drag open below block", "B C* A", "drop 2 3", "B A C*", 1);
         row("remove", "A B C", "remove 1", "A C", 1);
         row("rename", "A B", "rename 1 Renamed", "A Renamed", 1);
-        row("rename to spaces", "A B", "rename 0 __", "__ B", 0);
         row("rename to nothing", "A B", "rename 0", "B", -1);
     }
     void listRules()
@@ -107,27 +103,6 @@ private Q_SLOTS:
         }
     }
 
-    void derivedValues()
-    {
-        // Tasks, their counts (0: absent), first completed index (-1: none), largest count.
-        const std::tuple<QString, QList<qint64>, int, qint64> cases[] = {
-            {"", {}, -1, 0},
-            {"A B", {0, 0}, -1, 0},
-            {"A* B", {0, 0}, 0, 0},
-            {"A B C* D*", {0, 3, 12, 0}, 2, 12},
-            {"A B", {-4, -2}, -1, 0}}; // a negative count never wins
-        for (const auto& [tasks, counts, firstCompleted, maxCycleCount] : cases) {
-            KPTaskManager manager;
-            manager.tasks = parseTasks(tasks);
-            for (qsizetype i = 0; i < counts.size(); ++i)
-                if (counts[i] != 0)
-                    manager.tasks[i].cycleCount = counts[i];
-            QCOMPARE(manager.firstCompletedTaskIndex(),
-                     firstCompleted < 0 ? std::nullopt : std::optional<qsizetype>(firstCompleted));
-            QCOMPARE(manager.maxCycleCount(), maxCycleCount);
-        }
-    }
-
     void jsonRoundTripKeepsIdsExactly()
     {
         QList<KPTask> tasks;
@@ -149,8 +124,6 @@ private Q_SLOTS:
             QTest::newRow(name) << QByteArray(json) << members;
         };
         row("no cycleCount", R"([{"id":1,"string":"A","isCompleted":false}])", 3);
-        row("null cycleCount", R"([{"id":1,"string":"A","isCompleted":true,"cycleCount":null}])",
-            3);
         row("extra members",
             R"([{"id":1,"string":"A","isCompleted":false,"cycleCount":3,"colour":"red","x":[1]}])",
             4);
@@ -158,15 +131,10 @@ private Q_SLOTS:
             R"([{"id":1,"string":"A","isCompleted":false},{"string":"B","isCompleted":false}])",
             -1);
         row("string id", R"([{"id":"1","string":"A","isCompleted":false}])", -1);
-        row("numeric string", R"([{"id":1,"string":5,"isCompleted":false}])", -1);
         row("integer flag", R"([{"id":1,"string":"A","isCompleted":0}])", -1);
         row("fractional count", R"([{"id":1,"string":"A","isCompleted":false,"cycleCount":1.5}])",
             -1);
-        row("count beyond 64 bits",
-            R"([{"id":1,"string":"A","isCompleted":false,"cycleCount":1e19}])", -1);
-        row("object, not array", R"({"id":1,"string":"A","isCompleted":false})", -1);
         row("empty list", "[]", 0);
-        row("not JSON", "[{", -1);
     }
     void decoding()
     {

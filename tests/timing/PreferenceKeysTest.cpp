@@ -21,17 +21,12 @@ private Q_SLOTS:
                             const char* expected) {
             QTest::newRow(name) << key << QByteArray(json) << QString(expected);
         };
-        row("stored notifying", P::isNotifyingAtPeriodEnd, "false", "false");
         row("string notifying", P::isNotifyingAtPeriodEnd, "\"no\"", "true");
         row("string length", P::workLength, "\"3000\"", "1500");
         row("stored length", P::workLength, "3000", "3000");
-        row("bool length", P::shortBreakLength, "true", "300");
         row("fraction interval", P::longBreakInterval, "2.5", "4");
-        row("interval beyond 64 bits", P::longBreakInterval, "1e300", "4");
         row("data sound", P::soundName, R"({"$data":"AAE="})", "Blow");
         row("integer bool", P::isShowingSeconds, "0", "true");
-        row("stored bool", P::isShowingSeconds, "false", "false");
-        row("number sound", P::soundName, "7", "Blow");
         row("mixed shortcuts", P::shortcutStrings, "[\"reset\", 5]", "");
         row("stored shortcuts", P::shortcutStrings, "[\"reset\", \"300\"]", "reset,300");
     }
