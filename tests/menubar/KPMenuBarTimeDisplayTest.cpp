@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
+#include <QMap>
 #include <QSignalSpy>
 #include <QTest>
 #include <sys/stat.h>
@@ -25,8 +26,8 @@ using Size = KPMenuBarTimeDisplay::DisplaySize;
 namespace {
 
 const auto frame = [](const QWidget* w) { return Frame::of(w); };
-// Where the next field starts: fields overlap by 4 points.
-const auto after = [](const QWidget* w) { return Frame::maxX(Frame::of(w)) - 4; };
+// The blank each label keeps on either side of its text.
+constexpr int labelInset = 2;
 
 // Counts the paint events of the widgets it watches.
 struct PaintCounter : QObject
@@ -88,65 +89,74 @@ private Q_SLOTS:
     {
         QTest::addColumn<qint64>("seconds");
         QTest::addColumn<bool>("hideSeconds");
-        QTest::addColumn<Mode>("mode");
+        QTest::addColumn<Size>("size");
+        QTest::addColumn<int>("slotWidth"); // 0: the host gives the length asked for
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("secondsShown");
         QTest::addColumn<QString>("label"); // the item's text, for hosts that show text
-        // In the small size, row by row: MM over :SS, HH:MM over :SS, MM alone, HH over :MM.
-        QTest::newRow("MM:SS") << qint64(1500) << false << Mode::hide << "25:00";
-        QTest::newRow("HH:MM:SS") << qint64(3661) << false << Mode::hide << "01:01:01";
-        QTest::newRow("MM") << qint64(1500) << true << Mode::hide << "25";
-        QTest::newRow("HH:MM after the button") << qint64(3661) << true << Mode::show << "01:01";
+        const Size regular = Size::regular, small = Size::small;
+        QTest::newRow("MM:SS") << qint64(1500) << false << regular << 0 << 1 << true << "25:00";
+        QTest::newRow("HH:MM:SS") << qint64(3661) << false << regular << 0 << 1 << true
+                                  << "01:01:01";
+        QTest::newRow("MM") << qint64(1500) << true << regular << 0 << 1 << false << "25";
+        QTest::newRow("HH:MM") << qint64(3661) << true << regular << 0 << 1 << false << "01:01";
+        QTest::newRow("MM over :SS") << qint64(1500) << false << small << 0 << 2 << true << "25:00";
+        QTest::newRow("HH:MM over :SS")
+            << qint64(3661) << false << small << 0 << 2 << true << "01:01:01";
+        QTest::newRow("MM alone") << qint64(1500) << true << small << 0 << 1 << false << "25";
+        QTest::newRow("HH over :MM") << qint64(3661) << true << small << 0 << 2 << false << "01:01";
+        // A tray's slot narrower than the time: two rows, then the minutes alone.
+        QTest::newRow("square slot")
+            << qint64(1500) << false << regular << 22 << 2 << true << "25:00";
+        QTest::newRow("slot for MM")
+            << qint64(1500) << false << regular << 18 << 1 << false << "25:00";
+        QTest::newRow("wide slot")
+            << qint64(3661) << false << regular << 300 << 1 << true << "01:01:01";
     }
     void layouts()
     {
         QFETCH(qint64, seconds);
         QFETCH(bool, hideSeconds);
-        QFETCH(Mode, mode);
+        QFETCH(Size, size);
+        QFETCH(int, slotWidth);
+        QFETCH(int, rows);
+        QFETCH(bool, secondsShown);
         QFETCH(QString, label);
-        Fixture f(seconds, mode);
+        Fixture f(seconds, Mode::hide);
         auto& d = f.display;
         d.setHideSeconds(hideSeconds);
-        const bool hours = seconds >= 3600;
-        QCOMPARE(d.hoursMinutesSeparator()->isHidden(), !hours);
-        QCOMPARE(d.minutesSecondsSeparator()->isHidden(), hideSeconds);
+        d.setDisplaySize(size);
+        const double asked = d.statusItem()->length();
+        if (slotWidth)
+            d.statusItem()->setSlotSize(QSize(slotWidth, 22));
+        QCOMPARE(d.secondsShown(), secondsShown);
 
-        const int x0 = Frame::maxX(frame(d.menuButton())) - 1;
-        QCOMPARE(x0, mode == Mode::show ? 12 : -1);
-        QCOMPARE(frame(d.hours()).topLeft(), QPoint(x0, 2));
-        QCOMPARE(frame(d.hoursMinutesSeparator()).topLeft(), QPoint(after(d.hours()), 3));
-        QCOMPARE(frame(d.minutes()).topLeft(),
-                 QPoint(hours ? after(d.hoursMinutesSeparator()) : x0, 2));
-        QCOMPARE(frame(d.minutesSecondsSeparator()).topLeft(), QPoint(after(d.minutes()), 3));
-        QCOMPARE(frame(d.seconds()).topLeft(), QPoint(after(d.minutesSecondsSeparator()), 2));
-        QCOMPARE(d.hours()->font().pixelSize(), 14);
-
-        const QWidget* last = hideSeconds ? d.minutes() : d.seconds();
-        QCOMPARE(d.contentWidth(), Frame::maxX(frame(last)) - 1);
-        QCOMPARE(d.width(), d.contentWidth());
-        QCOMPARE(d.statusItem()->length(), double(d.contentWidth()));
-
-        d.setDisplaySize(Size::small); // two rows, at y = 7 and y = -3
-        const QRect h = frame(d.hours()), hm = frame(d.hoursMinutesSeparator()),
-                    m = frame(d.minutes()), ms = frame(d.minutesSecondsSeparator());
-        QCOMPARE(d.minutes()->font().pixelSize(), 11);
-        if (!hours && hideSeconds) {
-            QCOMPARE(m.topLeft(), QPoint(x0, 3));
-        } else if (hours && hideSeconds) {
-            QCOMPARE(hm.topLeft(), QPoint(x0, -3));
-            QCOMPARE(h.topLeft(), QPoint(after(d.hoursMinutesSeparator()), 7));
-            QCOMPARE(m.topLeft(), QPoint(after(d.hoursMinutesSeparator()), -3));
-        } else if (!hours) {
-            QCOMPARE(ms.topLeft(), QPoint(x0, -3));
-            QCOMPARE(m.topLeft(), QPoint(after(d.minutesSecondsSeparator()), 7));
-        } else {
-            QCOMPARE(h.topLeft(), QPoint(x0, 7));
-            QCOMPARE(hm.topLeft(), QPoint(after(d.hours()), 7));
-            QCOMPARE(m.topLeft(), QPoint(after(d.hoursMinutesSeparator()), 7));
-            QCOMPARE(ms.topLeft(), QPoint(hm.x(), -3));
+        QMap<int, int> rowEnds; // each row's top, and where its digits end
+        int end = 0;
+        for (QLabel* l : {d.hours(), d.hoursMinutesSeparator(), d.minutes(),
+                          d.minutesSecondsSeparator(), d.seconds()}) {
+            if (l->isHidden())
+                continue;
+            // No digit cut: every label's text lies inside the item.
+            QVERIFY(l->x() + labelInset >= 0);
+            QVERIFY(Frame::maxX(frame(l)) - labelInset <= d.width());
+            end = qMax(end, Frame::maxX(frame(l)) - labelInset);
+            if (l->text() != ":")
+                rowEnds[l->y()] = qMax(rowEnds.value(l->y()), Frame::maxX(frame(l)));
         }
-        QCOMPARE(frame(d.seconds()).topLeft(), QPoint(after(d.minutesSecondsSeparator()), -3));
-        if (!hideSeconds) // the seconds digits stand under the minutes digits
-            QCOMPARE(frame(d.seconds()).x(), m.x());
-        QCOMPARE(d.contentWidth(), Frame::maxX(m) - 1);
+        QCOMPARE(rowEnds.size(), rows);
+        // The rows' last digits stand one under the other.
+        QCOMPARE(rowEnds.first(), rowEnds.last());
+        // As wide as its content: it ends at its last digits.
+        QCOMPARE(d.width(), d.contentWidth());
+        QVERIFY(end >= d.width() - 1);
+        if (slotWidth) { // centred in the slot, still asking for its own length
+            QVERIFY(d.x() >= 0 && d.x() + d.width() <= slotWidth);
+            QVERIFY(qAbs(slotWidth - d.width() - 2 * d.x()) <= 1);
+            QCOMPARE(d.statusItem()->length(), asked);
+        } else {
+            QCOMPARE(d.statusItem()->length(), double(d.width()));
+        }
 
         QCOMPARE(d.statusItem()->labelText(), label);
         f.timer().start();
@@ -164,7 +174,6 @@ private Q_SLOTS:
         f.loop.advance(1s);
         QCOMPARE(d.minutes()->text(), QStringLiteral("59"));
         QVERIFY(d.hours()->isHidden());
-        QCOMPARE(frame(d.minutes()).x(), -1);
         QVERIFY(d.width() < withHours);
         QVERIFY(!d.needsRearrangement());
         f.timer().reset(); // back to 1:00:00
@@ -192,11 +201,11 @@ private Q_SLOTS:
                 QApplication::sendEvent(&d, &enter);
             }
             QCOMPARE(d.menuButton()->width(), buttonWidth);
-            QCOMPARE(frame(d.menuButton()).topLeft(), QPoint(0, 0));
             const bool onlyButton = mode == Mode::replacesDisplay && !pointerOver;
             QCOMPARE(d.width(), onlyButton ? 13 : d.contentWidth());
             QCOMPARE(d.statusItem()->length(), double(d.width()));
-            QCOMPARE(frame(d.minutes()).x(), buttonWidth - 1);
+            // The time starts where the button ends.
+            QVERIFY(d.minutes()->x() + labelInset >= buttonWidth - 1);
             QEvent leave(QEvent::Leave);
             QApplication::sendEvent(&d, &leave);
             QCOMPARE(d.width(), atRest);
@@ -304,7 +313,7 @@ private Q_SLOTS:
         auto* bar = f.display.indicatorView();
         QCOMPARE(bar->grab().toImage().pixelColor(1, 1).alpha(), 0); // no colour yet
         f.display.setIndicatorColor(Qt::red);
-        QCOMPARE(frame(bar), QRect(0, 19, f.display.width(), 2));
+        QCOMPARE(bar->geometry(), QRect(0, 0, f.display.width(), 2));
         QCOMPARE(bar->grab().toImage().pixelColor(1, 1), QColor(Qt::red));
     }
 

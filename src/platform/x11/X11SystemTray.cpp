@@ -149,6 +149,16 @@ QRect X11SystemTray::rootGeometry(xcb_window_t window) const
     return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
 }
 
+QSize X11SystemTray::socketSize() const
+{
+    if (m_socket == XCB_WINDOW_NONE)
+        return QSize();
+    const auto cookie = xcb_get_geometry(m_connection, m_socket);
+    XcbReply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(m_connection, cookie, nullptr));
+    return geometry ? QSize(geometry->width, geometry->height) : QSize();
+}
+
 bool X11SystemTray::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
     if (eventType != "xcb_generic_event_t")
@@ -178,8 +188,20 @@ bool X11SystemTray::nativeEventFilter(const QByteArray& eventType, void* message
         // another parent of ours) is not the tray's answer.
         const auto sinceRequest = int16_t(uint16_t(event->sequence - uint16_t(m_dockSequence)));
         if (reparent->event == reparent->window && reparent->window == m_dockedWindow &&
-            sinceRequest >= 0)
-            Q_EMIT windowReparented(reparent->window, reparent->parent == m_root);
+            sinceRequest >= 0) {
+            const bool toRoot = reparent->parent == m_root;
+            m_socket = toRoot ? xcb_window_t(XCB_WINDOW_NONE) : reparent->parent;
+            // The socket's ConfigureNotify tells when the tray gives it another size.
+            if (!toRoot)
+                selectEvents(m_socket, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+            Q_EMIT windowReparented(reparent->window, toRoot);
+        }
+        break;
+    }
+    case XCB_CONFIGURE_NOTIFY: {
+        const auto* configure = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+        if (configure->window == m_socket && configure->event == m_socket)
+            Q_EMIT socketResized(QSize(configure->width, configure->height));
         break;
     }
     default:

@@ -33,6 +33,9 @@ public:
     void setRequestedSize(xcb_window_t window, QSize size) const;
     // Where the window really is on the screen, whoever its parent is (pixels).
     QRect rootGeometry(xcb_window_t window) const;
+    // The size of the tray's socket holding the docked window (pixels): the
+    // slot the tray chose, whatever size was asked for.
+    QSize socketSize() const;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -41,6 +44,7 @@ Q_SIGNALS:
     // The window last asked to dock got a new parent since the request: the
     // tray's socket, or the root when the tray let it go.
     void windowReparented(xcb_window_t window, bool toRoot);
+    void socketResized(QSize size);
 
 private:
     xcb_atom_t atom(const char* name) const;
@@ -55,5 +59,6 @@ private:
     xcb_atom_t m_opcode = XCB_ATOM_NONE;
     xcb_atom_t m_embedInfo = XCB_ATOM_NONE;
     xcb_window_t m_dockedWindow = XCB_WINDOW_NONE;
+    xcb_window_t m_socket = XCB_WINDOW_NONE;
     unsigned int m_dockSequence = 0;
 };

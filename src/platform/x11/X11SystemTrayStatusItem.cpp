@@ -34,6 +34,7 @@ X11SystemTrayStatusItem::X11SystemTrayStatusItem(std::unique_ptr<X11SystemTray> 
             &X11SystemTrayStatusItem::managerChanged);
     connect(m_tray.get(), &X11SystemTray::windowReparented, this,
             &X11SystemTrayStatusItem::windowReparented);
+    connect(m_tray.get(), &X11SystemTray::socketResized, this, &X11SystemTrayStatusItem::fillSlot);
 
     if (m_tray->manager() != XCB_WINDOW_NONE)
         dock();
@@ -78,6 +79,7 @@ void X11SystemTrayStatusItem::windowReparented(quint32 window, bool toRoot)
     if (!toRoot) {
         m_state = State::Docked;
         m_dockTimeout.stop();
+        fillSlot(m_tray->socketSize());
         button()->show();
         return;
     }
@@ -121,14 +123,28 @@ void X11SystemTrayStatusItem::dock()
     m_dockTimeout.start();
 }
 
+void X11SystemTrayStatusItem::fillSlot(QSize socket)
+{
+    // A socket of 1 x 1 is not laid out yet (GtkSocket starts so): taking it
+    // would make the tray size the slot from a window one pixel wide.
+    if (m_state != State::Docked || socket.width() <= 1 || socket.height() <= 1)
+        return;
+    // The tray decides the slot, whatever was asked for: the button covers it
+    // and the view fits itself inside.
+    const QSize slot = (QSizeF(socket) / button()->devicePixelRatioF()).toSize();
+    button()->setFixedSize(slot);
+    setSlotSize(slot);
+}
+
 void X11SystemTrayStatusItem::floatInWindow()
 {
     m_dockTimeout.stop();
+    setSlotSize(QSize());
     m_state = State::Floating;
     m_dockedWindow = 0;
     QWidget* b = button();
-    b->setMinimumWidth(0);
-    b->setMaximumWidth(QWIDGETSIZE_MAX);
+    b->setMinimumSize(0, 0);
+    b->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     b->resize(requestedSize());
     if (!m_window) {
         m_window = std::make_unique<StatusItemWindow>();
@@ -146,9 +162,11 @@ void X11SystemTrayStatusItem::applyLength()
         b->resize(size); // the window follows
         return;
     }
-    // The tray decides the height; the width is ours to ask for.
-    b->setFixedWidth(size.width());
-    b->resize(size.width(), b->height());
+    // Docked, the tray answers with a new slot (or keeps the old one).
+    if (m_state == State::Docking) {
+        b->setFixedWidth(size.width());
+        b->resize(size.width(), b->height());
+    }
     m_tray->setRequestedSize(xcb_window_t(b->winId()), inPixels(size));
 }
 

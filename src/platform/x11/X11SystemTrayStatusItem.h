@@ -39,6 +39,7 @@ private:
     void dock();
     void floatInWindow();
     QSize requestedSize() const;
+    void fillSlot(QSize socket);
     QSize inPixels(QSize size) const;
 
     std::unique_ptr<X11SystemTray> m_tray;
