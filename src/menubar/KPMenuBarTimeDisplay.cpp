@@ -328,8 +328,10 @@ void KPMenuBarTimeDisplay::updateTextColors()
     } else {
         const bool running =
             m_timer && (m_timer->state() == KPTimer::State::active || m_timer->isLooping());
-        digits = running ? SystemStyle::labelColor(palette())
-                         : SystemStyle::secondaryLabelColor(palette());
+        // Dimmed while paused, but never below what reads on the panel.
+        digits = SystemStyle::readableOn(running ? SystemStyle::labelColor(palette())
+                                                 : SystemStyle::secondaryLabelColor(palette()),
+                                         palette().color(QPalette::Window));
         separators = SystemStyle::tertiaryLabelColor(palette());
     }
     for (QLabel* label : {m_hours, m_minutes, m_seconds})

@@ -7,6 +7,7 @@
 #include "platform/DistributedNotification.h"
 #include "platform/Frame.h"
 #include "platform/ManualRunLoop.h"
+#include "platform/SystemStyle.h"
 #include "timing/KPTimeDisplayDelegate.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
@@ -212,28 +213,52 @@ private Q_SLOTS:
         }
     }
 
+    void textColors_data()
+    {
+        QTest::addColumn<QColor>("panel");
+        QTest::addColumn<QColor>("text");
+        QTest::newRow("light panel") << QColor(0xf6, 0xf5, 0xf4) << QColor(Qt::black);
+        QTest::newRow("dark panel") << QColor(0x35, 0x35, 0x35) << QColor(0xee, 0xee, 0xec);
+    }
     void textColors()
     {
+        QFETCH(QColor, panel);
+        QFETCH(QColor, text);
         Fixture f(2);
         auto& d = f.display;
-        auto alphaOf = [](QLabel* l) { return l->palette().color(QPalette::WindowText).alphaF(); };
-        QVERIFY(qAbs(alphaOf(d.minutes()) - 0.5) < 0.01); // paused: secondary
+        QPalette palette;
+        palette.setColor(QPalette::Window, panel);
+        palette.setColor(QPalette::WindowText, text);
+        d.statusItem()->button()->setPalette(palette);
+        const auto colorOf = [](QLabel* l) { return l->palette().color(QPalette::WindowText); };
+        // Digits read on the panel, paused (dimmed) or running.
+        const auto contrast = [&](QLabel* l) {
+            const QColor c = colorOf(l);
+            const qreal a = c.alphaF();
+            const QColor shown = QColor::fromRgbF(c.redF() * a + panel.redF() * (1 - a),
+                                                  c.greenF() * a + panel.greenF() * (1 - a),
+                                                  c.blueF() * a + panel.blueF() * (1 - a));
+            return SystemStyle::contrastRatio(shown, panel);
+        };
+        const qreal paused = colorOf(d.minutes()).alphaF();
+        QVERIFY(contrast(d.minutes()) >= SystemStyle::readableContrast);
         f.timer().start();
-        QVERIFY(alphaOf(d.minutes()) > 0.8); // running: primary
-        QVERIFY(alphaOf(d.hoursMinutesSeparator()) < 0.3);
-        f.loop.advance(2s); // finished, the alarm loops: still primary, and blinking
+        QVERIFY(colorOf(d.minutes()).alphaF() > paused);
+        QVERIFY(contrast(d.minutes()) >= SystemStyle::readableContrast);
+        QVERIFY(colorOf(d.hoursMinutesSeparator()).alphaF() < paused);
+        f.loop.advance(2s); // finished, the alarm loops: still running colours, and blinking
         QVERIFY(f.timer().isLooping());
-        QVERIFY(alphaOf(d.seconds()) > 0.8);
+        QVERIFY(colorOf(d.seconds()).alphaF() > paused);
         QCOMPARE(d.statusItem()->alphaValue(), 0.5);
         f.loop.advance(2500ms); // the next repetition
         QCOMPARE(d.statusItem()->alphaValue(), 1.0);
         d.setHighlighted(true);
-        QCOMPARE(d.seconds()->palette().color(QPalette::WindowText), QColor(Qt::white));
-        QVERIFY(qAbs(alphaOf(d.minutesSecondsSeparator()) - 0.5) < 0.01);
+        QCOMPARE(colorOf(d.seconds()), QColor(Qt::white));
+        QVERIFY(qAbs(colorOf(d.minutesSecondsSeparator()).alphaF() - 0.5) < 0.01);
         QVERIFY(d.statusItem()->isHighlighted() && d.menuButton()->isHighlighted());
         d.setHighlighted(false);
         QVERIFY(!d.statusItem()->isHighlighted());
-        QVERIFY(alphaOf(d.seconds()) > 0.8);
+        QVERIFY(colorOf(d.seconds()).alphaF() > paused);
     }
 
     void changesWaitForTheHighlightToEnd()
