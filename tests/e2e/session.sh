@@ -4,6 +4,7 @@
 
 SESSION_PIDS=()
 SESSION_TMP=""
+SESSION_BUS_CONFIG=$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/session-bus.conf
 
 session_fail()
 {
@@ -124,19 +125,21 @@ session_start()
     mkdir -p "$SESSION_TMP/config" "$SESSION_TMP/cache" "$SESSION_TMP/runtime"
     chmod 700 "$SESSION_TMP/runtime"
 
-    session_start_x
-
-    dbus-daemon --session --nofork --print-address=3 \
-        3>"$SESSION_TMP/bus" >"$SESSION_TMP/dbus.log" 2>&1 &
-    SESSION_PIDS+=($!)
-    session_wait_for 10 test -s "$SESSION_TMP/bus" || session_fail "dbus-daemon did not start"
-    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$SESSION_TMP/bus")
-
     export XDG_CONFIG_HOME="$SESSION_TMP/config"
     export XDG_CACHE_HOME="$SESSION_TMP/cache"
     export XDG_RUNTIME_DIR="$SESSION_TMP/runtime"
     export QT_QPA_PLATFORM=xcb
     unset SESSION_MANAGER
+
+    session_start_x
+
+    # Its own configuration: no service folders, so the machine's notification
+    # daemon or portal is never started on the desktop under test.
+    dbus-daemon --config-file="$SESSION_BUS_CONFIG" --nofork --print-address=3 \
+        3>"$SESSION_TMP/bus" >"$SESSION_TMP/dbus.log" 2>&1 &
+    SESSION_PIDS+=($!)
+    session_wait_for 10 test -s "$SESSION_TMP/bus" || session_fail "dbus-daemon did not start"
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$SESSION_TMP/bus")
 
     [ "${1:-}" = notray ] || session_start_tray
 }
