@@ -44,15 +44,15 @@ qreal relativeLuminance(const QColor& color)
            0.0722 * linear(color.blueF());
 }
 
-QColor over(const QColor& text, const QColor& background)
+} // namespace
+
+QColor SystemStyle::over(const QColor& text, const QColor& background)
 {
     const qreal a = text.alphaF();
     return QColor::fromRgbF(float(text.redF() * a + background.redF() * (1 - a)),
                             float(text.greenF() * a + background.greenF() * (1 - a)),
                             float(text.blueF() * a + background.blueF() * (1 - a)));
 }
-
-} // namespace
 
 qreal SystemStyle::contrastRatio(const QColor& a, const QColor& b)
 {
