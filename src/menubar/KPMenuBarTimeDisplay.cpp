@@ -69,21 +69,19 @@ KPMenuBarTimeDisplay::KPMenuBarTimeDisplay(std::unique_ptr<StatusItem> statusIte
 
     if (QWidget* button = m_statusItem->button()) {
         setParent(button);
-        button->installEventFilter(this);
-        placeInButton();
         show();
     }
     m_statusItem->setHighlighted(false);
     connect(m_statusItem.get(), &StatusItem::activated, this, &KPMenuBarTimeDisplay::click);
     connect(m_statusItem.get(), &StatusItem::secondaryActivated, this,
             &KPMenuBarTimeDisplay::rightMouseUp);
+    connect(m_statusItem.get(), &StatusItem::slotSizeChanged, this,
+            &KPMenuBarTimeDisplay::rearrange);
 }
 
 KPMenuBarTimeDisplay::~KPMenuBarTimeDisplay()
 {
     // The status item's button would otherwise delete this view a second time.
-    if (QWidget* button = m_statusItem->button())
-        button->removeEventFilter(this);
     setParent(nullptr);
 }
 
@@ -158,21 +156,29 @@ void KPMenuBarTimeDisplay::updateLabelVisibility()
 
 void KPMenuBarTimeDisplay::rearrange()
 {
+    // The chosen layout decides the length asked for, whatever the tray gives.
+    layOut(m_displaySize, m_hideSeconds);
+    updateLength();
+    fitIntoSlot();
+    updateLabelText();
+}
+
+void KPMenuBarTimeDisplay::layOut(DisplaySize size, bool hideSeconds)
+{
+    m_shownSize = size;
     updateLabelVisibility();
-    m_seconds->setHidden(m_hideSeconds);
-    m_minutesSecondsSeparator->setHidden(m_hideSeconds);
-    const QFont& font = m_displaySize == DisplaySize::small ? m_smallFont : m_regularFont;
+    m_seconds->setHidden(hideSeconds);
+    m_minutesSecondsSeparator->setHidden(hideSeconds);
+    const QFont& font = size == DisplaySize::small ? m_smallFont : m_regularFont;
     for (QLabel* label :
          {m_hours, m_hoursMinutesSeparator, m_minutes, m_minutesSecondsSeparator, m_seconds}) {
         label->setFont(font);
         sizeToFit(label);
     }
-    if (m_displaySize == DisplaySize::small)
-        layoutSmall();
+    if (size == DisplaySize::small)
+        layoutSmall(hideSeconds);
     else
         layoutRegular();
-    updateLength();
-    updateLabelText();
 }
 
 void KPMenuBarTimeDisplay::layoutRegular()
@@ -187,15 +193,15 @@ void KPMenuBarTimeDisplay::layoutRegular()
     Frame::setOrigin(m_seconds, after(m_minutesSecondsSeparator), 2);
 }
 
-void KPMenuBarTimeDisplay::layoutSmall()
+void KPMenuBarTimeDisplay::layoutSmall(bool hideSeconds)
 {
     const int x0 = Frame::maxX(Frame::of(m_menuButton)) - 1;
     const bool hoursShown = m_hours->text() != QStringLiteral("00");
     constexpr int top = 7;
     constexpr int bottom = -3;
-    if (!hoursShown && m_hideSeconds) {
+    if (!hoursShown && hideSeconds) {
         Frame::setOrigin(m_minutes, x0, 3);
-    } else if (hoursShown && m_hideSeconds) {
+    } else if (hoursShown && hideSeconds) {
         Frame::setOrigin(m_hoursMinutesSeparator, x0, bottom);
         Frame::setOrigin(m_hours, after(m_hoursMinutesSeparator), top);
         Frame::setOrigin(m_minutes, after(m_hoursMinutesSeparator), bottom);
@@ -215,8 +221,13 @@ void KPMenuBarTimeDisplay::layoutSmall()
 int KPMenuBarTimeDisplay::contentWidth() const
 {
     const QLabel* last =
-        m_displaySize == DisplaySize::small || m_hideSeconds ? m_minutes : m_seconds;
+        m_shownSize == DisplaySize::small || m_seconds->isHidden() ? m_minutes : m_seconds;
     return Frame::maxX(Frame::of(last)) - 1;
+}
+
+bool KPMenuBarTimeDisplay::secondsShown() const
+{
+    return !m_seconds->isHidden();
 }
 
 void KPMenuBarTimeDisplay::updateLength()
@@ -236,18 +247,22 @@ void KPMenuBarTimeDisplay::resizeEvent(QResizeEvent* event)
     Frame::set(m_indicatorView, QRect(0, 19, width(), 2));
 }
 
-bool KPMenuBarTimeDisplay::eventFilter(QObject* watched, QEvent* event)
+void KPMenuBarTimeDisplay::fitIntoSlot()
 {
-    if (watched == m_statusItem->button() && event->type() == QEvent::Resize)
-        placeInButton();
-    return QWidget::eventFilter(watched, event);
-}
-
-void KPMenuBarTimeDisplay::placeInButton()
-{
-    // A tray taller than the view keeps it centred; at 21 high it sits at (0, 0).
-    const QWidget* button = m_statusItem->button();
-    move(0, qMax(0, (button->height() - viewHeight) / 2));
+    // A slot narrower than the time gets two rows, then the minutes alone,
+    // never a cut digit; a wider one gets the time centred, never stretched.
+    const QSize slot = m_statusItem->slotSize();
+    if (!slot.isValid()) {
+        move(0, 0);
+        return;
+    }
+    if (width() > slot.width() && width() == contentWidth()) {
+        layOut(DisplaySize::small, m_hideSeconds);
+        if (contentWidth() > slot.width())
+            layOut(DisplaySize::small, true);
+        resize(contentWidth(), height());
+    }
+    move(qMax(0, (slot.width() - width()) / 2), qMax(0, (slot.height() - viewHeight) / 2));
 }
 
 // Time and colours
@@ -284,11 +299,11 @@ void KPMenuBarTimeDisplay::showTime(const KPTime& time)
 void KPMenuBarTimeDisplay::updateLabelText()
 {
     // What hosts that show only a picture of the view print beside it.
-    QString text;
-    for (const QLabel* label :
-         {m_hours, m_hoursMinutesSeparator, m_minutes, m_minutesSecondsSeparator, m_seconds})
-        if (!label->isHidden())
-            text += label->text();
+    // It follows the chosen layout, not the one a narrow tray slot forced.
+    QString text = m_hours->isHidden() ? QString() : m_hours->text() + QLatin1Char(':');
+    text += m_minutes->text();
+    if (!m_hideSeconds)
+        text += QLatin1Char(':') + m_seconds->text();
     m_statusItem->setLabelText(text);
 }
 
@@ -315,8 +330,10 @@ void KPMenuBarTimeDisplay::updateTextColors()
     } else {
         const bool running =
             m_timer && (m_timer->state() == KPTimer::State::active || m_timer->isLooping());
-        digits = running ? SystemStyle::labelColor(palette())
-                         : SystemStyle::secondaryLabelColor(palette());
+        // Dimmed while paused, but never below what reads on the panel.
+        digits = SystemStyle::readableOn(running ? SystemStyle::labelColor(palette())
+                                                 : SystemStyle::secondaryLabelColor(palette()),
+                                         palette().color(QPalette::Window));
         separators = SystemStyle::tertiaryLabelColor(palette());
     }
     for (QLabel* label : {m_hours, m_minutes, m_seconds})

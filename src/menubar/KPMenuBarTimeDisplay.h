@@ -85,6 +85,9 @@ public:
 
     // The item's width ends at its last shown digits.
     int contentWidth() const;
+    // Whether the seconds are drawn: as chosen, unless the tray's slot is too
+    // narrow for them.
+    bool secondsShown() const;
     void updateLength();
     void rearrange();
     void showTimeOf(const KPTimer& timer);
@@ -109,7 +112,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QLabel* makeLabel(const QString& text);
@@ -117,12 +119,13 @@ private:
     void updateLabelText();
     void updateAccessibleDescription(const KPTime& time);
     void updateLabelVisibility();
-    void layoutSmall();
+    void layOut(DisplaySize size, bool hideSeconds);
+    void layoutSmall(bool hideSeconds);
     void layoutRegular();
+    void fitIntoSlot();
     void applyMenuButtonMode();
     void applyHighlight();
     void setMenuButtonWidth(int width);
-    void placeInButton();
     bool replacesOrHidesDisplay() const;
 
     KPTimeDisplayDelegate* m_delegate = nullptr;
@@ -143,6 +146,7 @@ private:
     QColor m_indicatorColor;
     bool m_isHighlighted = false;
     DisplaySize m_displaySize = DisplaySize::regular;
+    DisplaySize m_shownSize = DisplaySize::regular;
     MenuButtonMode m_menuButtonMode = MenuButtonMode::autohide;
     std::unique_ptr<KPTimer> m_timer;
     bool m_hideSeconds = false;

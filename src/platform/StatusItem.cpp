@@ -94,6 +94,14 @@ void StatusItem::setToolTipText(const QString& text)
     Q_EMIT toolTipChanged();
 }
 
+void StatusItem::setSlotSize(QSize size)
+{
+    if (m_slotSize == size)
+        return;
+    m_slotSize = size;
+    Q_EMIT slotSizeChanged(size);
+}
+
 QRect StatusItem::buttonGeometry() const
 {
     return QRect(m_button->mapToGlobal(QPoint(0, 0)), m_button->size());

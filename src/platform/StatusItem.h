@@ -54,6 +54,12 @@ public:
     // anchor for the popover and the utility windows.
     virtual QRect buttonGeometry() const;
 
+    // The room a host that sizes the button itself really gives it (an XEmbed
+    // tray's slot may be narrower or wider than the length asked for); invalid
+    // while the host gives what is asked. The view fits itself into it.
+    QSize slotSize() const { return m_slotSize; }
+    void setSlotSize(QSize size);
+
     // The view's content as text ("25:00"): the label and tooltip of hosts
     // that show text rather than the view itself.
     QString labelText() const { return m_labelText; }
@@ -73,6 +79,7 @@ Q_SIGNALS:
     void activated();          // primary click reported by the host
     void secondaryActivated(); // secondary click reported by the host
     void lengthChanged(double length);
+    void slotSizeChanged(QSize size);
     // Highlight, alpha or the view's content changed. A view that changes its
     // look without changing labelText may emit it so picture-based hosts redraw.
     void appearanceChanged();
@@ -91,5 +98,6 @@ private:
     QColor m_accentColor;
     QString m_toolTipTitle;
     QString m_toolTipText;
+    QSize m_slotSize;
     std::unique_ptr<class QVariantAnimation> m_alphaAnimation;
 };

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <cmath>
 
 bool SystemStyle::digitsShareOneWidth(const QFont& font)
 {
@@ -30,4 +31,40 @@ QFont SystemStyle::monospacedDigitSystemFont(int pixelSize)
     font.setPixelSize(pixelSize);
     font.setWeight(QFont::Normal);
     return font;
+}
+
+namespace {
+
+qreal relativeLuminance(const QColor& color)
+{
+    const auto linear = [](qreal c) {
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(color.redF()) + 0.7152 * linear(color.greenF()) +
+           0.0722 * linear(color.blueF());
+}
+
+} // namespace
+
+QColor SystemStyle::over(const QColor& text, const QColor& background)
+{
+    const qreal a = text.alphaF();
+    return QColor::fromRgbF(float(text.redF() * a + background.redF() * (1 - a)),
+                            float(text.greenF() * a + background.greenF() * (1 - a)),
+                            float(text.blueF() * a + background.blueF() * (1 - a)));
+}
+
+qreal SystemStyle::contrastRatio(const QColor& a, const QColor& b)
+{
+    const qreal la = relativeLuminance(a);
+    const qreal lb = relativeLuminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+QColor SystemStyle::readableOn(QColor text, const QColor& background)
+{
+    while (text.alphaF() < 1 &&
+           contrastRatio(over(text, background), background) < readableContrast)
+        text.setAlphaF(qMin(1.0f, text.alphaF() + 0.05f));
+    return text;
 }

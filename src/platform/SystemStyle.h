@@ -26,6 +26,16 @@ public:
     static QColor systemBlueColor() { return QColor(0, 122, 255); }
     static QColor systemPurpleColor() { return QColor(175, 82, 222); }
 
+    // Text on a background: at least this contrast ratio reads (WCAG's AA).
+    static constexpr qreal readableContrast = 4.5;
+    // The contrast ratio of two opaque colours, from 1 to 21.
+    static qreal contrastRatio(const QColor& a, const QColor& b);
+    // The opaque colour a translucent one shows as over the background.
+    static QColor over(const QColor& text, const QColor& background);
+    // The colour as it shows over the background, made only as transparent
+    // as still reads there.
+    static QColor readableOn(QColor text, const QColor& background);
+
     static QColor withAlpha(QColor color, qreal alpha)
     {
         color.setAlphaF(alpha);

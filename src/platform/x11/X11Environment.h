@@ -1,6 +1,7 @@
 #pragma once
 
-// What the X11 connection is told before the application opens it.
+// What the X11 connection is told before the application opens it, and that
+// it is X11 (XWayland) that the application opens where it can.
 class X11Environment
 {
 public:

@@ -3,6 +3,7 @@
 #include "X11Connection.h"
 
 #include <QGuiApplication>
+#include <QHash>
 #include <cstdlib>
 #include <cstring>
 
@@ -47,6 +48,7 @@ X11SystemTray::X11SystemTray(xcb_connection_t* connection, int screenNumber)
     m_managerAtom = atom("MANAGER");
     m_opcode = atom("_NET_SYSTEM_TRAY_OPCODE");
     m_embedInfo = atom("_XEMBED_INFO");
+    m_colors = atom("_NET_SYSTEM_TRAY_COLORS");
 
     // A tray that starts later announces itself to the root with MANAGER.
     selectEvents(m_root, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
@@ -87,8 +89,8 @@ void X11SystemTray::findManager()
     m_manager = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
     if (m_manager == XCB_WINDOW_NONE)
         return;
-    // Its DestroyNotify tells us when the tray quits.
-    selectEvents(m_manager, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+    // Its DestroyNotify tells us when the tray quits; a PropertyNotify, new colours.
+    selectEvents(m_manager, XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE);
     xcb_flush(m_connection);
 }
 
@@ -149,6 +151,67 @@ QRect X11SystemTray::rootGeometry(xcb_window_t window) const
     return QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
 }
 
+QSize X11SystemTray::socketSize() const
+{
+    if (m_socket == XCB_WINDOW_NONE)
+        return QSize();
+    const auto cookie = xcb_get_geometry(m_connection, m_socket);
+    XcbReply<xcb_get_geometry_reply_t> geometry(
+        xcb_get_geometry_reply(m_connection, cookie, nullptr));
+    return geometry ? QSize(geometry->width, geometry->height) : QSize();
+}
+
+std::optional<QColor> X11SystemTray::foregroundColor() const
+{
+    if (m_manager == XCB_WINDOW_NONE)
+        return std::nullopt;
+    // Foreground, error, warning and success as red, green, blue of 16 bits each.
+    const auto cookie =
+        xcb_get_property(m_connection, false, m_manager, m_colors, XCB_ATOM_CARDINAL, 0, 3);
+    XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection, cookie, nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 12)
+        return std::nullopt;
+    const auto* rgb = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return QColor::fromRgba64(quint16(rgb[0]), quint16(rgb[1]), quint16(rgb[2]));
+}
+
+std::optional<QColor> X11SystemTray::colorAround(xcb_window_t window) const
+{
+    constexpr int ring = 2;
+    const auto rootCookie = xcb_get_geometry(m_connection, m_root);
+    XcbReply<xcb_get_geometry_reply_t> root(
+        xcb_get_geometry_reply(m_connection, rootCookie, nullptr));
+    const QRect item = rootGeometry(window);
+    if (!root || item.isEmpty())
+        return std::nullopt;
+    const QRect area =
+        item.adjusted(-ring, -ring, ring, ring) & QRect(0, 0, root->width, root->height);
+    const auto cookie =
+        xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, int16_t(area.x()),
+                      int16_t(area.y()), uint16_t(area.width()), uint16_t(area.height()), ~0u);
+    XcbReply<xcb_get_image_reply_t> image(xcb_get_image_reply(m_connection, cookie, nullptr));
+    // 24-bit colour in 32-bit pixels, as servers keep it nearly everywhere.
+    if (!image || image->depth < 24 ||
+        xcb_get_image_data_length(image.get()) != area.width() * area.height() * 4)
+        return std::nullopt;
+    const auto* pixels = reinterpret_cast<const uint32_t*>(xcb_get_image_data(image.get()));
+    QHash<QRgb, int> seen;
+    std::pair<QRgb, int> most{0, 0};
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            if (item.contains(area.topLeft() + QPoint(x, y)))
+                continue;
+            const QRgb rgb = pixels[y * area.width() + x] & 0xffffff;
+            const int count = ++seen[rgb];
+            if (count > most.second)
+                most = {rgb, count};
+        }
+    }
+    if (most.second == 0)
+        return std::nullopt;
+    return QColor::fromRgb(most.first);
+}
+
 bool X11SystemTray::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
 {
     if (eventType != "xcb_generic_event_t")
@@ -172,14 +235,32 @@ bool X11SystemTray::nativeEventFilter(const QByteArray& eventType, void* message
         }
         break;
     }
+    case XCB_PROPERTY_NOTIFY: {
+        const auto* property = reinterpret_cast<const xcb_property_notify_event_t*>(event);
+        if (property->window == m_manager && property->atom == m_colors)
+            Q_EMIT colorsChanged();
+        break;
+    }
     case XCB_REPARENT_NOTIFY: {
         const auto* reparent = reinterpret_cast<const xcb_reparent_notify_event_t*>(event);
         // Reparenting done before the request (Qt taking the window out of
         // another parent of ours) is not the tray's answer.
         const auto sinceRequest = int16_t(uint16_t(event->sequence - uint16_t(m_dockSequence)));
         if (reparent->event == reparent->window && reparent->window == m_dockedWindow &&
-            sinceRequest >= 0)
-            Q_EMIT windowReparented(reparent->window, reparent->parent == m_root);
+            sinceRequest >= 0) {
+            const bool toRoot = reparent->parent == m_root;
+            m_socket = toRoot ? xcb_window_t(XCB_WINDOW_NONE) : reparent->parent;
+            // The socket's ConfigureNotify tells when the tray gives it another size.
+            if (!toRoot)
+                selectEvents(m_socket, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
+            Q_EMIT windowReparented(reparent->window, toRoot);
+        }
+        break;
+    }
+    case XCB_CONFIGURE_NOTIFY: {
+        const auto* configure = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+        if (configure->window == m_socket && configure->event == m_socket)
+            Q_EMIT socketResized(QSize(configure->width, configure->height));
         break;
     }
     default:

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QAbstractNativeEventFilter>
+#include <QColor>
 #include <QObject>
 #include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <xcb/xcb.h>
 
 // The X11 system tray protocol as its clients speak it: who owns the tray
@@ -33,14 +35,25 @@ public:
     void setRequestedSize(xcb_window_t window, QSize size) const;
     // Where the window really is on the screen, whoever its parent is (pixels).
     QRect rootGeometry(xcb_window_t window) const;
+    // The size of the tray's socket holding the docked window (pixels): the
+    // slot the tray chose, whatever size was asked for.
+    QSize socketSize() const;
+    // The text colour the tray asks its icons to use (_NET_SYSTEM_TRAY_COLORS).
+    std::optional<QColor> foregroundColor() const;
+    // The colour seen most in a thin ring just outside the window: the panel
+    // around the item.
+    std::optional<QColor> colorAround(xcb_window_t window) const;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 Q_SIGNALS:
     void managerChanged();
+    // The tray changed the colours it asks its icons to use.
+    void colorsChanged();
     // The window last asked to dock got a new parent since the request: the
     // tray's socket, or the root when the tray let it go.
     void windowReparented(xcb_window_t window, bool toRoot);
+    void socketResized(QSize size);
 
 private:
     xcb_atom_t atom(const char* name) const;
@@ -54,6 +67,8 @@ private:
     xcb_atom_t m_managerAtom = XCB_ATOM_NONE;
     xcb_atom_t m_opcode = XCB_ATOM_NONE;
     xcb_atom_t m_embedInfo = XCB_ATOM_NONE;
+    xcb_atom_t m_colors = XCB_ATOM_NONE;
     xcb_window_t m_dockedWindow = XCB_WINDOW_NONE;
+    xcb_window_t m_socket = XCB_WINDOW_NONE;
     unsigned int m_dockSequence = 0;
 };

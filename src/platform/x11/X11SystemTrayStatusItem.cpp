@@ -2,6 +2,7 @@
 
 #include "X11SystemTray.h"
 #include "platform/StatusItemWindow.h"
+#include "platform/SystemStyle.h"
 
 #include <cmath>
 
@@ -11,6 +12,7 @@ constexpr int kButtonHeight = 21;
 constexpr int kDockTimeoutMs = 3000;
 // Tries with one tray before waiting for the next one.
 constexpr int kMaxRefusals = 2;
+constexpr int kColorSampleDelayMs = 300;
 } // namespace
 
 X11SystemTrayStatusItem::X11SystemTrayStatusItem(std::unique_ptr<X11SystemTray> tray)
@@ -19,10 +21,15 @@ X11SystemTrayStatusItem::X11SystemTrayStatusItem(std::unique_ptr<X11SystemTray> 
     QWidget* b = button();
     b->setAttribute(Qt::WA_QuitOnClose, false);
     b->setAttribute(Qt::WA_ShowWithoutActivating);
-    // A docked top-level has nothing behind it to show through.
+    // A docked top-level has nothing behind it to show through: it is filled
+    // with the panel's colour once that is known.
     b->setAttribute(Qt::WA_NoSystemBackground, false);
     b->setAutoFillBackground(true);
     b->setWindowTitle(QStringLiteral("Zembrak"));
+    // The panel around a new slot is drawn by then.
+    m_colorSample.setSingleShot(true);
+    m_colorSample.setInterval(kColorSampleDelayMs);
+    connect(&m_colorSample, &QTimer::timeout, this, &X11SystemTrayStatusItem::takePanelColors);
 
     m_dockTimeout.setSingleShot(true);
     m_dockTimeout.setInterval(kDockTimeoutMs);
@@ -34,6 +41,9 @@ X11SystemTrayStatusItem::X11SystemTrayStatusItem(std::unique_ptr<X11SystemTray> 
             &X11SystemTrayStatusItem::managerChanged);
     connect(m_tray.get(), &X11SystemTray::windowReparented, this,
             &X11SystemTrayStatusItem::windowReparented);
+    connect(m_tray.get(), &X11SystemTray::socketResized, this, &X11SystemTrayStatusItem::fillSlot);
+    connect(m_tray.get(), &X11SystemTray::colorsChanged, this,
+            &X11SystemTrayStatusItem::takePanelColors);
 
     if (m_tray->manager() != XCB_WINDOW_NONE)
         dock();
@@ -78,6 +88,7 @@ void X11SystemTrayStatusItem::windowReparented(quint32 window, bool toRoot)
     if (!toRoot) {
         m_state = State::Docked;
         m_dockTimeout.stop();
+        fillSlot(m_tray->socketSize());
         button()->show();
         return;
     }
@@ -121,14 +132,52 @@ void X11SystemTrayStatusItem::dock()
     m_dockTimeout.start();
 }
 
+void X11SystemTrayStatusItem::fillSlot(QSize socket)
+{
+    // A socket of 1 x 1 is not laid out yet (GtkSocket starts so): taking it
+    // would make the tray size the slot from a window one pixel wide.
+    if (m_state != State::Docked || socket.width() <= 1 || socket.height() <= 1)
+        return;
+    // The tray decides the slot, whatever was asked for: the button covers it
+    // and the view fits itself inside.
+    const QSize slot = (QSizeF(socket) / button()->devicePixelRatioF()).toSize();
+    button()->setFixedSize(slot);
+    setSlotSize(slot);
+    m_colorSample.start();
+}
+
+void X11SystemTrayStatusItem::takePanelColors()
+{
+    if (m_state != State::Docked)
+        return;
+    QWidget* b = button();
+    const std::optional<QColor> panel = m_tray->colorAround(xcb_window_t(b->winId()));
+    if (!panel)
+        return;
+    // The tray's own text colour where it names one that reads on its panel.
+    QColor text = m_tray->foregroundColor().value_or(QColor());
+    if (!text.isValid() || SystemStyle::contrastRatio(text, *panel) < SystemStyle::readableContrast)
+        text = SystemStyle::contrastRatio(Qt::white, *panel) >
+                       SystemStyle::contrastRatio(Qt::black, *panel)
+                   ? QColor(Qt::white)
+                   : QColor(Qt::black);
+    QPalette palette = b->palette();
+    palette.setColor(QPalette::Window, *panel);
+    palette.setColor(QPalette::WindowText, text);
+    b->setPalette(palette);
+}
+
 void X11SystemTrayStatusItem::floatInWindow()
 {
     m_dockTimeout.stop();
+    m_colorSample.stop();
+    button()->setPalette(QPalette());
+    setSlotSize(QSize());
     m_state = State::Floating;
     m_dockedWindow = 0;
     QWidget* b = button();
-    b->setMinimumWidth(0);
-    b->setMaximumWidth(QWIDGETSIZE_MAX);
+    b->setMinimumSize(0, 0);
+    b->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     b->resize(requestedSize());
     if (!m_window) {
         m_window = std::make_unique<StatusItemWindow>();
@@ -146,9 +195,11 @@ void X11SystemTrayStatusItem::applyLength()
         b->resize(size); // the window follows
         return;
     }
-    // The tray decides the height; the width is ours to ask for.
-    b->setFixedWidth(size.width());
-    b->resize(size.width(), b->height());
+    // Docked, the tray answers with a new slot (or keeps the old one).
+    if (m_state == State::Docking) {
+        b->setFixedWidth(size.width());
+        b->resize(size.width(), b->height());
+    }
     m_tray->setRequestedSize(xcb_window_t(b->winId()), inPixels(size));
 }
 

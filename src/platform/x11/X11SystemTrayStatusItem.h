@@ -39,11 +39,14 @@ private:
     void dock();
     void floatInWindow();
     QSize requestedSize() const;
+    void fillSlot(QSize socket);
+    void takePanelColors();
     QSize inPixels(QSize size) const;
 
     std::unique_ptr<X11SystemTray> m_tray;
     std::unique_ptr<StatusItemWindow> m_window;
     QTimer m_dockTimeout;
+    QTimer m_colorSample;
     State m_state = State::Floating;
     quint32 m_dockedWindow = 0;
     int m_refusals = 0;
