@@ -138,36 +138,15 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 2);
     }
 
-    // A suite shared with another program: each write builds on the file as
-    // it is, so neither side's keys are lost to the other's older copy.
-    void writesKeepWhatAnotherProgramStoredMeanwhile_data()
-    {
-        QTest::addColumn<Defaults::Durability>("durability");
-        QTest::newRow("synced") << Defaults::Durability::synced;
-        QTest::newRow("unsynced") << Defaults::Durability::unsynced;
-    }
-    void writesKeepWhatAnotherProgramStoredMeanwhile()
-    {
-        QFETCH(Defaults::Durability, durability);
-        Defaults ours("horva-group", durability);
-        Defaults theirs("horva-group");
-        QVERIFY(ours.setString("currentTime", "0:25:0"));
-        QVERIFY(theirs.setBoolean("siblingsOwnKey", true));
-        QVERIFY(ours.setString("currentTime", "0:24:59"));
-        const Defaults reread("horva-group");
-        QCOMPARE(reread.boolean("siblingsOwnKey"), std::optional<bool>(true));
-        QCOMPARE(reread.string("currentTime"), std::optional<QString>("0:24:59"));
-        QCOMPARE(ours.boolean("siblingsOwnKey"), std::optional<bool>(true));
-    }
-
-    // A write killed half way leaves only the store's own temporary name,
-    // which the next write takes over; files of the user's beside it stay.
+    // A write killed half way leaves its temporary, which the next process's
+    // first write removes once its writer is gone; the user's files stay.
     void aWriteCutShortLeavesNothingThatPilesUp()
     {
         QVERIFY(Defaults().setInteger("workLength", 60));
         const QString folder = QFileInfo(m_home.standardFilePath()).absolutePath();
         for (const QString& name :
-             {QStringLiteral("defaults.json.new"), QStringLiteral("defaults.json.backup")})
+             {QStringLiteral("defaults.json.new"), QStringLiteral("defaults.json.new-999999999"),
+              QStringLiteral("defaults.json.backup")})
             TemporaryStore::writeFile(folder + '/' + name, "{\"half\": ");
         QFile::setPermissions(m_home.standardFilePath(), QFile::ReadOwner | QFile::WriteOwner);
         Defaults store;
