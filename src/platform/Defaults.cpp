@@ -1,21 +1,51 @@
 #include "Defaults.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QLockFile>
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <limits>
 #include <memory>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 const QString standardSuite = QStringLiteral("zembrak");
 const QString dataMember = QStringLiteral("$data");
+// Far beyond any real store; reading more would only stall the start.
+constexpr qint64 largestFile = 16 * 1024 * 1024;
+constexpr std::chrono::milliseconds lockWait(500);
+
+void tell(const QString& message)
+{
+    std::fprintf(stderr, "zembrak: %s\n", qPrintable(message));
+}
+
+// QLockFile::tryLock sleeps 100 ms and more between tries: a writer that
+// comes back at once would take the lock each time while we slept.
+bool takeLock(QLockFile& lock)
+{
+    const QDeadlineTimer deadline(lockWait);
+    while (!lock.tryLock(0)) {
+        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
 
 std::unique_ptr<Defaults>& standardInstance()
 {
@@ -73,28 +103,59 @@ Defaults::FileStamp Defaults::stampOfFile() const
 void Defaults::load()
 {
     m_values = QJsonObject();
+    m_unreadable = false;
+    m_unsaved = false;
     m_stamp = stampOfFile();
-    QFile file(m_path);
-    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+    // Not blocking: a FIFO put in the file's place must not hang the start.
+    const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            return;
+        // Whatever it holds is the user's: neither read nor written over this run.
+        m_unreadable = true;
+        tell(QStringLiteral("cannot read %1 (%2); its settings are left alone and changes are "
+                            "not saved")
+                 .arg(m_path, QString::fromLocal8Bit(std::strerror(error))));
         return;
+    }
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    struct stat info
+    {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > largestFile) {
+        file.close();
+        moveAside(QStringLiteral("refused"), QStringLiteral("not a file of at most 16 MiB"));
+        return;
+    }
     const QByteArray bytes = file.readAll();
     file.close();
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error == QJsonParseError::NoError && document.isObject()) {
+    if (error.error == QJsonParseError::NoError && document.isObject())
         m_values = document.object();
-        return;
-    }
-    // Keep what the user had; start empty beside it.
+    else
+        moveAside(QStringLiteral("corrupt"), QStringLiteral("not a JSON object"));
+}
+
+void Defaults::moveAside(const QString& kind, const QString& why)
+{
+    // Keep what the user had, whole; start empty beside it.
     const QString stamp =
         QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QString target = m_path + QStringLiteral(".corrupt-") + stamp;
-    for (int n = 1; QFileInfo::exists(target); ++n)
-        target =
-            m_path + QStringLiteral(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
+    const QString base = m_path + QLatin1Char('.') + kind + QLatin1Char('-') + stamp;
+    QString target = base;
+    for (int n = 1; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
+        target = base + QLatin1Char('-') + QString::number(n);
     if (QFile::rename(m_path, target)) {
         m_movedAside = target;
         m_stamp = FileStamp();
+        tell(QStringLiteral("%1 is %2; moved to %3, defaults used").arg(m_path, why, target));
+    } else {
+        m_unreadable = true;
+        tell(QStringLiteral("%1 is %2 and cannot be moved aside; its settings are left alone "
+                            "and changes are not saved")
+                 .arg(m_path, why));
     }
 }
 
@@ -209,36 +270,69 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
     if (removing ? !m_values.contains(key)
                  : (m_values.contains(key) && m_values.value(key) == value))
         return true;
-    QJsonObject next = m_values;
-    if (removing)
-        next.remove(key);
-    else
-        next.insert(key, value);
 
-    const bool written = writeFile(QJsonDocument(next).toJson(QJsonDocument::Indented));
-    m_stamp = stampOfFile();
-    // The value is kept for this run even when the disk refused it.
-    m_values = next;
+    // The sibling takes the same lock around its own read-modify-write. One
+    // that stays held is not worth freezing for: we write without it.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    if (!m_unreadable && QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+        takeLock(lock);
+        // Read again under the lock: a stamp misses a rewrite within the
+        // clock's few milliseconds that reuses the inode.
+        if (!m_unsaved || stampOfFile() != m_stamp)
+            load();
+    }
+    // The value is kept for this run even when the disk refuses it.
+    if (removing)
+        m_values.remove(key);
+    else
+        m_values.insert(key, value);
+    bool written = false;
+    if (!m_unreadable) {
+        written = replaceFile(QJsonDocument(m_values).toJson(QJsonDocument::Indented));
+        m_stamp = stampOfFile();
+    }
+    m_unsaved = !written;
     Q_EMIT valueChanged(key);
     return written;
 }
 
-bool Defaults::writeFile(const QByteArray& bytes)
+QString Defaults::targetPath() const
 {
-    if (m_folderMade && replaceFile(bytes))
-        return true;
-    // First write, or the folder went away under us.
-    m_folderMade = QDir().mkpath(QFileInfo(m_path).absolutePath());
-    return m_folderMade && replaceFile(bytes);
+    // A link (a dotfiles manager's) stays; what it points at is rewritten.
+    const QFileInfo info(m_path);
+    if (!info.isSymLink())
+        return m_path;
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+void Defaults::removeLeftTemporaries(const QString& target)
+{
+    // A write killed half way leaves its temporary behind: once its process is
+    // gone, nobody takes it over.
+    const QFileInfo info(target);
+    const QString prefix = info.fileName() + QStringLiteral(".new");
+    QDir folder = info.absoluteDir();
+    for (const QString& name : folder.entryList({prefix + QLatin1Char('*')}, QDir::Files)) {
+        bool isNumber = false;
+        const qint64 pid = name.mid(prefix.size() + 1).toLongLong(&isNumber);
+        if (name == prefix || (isNumber && pid > 0 && ::kill(pid_t(pid), 0) != 0 && errno == ESRCH))
+            folder.remove(name);
+    }
 }
 
 bool Defaults::replaceFile(const QByteArray& bytes)
 {
-    // Written beside the file under one name of ours and renamed over it: a
-    // reader never sees half of it, and a write cut short leaves only that
-    // name behind, which the next write takes over (unlike a temporary file of
-    // random name, which would pile up, kill after kill).
-    const QString temporary = m_path + QStringLiteral(".new");
+    // Written beside the file under a name of this process's own and renamed
+    // over it: a reader never sees half of it, and two writers never share
+    // one temporary.
+    const QString target = targetPath();
+    if (!m_leftTemporariesRemoved) {
+        removeLeftTemporaries(target);
+        m_leftTemporariesRemoved = true;
+    }
+    const QString temporary =
+        target + QStringLiteral(".new-") + QString::number(QCoreApplication::applicationPid());
     QFile file(temporary);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
@@ -249,7 +343,7 @@ bool Defaults::replaceFile(const QByteArray& bytes)
         complete = ::fdatasync(file.handle()) == 0;
     file.close();
     if (!complete || std::rename(QFile::encodeName(temporary).constData(),
-                                 QFile::encodeName(m_path).constData()) != 0) {
+                                 QFile::encodeName(target).constData()) != 0) {
         QFile::remove(temporary);
         return false;
     }

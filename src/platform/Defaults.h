@@ -10,8 +10,8 @@
 // A typed key-value store kept as one JSON object in
 // $XDG_CONFIG_HOME/<suite>/defaults.json. Every change is written through at
 // once and atomically; a value equal to the stored one is not written again.
-// A write cut short leaves only "defaults.json.new" beside it, which the next
-// write takes over.
+// A file that cannot be used is moved aside whole (or, unreadable, left alone
+// and not written), with a word on stderr. A link is written through.
 class Defaults : public QObject
 {
     Q_OBJECT
@@ -39,7 +39,7 @@ public:
     // A JSON number that is a whole value within 64 bits, else nothing.
     static std::optional<qint64> toInteger(const QJsonValue& value);
     QString filePath() const;
-    // Where an unreadable file was moved on open, or empty.
+    // Where an unusable file was moved on open, or empty.
     QString corruptFileMovedTo() const { return m_movedAside; }
 
     bool contains(const QString& key) const;
@@ -77,13 +77,17 @@ private:
 
     FileStamp stampOfFile() const;
     void load();
+    void moveAside(const QString& kind, const QString& why);
     bool write(const QString& key, const QJsonValue& value);
-    bool writeFile(const QByteArray& bytes);
+    QString targetPath() const;
+    static void removeLeftTemporaries(const QString& target);
     bool replaceFile(const QByteArray& bytes);
 
     QString m_path;
     Durability m_durability;
-    bool m_folderMade = false;
+    bool m_unreadable = false;
+    bool m_unsaved = false; // values of this run the disk refused
+    bool m_leftTemporariesRemoved = false;
     QString m_movedAside;
     QJsonObject m_values;
     FileStamp m_stamp;

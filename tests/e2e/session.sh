@@ -244,9 +244,8 @@ session_popover_window() { local id; id=$(session_popover_id "$1") && session_ge
 # True once the popover stands still: it may be placed or resized after it shows.
 session_popover_settled()
 {
-    local first second
-    first=$(session_popover_window "$1") && sleep 0.3 &&
-        second=$(session_popover_window "$1") && [ "$first" = "$second" ]
+    local id
+    id=$(session_popover_id "$1") && session_window_settled "$id"
 }
 
 # Waits for the application's item to dock; sets ITEM and ITEM_X ITEM_Y ITEM_W ITEM_H.
@@ -257,11 +256,26 @@ session_dock_item()
         session_fail "the application's window never became a child of trayer's panel (see tree.log, app.log)"
     fi
     ITEM=$(session_docked_window)
+    # The tray sizes a new icon more than once (a height of 22, then 21): a
+    # geometry read at once may not be the one the application anchors to.
+    session_wait_for 5 session_window_settled "$ITEM" ||
+        session_fail "the docked window $ITEM kept moving"
     read -r ITEM_X ITEM_Y ITEM_W ITEM_H < <(session_geometry "$ITEM")
     echo "e2e: docked window $ITEM at $ITEM_X,$ITEM_Y size ${ITEM_W}x$ITEM_H"
 }
 
-session_click_item() { xdotool mousemove $((ITEM_X + ITEM_W / 2)) $((ITEM_Y + ITEM_H / 2)) click 1; }
+# True once window $1 stands still.
+session_window_settled()
+{
+    local first second
+    first=$(session_geometry "$1") && sleep 0.3 && second=$(session_geometry "$1") &&
+        [ "$first" = "$second" ]
+}
+
+session_click_item()
+{
+    xdotool mousemove $((ITEM_X + ITEM_W / 2)) $((ITEM_Y + ITEM_H / 2)) click 1
+}
 
 # Clicks the item and waits for the popover; sets POPOVER_X POPOVER_Y POPOVER_W POPOVER_H.
 session_open_popover()
@@ -270,6 +284,8 @@ session_open_popover()
     session_wait_for 5 session_popover_settled "$ITEM" ||
         session_fail "a click on the item opened no popover"
     read -r POPOVER_X POPOVER_Y POPOVER_W POPOVER_H < <(session_popover_window "$ITEM")
+    # Where the item is now is what the application anchored the popover to.
+    read -r ITEM_X ITEM_Y ITEM_W ITEM_H < <(session_geometry "$ITEM")
     echo "e2e: popover at $POPOVER_X,$POPOVER_Y size ${POPOVER_W}x$POPOVER_H"
 }
 

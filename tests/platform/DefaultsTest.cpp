@@ -2,8 +2,16 @@
 #include "TemporaryStore.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr int writesEach = 300;
+}
 
 class DefaultsTest : public QObject
 {
@@ -48,19 +56,69 @@ private Q_SLOTS:
         QVERIFY(!Defaults().contains("soundName"));
     }
 
-    void corruptFileIsMovedAside()
+    // What the user had stays whole: moved aside (the suffix names why), or,
+    // unreadable, left where it is and never written over.
+    void unusableFileIsKept_data()
     {
-        for (const QByteArray& content : {QByteArray("{\"workLength\": 30"), QByteArray("[1, 2]"),
-                                          QByteArray("\x00\x01\x02", 3)}) {
-            m_home.reset();
-            m_home.writeStandardFile(content);
-            Defaults store;
-            QVERIFY(!store.contains("workLength"));
-            QCOMPARE(readAll(store.corruptFileMovedTo()), content);
-            QVERIFY(store.setInteger("workLength", 60));
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("movedAs");
+        QTest::newRow("unfinished") << "file" << QByteArray("{\"workLength\": 30") << "corrupt";
+        QTest::newRow("array") << "file" << QByteArray("[1, 2]") << "corrupt";
+        QTest::newRow("binary") << "file" << QByteArray("\x00\x01\x02", 3) << "corrupt";
+        QTest::newRow("over 16 MiB") << "huge" << QByteArray() << "refused";
+        QTest::newRow("fifo") << "fifo" << QByteArray() << "refused";
+        QTest::newRow("unreadable") << "unreadable" << QByteArray("{\"workLength\": 30}") << "";
+    }
+    void unusableFileIsKept()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, movedAs);
+        if (kind == "unreadable" && ::geteuid() == 0)
+            QSKIP("root reads a file of mode 000");
+        const QString path = m_home.standardFilePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            TemporaryStore::writeFile(path, content);
+        if (kind == "huge")
+            QVERIFY(QFile::resize(path, 16 * 1024 * 1024 + 1));
+        if (kind == "unreadable")
+            QVERIFY(QFile::setPermissions(path, {}));
+        struct stat before
+        {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &before), 0);
+
+        Defaults store;
+        QVERIFY(!store.contains("workLength"));
+        QCOMPARE(store.setInteger("workLength", 60), !movedAs.isEmpty());
+        QCOMPARE(store.integer("workLength"), std::optional<qint64>(60));
+        const QString kept = movedAs.isEmpty() ? path : store.corruptFileMovedTo();
+        QVERIFY2(kept.startsWith(movedAs.isEmpty() ? path : path + '.' + movedAs),
+                 qPrintable(kept));
+        struct stat after
+        {};
+        QCOMPARE(::stat(QFile::encodeName(kept).constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_size, before.st_size);
+        if (!movedAs.isEmpty())
             QCOMPARE(Defaults().integer("workLength"), std::optional<qint64>(60));
-            QCOMPARE(readAll(store.corruptFileMovedTo()), content);
-        }
+    }
+
+    void aLinkIsWrittenThrough()
+    {
+        const QString target = m_home.path() + "/dotfiles/zembrak.json";
+        TemporaryStore::writeFile(target, "{\"soundName\": \"Ice\"}");
+        const QString link = m_home.standardFilePath();
+        QDir().mkpath(QFileInfo(link).absolutePath());
+        QVERIFY(QFile::link(target, link));
+        QVERIFY(Defaults().setInteger("workLength", 60));
+        QCOMPARE(QFileInfo(link).symLinkTarget(), target);
+        const Defaults reread;
+        QCOMPARE(reread.string("soundName"), std::optional<QString>("Ice"));
+        QCOMPARE(reread.integer("workLength"), std::optional<qint64>(60));
     }
 
     void equalWriteLeavesTheFileAlone()
@@ -80,36 +138,15 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 2);
     }
 
-    // A suite shared with another program: each write builds on the file as
-    // it is, so neither side's keys are lost to the other's older copy.
-    void writesKeepWhatAnotherProgramStoredMeanwhile_data()
-    {
-        QTest::addColumn<Defaults::Durability>("durability");
-        QTest::newRow("synced") << Defaults::Durability::synced;
-        QTest::newRow("unsynced") << Defaults::Durability::unsynced;
-    }
-    void writesKeepWhatAnotherProgramStoredMeanwhile()
-    {
-        QFETCH(Defaults::Durability, durability);
-        Defaults ours("horva-group", durability);
-        Defaults theirs("horva-group");
-        QVERIFY(ours.setString("currentTime", "0:25:0"));
-        QVERIFY(theirs.setBoolean("siblingsOwnKey", true));
-        QVERIFY(ours.setString("currentTime", "0:24:59"));
-        const Defaults reread("horva-group");
-        QCOMPARE(reread.boolean("siblingsOwnKey"), std::optional<bool>(true));
-        QCOMPARE(reread.string("currentTime"), std::optional<QString>("0:24:59"));
-        QCOMPARE(ours.boolean("siblingsOwnKey"), std::optional<bool>(true));
-    }
-
-    // A write killed half way leaves only the store's own temporary name,
-    // which the next write takes over; files of the user's beside it stay.
+    // A write killed half way leaves its temporary, which the next process's
+    // first write removes once its writer is gone; the user's files stay.
     void aWriteCutShortLeavesNothingThatPilesUp()
     {
         QVERIFY(Defaults().setInteger("workLength", 60));
         const QString folder = QFileInfo(m_home.standardFilePath()).absolutePath();
         for (const QString& name :
-             {QStringLiteral("defaults.json.new"), QStringLiteral("defaults.json.backup")})
+             {QStringLiteral("defaults.json.new"), QStringLiteral("defaults.json.new-999999999"),
+              QStringLiteral("defaults.json.backup")})
             TemporaryStore::writeFile(folder + '/' + name, "{\"half\": ");
         QFile::setPermissions(m_home.standardFilePath(), QFile::ReadOwner | QFile::WriteOwner);
         Defaults store;
@@ -123,6 +160,29 @@ private Q_SLOTS:
                   (QFile::ReadGroup | QFile::ReadOther)));
     }
 
+    // The sibling writes the shared suite from its own process: the lock
+    // around each read-modify-write and a temporary name of each writer's own
+    // lose nothing.
+    void twoProcessesWritingLoseNothing()
+    {
+        QProcess sibling;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DEFAULTS_TEST_SIBLING", "1");
+        sibling.setProcessEnvironment(environment);
+        sibling.start(QCoreApplication::applicationFilePath());
+        QVERIFY(sibling.waitForReadyRead()); // it has begun writing
+        Defaults ours("horva-group", Defaults::Durability::unsynced);
+        for (int i = 0; i < writesEach; ++i)
+            QVERIFY(ours.setInteger("ours" + QString::number(i), i));
+        QVERIFY(sibling.waitForFinished());
+        QCOMPARE(sibling.exitCode(), 0);
+        const Defaults reread("horva-group");
+        for (int i = 0; i < writesEach; ++i) {
+            QVERIFY(reread.contains("ours" + QString::number(i)));
+            QVERIFY(reread.contains("theirs" + QString::number(i)));
+        }
+    }
+
     void unwritableStoreReportsFailure()
     {
         TemporaryStore::writeFile(m_home.path() + "/blocked", "a file where a folder should be");
@@ -132,5 +192,22 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(DefaultsTest)
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    if (qEnvironmentVariableIsSet("DEFAULTS_TEST_SIBLING")) {
+        Defaults theirs("horva-group", Defaults::Durability::unsynced);
+        int failed = 0;
+        for (int i = 0; i < writesEach; ++i) {
+            failed += !theirs.setInteger("theirs" + QString::number(i), i);
+            if (i == 0) {
+                std::puts("writing");
+                std::fflush(stdout);
+            }
+        }
+        return failed;
+    }
+    DefaultsTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "DefaultsTest.moc"

@@ -253,7 +253,7 @@ private:
             QVERIFY2(timer->countType() == (stopwatch ? CountType::up : CountType::down), context);
             QVERIFY2(timer->state() == (*action == Key::reset ? State::inactive : State::active),
                      context);
-        } else if (!action && preset && *preset > 0) {
+        } else if (!action && preset && *preset > 0 && *preset <= KPTime::maximumTotalSeconds) {
             ++outcomes["preset"];
             QVERIFY2(timer->time().totalSeconds() == *preset, context);
             QVERIFY2(timer->state() == State::active && timer->countType() == CountType::down,
