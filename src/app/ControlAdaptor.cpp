@@ -3,19 +3,15 @@
 #include "timing/KPTimeBoxManager.h"
 #include "timing/KPTimer.h"
 
-#include <QDBusMessage>
-#include <QVariantMap>
-
 namespace {
 
-const QString noTimerError = QStringLiteral("org.zembrak.Zembrak.Error.NoTimer");
-const QString countingUpError = QStringLiteral("org.zembrak.Zembrak.Error.CountingUp");
+const BusService::Error noTimer{QStringLiteral("org.zembrak.Zembrak.Error.NoTimer"),
+                                QStringLiteral("Zembrak has no timer yet.")};
 
 } // namespace
 
-ControlAdaptor::ControlAdaptor(QObject* host, KPTimeBoxManager& manager,
-                               const QDBusConnection& connection, const QString& path)
-    : QDBusAbstractAdaptor(host), m_manager(&manager), m_connection(connection), m_path(path)
+ControlAdaptor::ControlAdaptor(BusService& service, KPTimeBoxManager& manager, QObject* parent)
+    : QObject(parent), m_service(service), m_manager(&manager)
 {
     m_announced = values();
     connect(&manager, &KPTimeBoxManager::periodDidEnd, this, &ControlAdaptor::valuesMayHaveChanged);
@@ -23,26 +19,35 @@ ControlAdaptor::ControlAdaptor(QObject* host, KPTimeBoxManager& manager,
         connect(t, &KPTimer::stateChanged, this, &ControlAdaptor::valuesMayHaveChanged);
         connect(t, &KPTimer::currentTimeChanged, this, &ControlAdaptor::valuesMayHaveChanged);
     }
+    // Drives the timer, or answers that there is none yet.
+    const auto onTimer = [this](Outcome (*act)(KPTimer&)) {
+        return [this, act](qint64) {
+            KPTimer* t = timer();
+            return t ? act(*t) : noTimer;
+        };
+    };
+    service.addInterface(
+        interfaceName,
+        {{"StartPause", {}, onTimer([](KPTimer& t) -> Outcome {
+              t.toggle();
+              return {};
+          })},
+         {"Reset", {}, onTimer([](KPTimer& t) -> Outcome {
+              t.reset();
+              return {};
+          })},
+         {"Skip", {}, onTimer(&skip)},
+         {"SetTime", "x", [this](qint64 seconds) { return setTime(seconds); }}},
+        {{"State", "s", [this] { return QVariant(state()); }},
+         {"Period", "s", [this] { return QVariant(period()); }},
+         {"Remaining", "x", [this] { return QVariant(remaining()); }},
+         {"CyclesSinceLaunch", "x", [this] { return QVariant(cyclesSinceLaunch()); }}});
 }
 
 KPTimer* ControlAdaptor::timer() const
 {
     return m_manager && m_manager->menuBarTimeDisplay() ? m_manager->menuBarTimeDisplay()->timer()
                                                         : nullptr;
-}
-
-KPTimer* ControlAdaptor::timerFor(const QDBusMessage& call)
-{
-    KPTimer* t = timer();
-    if (!t)
-        refuse(call, noTimerError, QStringLiteral("Zembrak has no timer yet."));
-    return t;
-}
-
-void ControlAdaptor::refuse(const QDBusMessage& call, const QString& errorName, const QString& text)
-{
-    call.setDelayedReply(true);
-    m_connection.send(call.createErrorReply(errorName, text));
 }
 
 QString ControlAdaptor::state() const
@@ -69,35 +74,25 @@ qlonglong ControlAdaptor::cyclesSinceLaunch() const
     return KPTimeBoxManager::cyclesSinceLaunch();
 }
 
-void ControlAdaptor::StartPause(const QDBusMessage& call)
+ControlAdaptor::Outcome ControlAdaptor::skip(KPTimer& timer)
 {
-    if (KPTimer* t = timerFor(call))
-        t->toggle();
+    if (!timer.finish())
+        return BusService::Error{QStringLiteral("org.zembrak.Zembrak.Error.CountingUp"),
+                                 QStringLiteral("The stopwatch has no period to end.")};
+    return {};
 }
 
-void ControlAdaptor::Reset(const QDBusMessage& call)
-{
-    if (KPTimer* t = timerFor(call))
-        t->reset();
-}
-
-void ControlAdaptor::Skip(const QDBusMessage& call)
-{
-    KPTimer* t = timerFor(call);
-    if (t && !t->finish())
-        refuse(call, countingUpError, QStringLiteral("The stopwatch has no period to end."));
-}
-
-void ControlAdaptor::SetTime(qlonglong seconds, const QDBusMessage& call)
+ControlAdaptor::Outcome ControlAdaptor::setTime(qlonglong seconds)
 {
     // Zero would end the period at the first tick, crediting a task: that is Skip.
-    if (seconds < 1) {
-        refuse(call, QDBusError::errorString(QDBusError::InvalidArgs),
-               QStringLiteral("SetTime needs a number of seconds of 1 or more."));
-        return;
-    }
-    if (KPTimer* t = timerFor(call))
-        t->setTime(KPTime::fromTotalSeconds(seconds), KPTimer::CountType::down);
+    if (seconds < 1)
+        return BusService::Error{QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
+                                 QStringLiteral("SetTime needs a number of seconds of 1 or more.")};
+    KPTimer* t = timer();
+    if (!t)
+        return noTimer;
+    t->setTime(KPTime::fromTotalSeconds(seconds), KPTimer::CountType::down);
+    return {};
 }
 
 ControlAdaptor::Values ControlAdaptor::values() const
@@ -123,22 +118,18 @@ void ControlAdaptor::announce()
 {
     m_announcementDue = false;
     const Values now = values();
-    QVariantMap changed;
+    QStringList changed;
     if (now.state != m_announced.state)
-        changed.insert(QStringLiteral("State"), now.state);
+        changed << QStringLiteral("State");
     if (now.period != m_announced.period)
-        changed.insert(QStringLiteral("Period"), now.period);
+        changed << QStringLiteral("Period");
     if (now.remaining != m_announced.remaining)
-        changed.insert(QStringLiteral("Remaining"), now.remaining);
+        changed << QStringLiteral("Remaining");
     if (now.cyclesSinceLaunch != m_announced.cyclesSinceLaunch)
-        changed.insert(QStringLiteral("CyclesSinceLaunch"), now.cyclesSinceLaunch);
+        changed << QStringLiteral("CyclesSinceLaunch");
     m_announced = now;
     if (changed.isEmpty())
         return;
     m_lastAnnouncement = RunLoop::main().now();
-    QDBusMessage signal =
-        QDBusMessage::createSignal(m_path, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                   QStringLiteral("PropertiesChanged"));
-    signal << interfaceName << changed << QStringList();
-    m_connection.send(signal);
+    m_service.announce(interfaceName, changed);
 }
