@@ -5,6 +5,8 @@
 
 namespace {
 
+constexpr std::chrono::milliseconds tickJitter{20};
+
 const BusService::Error noTimer{QStringLiteral("org.zembrak.Zembrak.Error.NoTimer"),
                                 QStringLiteral("Zembrak has no timer yet.")};
 
@@ -109,8 +111,12 @@ void ControlAdaptor::valuesMayHaveChanged()
     const RunLoop::Instant due =
         m_lastAnnouncement ? *m_lastAnnouncement + announcementInterval : now;
     // Whatever else changes in the same event goes into the same announcement.
-    const auto delay =
-        std::chrono::ceil<std::chrono::milliseconds>(std::max(due - now, RunLoop::Instant{}));
+    // A tick comes a hair early now and then: what it changes just short of
+    // the interval is said with it, not by a timer waking the process a
+    // millisecond later.
+    const auto delay = due - now <= tickJitter
+                           ? std::chrono::milliseconds{0}
+                           : std::chrono::ceil<std::chrono::milliseconds>(due - now);
     RunLoop::main().postAfter(delay, this, [this] { announce(); });
 }
 
