@@ -6,8 +6,9 @@
 
 namespace {
 
-// Gives a bus that went away time to be started again before the next try.
-constexpr std::chrono::seconds reconnectDelay{2};
+// Gives a bus that went away time to be started again before the next try;
+// a bus that cannot be reached is asked less and less often.
+constexpr std::chrono::seconds longestReconnectDelay{64};
 
 } // namespace
 
@@ -66,6 +67,7 @@ BusService::BusService(const QString& name, const QString& path, QObject* parent
     connect(&m_connection, &SdBusConnection::lost, this, &BusService::reconnectLater);
     // Queued behind an owner that is leaving rather than refused.
     connect(&m_connection, &SdBusConnection::ready, this, [this] {
+        m_reconnectDelay = firstReconnectDelay;
         sd_bus_request_name_async(m_connection.bus(), nullptr, m_name.constData(), 0, nullptr,
                                   nullptr);
     });
@@ -116,7 +118,9 @@ void BusService::reconnectLater()
     if (m_reconnecting)
         return;
     m_reconnecting = true;
-    RunLoop::main().postAfter(reconnectDelay, this, [this] {
+    const auto delay = m_reconnectDelay;
+    m_reconnectDelay = std::min(2 * m_reconnectDelay, longestReconnectDelay);
+    RunLoop::main().postAfter(delay, this, [this] {
         m_reconnecting = false;
         start();
     });

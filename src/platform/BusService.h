@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <chrono>
 #include <functional>
 #include <list>
 #include <optional>
@@ -62,4 +63,6 @@ private:
     std::list<Interface> m_interfaces; // where the bus's calls point
     SdBusConnection m_connection;
     bool m_reconnecting = false;
+    static constexpr std::chrono::seconds firstReconnectDelay{2};
+    std::chrono::seconds m_reconnectDelay = firstReconnectDelay;
 };

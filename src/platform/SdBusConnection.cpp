@@ -129,8 +129,11 @@ void SdBusConnection::watch()
         m_writeNotifier = new QSocketNotifier(fd, QSocketNotifier::Write, this);
         connect(m_writeNotifier, &QSocketNotifier::activated, this, &SdBusConnection::dispatch);
     }
-    m_readNotifier->setEnabled(events & POLLIN);
-    m_writeNotifier->setEnabled(events & POLLOUT);
+    // Most sends leave both as they were: Qt is not asked again.
+    if (m_readNotifier->isEnabled() != bool(events & POLLIN))
+        m_readNotifier->setEnabled(events & POLLIN);
+    if (m_writeNotifier->isEnabled() != bool(events & POLLOUT))
+        m_writeNotifier->setEnabled(events & POLLOUT);
     // The library's own deadlines (a handshake or a reply that never comes).
     // Most sends change none: the timer is left as it is.
     std::uint64_t deadline = UINT64_MAX;
