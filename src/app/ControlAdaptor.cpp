@@ -3,19 +3,17 @@
 #include "timing/KPTimeBoxManager.h"
 #include "timing/KPTimer.h"
 
-#include <QDBusMessage>
-#include <QVariantMap>
-
 namespace {
 
-const QString noTimerError = QStringLiteral("org.zembrak.Zembrak.Error.NoTimer");
-const QString countingUpError = QStringLiteral("org.zembrak.Zembrak.Error.CountingUp");
+constexpr std::chrono::milliseconds tickJitter{20};
+
+const BusService::Error noTimer{QStringLiteral("org.zembrak.Zembrak.Error.NoTimer"),
+                                QStringLiteral("Zembrak has no timer yet.")};
 
 } // namespace
 
-ControlAdaptor::ControlAdaptor(QObject* host, KPTimeBoxManager& manager,
-                               const QDBusConnection& connection, const QString& path)
-    : QDBusAbstractAdaptor(host), m_manager(&manager), m_connection(connection), m_path(path)
+ControlAdaptor::ControlAdaptor(BusService& service, KPTimeBoxManager& manager, QObject* parent)
+    : QObject(parent), m_service(service), m_manager(&manager)
 {
     m_announced = values();
     connect(&manager, &KPTimeBoxManager::periodDidEnd, this, &ControlAdaptor::valuesMayHaveChanged);
@@ -23,26 +21,36 @@ ControlAdaptor::ControlAdaptor(QObject* host, KPTimeBoxManager& manager,
         connect(t, &KPTimer::stateChanged, this, &ControlAdaptor::valuesMayHaveChanged);
         connect(t, &KPTimer::currentTimeChanged, this, &ControlAdaptor::valuesMayHaveChanged);
     }
+    // Drives the timer, or answers that there is none yet.
+    const auto onTimer = [this](Outcome (*act)(KPTimer&)) {
+        return [this, act](qint64) {
+            KPTimer* t = timer();
+            return t ? act(*t) : noTimer;
+        };
+    };
+    service.addInterface(
+        interfaceName,
+        {{"StartPause", {}, onTimer([](KPTimer& t) -> Outcome {
+              t.toggle();
+              return {};
+          })},
+         {"Reset", {}, onTimer([](KPTimer& t) -> Outcome {
+              t.reset();
+              return {};
+          })},
+         {"Skip", {}, onTimer(&skip)},
+         {"SetTime", "x", [this](qint64 seconds) { return setTime(seconds); }}},
+        {{"State", "s", [this] { return QVariant(state()); }},
+         {"Period", "s", [this] { return QVariant(period()); }},
+         {"Remaining", "x", [this] { return QVariant(remaining()); }},
+         {"CyclesSinceLaunch", "x", [this] { return QVariant(cyclesSinceLaunch()); }},
+         {"Length", "x", [this] { return QVariant(length()); }}});
 }
 
 KPTimer* ControlAdaptor::timer() const
 {
     return m_manager && m_manager->menuBarTimeDisplay() ? m_manager->menuBarTimeDisplay()->timer()
                                                         : nullptr;
-}
-
-KPTimer* ControlAdaptor::timerFor(const QDBusMessage& call)
-{
-    KPTimer* t = timer();
-    if (!t)
-        refuse(call, noTimerError, QStringLiteral("Zembrak has no timer yet."));
-    return t;
-}
-
-void ControlAdaptor::refuse(const QDBusMessage& call, const QString& errorName, const QString& text)
-{
-    call.setDelayedReply(true);
-    m_connection.send(call.createErrorReply(errorName, text));
 }
 
 QString ControlAdaptor::state() const
@@ -75,36 +83,27 @@ qlonglong ControlAdaptor::length() const
     return t && t->countType() == KPTimer::CountType::down ? t->time().totalSeconds() : 0;
 }
 
-void ControlAdaptor::StartPause(const QDBusMessage& call)
+ControlAdaptor::Outcome ControlAdaptor::skip(KPTimer& timer)
 {
-    if (KPTimer* t = timerFor(call))
-        t->toggle();
+    if (!timer.finish())
+        return BusService::Error{QStringLiteral("org.zembrak.Zembrak.Error.CountingUp"),
+                                 QStringLiteral("The stopwatch has no period to end.")};
+    return {};
 }
 
-void ControlAdaptor::Reset(const QDBusMessage& call)
-{
-    if (KPTimer* t = timerFor(call))
-        t->reset();
-}
-
-void ControlAdaptor::Skip(const QDBusMessage& call)
-{
-    KPTimer* t = timerFor(call);
-    if (t && !t->finish())
-        refuse(call, countingUpError, QStringLiteral("The stopwatch has no period to end."));
-}
-
-void ControlAdaptor::SetTime(qlonglong seconds, const QDBusMessage& call)
+ControlAdaptor::Outcome ControlAdaptor::setTime(qlonglong seconds)
 {
     // Zero would end the period at the first tick, crediting a task: that is Skip.
-    if (seconds < 1 || seconds > KPTime::maximumTotalSeconds) {
-        refuse(call, QDBusError::errorString(QDBusError::InvalidArgs),
-               QStringLiteral("SetTime needs a number of seconds from 1 to %1 (9999:59:59).")
-                   .arg(KPTime::maximumTotalSeconds));
-        return;
-    }
-    if (KPTimer* t = timerFor(call))
-        t->setTime(KPTime::fromTotalSeconds(seconds), KPTimer::CountType::down);
+    if (seconds < 1 || seconds > KPTime::maximumTotalSeconds)
+        return BusService::Error{
+            QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
+            QStringLiteral("SetTime needs a number of seconds from 1 to %1 (9999:59:59).")
+                .arg(KPTime::maximumTotalSeconds)};
+    KPTimer* t = timer();
+    if (!t)
+        return noTimer;
+    t->setTime(KPTime::fromTotalSeconds(seconds), KPTimer::CountType::down);
+    return {};
 }
 
 ControlAdaptor::Values ControlAdaptor::values() const
@@ -121,8 +120,12 @@ void ControlAdaptor::valuesMayHaveChanged()
     const RunLoop::Instant due =
         m_lastAnnouncement ? *m_lastAnnouncement + announcementInterval : now;
     // Whatever else changes in the same event goes into the same announcement.
-    const auto delay =
-        std::chrono::ceil<std::chrono::milliseconds>(std::max(due - now, RunLoop::Instant{}));
+    // A tick comes a hair early now and then: what it changes just short of
+    // the interval is said with it, not by a timer waking the process a
+    // millisecond later.
+    const auto delay = due - now <= tickJitter
+                           ? std::chrono::milliseconds{0}
+                           : std::chrono::ceil<std::chrono::milliseconds>(due - now);
     RunLoop::main().postAfter(delay, this, [this] { announce(); });
 }
 
@@ -130,24 +133,20 @@ void ControlAdaptor::announce()
 {
     m_announcementDue = false;
     const Values now = values();
-    QVariantMap changed;
+    QStringList changed;
     if (now.state != m_announced.state)
-        changed.insert(QStringLiteral("State"), now.state);
+        changed << QStringLiteral("State");
     if (now.period != m_announced.period)
-        changed.insert(QStringLiteral("Period"), now.period);
+        changed << QStringLiteral("Period");
     if (now.remaining != m_announced.remaining)
-        changed.insert(QStringLiteral("Remaining"), now.remaining);
+        changed << QStringLiteral("Remaining");
     if (now.cyclesSinceLaunch != m_announced.cyclesSinceLaunch)
-        changed.insert(QStringLiteral("CyclesSinceLaunch"), now.cyclesSinceLaunch);
+        changed << QStringLiteral("CyclesSinceLaunch");
     if (now.length != m_announced.length)
-        changed.insert(QStringLiteral("Length"), now.length);
+        changed << QStringLiteral("Length");
     m_announced = now;
     if (changed.isEmpty())
         return;
     m_lastAnnouncement = RunLoop::main().now();
-    QDBusMessage signal =
-        QDBusMessage::createSignal(m_path, QStringLiteral("org.freedesktop.DBus.Properties"),
-                                   QStringLiteral("PropertiesChanged"));
-    signal << interfaceName << changed << QStringList();
-    m_connection.send(signal);
+    m_service.announce(interfaceName, changed);
 }

@@ -85,8 +85,7 @@ int main(int argc, char* argv[])
         delegate.setup();
         // Scripts reach the timer from the moment it exists; the instance owns
         // the adaptor, which lets go of the objects when they go.
-        new ControlAdaptor(&instance, *delegate.timeBoxManager(), QDBusConnection::sessionBus(),
-                           SingleInstance::objectPath);
+        new ControlAdaptor(*instance.service(), *delegate.timeBoxManager(), &instance);
     });
     return QApplication::exec();
 }

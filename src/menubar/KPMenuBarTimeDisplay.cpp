@@ -8,7 +8,6 @@
 #include "shortcuts/KPTimerShortcutManager.h"
 #include "timing/KPTimeDisplayDelegate.h"
 #include "timing/KPTimer.h"
-#include "timing/PreferenceKeys.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -47,8 +46,6 @@ KPMenuBarTimeDisplay::KPMenuBarTimeDisplay(std::unique_ptr<StatusItem> statusIte
     : m_statusItem(std::move(statusItem)),
       m_regularFont(SystemStyle::monospacedDigitSystemFont(regularFontSize)),
       m_smallFont(SystemStyle::monospacedDigitSystemFont(smallFontSize)),
-      m_sharedSuite(PreferenceKeys::sharedSuiteName, Defaults::Durability::unsynced),
-      m_timeDidChange(timeDidChangeNotification),
       m_modifiers([] { return QGuiApplication::queryKeyboardModifiers(); })
 {
     m_statusItem->setLength(0);
@@ -275,7 +272,7 @@ void KPMenuBarTimeDisplay::showTimeOf(const KPTimer& timer)
 void KPMenuBarTimeDisplay::showTime(const KPTime& time)
 {
     // Most of the ten ticks a second repeat the second on show: only a change
-    // is written, laid out and stored. Listeners still hear every tick.
+    // is written and laid out.
     if (time != m_shownTime || m_needsRearrangement) {
         const QString hoursText = KPTime::twoDigitString(time.hours);
         // A hundred hours or more needs a wider hours label than the last layout gave.
@@ -289,11 +286,10 @@ void KPMenuBarTimeDisplay::showTime(const KPTime& time)
             m_needsRearrangement = false;
         }
         m_shownTime = time;
-        m_sharedSuite.setData(PreferenceKeys::currentTime, time.toJson());
         updateLabelText();
         updateAccessibleDescription(time);
     }
-    m_timeDidChange.post();
+    m_publisher.publish(time);
 }
 
 void KPMenuBarTimeDisplay::updateLabelText()

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "platform/Defaults.h"
-#include "platform/DistributedNotification.h"
+#include "menubar/SharedTimePublisher.h"
 #include "platform/StatusItem.h"
 #include "timing/KPTime.h"
 #include "timing/KPTimeBoxManager.h"
@@ -46,8 +45,6 @@ public:
     using ModifierSource = std::function<Qt::KeyboardModifiers()>;
 
     static constexpr int viewHeight = 21;
-    static inline const QString timeDidChangeNotification =
-        QStringLiteral("Horva 3: Time Did Change");
 
     explicit KPMenuBarTimeDisplay(std::unique_ptr<StatusItem> statusItem = StatusItem::create());
     ~KPMenuBarTimeDisplay() override;
@@ -150,8 +147,7 @@ private:
     MenuButtonMode m_menuButtonMode = MenuButtonMode::autohide;
     std::unique_ptr<KPTimer> m_timer;
     bool m_hideSeconds = false;
-    Defaults m_sharedSuite;
-    DistributedNotification m_timeDidChange;
+    SharedTimePublisher m_publisher;
     ModifierSource m_modifiers;
     // A release counts only after a press here: the press that closes the
     // popover must not reopen it on release.

@@ -29,43 +29,56 @@ SdBusConnection::~SdBusConnection()
         sd_bus_close_unref(m_bus);
 }
 
-bool SdBusConnection::open()
+bool SdBusConnection::open(Socket socket)
 {
     close();
+    QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address.isEmpty() && !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        address = "unix:path=" + qgetenv("XDG_RUNTIME_DIR") + "/bus";
     // Connects without waiting: the socket is non-blocking, and the
     // authentication and the Hello follow as the descriptor becomes ready.
-    if (sd_bus_open_user_with_description(&m_bus, "zembrak") < 0) {
-        m_bus = nullptr;
-        return false;
-    }
-    const int fd = sd_bus_get_fd(m_bus);
-    if (fd < 0) {
+    // The session's bus is the user's own: its callers need no further check.
+    if (address.isEmpty() || sd_bus_new(&m_bus) < 0 ||
+        sd_bus_set_address(m_bus, address.constData()) < 0 || sd_bus_set_bus_client(m_bus, 1) < 0 ||
+        sd_bus_set_trusted(m_bus, 1) < 0 || sd_bus_set_description(m_bus, "zembrak") < 0 ||
+        sd_bus_set_watch_bind(m_bus, socket == Socket::mayAppearLater) < 0 ||
+        sd_bus_start(m_bus) < 0) {
         close();
         return false;
     }
-    m_readNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-    connect(m_readNotifier, &QSocketNotifier::activated, this, &SdBusConnection::dispatch);
-    m_writeNotifier = new QSocketNotifier(fd, QSocketNotifier::Write, this);
-    connect(m_writeNotifier, &QSocketNotifier::activated, this, &SdBusConnection::dispatch);
     m_deadlineUsec = UINT64_MAX;
+    m_greeted = false;
     watch();
-    return true;
+    return m_bus != nullptr;
 }
 
 void SdBusConnection::close()
 {
     if (!m_bus)
         return;
+    retireNotifiers();
+    m_fd = -1;
+    m_deadline.stop();
+    m_bus = sd_bus_close_unref(m_bus);
+}
+
+void SdBusConnection::retireNotifiers()
+{
     // Either may be the one reporting right now: let it finish first.
     for (QSocketNotifier* notifier : {m_readNotifier, m_writeNotifier}) {
-        notifier->setEnabled(false);
-        notifier->deleteLater();
+        if (notifier) {
+            notifier->setEnabled(false);
+            notifier->deleteLater();
+        }
     }
     m_readNotifier = nullptr;
     m_writeNotifier = nullptr;
-    m_deadline.stop();
-    m_bus = sd_bus_close_unref(m_bus);
-    Q_EMIT closed();
+}
+
+void SdBusConnection::closeAfterLoss()
+{
+    close();
+    Q_EMIT lost();
 }
 
 bool SdBusConnection::isReady() const
@@ -87,8 +100,12 @@ void SdBusConnection::dispatch()
     while ((r = sd_bus_process(m_bus, nullptr)) > 0) {
     }
     if (r < 0 || sd_bus_is_open(m_bus) <= 0) {
-        close();
+        closeAfterLoss();
         return;
+    }
+    if (!m_greeted && isReady()) {
+        m_greeted = true;
+        Q_EMIT ready();
     }
     watch();
 }
@@ -98,12 +115,25 @@ void SdBusConnection::watch()
     if (!m_bus)
         return;
     const int events = sd_bus_get_events(m_bus);
-    if (events < 0) {
-        close();
+    const int fd = sd_bus_get_fd(m_bus);
+    if (events < 0 || fd < 0) {
+        closeAfterLoss();
         return;
     }
-    m_readNotifier->setEnabled(events & POLLIN);
-    m_writeNotifier->setEnabled(events & POLLOUT);
+    if (fd != m_fd) {
+        // The watch for a socket to appear hands over to the socket itself.
+        retireNotifiers();
+        m_fd = fd;
+        m_readNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+        connect(m_readNotifier, &QSocketNotifier::activated, this, &SdBusConnection::dispatch);
+        m_writeNotifier = new QSocketNotifier(fd, QSocketNotifier::Write, this);
+        connect(m_writeNotifier, &QSocketNotifier::activated, this, &SdBusConnection::dispatch);
+    }
+    // Most sends leave both as they were: Qt is not asked again.
+    if (m_readNotifier->isEnabled() != bool(events & POLLIN))
+        m_readNotifier->setEnabled(events & POLLIN);
+    if (m_writeNotifier->isEnabled() != bool(events & POLLOUT))
+        m_writeNotifier->setEnabled(events & POLLOUT);
     // The library's own deadlines (a handshake or a reply that never comes).
     // Most sends change none: the timer is left as it is.
     std::uint64_t deadline = UINT64_MAX;

@@ -16,11 +16,19 @@ class SdBusConnection : public QObject
     Q_OBJECT
 
 public:
+    enum class Socket
+    {
+        mustExist,
+        mayAppearLater
+    };
+
     explicit SdBusConnection(QObject* parent = nullptr);
     ~SdBusConnection() override;
 
     // Starts connecting to the session bus; false when no bus can be reached.
-    bool open();
+    // mayAppearLater waits, without waking, for a bus socket that is not there
+    // yet or is left over from a daemon that is gone.
+    bool open(Socket socket = Socket::mustExist);
     void close();
     bool isOpen() const { return m_bus != nullptr; }
     // Connected, authenticated and greeted.
@@ -33,13 +41,20 @@ public:
     void flush() { watch(); }
 
 Q_SIGNALS:
-    void closed();
+    // Greeted by the daemon: names can be asked for.
+    void ready();
+    // The daemon went away or refused us; the connection is closed.
+    void lost();
 
 private:
     void dispatch();
     void watch();
+    void closeAfterLoss();
+    void retireNotifiers();
 
     sd_bus* m_bus = nullptr;
+    bool m_greeted = false;
+    int m_fd = -1;                              // what the notifiers watch
     QSocketNotifier* m_readNotifier = nullptr;  // a child while open
     QSocketNotifier* m_writeNotifier = nullptr; // a child while open
     QTimer m_deadline;

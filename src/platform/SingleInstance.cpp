@@ -23,24 +23,19 @@ bool SingleInstance::claim()
     // Never stale by age: a running instance holds it all day. A lock whose
     // process is gone is still taken over.
     m_lock->setStaleLockTime(0);
-    QDBusConnection bus = QDBusConnection::sessionBus();
     if (!m_lock->tryLock(0)) {
+        QDBusConnection bus = QDBusConnection::sessionBus();
         if (bus.isConnected())
             bus.call(QDBusMessage::createMethodCall(serviceName, objectPath, interfaceName,
                                                     QStringLiteral("activate")),
                      QDBus::NoBlock);
         return false;
     }
-    if (bus.isConnected()) {
-        bus.registerObject(objectPath, this,
-                           QDBusConnection::ExportScriptableSlots |
-                               QDBusConnection::ExportAdaptors);
-        bus.registerService(serviceName);
-    }
+    m_service = std::make_unique<BusService>(serviceName, objectPath);
+    m_service->addInterface(interfaceName, {{"activate", {}, [this](qint64) {
+                                                 Q_EMIT activationRequested();
+                                                 return std::optional<BusService::Error>();
+                                             }}});
+    m_service->start();
     return true;
-}
-
-void SingleInstance::activate()
-{
-    Q_EMIT activationRequested();
 }

@@ -1,17 +1,17 @@
 #pragma once
 
+#include "BusService.h"
+
 #include <QLockFile>
 #include <QObject>
 #include <memory>
 
 // One Zembrak per user store. The first instance holds a lock beside the store
 // and answers on the session bus; a later one asks it to come forward and quits.
-// This object is the one exported at objectPath: the instance's other
-// interfaces attach to it as adaptors.
+// The instance's other interfaces join its object at objectPath through service().
 class SingleInstance : public QObject
 {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.zembrak.Zembrak.Instance")
 
 public:
     static inline const QString serviceName = QStringLiteral("org.zembrak.Zembrak");
@@ -25,14 +25,14 @@ public:
     // store, which has then been asked to show itself.
     bool claim();
     QString lockPath() const;
-
-public Q_SLOTS:
-    // Called on the bus by a second launch.
-    Q_SCRIPTABLE void activate();
+    // The instance on the bus, once claimed.
+    BusService* service() const { return m_service.get(); }
 
 Q_SIGNALS:
+    // Asked for on the bus by a second launch.
     void activationRequested();
 
 private:
     std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<BusService> m_service;
 };

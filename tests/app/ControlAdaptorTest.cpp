@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QTest>
@@ -21,6 +22,7 @@ using namespace std::chrono_literals;
 namespace {
 
 QString busAddress;
+int instances = 0;
 const QString path = QStringLiteral("/org/zembrak/Zembrak");
 const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 
@@ -62,15 +64,14 @@ struct Instance
     {
         manager.setDelegate(&popover);
         manager.setMenuBarTimeDisplay(&display);
-        adaptor =
-            std::make_unique<ControlAdaptor>(&host, manager, QDBusConnection::sessionBus(), path);
-        QDBusConnection::sessionBus().registerObject(path, &host, QDBusConnection::ExportAdaptors);
+        adaptor = std::make_unique<ControlAdaptor>(bus, manager);
+        QVERIFY(bus.start());
         QVERIFY(client.isConnected());
+        QVERIFY(QTest::qWaitFor([&] { return client.interface()->isServiceRegistered(service); }));
         QVERIFY(client.connect(service, path, propertiesInterface,
                                QStringLiteral("PropertiesChanged"), &listener,
                                SLOT(propertiesChanged(QString, QVariantMap, QStringList))));
     }
-    ~Instance() { QDBusConnection::sessionBus().unregisterObject(path); }
 
     QDBusMessage call(const QString& method, const QVariantList& arguments = {},
                       const QString& interfaceName = ControlAdaptor::interfaceName)
@@ -131,9 +132,10 @@ struct Instance
     ZKPopover popover;
     KPMenuBarTimeDisplay display{std::make_unique<StatusItem>()};
     KPTimeBoxManager manager;
-    QObject host;
+    // A name of its own for each instance: the last one's may not be released yet.
+    const QString service = "org.zembrak.Test" + QString::number(++instances);
+    BusService bus{service, path};
     std::unique_ptr<ControlAdaptor> adaptor;
-    QString service = QDBusConnection::sessionBus().baseService();
     QDBusConnection client = QDBusConnection::connectToBus(busAddress, QStringLiteral("client"));
     Listener listener;
     const qint64 cyclesAtStart = KPTimeBoxManager::cyclesSinceLaunch();

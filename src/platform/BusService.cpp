@@ -1,0 +1,144 @@
+#include "BusService.h"
+
+#include "RunLoop.h"
+
+#include <systemd/sd-bus.h>
+
+namespace {
+
+// Gives a bus that went away time to be started again before the next try;
+// a bus that cannot be reached is asked less and less often.
+constexpr std::chrono::seconds longestReconnectDelay{64};
+
+} // namespace
+
+struct BusService::Interface
+{
+    QByteArray name;
+    std::vector<Method> methods;
+    std::vector<Property> properties;
+    std::vector<sd_bus_vtable> vtable;
+
+    static int call(sd_bus_message* message, void* userdata, sd_bus_error* error);
+    static int get(sd_bus* bus, const char* path, const char* interface, const char* property,
+                   sd_bus_message* reply, void* userdata, sd_bus_error* error);
+};
+
+int BusService::Interface::call(sd_bus_message* message, void* userdata, sd_bus_error* error)
+{
+    const auto* self = static_cast<const Interface*>(userdata);
+    const QByteArray member = sd_bus_message_get_member(message);
+    for (const Method& method : self->methods) {
+        if (method.name != member)
+            continue;
+        int64_t argument = 0;
+        if (!method.signature.isEmpty()) {
+            const int r = sd_bus_message_read_basic(message, 'x', &argument);
+            if (r < 0)
+                return r;
+        }
+        if (const std::optional<Error> refused = method.call(argument))
+            return sd_bus_error_set(error, refused->name.toUtf8().constData(),
+                                    refused->text.toUtf8().constData());
+        return sd_bus_reply_method_return(message, "");
+    }
+    return sd_bus_error_set(error, SD_BUS_ERROR_UNKNOWN_METHOD, member.constData());
+}
+
+int BusService::Interface::get(sd_bus*, const char*, const char*, const char* property,
+                               sd_bus_message* reply, void* userdata, sd_bus_error* error)
+{
+    const auto* self = static_cast<const Interface*>(userdata);
+    for (const Property& p : self->properties) {
+        if (p.name != property)
+            continue;
+        const QVariant value = p.get();
+        if (p.signature == "s")
+            return sd_bus_message_append_basic(reply, 's', value.toString().toUtf8().constData());
+        const int64_t number = value.toLongLong();
+        return sd_bus_message_append_basic(reply, 'x', &number);
+    }
+    return sd_bus_error_set(error, SD_BUS_ERROR_UNKNOWN_PROPERTY, property);
+}
+
+BusService::BusService(const QString& name, const QString& path, QObject* parent)
+    : QObject(parent), m_name(name.toUtf8()), m_path(path.toUtf8())
+{
+    connect(&m_connection, &SdBusConnection::lost, this, &BusService::reconnectLater);
+    // Queued behind an owner that is leaving rather than refused.
+    connect(&m_connection, &SdBusConnection::ready, this, [this] {
+        m_reconnectDelay = firstReconnectDelay;
+        sd_bus_request_name_async(m_connection.bus(), nullptr, m_name.constData(), 0, nullptr,
+                                  nullptr);
+    });
+}
+
+BusService::~BusService() = default;
+
+void BusService::addInterface(const QString& name, std::vector<Method> methods,
+                              std::vector<Property> properties)
+{
+    Interface& interface = m_interfaces.emplace_back();
+    interface.name = name.toUtf8();
+    interface.methods = std::move(methods);
+    interface.properties = std::move(properties);
+    interface.vtable.push_back(SD_BUS_VTABLE_START(0));
+    for (const Method& m : interface.methods)
+        interface.vtable.push_back(SD_BUS_METHOD(m.name.constData(), m.signature.constData(), "",
+                                                 &Interface::call, SD_BUS_VTABLE_UNPRIVILEGED));
+    for (const Property& p : interface.properties)
+        interface.vtable.push_back(SD_BUS_PROPERTY(p.name.constData(), p.signature.constData(),
+                                                   &Interface::get, 0,
+                                                   SD_BUS_VTABLE_PROPERTY_EMITS_CHANGE));
+    interface.vtable.push_back(SD_BUS_VTABLE_END);
+    if (m_connection.isOpen())
+        exportOn(interface);
+}
+
+void BusService::exportOn(Interface& interface)
+{
+    sd_bus_add_object_vtable(m_connection.bus(), nullptr, m_path.constData(),
+                             interface.name.constData(), interface.vtable.data(), &interface);
+}
+
+bool BusService::start()
+{
+    // A bus restarted in its place is waited for, without waking, at the same socket.
+    if (!m_connection.open(SdBusConnection::Socket::mayAppearLater)) {
+        reconnectLater();
+        return false;
+    }
+    for (Interface& interface : m_interfaces)
+        exportOn(interface);
+    return true;
+}
+
+void BusService::reconnectLater()
+{
+    if (m_reconnecting)
+        return;
+    m_reconnecting = true;
+    const auto delay = m_reconnectDelay;
+    m_reconnectDelay = std::min(2 * m_reconnectDelay, longestReconnectDelay);
+    RunLoop::main().postAfter(delay, this, [this] {
+        m_reconnecting = false;
+        start();
+    });
+}
+
+void BusService::announce(const QString& interfaceName, const QStringList& properties)
+{
+    if (!m_connection.isReady())
+        return;
+    const QByteArray interface = interfaceName.toUtf8();
+    std::vector<QByteArray> names;
+    for (const QString& property : properties)
+        names.push_back(property.toUtf8());
+    std::vector<char*> list;
+    for (QByteArray& name : names)
+        list.push_back(name.data());
+    list.push_back(nullptr);
+    sd_bus_emit_properties_changed_strv(m_connection.bus(), m_path.constData(),
+                                        interface.constData(), list.data());
+    m_connection.flush();
+}
