@@ -2,6 +2,7 @@
 
 #include "menubar/IndicatorView.h"
 #include "menubar/KPMenuBarMenuButton.h"
+#include "menubar/KPTimeDigits.h"
 #include "platform/Frame.h"
 #include "platform/SystemStyle.h"
 #include "shortcuts/KPShortcutWindow.h"
@@ -11,58 +12,20 @@
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QMouseEvent>
-
-namespace {
-
-constexpr int regularFontSize = 14;
-constexpr int smallFontSize = 11;
-// Labels carry an inset on each side; neighbours overlap by both to read as one string.
-constexpr int labelInset = 2;
-constexpr int labelOverlap = 2 * labelInset;
-
-void sizeToFit(QLabel* label)
-{
-    label->resize(label->sizeHint());
-}
-
-// Where the label after this one starts.
-int after(const QLabel* label)
-{
-    return Frame::maxX(Frame::of(label)) - labelOverlap;
-}
-
-void setTextColor(QLabel* label, const QColor& color)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-}
-
-} // namespace
 
 KPMenuBarTimeDisplay::KPMenuBarTimeDisplay(std::unique_ptr<StatusItem> statusItem)
     : m_statusItem(std::move(statusItem)),
-      m_regularFont(SystemStyle::monospacedDigitSystemFont(regularFontSize)),
-      m_smallFont(SystemStyle::monospacedDigitSystemFont(smallFontSize)),
       m_modifiers([] { return QGuiApplication::queryKeyboardModifiers(); })
 {
     m_statusItem->setLength(0);
     resize(0, viewHeight);
     // Creation order is stacking order: the bar is drawn above the labels.
     m_menuButton = new KPMenuBarMenuButton(this);
-    m_hours = makeLabel(QStringLiteral("00"));
-    m_hoursMinutesSeparator = makeLabel(QStringLiteral(":"));
-    m_minutes = makeLabel(QStringLiteral("00"));
-    m_minutesSecondsSeparator = makeLabel(QStringLiteral(":"));
-    m_seconds = makeLabel(QStringLiteral("00"));
+    m_digits = std::make_unique<KPTimeDigits>(this);
     m_indicatorView = new IndicatorView(this);
     Frame::set(m_indicatorView, QRect(0, 19, 0, 2));
     m_menuButton->setTimeDisplay(this);
-
-    m_hours->setFont(m_regularFont);
-    sizeToFit(m_hours);
 
     if (QWidget* button = m_statusItem->button()) {
         setParent(button);
@@ -80,14 +43,6 @@ KPMenuBarTimeDisplay::~KPMenuBarTimeDisplay()
 {
     // The status item's button would otherwise delete this view a second time.
     setParent(nullptr);
-}
-
-QLabel* KPMenuBarTimeDisplay::makeLabel(const QString& text)
-{
-    auto* label = new QLabel(text, this);
-    label->setContentsMargins(labelInset, 0, labelInset, 0);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return label;
 }
 
 void KPMenuBarTimeDisplay::setIndicatorColor(const QColor& color)
@@ -144,13 +99,6 @@ void KPMenuBarTimeDisplay::setModifierSource(ModifierSource source)
 
 // Layout
 
-void KPMenuBarTimeDisplay::updateLabelVisibility()
-{
-    const bool hoursHidden = m_hours->text() == QStringLiteral("00");
-    m_hours->setHidden(hoursHidden);
-    m_hoursMinutesSeparator->setHidden(hoursHidden);
-}
-
 void KPMenuBarTimeDisplay::rearrange()
 {
     // The chosen layout decides the length asked for, whatever the tray gives.
@@ -162,69 +110,17 @@ void KPMenuBarTimeDisplay::rearrange()
 
 void KPMenuBarTimeDisplay::layOut(DisplaySize size, bool hideSeconds)
 {
-    m_shownSize = size;
-    updateLabelVisibility();
-    m_seconds->setHidden(hideSeconds);
-    m_minutesSecondsSeparator->setHidden(hideSeconds);
-    const QFont& font = size == DisplaySize::small ? m_smallFont : m_regularFont;
-    for (QLabel* label :
-         {m_hours, m_hoursMinutesSeparator, m_minutes, m_minutesSecondsSeparator, m_seconds}) {
-        label->setFont(font);
-        sizeToFit(label);
-    }
-    if (size == DisplaySize::small)
-        layoutSmall(hideSeconds);
-    else
-        layoutRegular();
-}
-
-void KPMenuBarTimeDisplay::layoutRegular()
-{
-    const int x0 = Frame::maxX(Frame::of(m_menuButton)) - 1;
-    const bool hoursShown = m_hours->text() != QStringLiteral("00");
-    Frame::setOrigin(m_hours, x0, 2);
-    Frame::setOrigin(m_hoursMinutesSeparator, after(m_hours), 3);
-    Frame::setOrigin(m_minutes,
-                     hoursShown ? after(m_hoursMinutesSeparator) : Frame::of(m_hours).x(), 2);
-    Frame::setOrigin(m_minutesSecondsSeparator, after(m_minutes), 3);
-    Frame::setOrigin(m_seconds, after(m_minutesSecondsSeparator), 2);
-}
-
-void KPMenuBarTimeDisplay::layoutSmall(bool hideSeconds)
-{
-    const int x0 = Frame::maxX(Frame::of(m_menuButton)) - 1;
-    const bool hoursShown = m_hours->text() != QStringLiteral("00");
-    constexpr int top = 7;
-    constexpr int bottom = -3;
-    if (!hoursShown && hideSeconds) {
-        Frame::setOrigin(m_minutes, x0, 3);
-    } else if (hoursShown && hideSeconds) {
-        Frame::setOrigin(m_hoursMinutesSeparator, x0, bottom);
-        Frame::setOrigin(m_hours, after(m_hoursMinutesSeparator), top);
-        Frame::setOrigin(m_minutes, after(m_hoursMinutesSeparator), bottom);
-    } else if (!hoursShown) {
-        Frame::setOrigin(m_minutesSecondsSeparator, x0, bottom);
-        Frame::setOrigin(m_minutes, after(m_minutesSecondsSeparator), top);
-    } else {
-        Frame::setOrigin(m_hours, x0, top);
-        Frame::setOrigin(m_hoursMinutesSeparator, after(m_hours), top);
-        Frame::setOrigin(m_minutes, after(m_hoursMinutesSeparator), top);
-        Frame::setOrigin(m_minutesSecondsSeparator, Frame::of(m_hoursMinutesSeparator).x(), bottom);
-    }
-    // The seconds digits stand under the last two digits of the top row.
-    Frame::setOrigin(m_seconds, after(m_minutesSecondsSeparator), bottom);
+    m_digits->layOut(size, hideSeconds, Frame::maxX(Frame::of(m_menuButton)) - 1);
 }
 
 int KPMenuBarTimeDisplay::contentWidth() const
 {
-    const QLabel* last =
-        m_shownSize == DisplaySize::small || m_seconds->isHidden() ? m_minutes : m_seconds;
-    return Frame::maxX(Frame::of(last)) - 1;
+    return m_digits->contentWidth();
 }
 
 bool KPMenuBarTimeDisplay::secondsShown() const
 {
-    return !m_seconds->isHidden();
+    return m_digits->secondsShown();
 }
 
 void KPMenuBarTimeDisplay::updateLength()
@@ -274,13 +170,8 @@ void KPMenuBarTimeDisplay::showTime(const KPTime& time)
     // Most of the ten ticks a second repeat the second on show: only a change
     // is written and laid out.
     if (time != m_shownTime || m_needsRearrangement) {
-        const QString hoursText = KPTime::twoDigitString(time.hours);
-        // A hundred hours or more needs a wider hours label than the last layout gave.
-        if (hoursText.size() != m_hours->text().size())
+        if (m_digits->setTime(time))
             m_needsRearrangement = true;
-        m_hours->setText(hoursText);
-        m_minutes->setText(KPTime::twoDigitString(time.minutes));
-        m_seconds->setText(KPTime::twoDigitString(time.seconds));
         if (m_needsRearrangement) {
             rearrange();
             m_needsRearrangement = false;
@@ -296,11 +187,7 @@ void KPMenuBarTimeDisplay::updateLabelText()
 {
     // What hosts that show only a picture of the view print beside it.
     // It follows the chosen layout, not the one a narrow tray slot forced.
-    QString text = m_hours->isHidden() ? QString() : m_hours->text() + QLatin1Char(':');
-    text += m_minutes->text();
-    if (!m_hideSeconds)
-        text += QLatin1Char(':') + m_seconds->text();
-    m_statusItem->setLabelText(text);
+    m_statusItem->setLabelText(m_digits->text(m_hideSeconds));
 }
 
 void KPMenuBarTimeDisplay::updateAccessibleDescription(const KPTime& time)
@@ -332,10 +219,7 @@ void KPMenuBarTimeDisplay::updateTextColors()
                                          palette().color(QPalette::Window));
         separators = SystemStyle::tertiaryLabelColor(palette());
     }
-    for (QLabel* label : {m_hours, m_minutes, m_seconds})
-        setTextColor(label, digits);
-    for (QLabel* label : {m_hoursMinutesSeparator, m_minutesSecondsSeparator})
-        setTextColor(label, separators);
+    m_digits->setColors(digits, separators);
 }
 
 void KPMenuBarTimeDisplay::changeEvent(QEvent* event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "menubar/KPTimeDigits.h"
 #include "menubar/SharedTimePublisher.h"
 #include "platform/StatusItem.h"
 #include "timing/KPTime.h"
@@ -29,11 +30,7 @@ class KPMenuBarTimeDisplay : public QWidget,
     Q_OBJECT
 
 public:
-    enum class DisplaySize
-    {
-        small,
-        regular
-    };
+    using DisplaySize = KPTimeDigits::Size;
     enum class MenuButtonMode
     {
         show,
@@ -53,15 +50,15 @@ public:
     void setDelegate(KPTimeDisplayDelegate* delegate) override { m_delegate = delegate; }
     StatusItem* statusItem() const { return m_statusItem.get(); }
     KPMenuBarMenuButton* menuButton() const { return m_menuButton; }
-    QLabel* hours() const { return m_hours; }
-    QLabel* minutes() const { return m_minutes; }
-    QLabel* seconds() const { return m_seconds; }
-    QLabel* hoursMinutesSeparator() const { return m_hoursMinutesSeparator; }
-    QLabel* minutesSecondsSeparator() const { return m_minutesSecondsSeparator; }
+    QLabel* hours() const { return m_digits->hours(); }
+    QLabel* minutes() const { return m_digits->minutes(); }
+    QLabel* seconds() const { return m_digits->seconds(); }
+    QLabel* hoursMinutesSeparator() const { return m_digits->hoursMinutesSeparator(); }
+    QLabel* minutesSecondsSeparator() const { return m_digits->minutesSecondsSeparator(); }
     IndicatorView* indicatorView() const { return m_indicatorView; }
     bool needsRearrangement() const { return m_needsRearrangement; }
-    QFont regularFont() const { return m_regularFont; }
-    QFont smallFont() const { return m_smallFont; }
+    QFont regularFont() const { return m_digits->regularFont(); }
+    QFont smallFont() const { return m_digits->smallFont(); }
     KPTimerShortcutManager* shortcutManager() const { return m_shortcutManager.get(); }
 
     QColor indicatorColor() const { return m_indicatorColor; }
@@ -111,14 +108,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    QLabel* makeLabel(const QString& text);
     void showTime(const KPTime& time);
     void updateLabelText();
     void updateAccessibleDescription(const KPTime& time);
-    void updateLabelVisibility();
     void layOut(DisplaySize size, bool hideSeconds);
-    void layoutSmall(bool hideSeconds);
-    void layoutRegular();
     void fitIntoSlot();
     void applyMenuButtonMode();
     void applyHighlight();
@@ -128,22 +121,15 @@ private:
     KPTimeDisplayDelegate* m_delegate = nullptr;
     std::unique_ptr<StatusItem> m_statusItem;
     KPMenuBarMenuButton* m_menuButton = nullptr;
-    QLabel* m_hours = nullptr;
-    QLabel* m_minutes = nullptr;
-    QLabel* m_seconds = nullptr;
-    QLabel* m_hoursMinutesSeparator = nullptr;
-    QLabel* m_minutesSecondsSeparator = nullptr;
+    std::unique_ptr<KPTimeDigits> m_digits;
     IndicatorView* m_indicatorView = nullptr;
     bool m_needsRearrangement = false;
-    QFont m_regularFont;
-    QFont m_smallFont;
     std::unique_ptr<KPTimerShortcutManager> m_shortcutManager;
     bool m_mouseExitedLast = false;
     bool m_menuButtonModePending = false;
     QColor m_indicatorColor;
     bool m_isHighlighted = false;
     DisplaySize m_displaySize = DisplaySize::regular;
-    DisplaySize m_shownSize = DisplaySize::regular;
     MenuButtonMode m_menuButtonMode = MenuButtonMode::autohide;
     std::unique_ptr<KPTimer> m_timer;
     bool m_hideSeconds = false;

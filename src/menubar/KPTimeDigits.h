@@ -1,0 +1,56 @@
+#pragma once
+
+#include "timing/KPTime.h"
+
+#include <QFont>
+
+class QColor;
+class QLabel;
+class QWidget;
+
+// The shown time as two-digit labels for hours, minutes and seconds with their
+// separators, laid out in one row (regular) or in two (small). The labels are
+// children of the view they are made in; this lays them out and paints them.
+class KPTimeDigits
+{
+public:
+    enum class Size
+    {
+        small,
+        regular
+    };
+
+    explicit KPTimeDigits(QWidget* view);
+
+    QLabel* hours() const { return m_hours; }
+    QLabel* minutes() const { return m_minutes; }
+    QLabel* seconds() const { return m_seconds; }
+    QLabel* hoursMinutesSeparator() const { return m_hoursMinutesSeparator; }
+    QLabel* minutesSecondsSeparator() const { return m_minutesSecondsSeparator; }
+    QFont regularFont() const { return m_regularFont; }
+    QFont smallFont() const { return m_smallFont; }
+
+    // Writes the digits; true when the hours need a wider label than the last layout gave.
+    bool setTime(const KPTime& time);
+    void layOut(Size size, bool hideSeconds, int left);
+    // Where the last shown digits end.
+    int contentWidth() const;
+    bool secondsShown() const;
+    void setColors(const QColor& digits, const QColor& separators);
+    // The time as text in the chosen layout, for hosts that print it beside a picture.
+    QString text(bool hideSeconds) const;
+
+private:
+    bool hoursShown() const;
+    void layOutSmall(bool hideSeconds, int left);
+    void layOutRegular(int left);
+
+    QFont m_regularFont;
+    QFont m_smallFont;
+    QLabel* m_hours;
+    QLabel* m_hoursMinutesSeparator;
+    QLabel* m_minutes;
+    QLabel* m_minutesSecondsSeparator;
+    QLabel* m_seconds;
+    Size m_shownSize = Size::regular;
+};
