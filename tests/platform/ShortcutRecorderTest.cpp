@@ -80,19 +80,6 @@ private Q_SLOTS:
         QTest::keyClick(recorder.editor(), Qt::Key_W, ctrlAlt);
         check(QStringLiteral("Ctrl+Alt+W"), QString());
     }
-
-    void withoutADesktopServiceItSaysSo()
-    {
-        GlobalShortcuts none(Defaults::standard());
-        GlobalShortcuts::setShared(&none);
-        QObject context;
-        none.bind(toggle, "Start/Pause", &context, [] {});
-        ShortcutRecorder recorder;
-        recorder.setAssociatedDefaultsKey(toggle);
-        QTest::keyClick(recorder.editor(), Qt::Key_P, ctrlAlt);
-        QCOMPARE(recorder.message(),
-                 QStringLiteral("Global shortcuts are not available on this desktop"));
-    }
 };
 
 QTEST_MAIN(ShortcutRecorderTest)
