@@ -60,25 +60,23 @@ private Q_SLOTS:
         ShortcutRecorder recorder;
         recorder.setAssociatedDefaultsKey(toggle);
         recorder.show();
-        const auto check = [&](const QString& stored, const QString& message) {
-            QCOMPARE(Defaults::standard().string(toggle), stored);
-            QCOMPARE(recorder.editor()->keySequence().toString(QKeySequence::PortableText), stored);
-            QCOMPARE(recorder.message(), message);
-            QCOMPARE(recorder.editor()->toolTip(), message);
-            // Red when the combination shown does not work, not when a key was refused.
-            QCOMPARE(recorder.editor()->palette().color(QPalette::Text) ==
-                         SystemStyle::systemRedColor(),
-                     message == taken);
-            QCOMPARE(recorder.clearButton()->isEnabled(), !stored.isEmpty());
-        };
         if (key == Qt::Key_unknown)
             recorder.clearButton()->click();
         else
             QTest::keyClick(recorder.editor(), key, modifiers);
-        check(stored, message);
+        const auto inRed = [&recorder] {
+            return recorder.editor()->palette().color(QPalette::Text) ==
+                   SystemStyle::systemRedColor();
+        };
+        QCOMPARE(Defaults::standard().string(toggle), stored);
+        QCOMPARE(recorder.editor()->keySequence().toString(QKeySequence::PortableText), stored);
+        QCOMPARE(recorder.editor()->toolTip(), message);
+        // Red when the combination shown does not work, not when a key was refused.
+        QCOMPARE(inRed(), message == taken);
         // The next key starts a new recording instead of making a sequence of two.
         QTest::keyClick(recorder.editor(), Qt::Key_W, ctrlAlt);
-        check(QStringLiteral("Ctrl+Alt+W"), QString());
+        QCOMPARE(Defaults::standard().string(toggle), QStringLiteral("Ctrl+Alt+W"));
+        QVERIFY(recorder.editor()->toolTip().isEmpty() && !inRed());
     }
 };
 

@@ -1,9 +1,5 @@
-#include "PrivateSessionBus.h"
 #include "platform/StatusItem.h"
-#include "platform/WindowStatusItem.h"
-#include "platform/sni/StatusNotifierStatusItem.h"
 
-#include <QDBusConnection>
 #include <QtTest>
 
 using Backend = StatusItem::Backend;
@@ -28,20 +24,7 @@ private Q_SLOTS:
         for (const auto& [onX11, tray, watcher, expected] : cases)
             QCOMPARE(StatusItem::chooseBackend(onX11, tray, watcher), expected);
     }
-
-    void createFollowsTheSessionBus()
-    {
-        PrivateSessionBus bus;
-        if (bus.address().isEmpty())
-            QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
-        // Before anything opens the session bus: create() must find ours.
-        qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toLocal8Bit());
-        QVERIFY(dynamic_cast<WindowStatusItem*>(StatusItem::create().get()));
-        QDBusConnection panel = QDBusConnection::connectToBus(bus.address(), "panel");
-        QVERIFY(panel.registerService(StatusNotifierStatusItem::kWatcherService));
-        QVERIFY(dynamic_cast<StatusNotifierStatusItem*>(StatusItem::create().get()));
-    }
 };
 
-QTEST_MAIN(StatusItemFactoryTest)
+QTEST_GUILESS_MAIN(StatusItemFactoryTest)
 #include "StatusItemFactoryTest.moc"
