@@ -58,10 +58,6 @@ press Tab "push button|Resume Timer"
 xdotool key Return
 expect 3 "AT-SPI: after Return on play no button reads Pause Timer" shown "push button" "Pause Timer" Zembrak
 expect 3 'after play the item is still described as $(described)' described_below 1500
-first=$(described_seconds)
-expect 4 'the item description stood still at $(described)' described_below "$first"
-now=$(shared_seconds)
-check 'the item is described as $(described) while it shows $now s' eval '[ $((now - $(described_seconds))) -le 1 ] && [ $(($(described_seconds) - now)) -le 1 ]'
 
 # On to the task list and Add; the new task typed and committed with Return.
 press Tab "table|Tasks"
@@ -78,7 +74,6 @@ expect 3 "Escape did not close the popover" popover_closed
 open_from_menu "Time Settings" 1
 all_named text Minutes "Time Settings"
 expect 3 'Time Settings opened with the keyboard on $(focused)' focus_is "text|Hours"
-check 'AT-SPI: the interval slider reads $(slider "Long Break Interval"), expected 4' eval '[ "$(slider "Long Break Interval")" = 4 ]'
 press Tab "text|Minutes"
 xdotool type --delay 20 10
 for _ in 1 2 3 4 5 6 7; do xdotool key Tab; done
@@ -92,21 +87,10 @@ expect 5 'after Save the store holds workLength $(stored workLength), interval $
 expect 3 "Save left Time Settings open" window_closed "Time Settings"
 expect 3 'after Save the item is described as $(described), expected the new 10 minutes' described_below 601
 
-# Escape closes Time Settings without saving what was typed.
-open_from_menu "Time Settings" 1
-expect 3 'Time Settings reopened with the keyboard on $(focused)' focus_is "text|Hours"
-xdotool type --delay 20 3
-xdotool key Escape
-expect 3 "Escape did not close Time Settings" window_closed "Time Settings"
-check 'Escape stored workLength $(stored workLength)' stored_is workLength 600
-
 # "Edit Time", in place of the popover: named, an hour typed and confirmed with Return, closed with Escape.
 open_from_menu "Edit Time" 2
 all_named text Hours "Edit Time"
 check "the popover stayed open under Edit Time" popover_closed
-press Tab "text|Minutes" # round the three fields, which selects each
-press Tab "text|Seconds"
-press Tab "text|Hours"
 xdotool type --delay 20 1
 xdotool key Return
 expect 3 'after typing 1 hour and Return the shared time is $(shared_seconds) s' eval '[ "$(shared_seconds)" -gt 3600 ]'

@@ -1,5 +1,6 @@
-# A fresh user: the item docks in the tray, shows the time, publishes it, comes
-# back when the tray restarts, and a second launch hands over to it.
+# A fresh user: the item docks in the tray at the width it asks for, publishes
+# the time, comes back when the tray restarts, and a second launch hands over to
+# it. (How readable it is there, xfce4-panel's run reads by OCR.)
 monitor=$SESSION_TMP/dbus-monitor.log
 dbus-monitor --address "$DBUS_SESSION_BUS_ADDRESS" \
     "type='signal',path='/org/zembrak/DistributedNotifications',interface='org.zembrak.DistributedNotifications',member='Posted'" \
@@ -8,11 +9,8 @@ SESSION_PIDS+=($!)
 expect 5 "dbus-monitor did not connect" grep -q NameAcquired "$monitor"
 start_app
 
-# Docked at the width it asks for, the time readable under a red bar.
-requested=$(xprop -id "$ITEM" WM_NORMAL_HINTS | awk '/program specified minimum size/ && !w { w = $5 } END { print w }')
-check "the tray gave the item $ITEM_W px; it asked for '$requested' px" [ "$ITEM_W" = "$requested" ]
-screen_ok() { "$E2E_SHOT" "$E2E_ARTIFACTS/$1" "$ITEM_X" "$ITEM_Y" "$ITEM_W" "$ITEM_H" >"$SESSION_TMP/shot-check.log"; }
-expect 5 'screenshot check: $(cat "$SESSION_TMP/shot-check.log")' screen_ok tray.png
+requested() { xprop -id "$ITEM" WM_NORMAL_HINTS | awk '/program specified minimum size/ && !w { w = $5 } END { print w }'; }
+check 'the tray gave the item $ITEM_W px; it asked for $(requested) px' [ "$ITEM_W" = "$(requested)" ]
 
 # The shared suite holds the shown time; play posts the time-change signal.
 expect 5 'the shared time is $(shared_seconds) s, expected 1500' shared_is 1500
@@ -22,13 +20,13 @@ session_open_popover
 xdotool mousemove $((POPOVER_X + 21)) $((POPOVER_Y + 21)) click 1 # play: the header's first control
 expect 3 "no DistributedNotifications.Posted within 3 s of pressing play" posted
 
-# A tray that restarts takes the item again, still showing the time.
+# A tray that restarts takes the item again.
 xdotool key Escape
 session_stop_tray
 expect 5 "trayer did not quit" eval '! session_tray_window >/dev/null'
 session_start_tray
 session_dock_item
-expect 5 'after the tray restarted: $(cat "$SESSION_TMP/shot-check.log")' screen_ok tray-after-restart.png
+check 'after the tray restarted the item is $ITEM_W px, asking for $(requested) px' [ "$ITEM_W" = "$(requested)" ]
 
 # A second launch quits at once and the running one opens its popover; no second item.
 items() { for w in $(xdotool search --classname '^zembrak$'); do session_geometry "$w"; done | awk '$3 < 150' | wc -l; }

@@ -22,12 +22,8 @@ dbus-monitor --address "$DBUS_SESSION_BUS_ADDRESS" \
 SESSION_PIDS+=($!)
 expect 5 "dbus-monitor did not connect" grep -q NameAcquired "$monitor"
 
-# Without a running one, --status says so and fails; an unknown option is a usage error (exit 2).
-runs() { "$E2E_APP" "$@" >"$SESSION_TMP/cli.out" 2>"$SESSION_TMP/cli.err" && echo 0 || echo $?; }
-check 'with none running --status exited $(runs --status) saying $(cat "$SESSION_TMP/cli.err")' \
-    eval '[ "$(runs --status)" != 0 ] && [ ! -s "$SESSION_TMP/cli.out" ] && grep -q "not running" "$SESSION_TMP/cli.err"'
-check 'an unknown option exited $(runs --no-such-option) with $(cat "$SESSION_TMP/cli.err")' \
-    eval '[ "$(runs --no-such-option)" = 2 ] && grep -q "Unknown option .no-such-option." "$SESSION_TMP/cli.err" && grep -q -- --start-pause "$SESSION_TMP/cli.err"'
+# Without a running one, --status says so and fails.
+check 'with none running --status printed $(status)' eval '! status >/dev/null && grep -q "not running" "$SESSION_TMP/cli.log"'
 
 # The running application answers, paused at the work length; gdbus and the command line start and pause it.
 start_app
@@ -40,12 +36,9 @@ check 'Period $(property Period), CyclesSinceLaunch $(property CyclesSinceLaunch
 "$E2E_APP" --start-pause
 expect_status "state=inactive period=work remaining=(1499|1498) cycles=0" "after --start-pause"
 
-# SetTime counts down from the given seconds at once; a negative number is refused.
+# SetTime counts down from the given seconds at once.
 call SetTime 90 >/dev/null
 expect_status "state=active period=work remaining=(90|89) cycles=0" "after SetTime 90"
-! call SetTime -- -5 >/dev/null 2>"$SESSION_TMP/refused.err" || session_fail "SetTime -5 was accepted"
-check 'SetTime -5 failed without InvalidArgs: $(cat "$SESSION_TMP/refused.err")' grep -q InvalidArgs "$SESSION_TMP/refused.err"
-check 'after a refused SetTime, Remaining is $(property Remaining)' eval '[ "$(property Remaining)" -ge 85 ] && [ "$(property Remaining)" -le 90 ]'
 
 # Skip after work counts the cycle and credits the task; after a break it credits nothing.
 credited='[{"cycleCount":1,"id":1000.5,"isCompleted":false,"string":"Draft the plan"}]'

@@ -9,10 +9,8 @@ expect 5 'before play the shared time is $(shared_seconds) s, expected 3' shared
 
 # Below the item, on the screen.
 session_open_popover
-popover=$(session_popover_id "$ITEM") || session_fail "the popover closed by itself"
+session_popover_id "$ITEM" >/dev/null || session_fail "the popover closed by itself"
 read -r screen_w screen_h < <(xwininfo -root | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
-title=$(xprop -id "$popover" WM_NAME | sed -n 's/.*= "\(.*\)"$/\1/p')
-check "the popover is titled '$title', expected Zembrak" [ "$title" = Zembrak ]
 placed()
 {
     [ "$POPOVER_Y" -ge $((ITEM_Y + ITEM_H)) ] && [ "$POPOVER_X" -lt $((ITEM_X + ITEM_W)) ] &&
