@@ -1,10 +1,6 @@
 #include "JsonFuzz.h"
-#include "TaskNotation.h"
-#include "TemporaryStore.h"
-#include "tasks/KPTaskManager.h"
-#include "timing/PreferenceKeys.h"
+#include "tasks/KPTask.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
@@ -37,12 +33,7 @@ class KPTaskDecoderFuzzTest : public QObject
 {
     Q_OBJECT
 
-private:
-    TemporaryStore m_home;
-
 private Q_SLOTS:
-    void init() { m_home.reset(); }
-
     void decoderSurvivesMalformedInput()
     {
         const QList<QByteArray> all = inputs();
@@ -62,35 +53,6 @@ private Q_SLOTS:
         // The generator reaches both outcomes.
         QVERIFY(decoded > 100);
         QVERIFY(decoded < all.size() - 1000);
-    }
-
-    void undecodableStoredListIsKeptAndTheListStaysUsable()
-    {
-        const QList<QByteArray> all = inputs();
-        int kept = 0;
-        for (qsizetype n = 0; n < all.size(); n += 37) {
-            const QByteArray& input = all[n];
-            m_home.reset();
-            Defaults::standard().setData(PreferenceKeys::tasks, input);
-            KPTaskManager manager;
-            const bool readable = KPTask::listFromJson(input).has_value();
-            QCOMPARE(manager.hasUndecodableStoredTasks(), !readable);
-            if (!readable)
-                QVERIFY(manager.tasks.isEmpty());
-
-            const qsizetype count = manager.tasks.size();
-            manager.toggleCompleted(manager.addTask(true), true);
-            manager.renameTask(0, "Still works");
-            QCOMPARE(manager.tasks.size(), count + 1);
-            QCOMPARE(storedTasks(), manager.tasks);
-            if (readable)
-                continue;
-            ++kept;
-            QFile keptFile(manager.undecodableTasksPath());
-            QVERIFY(keptFile.open(QIODevice::ReadOnly));
-            QCOMPARE(keptFile.readAll(), input);
-        }
-        QVERIFY(kept > 20);
     }
 };
 
