@@ -15,7 +15,6 @@
 
 using namespace std::chrono_literals;
 using Key = KPTimerShortcutManager::Key;
-using State = KPTimer::State;
 
 namespace {
 
@@ -131,7 +130,7 @@ private:
         const std::optional<Key> action = KPTimerShortcutManager::keyFromRawValue(key);
         const qint64 preset = KPTimerShortcutManager::presetSeconds(key).value_or(0);
         const bool up = timer->countType() == KPTimer::CountType::up;
-        const bool active = timer->state() == State::active;
+        const bool active = timer->state() == KPTimer::State::active;
         if (action && *action != Key::shortcutStrings)
             return up == (*action == Key::startStopwatch) && active == (*action != Key::reset)
                        ? "action"

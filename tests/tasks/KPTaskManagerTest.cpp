@@ -5,14 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <cmath>
 #include <limits>
 
 class KPTaskManagerTest : public QObject
 {
     Q_OBJECT
 
-private:
     TemporaryStore m_home;
 
 private Q_SLOTS:
@@ -29,14 +27,11 @@ private Q_SLOTS:
             QTest::newRow(name) << before << operation << after << result;
         };
         row("add above completed", "A B C*", "add 1", "A B New_Task C*", 2);
-        row("add to empty", "", "add 1", "New_Task", 0);
         row("check B", "A B C*", "toggle 1 1", "A C* B*", 2);
         row("uncheck C", "A B* C*", "toggle 2 1", "A C B*", 1);
         row("check first", "A B C", "toggle 0 1", "B C A*", 2);
-        row("move up past completed", "A B* C", "move 2 1", "A C B*", 1);
         row("drag A to end", "A B C* D*", "drop 0 4", "B A C* D*", 1);
         row("drag D above B", "A B C* D*", "drop 3 1", "A D B C*", 1);
-        row("drag completed first down", "C* D*", "drop 0 2", "C* D*", 0);
         row("drag open below block", "B C* A", "drop 2 3", "B A C*", 1);
     }
     void listRules()
@@ -53,12 +48,8 @@ private Q_SLOTS:
         qsizetype result = -1;
         if (rule == "add") {
             result = manager.addTask(a != 0);
-            QVERIFY(!manager.tasks[result].cycleCount);
         } else if (rule == "toggle") {
             result = manager.toggleCompleted(a, b != 0);
-        } else if (rule == "move") {
-            manager.moveTask(a, b);
-            result = b;
         } else {
             const auto move = manager.dropTask(manager.tasks[a], b);
             QVERIFY(move);
@@ -88,24 +79,15 @@ private Q_SLOTS:
         }
     }
 
-    void decoding_data()
-    {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<bool>("decodes");
-        const auto row = [](const char* name, const char* json, bool decodes) {
-            QTest::newRow(name) << QByteArray(json) << decodes;
-        };
-        row("extra members", R"([{"id":1,"string":"A","isCompleted":false,"x":[1]}])", true);
-        row("one lacks id", R"([{"id":1,"string":"A","isCompleted":false},{"string":"B"}])", false);
-        row("integer flag", R"([{"id":1,"string":"A","isCompleted":0}])", false);
-        row("fractional count", R"([{"id":1,"string":"A","isCompleted":true,"cycleCount":1.5}])",
-            false);
-    }
+    // Members beside the known ones are passed over; a missing id, an integer
+    // flag or a fractional count make the whole list undecodable.
     void decoding()
     {
-        QFETCH(QByteArray, json);
-        QFETCH(bool, decodes);
-        QCOMPARE(KPTask::listFromJson(json).has_value(), decodes);
+        QVERIFY(KPTask::listFromJson(R"([{"id":1,"string":"A","isCompleted":false,"x":[1]}])"));
+        for (const char* json : {R"([{"id":1,"string":"A","isCompleted":false},{"string":"B"}])",
+                                 R"([{"id":1,"string":"A","isCompleted":0}])",
+                                 R"([{"id":1,"string":"A","isCompleted":true,"cycleCount":1.5}])"})
+            QVERIFY2(!KPTask::listFromJson(json), json);
     }
 
     void undecodableStoredListIsKeptAside()
@@ -123,17 +105,6 @@ private Q_SLOTS:
         QCOMPARE(keptFile.readAll(), "\"my tasks\"");
         QCOMPARE(storedDescription(), QStringLiteral("New_Task New_Task"));
         QCOMPARE(QDir(folder).entryList({"tasks.undecodable-*"}, QDir::Files).size(), 1);
-    }
-
-    void unencodableListLeavesTheStoreAsItWas()
-    {
-        storeTasks(parseTasks("A"));
-        KPTaskManager manager;
-        manager.tasks.append({std::nan(""), "B", false, std::nullopt});
-        QVERIFY(!manager.save());
-        QCOMPARE(storedDescription(), QStringLiteral("A"));
-        manager.tasks.removeLast();
-        QVERIFY(manager.save());
     }
 };
 
