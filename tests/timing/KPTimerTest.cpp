@@ -48,7 +48,6 @@ private:
         RecordingDelegate delegate;
         QStringList& log = sounds.log;
         QStringList take() { return std::exchange(log, {}); }
-        FakeSound* alarm() { return sounds.get(QStringLiteral("Blow")); }
     };
 
 private Q_SLOTS:
@@ -89,29 +88,6 @@ private Q_SLOTS:
         f.timer.pause();
         f.timer.toggle(); // a stopwatch at zero has nothing to rewind: it starts
         QCOMPARE(f.timer.state(), KPTimer::State::active);
-    }
-
-    void tickingFollowsStateAndDirection()
-    {
-        Fixture f({0, 25, 0});
-        FakeSound* ticking = f.sounds.get("KPTickingSound");
-        f.timer.setTicking(true); // paused: nothing plays
-        QVERIFY(!ticking->isPlaying());
-        f.timer.start();
-        QVERIFY(ticking->isPlaying() && ticking->loops());
-        f.timer.setTime({0, 0, 0}, KPTimer::CountType::up); // count-up never ticks
-        QVERIFY(!ticking->isPlaying());
-    }
-
-    void repeatingModeStartsOver()
-    {
-        Fixture f({0, 0, 2});
-        f.timer.setRepeating(true);
-        f.timer.start();
-        f.loop.advance(4s);
-        QCOMPARE(f.timer.currentTime(), (KPTime{0, 0, 2}));
-        QVERIFY(!f.log.contains("finish") && f.timer.state() == KPTimer::State::active);
-        QCOMPARE(f.alarm()->plays, 2);
     }
 
     // However the countdown reaches its end, it ends once: the alarm (or its
