@@ -14,17 +14,8 @@ public:
         : m_name(std::move(name)), m_duration(duration), m_log(log)
     {}
 
-    void play() override
-    {
-        m_playing = true;
-        ++plays;
-        m_log->append(m_name + QStringLiteral(" play"));
-    }
-    void stop() override
-    {
-        m_playing = false;
-        m_log->append(m_name + QStringLiteral(" stop"));
-    }
+    void play() override { record(true, " play"); }
+    void stop() override { record(false, " stop"); }
     bool isPlaying() const override { return m_playing; }
     void setLoops(bool loops) override { m_loops = loops; }
     bool loops() const override { return m_loops; }
@@ -33,9 +24,13 @@ public:
     double duration() const override { return m_duration; }
     QString name() const override { return m_name; }
 
-    int plays = 0;
-
 private:
+    void record(bool playing, const char* what)
+    {
+        m_playing = playing;
+        m_log->append(m_name + QLatin1String(what));
+    }
+
     QString m_name;
     double m_duration;
     QStringList* m_log;
@@ -61,10 +56,7 @@ public:
     FakeSounds(const FakeSounds&) = delete;
     FakeSounds& operator=(const FakeSounds&) = delete;
 
-    FakeSound* get(const QString& name)
-    {
-        return m_sounds.count(name) ? m_sounds[name].get() : nullptr;
-    }
+    FakeSound* get(const QString& name) { return m_sounds[name].get(); }
 
     QStringList log;
 

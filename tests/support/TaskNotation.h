@@ -1,8 +1,8 @@
 #pragma once
 
-#include "timing/PreferenceKeys.h"
 #include "platform/Defaults.h"
 #include "tasks/KPTask.h"
+#include "timing/PreferenceKeys.h"
 
 #include <QList>
 #include <QString>
