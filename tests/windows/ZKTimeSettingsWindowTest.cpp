@@ -10,7 +10,6 @@
 #include "views/KPTimeEditor.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
