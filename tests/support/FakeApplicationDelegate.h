@@ -7,10 +7,10 @@
 #include <QStringList>
 #include <memory>
 
-// The application as windows and menus see it, with a display on a status
-// item shown nowhere, wired to a cycle manager as at launch. The other parts
-// are the ones a test hands it; it records what is asked of it. Build it after
-// the run loop and the sounds the timer uses.
+// The application as windows and menus see it: a display on a status item
+// shown nowhere, wired to a cycle manager as at launch, the popover a test
+// hands it, and a record of what is asked of it. Build it after the run loop
+// and the sounds the timer uses.
 class FakeApplicationDelegate : public ApplicationDelegate
 {
 public:
@@ -24,20 +24,16 @@ public:
     KPMenuBarTimeDisplay* menuBarTimeDisplay() const override { return m_display.get(); }
     KPTimeBoxManager* timeBoxManager() const override { return m_manager.get(); }
     ZKPopover* popover() const override { return givenPopover; }
-    ZKMenu* menu() const override { return givenMenu; }
-    Updater* updater() const override { return givenUpdater; }
-    ZKTimeEditorWindow* timeEditorWindow() const override { return givenTimeEditorWindow; }
-    ZKTimeSettingsWindow* timeSettingsWindow() const override { return givenTimeSettingsWindow; }
+    ZKMenu* menu() const override { return nullptr; }
+    Updater* updater() const override { return nullptr; }
+    ZKTimeEditorWindow* timeEditorWindow() const override { return nullptr; }
+    ZKTimeSettingsWindow* timeSettingsWindow() const override { return nullptr; }
     void togglePopover() override { ++popoverToggles; }
     void didSelectSound(const QString& named) override { chosenSounds << named; }
 
     KPTimer& timer() const { return *m_display->timer(); }
 
     ZKPopover* givenPopover = nullptr;
-    ZKMenu* givenMenu = nullptr;
-    Updater* givenUpdater = nullptr;
-    ZKTimeEditorWindow* givenTimeEditorWindow = nullptr;
-    ZKTimeSettingsWindow* givenTimeSettingsWindow = nullptr;
     int popoverToggles = 0;
     QStringList chosenSounds;
 

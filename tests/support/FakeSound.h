@@ -16,15 +16,10 @@ public:
 
     void play() override
     {
-        m_playing = true;
         ++plays;
-        m_log->append(m_name + QStringLiteral(" play"));
+        record(true, " play");
     }
-    void stop() override
-    {
-        m_playing = false;
-        m_log->append(m_name + QStringLiteral(" stop"));
-    }
+    void stop() override { record(false, " stop"); }
     bool isPlaying() const override { return m_playing; }
     void setLoops(bool loops) override { m_loops = loops; }
     bool loops() const override { return m_loops; }
@@ -36,6 +31,12 @@ public:
     int plays = 0;
 
 private:
+    void record(bool playing, const char* what)
+    {
+        m_playing = playing;
+        m_log->append(m_name + QLatin1String(what));
+    }
+
     QString m_name;
     double m_duration;
     QStringList* m_log;
@@ -61,10 +62,7 @@ public:
     FakeSounds(const FakeSounds&) = delete;
     FakeSounds& operator=(const FakeSounds&) = delete;
 
-    FakeSound* get(const QString& name)
-    {
-        return m_sounds.count(name) ? m_sounds[name].get() : nullptr;
-    }
+    FakeSound* get(const QString& name) { return m_sounds[name].get(); }
 
     QStringList log;
 

@@ -6,17 +6,9 @@
 #include <QRandomGenerator>
 #include <utility>
 
-// Pieces that random JSON is made of, many of them of the wrong type or size.
-inline const QByteArrayList jsonFuzzAtoms =
-    QByteArray(R"(0 -0 1 -1 1.5 1e308 -1e308 1e400 -1e400 1e-400 9223372036854775807 )"
-               R"(9223372036854775808 -9223372036854775809 18446744073709551616 true false )"
-               R"(null "" "x" "\ud800" "\u0000" "\q" NaN Infinity [] {} "id" 01 1. .5 +1 0x10)")
-        .split(' ')
-    << "\xff\xfe"
-    << "\"\xc3\x28\"";
-
 // Random JSON and bytes from a seed: values nested a few levels deep, objects
-// keyed by the given names, and records that are mostly well formed.
+// keyed by the given names, and records that are mostly well formed. Atoms are
+// often of the wrong type or size, or no JSON at all.
 class JsonFuzz
 {
 public:
@@ -28,8 +20,18 @@ public:
     {}
 
     int below(int n) { return int(m_random.bounded(n)); }
-    QByteArray atom() { return jsonFuzzAtoms[below(int(jsonFuzzAtoms.size()))]; }
-
+    QByteArray atom()
+    {
+        static const QByteArrayList atoms =
+            QByteArray(R"(0 -0 1 -1 1.5 1e308 -1e308 1e400 -1e400 1e-400 9223372036854775807 )"
+                       R"(9223372036854775808 -9223372036854775809 18446744073709551616 true )"
+                       R"(false null "" "x" "\ud800" "\u0000" "\q" NaN Infinity [] {} "id" 01 1. )"
+                       R"(.5 +1 0x10)")
+                .split(' ')
+            << "\xff\xfe"
+            << "\"\xc3\x28\"";
+        return atoms[below(int(atoms.size()))];
+    }
     QByteArray value(int depth)
     {
         const int kind = depth > 4 ? 0 : below(4);
@@ -42,12 +44,9 @@ public:
     QByteArray record()
     {
         QByteArrayList members;
-        for (const auto& [key, good] : m_record) {
-            if (below(6) == 0)
-                continue;
-            const QByteArray v = below(4) == 0 ? atom() : good;
-            members << '"' + key + "\":" + v;
-        }
+        for (const auto& [key, good] : m_record)
+            if (below(6) != 0)
+                members << '"' + key + "\":" + (below(4) == 0 ? atom() : good);
         return '{' + members.join(',') + '}';
     }
     QByteArray list(int depth, bool keyed)
@@ -71,22 +70,17 @@ public:
     {
         for (int n = 1 + below(4); n > 0 && !text.isEmpty(); --n) {
             const int at = below(int(text.size()));
-            switch (below(5)) {
-            case 0:
+            const int kind = below(5);
+            if (kind == 0)
                 text[at] = char(below(256));
-                break;
-            case 1:
+            else if (kind == 1)
                 text.remove(at, 1 + below(8));
-                break;
-            case 2:
+            else if (kind == 2)
                 text.insert(at, text.mid(at, 1 + below(16)));
-                break;
-            case 3:
+            else if (kind == 3)
                 text.insert(at, atom());
-                break;
-            default:
+            else
                 text.truncate(at);
-            }
         }
         return text;
     }

@@ -17,10 +17,8 @@ public:
         if (!QFileInfo(xvfb).isExecutable())
             return;
         // Xvfb picks a free display itself and writes its number to the fd given.
-        m_process.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                               QStringLiteral("-screen"), QStringLiteral("0"),
-                               QStringLiteral("640x480x24"), QStringLiteral("-nolisten"),
-                               QStringLiteral("tcp")});
+        m_process.start(xvfb, QStringLiteral("-displayfd 1 -screen 0 640x480x24 -nolisten tcp")
+                                  .split(QLatin1Char(' ')));
         if (!m_process.waitForStarted(5000))
             return;
         while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {

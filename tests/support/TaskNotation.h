@@ -1,17 +1,14 @@
 #pragma once
 
-#include "timing/PreferenceKeys.h"
 #include "platform/Defaults.h"
 #include "tasks/KPTask.h"
+#include "timing/PreferenceKeys.h"
 
-#include <QList>
-#include <QString>
 #include <QStringList>
 
 // A task list written as words: "A B* C" is one task per word, '*' marks it
-// completed, '_' stands for a space.
-
-// Each task gets its own fractional id, clear of the small whole ids tests write by hand.
+// completed, '_' stands for a space. Each task gets its own fractional id,
+// clear of the small whole ids tests write by hand.
 inline QList<KPTask> parseTasks(const QString& text)
 {
     QList<KPTask> tasks;

@@ -2,11 +2,9 @@
 
 #include "platform/Defaults.h"
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QString>
 #include <QTemporaryDir>
 #include <QTest>
 

@@ -1,19 +1,13 @@
 #include "JsonFuzz.h"
-#include "TaskNotation.h"
-#include "TemporaryStore.h"
-#include "tasks/KPTaskManager.h"
-#include "timing/PreferenceKeys.h"
+#include "tasks/KPTask.h"
 
-#include <QFile>
 #include <QTest>
 
-namespace {
-
-const QByteArray validList =
+static const QByteArray validList =
     R"([{"id":725846400.123456,"string":"Write \"report\" \u00e9","isCompleted":false,"cycleCount":3},)"
     R"({"id":1,"string":"","isCompleted":true,"cycleCount":null,"extra":[1,{"a":2}]}])";
 
-QList<QByteArray> inputs()
+static QList<QByteArray> inputs()
 {
     QList<QByteArray> all;
     for (qsizetype n = 0; n <= validList.size(); ++n)
@@ -31,22 +25,14 @@ QList<QByteArray> inputs()
     return all;
 }
 
-} // namespace
-
 class KPTaskDecoderFuzzTest : public QObject
 {
     Q_OBJECT
 
-private:
-    TemporaryStore m_home;
-
 private Q_SLOTS:
-    void init() { m_home.reset(); }
-
     void decoderSurvivesMalformedInput()
     {
         const QList<QByteArray> all = inputs();
-        QVERIFY(all.size() > 3000);
         int decoded = 0;
         for (const QByteArray& input : all) {
             const std::optional<QList<KPTask>> tasks = KPTask::listFromJson(input);
@@ -60,37 +46,7 @@ private Q_SLOTS:
             QCOMPARE(KPTask::listFromJson(*again), tasks);
         }
         // The generator reaches both outcomes.
-        QVERIFY(decoded > 100);
-        QVERIFY(decoded < all.size() - 1000);
-    }
-
-    void undecodableStoredListIsKeptAndTheListStaysUsable()
-    {
-        const QList<QByteArray> all = inputs();
-        int kept = 0;
-        for (qsizetype n = 0; n < all.size(); n += 37) {
-            const QByteArray& input = all[n];
-            m_home.reset();
-            Defaults::standard().setData(PreferenceKeys::tasks, input);
-            KPTaskManager manager;
-            const bool readable = KPTask::listFromJson(input).has_value();
-            QCOMPARE(manager.hasUndecodableStoredTasks(), !readable);
-            if (!readable)
-                QVERIFY(manager.tasks.isEmpty());
-
-            const qsizetype count = manager.tasks.size();
-            manager.toggleCompleted(manager.addTask(true), true);
-            manager.renameTask(0, "Still works");
-            QCOMPARE(manager.tasks.size(), count + 1);
-            QCOMPARE(storedTasks(), manager.tasks);
-            if (readable)
-                continue;
-            ++kept;
-            QFile keptFile(manager.undecodableTasksPath());
-            QVERIFY(keptFile.open(QIODevice::ReadOnly));
-            QCOMPARE(keptFile.readAll(), input);
-        }
-        QVERIFY(kept > 20);
+        QVERIFY(decoded > 100 && decoded < all.size() - 1000);
     }
 };
 
