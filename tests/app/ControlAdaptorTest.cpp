@@ -78,7 +78,6 @@ public:
     std::unique_ptr<ControlAdaptor> adaptor;
     QDBusConnection client = QDBusConnection::connectToBus(busAddress, QStringLiteral("client"));
     const qint64 cyclesAtStart = KPTimeBoxManager::cyclesSinceLaunch();
-    KPTimer& timer() { return *display.timer(); }
 
 private Q_SLOTS:
     void propertiesChanged(const QString&, const QVariantMap& changed, const QStringList&)
@@ -138,7 +137,7 @@ private Q_SLOTS:
                                   " Length=300 Period=shortBreak Remaining=300",
                               "Remaining=299", "Remaining=298"}));
 
-        app.timer().setTime({}, KPTimer::CountType::up);
+        app.display.timer()->setTime({}, KPTimer::CountType::up);
         const QDBusMessage reply = app.call("Skip");
         QCOMPARE(reply.errorName(), QString("org.zembrak.Zembrak.Error.CountingUp"));
         QCOMPARE(app.status(), QString("active shortBreak 0 1"));
