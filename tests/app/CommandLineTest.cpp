@@ -19,22 +19,13 @@ private Q_SLOTS:
                             Action action, const QString& error = QString()) {
             QTest::newRow(name) << arguments << forCommandLine << action << error;
         };
-        row("none", {}, false, Action::run);
-        row("status", {"--status"}, true, Action::status);
-        row("start-pause", {"--start-pause"}, true, Action::startPause);
-        row("reset", {"--reset"}, true, Action::reset);
-        row("skip", {"--skip"}, true, Action::skip);
         row("follow", {"--follow", "--format", "{time}"}, true, Action::follow);
         row("format alone", {"--format", "{time}"}, true, Action::usageError,
             "--format goes with --follow.");
-        row("help", {"--help"}, true, Action::help);
-        row("version", {"-v"}, true, Action::version);
         row("help wins", {"--skip", "--help"}, true, Action::help);
         row("unknown", {"--bogus"}, true, Action::usageError, "Unknown option 'bogus'.");
         row("two at once", {"--skip", "--reset"}, true, Action::usageError,
             "Give one control option at a time.");
-        row("the same twice", {"--skip", "--skip"}, true, Action::skip);
-        row("a word", {"--status", "now"}, true, Action::usageError, "Unexpected argument 'now'.");
         // What the application leaves over of its arguments once Qt has taken its own.
         row("left over", {"stray"}, false, Action::usageError, "Unexpected argument 'stray'.");
     }
@@ -49,22 +40,6 @@ private Q_SLOTS:
         QString said;
         QCOMPARE(CommandLine::parse(arguments, &said), action);
         QCOMPARE(said, error);
-    }
-
-    void qtsOwnOptionsGoToTheApplication()
-    {
-        for (const QStringList& arguments : {QStringList{"zembrak", "-session", "10ab"},
-                                             {"zembrak", "-platform", "offscreen"},
-                                             {"zembrak", "-style", "fusion", "-reverse"}})
-            QVERIFY(!CommandLine::isForCommandLine(arguments));
-    }
-
-    void helpNamesEveryOption()
-    {
-        const QString help = CommandLine::helpText();
-        for (const char* option : {"--start-pause", "--reset", "--skip", "--status", "--help",
-                                   "--version", "state=active|inactive"})
-            QVERIFY2(help.contains(option), option);
     }
 };
 

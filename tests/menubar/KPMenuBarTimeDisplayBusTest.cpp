@@ -5,13 +5,10 @@
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/DistributedNotification.h"
 #include "platform/ManualRunLoop.h"
-#include "platform/sni/StatusNotifierItemAdaptor.h"
-#include "platform/sni/StatusNotifierStatusItem.h"
 #include "timing/KPTimer.h"
 
 #include <QApplication>
 #include <QDBusConnection>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -65,34 +62,6 @@ private Q_SLOTS:
         QCOMPARE(listener.received.size(), 3);
         for (const QStringList& args : listener.received)
             QCOMPARE(args, QStringList({"Horva 3: Time Did Change", QString()}));
-    }
-
-    // A panel that shows only the picture redraws it on every NewIcon: once a
-    // shown second, never on the ticks between.
-    void theIconIsRenderedOnlyWhenTheSecondChanges()
-    {
-        ManualRunLoop loop;
-        FakeSounds sounds;
-        QDBusConnection connection = QDBusConnection::connectToBus(busAddress, "item");
-        auto item = std::make_unique<StatusNotifierStatusItem>(connection);
-        auto* adaptor = item->findChild<StatusNotifierItemAdaptor*>();
-        QVERIFY(adaptor);
-        QSignalSpy newIcon(adaptor, &StatusNotifierItemAdaptor::NewIcon);
-        KPMenuBarTimeDisplay display(std::move(item));
-        display.setTimer(KPTimer::fromSeconds(1500));
-        display.timer()->start();
-        loop.advance(1s);
-        QCoreApplication::processEvents();
-        const int icons = newIcon.count();
-        QVERIFY(icons > 0);
-        for (int tick = 1; tick <= 9; ++tick) {
-            loop.advance(100ms);
-            QCoreApplication::processEvents();
-            QCOMPARE(newIcon.count(), icons);
-        }
-        loop.advance(100ms);
-        QCoreApplication::processEvents();
-        QCOMPARE(newIcon.count(), icons + 1);
     }
 };
 
