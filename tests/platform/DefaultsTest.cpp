@@ -8,9 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
-constexpr int writesEach = 300;
-}
+static constexpr int writesEach = 300;
 
 class DefaultsTest : public QObject
 {
