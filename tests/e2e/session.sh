@@ -42,7 +42,7 @@ session_finish()
         echo "e2e: failed; artifacts in $E2E_ARTIFACTS" >&2
 }
 
-# Runs "$@" until it succeeds or SECONDS_ passes; returns its last status.
+# session_wait_for SECONDS COMMAND...: runs COMMAND until it succeeds; false once SECONDS pass.
 session_wait_for()
 {
     local deadline=$((SECONDS + $1))
