@@ -1,11 +1,7 @@
-# What a screen reader sees of the application, written every 0.2 s to OUTPUT,
-# one line per widget of each shown window and popup menu:
-#   role, name (or else description), x, y, width, height (desktop coordinates),
-#   states (comma-separated), window, accessible name, description, slider value
-# tab-separated; the control that last took the keyboard goes to OUTPUT.focus as
-# "role|name". Popups are not among the application's children on the bus: they
-# are found through the events their widgets send when they show. Touches READY
-# once it listens.   accessible-widgets.py OUTPUT READY SECONDS
+# accessible-widgets.py OUTPUT READY SECONDS: what a screen reader sees of the
+# application, every 0.2 s to OUTPUT, a line per shown widget: role, name (or
+# description), x, y, width, height, states, window, name, description (tab-
+# separated); the control last focused to OUTPUT.focus as "role|name". Touches READY.
 import os
 import sys
 
@@ -16,19 +12,19 @@ output, ready, seconds = sys.argv[1], sys.argv[2], int(sys.argv[3])
 popups = []
 
 
-def top_level(accessible):
-    while accessible.parent is not None and accessible.parent.getRole() != pyatspi.ROLE_APPLICATION:
-        accessible = accessible.parent
-    return accessible
+def write(path, text):
+    with open(path + ".tmp", "w") as file:
+        file.write(text)
+    os.replace(path + ".tmp", path)
 
 
 def on_event(event):
     try:
         if event.type == "object:state-changed:focused" and event.detail1 == 1:
-            with open(output + ".focus.tmp", "w") as file:
-                file.write("%s|%s\n" % (event.source.getRoleName(), event.source.name or ""))
-            os.replace(output + ".focus.tmp", output + ".focus")
-        window = top_level(event.source)
+            write(output + ".focus", "%s|%s\n" % (event.source.getRoleName(), event.source.name or ""))
+        window = event.source  # popups are not among the application's children
+        while window.parent is not None and window.parent.getRole() != pyatspi.ROLE_APPLICATION:
+            window = window.parent
         if window.getRole() in (pyatspi.ROLE_POPUP_MENU, pyatspi.ROLE_MENU, pyatspi.ROLE_WINDOW,
                                 pyatspi.ROLE_FILLER, pyatspi.ROLE_DIALOG, pyatspi.ROLE_FRAME) and \
                 all(window != seen for seen in popups):
@@ -38,26 +34,20 @@ def on_event(event):
 
 
 def lines(accessible, found, window, depth=0):
-    if accessible is None or depth > 8:
-        return found
-    states = accessible.getState()
-    if not states.contains(pyatspi.STATE_SHOWING):
-        return found
+    states = accessible.getState() if accessible is not None and depth <= 8 else None
+    if states is None or not states.contains(pyatspi.STATE_SHOWING):
+        return
     try:
         e = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         extents = (e.x, e.y, e.width, e.height)
     except NotImplementedError:
         extents = (0, 0, 0, 0)
-    names = ",".join(pyatspi.stateToString(s) for s in states.getStates())
-    name, description = (
-        (text or "").replace("\t", " ").replace("\n", " ")
-        for text in (accessible.name, accessible.description))
-    value = "%g" % accessible.queryValue().currentValue if accessible.getRole() == pyatspi.ROLE_SLIDER else ""
-    found.append("\t".join([accessible.getRoleName(), name or description] + [str(v) for v in extents] +
-                           [names, window, name, description, value]))
+    name, description = ((text or "").replace("\t", " ").replace("\n", " ")
+                         for text in (accessible.name, accessible.description))
+    found.append("\t".join([accessible.getRoleName(), name or description] + [str(v) for v in extents] + [
+        ",".join(pyatspi.stateToString(s) for s in states.getStates()), window, name, description]))
     for child in accessible:
         lines(child, found, window, depth + 1)
-    return found
 
 
 def applications():
@@ -65,8 +55,7 @@ def applications():
 
 
 def record():
-    found = []
-    windows = list(popups)
+    found, windows = [], list(popups)
     for application in applications():  # a restarted application is another one
         try:
             windows += [child for child in application if all(child != w for w in windows)]
@@ -78,16 +67,13 @@ def record():
             lines(window, found, (window.name or "").replace("\t", " "))
         except Exception:  # gone meanwhile
             pass
-    with open(output + ".tmp", "w") as file:
-        file.write("\n".join(found) + "\n")
-    os.replace(output + ".tmp", output)
+    write(output, "\n".join(found) + "\n")
     return True
 
 
 # Listening to the changes of names and descriptions also keeps the read ones up to date.
 for kind in ("object:state-changed:showing", "object:state-changed:focused", "window:activate", "focus:",
-             "object:property-change:accessible-name",
-             "object:property-change:accessible-description"):
+             "object:property-change:accessible-name", "object:property-change:accessible-description"):
     pyatspi.Registry.registerEventListener(on_event, kind)
 
 for _ in range(150):

@@ -1,8 +1,6 @@
-# A global shortcut: the combination stored for start/pause, pressed while
-# another application has the keyboard focus, starts the countdown and, pressed
-# again, pauses it; the other application never sees it, and still gets other keys.
+# The stored start/pause combination, pressed while another application has the
+# focus, starts and pauses the countdown; that application never sees it.
 xev=/usr/bin/xev # x11-utils: a small X client that logs every event it gets
-[ -x "$xev" ] || session_fail "$xev is missing (bash scripts/install-deps installs x11-utils)"
 seed '"shortcutStrings":["toggleActivation"],"toggleActivation":"Ctrl+Alt+P"'
 start_app
 expect 5 'before any key the shown time is $(shared_seconds) s, expected 1500' shared_is 1500
@@ -15,7 +13,7 @@ xdotool windowfocus --sync "$other"
 check "the other window did not get the focus" [ "$(xdotool getwindowfocus)" = "$other" ]
 
 xdotool key --clearmodifiers ctrl+alt+p
-expect 4 'after Ctrl+Alt+P the shown time stayed at $(shared_seconds) s (see app.log)' shared_below 1500
+expect 4 'after Ctrl+Alt+P the shown time stayed at $(shared_seconds) s (see app.log)' eval '[ "$(shared_seconds)" -lt 1500 ]'
 # Pressed again, it pauses: the time stands still for a second and a half.
 xdotool key --clearmodifiers ctrl+alt+p
 stands_still() { paused=$(shared_seconds) && sleep 1.5 && shared_is "$paused"; }
