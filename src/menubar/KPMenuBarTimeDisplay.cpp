@@ -4,7 +4,6 @@
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPTimeDigits.h"
 #include "platform/Frame.h"
-#include "platform/SystemStyle.h"
 #include "shortcuts/KPShortcutWindow.h"
 #include "shortcuts/KPTimerShortcutManager.h"
 #include "timing/KPTimeDisplayDelegate.h"
@@ -113,16 +112,6 @@ void KPMenuBarTimeDisplay::layOut(DisplaySize size, bool hideSeconds)
     m_digits->layOut(size, hideSeconds, Frame::maxX(Frame::of(m_menuButton)) - 1);
 }
 
-int KPMenuBarTimeDisplay::contentWidth() const
-{
-    return m_digits->contentWidth();
-}
-
-bool KPMenuBarTimeDisplay::secondsShown() const
-{
-    return m_digits->secondsShown();
-}
-
 void KPMenuBarTimeDisplay::updateLength()
 {
     const int buttonWidth = m_menuButton->width();
@@ -192,12 +181,8 @@ void KPMenuBarTimeDisplay::updateLabelText()
 
 void KPMenuBarTimeDisplay::updateAccessibleDescription(const KPTime& time)
 {
-    // What a screen reader says of the item: the whole time, seconds shown or not.
-    QString text = time.hours != 0 ? QString::number(time.hours) + QLatin1Char(':') : QString();
-    text += KPTime::twoDigitString(time.minutes) + QLatin1Char(':') +
-            KPTime::twoDigitString(time.seconds);
     const bool countsUp = m_timer && m_timer->countType() == KPTimer::CountType::up;
-    text += countsUp ? QStringLiteral(" elapsed") : QStringLiteral(" remaining");
+    const QString text = KPTimeDigits::spokenText(time, countsUp);
     if (QWidget* button = m_statusItem->button())
         button->setAccessibleDescription(text);
     m_statusItem->setToolTipText(text);
@@ -205,21 +190,9 @@ void KPMenuBarTimeDisplay::updateAccessibleDescription(const KPTime& time)
 
 void KPMenuBarTimeDisplay::updateTextColors()
 {
-    QColor digits;
-    QColor separators;
-    if (m_isHighlighted) {
-        digits = Qt::white;
-        separators = SystemStyle::withAlpha(Qt::white, 0.5);
-    } else {
-        const bool running =
-            m_timer && (m_timer->state() == KPTimer::State::active || m_timer->isLooping());
-        // Dimmed while paused, but never below what reads on the panel.
-        digits = SystemStyle::readableOn(running ? SystemStyle::labelColor(palette())
-                                                 : SystemStyle::secondaryLabelColor(palette()),
-                                         palette().color(QPalette::Window));
-        separators = SystemStyle::tertiaryLabelColor(palette());
-    }
-    m_digits->setColors(digits, separators);
+    const bool running =
+        m_timer && (m_timer->state() == KPTimer::State::active || m_timer->isLooping());
+    m_digits->paint(m_isHighlighted, running, palette());
 }
 
 void KPMenuBarTimeDisplay::changeEvent(QEvent* event)
@@ -274,29 +247,26 @@ void KPMenuBarTimeDisplay::applyMenuButtonMode()
 void KPMenuBarTimeDisplay::mouseEntered()
 {
     m_mouseExitedLast = false;
-    if (m_isHighlighted)
-        return;
-    if (m_menuButtonMode == MenuButtonMode::replacesDisplay)
-        setMenuButtonWidth(0);
-    else if (m_menuButtonMode == MenuButtonMode::autohide)
-        setMenuButtonWidth(m_menuButton->visibleWidth());
-    else
-        return;
-    rearrange();
+    if (!m_isHighlighted)
+        followPointer(true);
 }
 
 void KPMenuBarTimeDisplay::mouseExited()
 {
-    if (m_isHighlighted) {
+    if (m_isHighlighted)
         m_mouseExitedLast = true;
-        return;
-    }
-    if (m_menuButtonMode == MenuButtonMode::replacesDisplay)
-        setMenuButtonWidth(m_menuButton->visibleWidth());
-    else if (m_menuButtonMode == MenuButtonMode::autohide)
-        setMenuButtonWidth(0);
     else
+        followPointer(false);
+}
+
+// Under the pointer an autohiding button shows, and one that replaces the display hides.
+void KPMenuBarTimeDisplay::followPointer(bool inside)
+{
+    if (m_menuButtonMode != MenuButtonMode::autohide &&
+        m_menuButtonMode != MenuButtonMode::replacesDisplay)
         return;
+    const bool shown = (m_menuButtonMode == MenuButtonMode::autohide) == inside;
+    setMenuButtonWidth(shown ? m_menuButton->visibleWidth() : 0);
     rearrange();
 }
 
@@ -329,10 +299,8 @@ void KPMenuBarTimeDisplay::click()
     // The whole flag set counts: Alt with Shift is no Alt-click.
     const Qt::KeyboardModifiers modifiers = m_modifiers();
     if (modifiers == Qt::AltModifier) {
-        if (m_shortcutManager)
-            m_shortcutManager->recordShortcut(
-                KPTimerShortcutManager::rawValue(KPTimerShortcutManager::Key::toggleActivation),
-                QStringLiteral("Start/Pause"));
+        recordShortcut(KPTimerShortcutManager::Key::toggleActivation,
+                       QStringLiteral("Start/Pause"));
         return;
     }
     if (modifiers == Qt::ControlModifier) {
@@ -345,6 +313,12 @@ void KPMenuBarTimeDisplay::click()
         m_timer->toggle();
 }
 
+void KPMenuBarTimeDisplay::recordShortcut(KPTimerShortcutManager::Key key, const QString& title)
+{
+    if (m_shortcutManager)
+        m_shortcutManager->recordShortcut(KPTimerShortcutManager::rawValue(key), title);
+}
+
 void KPMenuBarTimeDisplay::rightMouseUp()
 {
     if (replacesOrHidesDisplay()) {
@@ -352,10 +326,7 @@ void KPMenuBarTimeDisplay::rightMouseUp()
         return;
     }
     if (m_modifiers() == Qt::AltModifier) {
-        if (m_shortcutManager)
-            m_shortcutManager->recordShortcut(
-                KPTimerShortcutManager::rawValue(KPTimerShortcutManager::Key::reset),
-                QStringLiteral("Reset"));
+        recordShortcut(KPTimerShortcutManager::Key::reset, QStringLiteral("Reset"));
         return;
     }
     if (m_timer)

@@ -3,6 +3,7 @@
 #include "menubar/KPTimeDigits.h"
 #include "menubar/SharedTimePublisher.h"
 #include "platform/StatusItem.h"
+#include "shortcuts/KPTimerShortcutManager.h"
 #include "timing/KPTime.h"
 #include "timing/KPTimeBoxManager.h"
 #include "timing/KPTimerDelegate.h"
@@ -17,7 +18,6 @@
 class KPMenuBarMenuButton;
 class KPTimeDisplayDelegate;
 class KPTimer;
-class KPTimerShortcutManager;
 class QLabel;
 
 // The application's face in the tray: the running timer's time as two-digit
@@ -78,10 +78,10 @@ public:
     void setModifierSource(ModifierSource source);
 
     // The item's width ends at its last shown digits.
-    int contentWidth() const;
+    int contentWidth() const { return m_digits->contentWidth(); }
     // Whether the seconds are drawn: as chosen, unless the tray's slot is too
     // narrow for them.
-    bool secondsShown() const;
+    bool secondsShown() const { return m_digits->secondsShown(); }
     void updateLength();
     void rearrange();
     void showTimeOf(const KPTimer& timer);
@@ -117,6 +117,8 @@ private:
     void applyHighlight();
     void setMenuButtonWidth(int width);
     bool replacesOrHidesDisplay() const;
+    void followPointer(bool inside);
+    void recordShortcut(KPTimerShortcutManager::Key key, const QString& title);
 
     KPTimeDisplayDelegate* m_delegate = nullptr;
     std::unique_ptr<StatusItem> m_statusItem;

@@ -134,8 +134,16 @@ bool KPTimeDigits::secondsShown() const
     return !m_seconds->isHidden();
 }
 
-void KPTimeDigits::setColors(const QColor& digits, const QColor& separators)
+void KPTimeDigits::paint(bool highlighted, bool running, const QPalette& palette)
 {
+    QColor digits = Qt::white;
+    QColor separators = SystemStyle::withAlpha(Qt::white, 0.5);
+    if (!highlighted) {
+        digits = SystemStyle::readableOn(running ? SystemStyle::labelColor(palette)
+                                                 : SystemStyle::secondaryLabelColor(palette),
+                                         palette.color(QPalette::Window));
+        separators = SystemStyle::tertiaryLabelColor(palette);
+    }
     for (QLabel* label : {m_hours, m_minutes, m_seconds})
         setTextColor(label, digits);
     for (QLabel* label : {m_hoursMinutesSeparator, m_minutesSecondsSeparator})
@@ -149,4 +157,12 @@ QString KPTimeDigits::text(bool hideSeconds) const
     if (!hideSeconds)
         text += QLatin1Char(':') + m_seconds->text();
     return text;
+}
+
+QString KPTimeDigits::spokenText(const KPTime& time, bool countsUp)
+{
+    QString text = time.hours != 0 ? QString::number(time.hours) + QLatin1Char(':') : QString();
+    text += KPTime::twoDigitString(time.minutes) + QLatin1Char(':') +
+            KPTime::twoDigitString(time.seconds);
+    return text + (countsUp ? QStringLiteral(" elapsed") : QStringLiteral(" remaining"));
 }

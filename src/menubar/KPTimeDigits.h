@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-class QColor;
+class QPalette;
 class QLabel;
 class QWidget;
 
@@ -36,9 +36,13 @@ public:
     // Where the last shown digits end.
     int contentWidth() const;
     bool secondsShown() const;
-    void setColors(const QColor& digits, const QColor& separators);
+    // White on the highlight; otherwise the panel's label colour, dimmed while
+    // paused but never below what reads on the panel.
+    void paint(bool highlighted, bool running, const QPalette& palette);
     // The time as text in the chosen layout, for hosts that print it beside a picture.
     QString text(bool hideSeconds) const;
+    // What a screen reader says of the item: the whole time, seconds shown or not.
+    static QString spokenText(const KPTime& time, bool countsUp);
 
 private:
     bool hoursShown() const;
