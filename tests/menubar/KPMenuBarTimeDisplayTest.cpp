@@ -77,7 +77,6 @@ private Q_SLOTS:
             {1500, false, regular, 0, 1, true, "25:00"},
             {3661, false, regular, 0, 1, true, "01:01:01"},
             {1500, true, regular, 0, 1, false, "25"},
-            {3661, true, regular, 0, 1, false, "01:01"},
             {1500, false, small, 0, 2, true, "25:00"},    // MM over :SS
             {3661, false, small, 0, 2, true, "01:01:01"}, // HH:MM over :SS
             {1500, true, small, 0, 1, false, "25"},       // MM alone
@@ -119,28 +118,6 @@ private Q_SLOTS:
             // In a slot: centred, still asking for its own length.
             QVERIFY(!slot || (d.x() >= 0 && qAbs(slot - d.width() - 2 * d.x()) <= 1));
             QCOMPARE(d.statusItem()->length(), slot ? asked : d.width());
-        }
-    }
-
-    void lengthByMode()
-    {
-        // The mode, whether the pointer is over the item; whether the button shows.
-        const std::tuple<Mode, bool, bool> cases[] = {{Mode::show, false, true},
-                                                      {Mode::hide, true, false},
-                                                      {Mode::autohide, false, false},
-                                                      {Mode::autohide, true, true},
-                                                      {Mode::replacesDisplay, false, true},
-                                                      {Mode::replacesDisplay, true, false}};
-        for (const auto& [mode, pointerOver, buttonShown] : cases) {
-            Fixture f(1500, mode);
-            auto& d = f.display;
-            QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
-            if (pointerOver)
-                QApplication::sendEvent(&d, &enter);
-            QCOMPARE(d.menuButton()->width() > 0, buttonShown);
-            const bool onlyButton = mode == Mode::replacesDisplay && !pointerOver;
-            QCOMPARE(d.width(), onlyButton ? d.menuButton()->width() : d.contentWidth());
-            QCOMPARE(d.statusItem()->length(), double(d.width()));
         }
     }
 
@@ -190,10 +167,8 @@ private Q_SLOTS:
             {show, Qt::LeftButton, Qt::AltModifier | Qt::ShiftModifier, true, 1200, 0}, // plain
             {show, Qt::LeftButton, M(Qt::ControlModifier), false, 1500, 0},             // resets
             {show, Qt::RightButton, M(), false, 1500, 0},                               // resets
-            {show, Qt::RightButton, M(Qt::AltModifier), false, 1200, 0},                // untouched
             // The button stands for the item: either click presses it.
             {Mode::hide, Qt::LeftButton, M(), false, 1200, 1},
-            {Mode::hide, Qt::RightButton, M(), false, 1200, 1},
             {Mode::replacesDisplay, Qt::RightButton, M(), false, 1200, 1}};
         for (const auto& [mode, button, modifiers, running, shown, pressed] : cases) {
             Fixture f(1500, mode);
@@ -207,21 +182,6 @@ private Q_SLOTS:
             QCOMPARE(f.timer().currentTime().totalSeconds(), shown);
             QCOMPARE(f.counter.pressed, pressed);
         }
-    }
-
-    // A press of the ringing menu button silences the alarm and rewinds the
-    // countdown, tells the delegate once and never reaches the display's click.
-    void menuButtonSilencesTheAlarm()
-    {
-        Fixture f(2, Mode::show);
-        f.timer().start();
-        f.loop.advance(2s);
-        QVERIFY(f.timer().isLooping());
-        QTest::mouseClick(f.display.menuButton(), Qt::LeftButton, {}, QPoint(6, 10));
-        QCOMPARE(f.counter.pressed, 1);
-        QVERIFY(!f.timer().isLooping());
-        QCOMPARE(f.timer().state(), KPTimer::State::inactive);
-        QCOMPARE(f.timer().currentTime().totalSeconds(), 2);
     }
 
     // Ten ticks a second: the shared suite is written once a shown second.
