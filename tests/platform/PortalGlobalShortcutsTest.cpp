@@ -21,20 +21,17 @@ const QString toggle = QStringLiteral("toggleActivation");
 const QString reset = QStringLiteral("reset");
 const QString desktopPath = QStringLiteral("/org/freedesktop/portal/desktop");
 
-// What the portal has been asked, and how it is to answer.
-struct PortalRecord
+// The desktop portal as far as global shortcuts go: requests answered by
+// Response signals on the object the token names, and Activated on demand.
+class FakePortal : public QDBusVirtualObject
 {
+public:
+    // What it has been asked, and how it is to answer.
     QStringList sessions;
     QStringList boundIds; // sorted
     QVariantMap boundFirst;
     uint bindResponse = 0;
-};
 
-// The desktop portal as far as global shortcuts go: requests answered by
-// Response signals on the object the token names, and Activated on demand.
-class FakePortal : public QDBusVirtualObject, public PortalRecord
-{
-public:
     explicit FakePortal(const QDBusConnection& connection) : m_connection(connection) {}
 
     QString introspect(const QString&) const override { return QString(); }
@@ -118,6 +115,7 @@ class PortalGlobalShortcutsTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
+        m_config.reset();
         m_bus = std::make_unique<PrivateSessionBus>();
         if (m_bus->address().isEmpty())
             QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
@@ -133,12 +131,6 @@ private Q_SLOTS:
         });
         QTRY_VERIFY(available.wait_for(std::chrono::seconds(0)) == std::future_status::ready);
         QVERIFY(available.get());
-    }
-
-    void init()
-    {
-        m_config.reset();
-        static_cast<PortalRecord&>(*m_portal) = {};
     }
 
     void theSetIsBoundInASessionOfItsOwn()
