@@ -8,16 +8,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 class SoundTest : public QObject
 {
     Q_OBJECT
@@ -46,7 +36,9 @@ private slots:
         QByteArray noise(4096, '\0');
         for (int i = 0; i < noise.size(); ++i)
             noise[i] = char((i * 7919 + 13) % 251);
-        const QByteArray wav = readAll(QStringLiteral(":/sounds/Blow.wav"));
+        QFile blow(QStringLiteral(":/sounds/Blow.wav"));
+        QVERIFY(blow.open(QIODevice::ReadOnly));
+        const QByteArray wav = blow.readAll();
         const std::pair<const char*, QByteArray> files[] = {{"empty.oga", QByteArray()},
                                                             {"noise.oga", noise},
                                                             {"cut.wav", wav.left(30)},
