@@ -121,6 +121,27 @@ private Q_SLOTS:
         }
     }
 
+    void lengthByMode()
+    {
+        // The mode, whether the pointer is over the item; whether the button shows.
+        const std::tuple<Mode, bool, bool> cases[] = {{Mode::show, false, true},
+                                                      {Mode::autohide, false, false},
+                                                      {Mode::autohide, true, true},
+                                                      {Mode::replacesDisplay, false, true},
+                                                      {Mode::replacesDisplay, true, false}};
+        for (const auto& [mode, pointerOver, buttonShown] : cases) {
+            Fixture f(1500, mode);
+            auto& d = f.display;
+            QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+            if (pointerOver)
+                QApplication::sendEvent(&d, &enter);
+            QCOMPARE(d.menuButton()->width() > 0, buttonShown);
+            const bool onlyButton = mode == Mode::replacesDisplay && !pointerOver;
+            QCOMPARE(d.width(), onlyButton ? d.menuButton()->width() : d.contentWidth());
+            QCOMPARE(d.statusItem()->length(), double(d.width()));
+        }
+    }
+
     void textColors()
     {
         // The panel, its text colour: digits read on it, paused (dimmed) or running.
@@ -182,6 +203,20 @@ private Q_SLOTS:
             QCOMPARE(f.timer().currentTime().totalSeconds(), shown);
             QCOMPARE(f.counter.pressed, pressed);
         }
+    }
+
+    // A press of the ringing menu button silences the alarm and rewinds the
+    // countdown, tells the delegate once and never reaches the display's click.
+    void menuButtonSilencesTheAlarm()
+    {
+        Fixture f(2, Mode::show);
+        f.timer().start();
+        f.loop.advance(2s);
+        QVERIFY(f.timer().isLooping());
+        QTest::mouseClick(f.display.menuButton(), Qt::LeftButton, {}, QPoint(6, 10));
+        QCOMPARE(f.counter.pressed, 1);
+        QVERIFY(!f.timer().isLooping());
+        QCOMPARE(f.timer().currentTime().totalSeconds(), 2);
     }
 
     // Ten ticks a second: the shared suite is written once a shown second.
