@@ -33,13 +33,10 @@ private Q_SLOTS:
                             const char* stored, const QString& message = QString()) {
             QTest::newRow(name) << key << modifiers << QString(stored) << message;
         };
-        const Qt::KeyboardModifiers ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
         row("a combination", Qt::Key_Q, ctrlAlt, "Ctrl+Alt+Q");
-        row("Shift choosing the symbol", Qt::Key_Exclam, ctrlShift, "Ctrl+!");
-        row("Shift with a letter", Qt::Key_P, ctrlShift, "Ctrl+Shift+P");
-        row("the keypad", Qt::Key_5, Qt::ControlModifier | Qt::KeypadModifier, "Ctrl+Num+5");
+        row("Shift choosing the symbol", Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier,
+            "Ctrl+!");
         row("a function key alone", Qt::Key_F8, {}, "F8");
-        row("Backspace", Qt::Key_Backspace, {}, "");
         row("the clear button", Qt::Key_unknown, {}, "");
         row("Escape", Qt::Key_Escape, {}, "Ctrl+Alt+P"); // stops recording
         // It would take "p" from every application.

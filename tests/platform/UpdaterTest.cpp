@@ -6,13 +6,11 @@
 #include <QTcpSocket>
 #include <QTest>
 
-using namespace std::chrono_literals;
 using Outcome = UpdateCheck::Result::Outcome;
 
 namespace {
 
 const int nothingListens = 0;
-const int neverAnswers = -1;
 
 // A feed document; the version is written as JSON as it stands ("\"0.2.0\"", "2").
 QByteArray feed(const QByteArray& version, const QByteArray& url = "https://z.example/0.2.0")
@@ -48,17 +46,12 @@ private Q_SLOTS:
         row("newer", "0.1.0", 200, release, Outcome::newerVersion);
         row("numeric, not textual", "0.10.0", 200, feed("\"0.9.0\""), Outcome::upToDate);
         row("malformed JSON", "0.1.0", 200, release.left(20), Outcome::failed, unreadable);
-        row("version not text", "0.1.0", 200, feed("2"), Outcome::failed, unreadable);
         row("no web page", "0.1.0", 200, feed("\"0.2.0\"", "file:///etc/passwd"), Outcome::failed,
             unreadable);
         row("huge", "0.1.0", 200, QByteArray(200 * 1024, ' ') + release, Outcome::failed,
             unreadable);
-        row("not found", "0.1.0", 404, "gone", Outcome::failed,
-            "The update server answered with an error (HTTP 404).");
         row("connection refused", "0.1.0", nothingListens, "", Outcome::failed,
             "The update server 127.0.0.1 is not taking connections; try again later.");
-        row("no answer", "0.1.0", neverAnswers, "", Outcome::failed,
-            "The update server 127.0.0.1 did not answer in time.");
     }
     void answers()
     {
@@ -74,7 +67,7 @@ private Q_SLOTS:
             QTcpSocket* socket = server.nextPendingConnection();
             connect(socket, &QTcpSocket::readyRead, socket, [&, socket] {
                 request += socket->readAll();
-                if (!request.contains("\r\n\r\n") || status == neverAnswers)
+                if (!request.contains("\r\n\r\n"))
                     return;
                 socket->write("HTTP/1.1 " + QByteArray::number(status) +
                               " Status\r\nContent-Type: application/json\r\nContent-Length: " +
@@ -89,7 +82,6 @@ private Q_SLOTS:
 
         UpdateCheck check(QUrl(QStringLiteral("http://127.0.0.1:%1/feed.json").arg(port)),
                           QVersionNumber::fromString(current));
-        check.setTimeout(status == neverAnswers ? 200ms : 5s);
         std::optional<UpdateCheck::Result> result;
         connect(&check, &UpdateCheck::finished, this,
                 [&result](const UpdateCheck::Result& r) { result = r; });
@@ -97,10 +89,8 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 10000);
         QCOMPARE(result->outcome, outcome);
         QCOMPARE(result->message, message);
-        if (outcome == Outcome::newerVersion) {
-            QCOMPARE(result->version, QVersionNumber(0, 2, 0));
+        if (outcome == Outcome::newerVersion)
             QCOMPARE(result->url, QUrl("https://z.example/0.2.0"));
-        }
     }
 };
 

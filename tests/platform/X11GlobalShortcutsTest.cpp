@@ -92,25 +92,19 @@ private Q_SLOTS:
         m_server.reset();
     }
 
-    void aCombinationWorksWhateverTheLocks()
+    void aCombinationWorksWhateverTheLocksAndLayout()
     {
+        ManualRunLoop loop;
         bind(toggle, "Ctrl+Alt+P");
         bind(QStringLiteral("reset"), "Ctrl+!", 10); // typed with Shift, grabbed with it
         bind(QStringLiteral("300"), "Meta+F5", 100);
         QCOMPARE(m_shortcuts->status(toggle), Status::active);
-        QVERIFY(pressAndWait("ctrl+alt+p", 1));
-        QVERIFY(pressAndWait("Caps_Lock Num_Lock ctrl+alt+p", 2));
+        QVERIFY(pressAndWait("Caps_Lock Num_Lock ctrl+alt+p Caps_Lock Num_Lock", 1));
         // Other combinations of the keys are not ours: pressed before one that
         // is, they have run nothing by the time it runs.
-        QVERIFY(pressAndWait("ctrl+p alt+p ctrl+alt+shift+p ctrl+1 F5 ctrl+shift+1", 12));
-        QVERIFY(pressAndWait("p super+F5", 112));
-        QCOMPARE(m_ran, 112);
-    }
+        QVERIFY(pressAndWait("ctrl+p alt+p ctrl+alt+shift+p ctrl+1 F5 ctrl+shift+1", 11));
+        QVERIFY(pressAndWait("p super+F5", 111));
 
-    void aKeyMovedToAnotherKeycodeIsGrabbedThere()
-    {
-        ManualRunLoop loop;
-        bind(toggle, "Ctrl+Alt+P");
         // Another application moves "p" to a free keycode, as a layout switch does.
         const xcb_keycode_t oldKeycode = keycodeOf(XKB_KEY_p);
         const xcb_keycode_t newKeycode = keycodeOf(XKB_KEY_NoSymbol);
@@ -122,8 +116,8 @@ private Q_SLOTS:
         xcb_flush(m_other);
         QVERIFY(pumpUntil([&] { return loop.pendingCount() > 0; }));
         loop.runPending(); // looked up once the burst of notifications is over
-        QCOMPARE(m_shortcuts->status(toggle), Status::active);
-        QVERIFY(pressAndWait("ctrl+alt+p", 1));
+        QVERIFY(pressAndWait("ctrl+alt+p", 112));
+        QCOMPARE(m_ran, 112);
     }
 };
 

@@ -17,14 +17,13 @@
 
 namespace {
 
-constexpr qint64 window = 40;
 // A value of the user's beside the tasks, which no save may lose.
 constexpr qint64 workLength = 1234;
 
 QList<KPTask> state(qint64 n)
 {
     QList<KPTask> tasks;
-    for (qint64 i = std::max<qint64>(1, n - window + 1); i <= n; ++i)
+    for (qint64 i = std::max<qint64>(1, n - 39); i <= n; ++i)
         tasks.append({1000.25 + double(i), QStringLiteral("Task %1 \u00e9\u2713 \"%1\"").arg(i),
                       i % 3 == 0, i % 5 == 0 ? std::nullopt : std::optional<qint64>(i % 7)});
     return tasks;
@@ -37,51 +36,32 @@ std::optional<qint64> stateNumber(const QList<KPTask>& tasks)
     return state(n) == tasks ? std::optional(n) : std::nullopt;
 }
 
-int fail(const QString& message)
+int fail(const char* message)
 {
-    std::fprintf(stderr, "task-save-soak-driver: %s\n", qPrintable(message));
+    std::fprintf(stderr, "task-save-soak-driver: %s\n", message);
     return 1;
 }
 
-int run()
+int run(Defaults& store, KPTaskManager& manager, std::optional<qint64> start)
 {
-    Defaults& store = Defaults::standard();
-    if (!store.corruptFileMovedTo().isEmpty())
-        return fail(QStringLiteral("the store was unreadable"));
-    if (!store.contains(PreferenceKeys::workLength) &&
-        !store.setInteger(PreferenceKeys::workLength, workLength))
-        return fail(QStringLiteral("cannot write the store"));
-    KPTaskManager manager(store);
-    const std::optional<qint64> start = stateNumber(manager.tasks);
-    if (!start)
-        return fail(QStringLiteral("the stored list is no state of this driver"));
+    if (!start || (!store.contains(PreferenceKeys::workLength) &&
+                   !store.setInteger(PreferenceKeys::workLength, workLength)))
+        return fail("the store holds no state of this driver or cannot be written");
     for (qint64 n = *start + 1;; ++n) {
         manager.tasks = state(n);
         if (!manager.save())
-            return fail(QStringLiteral("save %1 failed").arg(n));
+            return fail("a save failed");
         std::printf("committed %lld\n", static_cast<long long>(n));
         std::fflush(stdout);
     }
 }
 
-int check(qint64 committed)
+int check(Defaults& store, KPTaskManager& manager, std::optional<qint64> n, qint64 committed)
 {
-    Defaults& store = Defaults::standard();
-    if (!store.corruptFileMovedTo().isEmpty())
-        return fail(
-            QStringLiteral("the store did not parse; moved to %1").arg(store.corruptFileMovedTo()));
     if (committed > 0 && store.integer(PreferenceKeys::workLength) != workLength)
-        return fail(QStringLiteral("the other value of the store was lost"));
-    KPTaskManager manager(store);
-    if (manager.hasUndecodableStoredTasks())
-        return fail(QStringLiteral("the stored task list does not decode"));
-    const std::optional<qint64> n = stateNumber(manager.tasks);
-    if (!n)
-        return fail(QStringLiteral("the stored list is no state that was saved"));
-    if (*n < committed || *n > committed + 1)
-        return fail(QStringLiteral("save %1 was committed, the store holds save %2")
-                        .arg(committed)
-                        .arg(*n));
+        return fail("the other value of the store was lost");
+    if (manager.hasUndecodableStoredTasks() || !n || *n < committed || *n > committed + 1)
+        return fail("the store does not hold the last committed save");
     std::printf("%lld\n", static_cast<long long>(*n));
     return 0;
 }
@@ -92,13 +72,16 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
+    Defaults& store = Defaults::standard();
+    if (!store.corruptFileMovedTo().isEmpty())
+        return fail("the store did not parse");
+    KPTaskManager manager(store);
+    const std::optional<qint64> stored = stateNumber(manager.tasks);
+    if (arguments.value(1) == QLatin1String("run"))
+        return run(store, manager, stored);
     bool ok = false;
-    if (arguments.size() == 2 && arguments[1] == QLatin1String("run"))
-        return run();
-    if (arguments.size() == 3 && arguments[1] == QLatin1String("check")) {
-        const qint64 committed = arguments[2].toLongLong(&ok);
-        if (ok && committed >= 0)
-            return check(committed);
-    }
-    return fail(QStringLiteral("usage: task-save-soak-driver run | check COMMITTED"));
+    const qint64 committed = arguments.value(2).toLongLong(&ok);
+    if (arguments.value(1) == QLatin1String("check") && ok && committed >= 0)
+        return check(store, manager, stored, committed);
+    return fail("usage: task-save-soak-driver run | check COMMITTED");
 }

@@ -14,11 +14,7 @@ public:
         : m_name(std::move(name)), m_duration(duration), m_log(log)
     {}
 
-    void play() override
-    {
-        ++plays;
-        record(true, " play");
-    }
+    void play() override { record(true, " play"); }
     void stop() override { record(false, " stop"); }
     bool isPlaying() const override { return m_playing; }
     void setLoops(bool loops) override { m_loops = loops; }
@@ -27,8 +23,6 @@ public:
     float volume() const override { return m_volume; }
     double duration() const override { return m_duration; }
     QString name() const override { return m_name; }
-
-    int plays = 0;
 
 private:
     void record(bool playing, const char* what)
@@ -61,8 +55,6 @@ public:
     ~FakeSounds() { Sound::setProvider({}); }
     FakeSounds(const FakeSounds&) = delete;
     FakeSounds& operator=(const FakeSounds&) = delete;
-
-    FakeSound* get(const QString& name) { return m_sounds[name].get(); }
 
     QStringList log;
 

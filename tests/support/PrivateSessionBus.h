@@ -6,18 +6,22 @@
 #include <QTest>
 
 // A D-Bus session daemon of the test's own, so tests never touch the user's
-// bus; it starts no service of the machine (session-bus.conf). address() is
-// empty when dbus-daemon is missing or did not start.
+// bus; it starts no service of the machine (session-bus.conf). listen, when
+// given, is a fixed address instead of a fresh socket. address() is empty when
+// dbus-daemon is missing or did not start.
 class PrivateSessionBus
 {
 public:
-    PrivateSessionBus()
+    explicit PrivateSessionBus(const QString& listen = QString())
     {
         const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
         if (daemon.isEmpty())
             return;
-        m_process.start(daemon, {QStringLiteral("--config-file=" ZEMBRAK_TEST_BUS_CONFIG),
-                                 QStringLiteral("--nofork"), QStringLiteral("--print-address")});
+        QStringList arguments = {QStringLiteral("--config-file=" ZEMBRAK_TEST_BUS_CONFIG),
+                                 QStringLiteral("--nofork"), QStringLiteral("--print-address")};
+        if (!listen.isEmpty())
+            arguments << QStringLiteral("--address=") + listen;
+        m_process.start(daemon, arguments);
         if (!m_process.waitForStarted(5000))
             return;
         // The daemon prints its address once it listens.

@@ -55,16 +55,6 @@ private Q_SLOTS:
         }
     }
 
-    void fieldsTakeDigitsOnly()
-    {
-        KPTimeEditor editor(130, 28);
-        QLineEdit* field = editor.fields()[1];
-        field->clear();
-        for (const QChar key : QString::fromUtf8("1a-\u0663\u06642")) // as typed, in any script
-            QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(key), Qt::NoModifier);
-        QCOMPARE(field->text(), QString("12"));
-    }
-
     void returnAndTheButtonConfirmTabDoesNot()
     {
         Shown shown;

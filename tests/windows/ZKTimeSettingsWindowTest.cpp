@@ -27,14 +27,6 @@ class ZKTimeSettingsWindowTest : public QObject
         FakeApplicationDelegate app;
         ZKTimeSettingsWindow window{app.menuBarTimeDisplay()->statusItem()};
         KPTimer& timer() { return app.timer(); }
-        QStringList shown() const
-        {
-            QStringList texts;
-            for (const KPTimeEditor* e : {window.workTimeEditor(), window.shortBreakTimeEditor(),
-                                          window.longBreakTimeEditor()})
-                texts << fieldTexts(e);
-            return texts << window.longBreakIntervalSlider()->label()->text();
-        }
     };
 
     static std::optional<qint64> stored(const QString& key)
@@ -50,12 +42,11 @@ private Q_SLOTS:
     void closingDiscardsEdits()
     {
         Fixture f;
-        for (int showing = 0; showing < 2; ++showing) {
-            open(f.window);
-            QCOMPARE(f.shown(), (QStringList{"00:25:00", "00:05:00", "00:20:00", "4"}));
-            typeOver(f.window.workTimeEditor()->fields()[1], "45");
-            QTest::keyClick(f.window.windowHandle(), Qt::Key_Escape);
-        }
+        open(f.window);
+        typeOver(f.window.workTimeEditor()->fields()[1], "45");
+        QTest::keyClick(f.window.windowHandle(), Qt::Key_Escape);
+        open(f.window); // shows the stored lengths again, not the edit
+        QCOMPARE(fieldTexts(f.window.workTimeEditor()), QString("00:25:00"));
         QVERIFY(!QFile::exists(m_store.standardFilePath()));
         QCOMPARE(f.timer().currentTime(), (KPTime{0, 25, 0}));
     }
