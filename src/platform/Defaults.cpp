@@ -274,7 +274,7 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
     // The sibling takes the same lock around its own read-modify-write. One
     // that stays held is not worth freezing for: we write without it.
     QLockFile lock(m_path + QStringLiteral(".lock"));
-    if (!m_unreadable && QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+    if (!m_unreadable && folderMade()) {
         takeLock(lock);
         // Read again under the lock: a stamp misses a rewrite within the
         // clock's few milliseconds that reuses the inode.
@@ -289,11 +289,21 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
     bool written = false;
     if (!m_unreadable) {
         written = replaceFile(QJsonDocument(m_values).toJson(QJsonDocument::Indented));
+        // The folder may have gone away under us: the next write makes it again.
+        m_folderMade = m_folderMade && written;
         m_stamp = stampOfFile();
     }
     m_unsaved = !written;
     Q_EMIT valueChanged(key);
     return written;
+}
+
+bool Defaults::folderMade()
+{
+    // Once: the shared suite is written every second.
+    if (!m_folderMade)
+        m_folderMade = QDir().mkpath(QFileInfo(m_path).absolutePath());
+    return m_folderMade;
 }
 
 QString Defaults::targetPath() const

@@ -79,12 +79,14 @@ private:
     void load();
     void moveAside(const QString& kind, const QString& why);
     bool write(const QString& key, const QJsonValue& value);
+    bool folderMade();
     QString targetPath() const;
     static void removeLeftTemporaries(const QString& target);
     bool replaceFile(const QByteArray& bytes);
 
     QString m_path;
     Durability m_durability;
+    bool m_folderMade = false;
     bool m_unreadable = false;
     bool m_unsaved = false; // values of this run the disk refused
     bool m_leftTemporariesRemoved = false;
