@@ -1,0 +1,112 @@
+#include "history/HistoryStatistics.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(QList<HistoryRecord>)
+
+namespace {
+
+const QTimeZone berlin("Europe/Berlin");
+
+// "2026-03-29T23:40" read as Berlin's wall clock.
+QDateTime at(const QString& local)
+{
+    QDateTime time = QDateTime::fromString(local, Qt::ISODate);
+    time.setTimeZone(berlin);
+    return time.toUTC();
+}
+
+HistoryRecord period(const QString& kind, const QString& outcome, const QString& start,
+                     const QString& end, qint64 counted, const QString& task = {})
+{
+    HistoryRecord record;
+    record.kind = kind;
+    record.outcome = outcome;
+    record.start = at(start);
+    record.end = at(end);
+    record.countedSeconds = counted;
+    record.task = task;
+    return record;
+}
+
+} // namespace
+
+class HistoryStatisticsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void daysUnderAFixedZone_data()
+    {
+        QTest::addColumn<QList<HistoryRecord>>("records");
+        QTest::addColumn<QDate>("first");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("hoursOfFirstDay");
+        QTest::addColumn<int>("breaks");
+
+        const QDate jan10(2026, 1, 10);
+        QTest::newRow("over midnight, split by the wall clock")
+            << QList{period("work", "finished", "2026-01-10T23:30", "2026-01-11T00:30", 3600)}
+            << jan10 << QStringList{"2026-01-10\t0\t30", "2026-01-11\t1\t30"} << 24 << 0;
+        QTest::newRow("ending on the stroke of midnight belongs to the day before")
+            << QList{period("work", "finished", "2026-01-10T23:35", "2026-01-11T00:00", 1500)}
+            << jan10 << QStringList{"2026-01-10\t1\t25"} << 24 << 0;
+        HistoryRecord paused =
+            period("work", "finished", "2026-01-10T23:00", "2026-01-11T01:00", 3600);
+        paused.pauses = {{"user", at("2026-01-10T23:00"), 3600}};
+        QTest::newRow("a pause is no running time, and empty days are left out")
+            << QList{paused} << jan10 << QStringList{"2026-01-11\t1\t60"} << 24 << 0;
+        QTest::newRow("23-hour day: clocks forward")
+            << QList{period("work", "finished", "2026-03-29T01:30", "2026-03-29T03:30", 3600),
+                     period("work", "finished", "2026-03-29T23:40", "2026-03-30T00:20", 2400)}
+            << QDate(2026, 3, 29) << QStringList{"2026-03-29\t1\t80", "2026-03-30\t1\t20"} << 23
+            << 0;
+        QTest::newRow("25-hour day: clocks back")
+            << QList{period("work", "finished", "2026-10-25T00:00", "2026-10-25T01:00", 3600),
+                     period("work", "finished", "2026-10-25T23:40", "2026-10-26T00:20", 2400)}
+            << QDate(2026, 10, 25) << QStringList{"2026-10-25\t1\t80", "2026-10-26\t1\t20"} << 25
+            << 0;
+        QTest::newRow("abandoned and skipped work is focused time, not finished")
+            << QList{period("work", "abandoned", "2026-01-10T09:00", "2026-01-10T09:10", 600),
+                     period("work", "skipped", "2026-01-10T09:10", "2026-01-10T09:15", 300),
+                     period("work", "finished", "2026-01-10T10:00", "2026-01-10T10:25", 1500),
+                     period("stopwatch", "finished", "2026-01-10T11:00", "2026-01-10T12:00", 3600),
+                     period("shortBreak", "finished", "2026-01-10T10:25", "2026-01-10T10:30", 300),
+                     period("shortBreak", "abandoned", "2026-01-10T10:55", "2026-01-10T10:56", 60),
+                     period("longBreak", "skipped", "2026-01-10T10:56", "2026-01-10T10:56", 0)}
+            << jan10 << QStringList{"2026-01-10\t1\t40"} << 24 << 1;
+    }
+
+    void daysUnderAFixedZone()
+    {
+        QFETCH(QList<HistoryRecord>, records);
+        QFETCH(QDate, first);
+        const HistoryStatistics statistics(records, berlin);
+        const QDate last = first.addDays(1);
+        QTEST(statistics.lines(first, last), "lines");
+        QTEST(int(statistics.hours(first).size()), "hoursOfFirstDay");
+        QTEST(statistics.totals(first, last).breaks, "breaks");
+        qint64 hourly = 0;
+        for (const HistoryStatistics::Bucket& hour : statistics.hours(first))
+            hourly += hour.totals.focusedSeconds;
+        QCOMPARE(hourly, statistics.days(first, first).first().totals.focusedSeconds);
+    }
+
+    void tasksByIdUnderTheirLatestText()
+    {
+        QList<HistoryRecord> records{
+            period("work", "finished", "2026-01-10T09:00", "2026-01-10T09:25", 1500, "Draft"),
+            period("work", "abandoned", "2026-01-10T10:00", "2026-01-10T10:05", 300, "Draft v2"),
+            period("work", "finished", "2026-01-10T11:00", "2026-01-10T11:25", 1500)};
+        records[0].taskId = records[1].taskId = "42";
+        const QList<HistoryStatistics::Task> tasks =
+            HistoryStatistics(records, berlin).tasks(QDate(2026, 1, 10), QDate(2026, 1, 10));
+        QCOMPARE(tasks.size(), qsizetype(1));
+        QCOMPARE(tasks[0].task, QString("Draft v2"));
+        QCOMPARE(tasks[0].workPeriods, 1);
+        QCOMPARE(tasks[0].focusedSeconds, qint64(1800));
+    }
+};
+
+QTEST_APPLESS_MAIN(HistoryStatisticsTest)
+#include "HistoryStatisticsTest.moc"
