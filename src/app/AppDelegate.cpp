@@ -11,6 +11,7 @@
 #include "platform/Updater.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
+#include "windows/ZKStatisticsWindow.h"
 #include "windows/ZKTimeEditorWindow.h"
 #include "windows/ZKTimeSettingsWindow.h"
 
@@ -54,6 +55,18 @@ void AppDelegate::setup()
                 item->setToolTipTitle(ZKPopover::title(state));
             });
     connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
+}
+
+ZKStatisticsWindow* AppDelegate::statisticsWindow()
+{
+    if (!m_statisticsWindow) {
+        // No history is kept yet: nothing to show and nothing to clear.
+        m_statisticsWindow = std::make_unique<ZKStatisticsWindow>(
+            m_menuBarTimeDisplay ? m_menuBarTimeDisplay->statusItem() : nullptr,
+            [](const QDateTime&, const QDateTime&) { return QList<HistoryRecord>(); },
+            ZKStatisticsWindow::HistoryClearer());
+    }
+    return m_statisticsWindow.get();
 }
 
 void AppDelegate::menuBarMenuButtonClicked(KPMenuBarMenuButton*)

@@ -12,6 +12,7 @@ class KPTimeBoxManager;
 class PeriodEndNotifier;
 class Updater;
 class ZKPopover;
+class ZKStatisticsWindow;
 class ZKTimeEditorWindow;
 class ZKTimeSettingsWindow;
 
@@ -35,6 +36,7 @@ public:
     Updater* updater() const override { return m_updater.get(); }
     ZKTimeEditorWindow* timeEditorWindow() const override { return m_timeEditorWindow.get(); }
     ZKTimeSettingsWindow* timeSettingsWindow() const override { return m_timeSettingsWindow.get(); }
+    ZKStatisticsWindow* statisticsWindow() override;
     void togglePopover() override;
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
@@ -54,6 +56,7 @@ private:
     const std::unique_ptr<ZKMenu> m_menu;
     std::unique_ptr<ZKTimeEditorWindow> m_timeEditorWindow;
     std::unique_ptr<ZKTimeSettingsWindow> m_timeSettingsWindow;
+    std::unique_ptr<ZKStatisticsWindow> m_statisticsWindow;
     std::unique_ptr<PeriodEndNotifier> m_periodEndNotifier;
     // Makes its network and window at the first check only.
     const std::unique_ptr<Updater> m_updater;

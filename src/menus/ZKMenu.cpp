@@ -12,6 +12,7 @@
 #include "timing/PreferenceKeys.h"
 #include "windows/ApplicationDelegate.h"
 #include "windows/ZKPopover.h"
+#include "windows/ZKStatisticsWindow.h"
 #include "windows/ZKTimeEditorWindow.h"
 #include "windows/ZKTimeSettingsWindow.h"
 
@@ -28,6 +29,7 @@ ZKMenu::ZKMenu(QWidget* parent)
 
     addCommand(this, QStringLiteral("Time Settings"), &ZKMenu::showTimeSettingsWindow);
     addCommand(this, QStringLiteral("Edit Time"), &ZKMenu::showTimeEditorWindow);
+    addCommand(this, tr("Statistics"), &ZKMenu::showStatisticsWindow);
     addSeparator();
     m_autodhideDisplayMenuItem =
         addSwitch(this, QStringLiteral("Autohide Display"), &ZKMenu::toggleAutohideDisplay);
@@ -236,6 +238,12 @@ void ZKMenu::showTimeSettingsWindow()
 {
     ApplicationDelegate* application = ApplicationDelegate::current();
     showWindow(application ? application->timeSettingsWindow() : nullptr);
+}
+
+void ZKMenu::showStatisticsWindow()
+{
+    ApplicationDelegate* application = ApplicationDelegate::current();
+    showWindow(application ? application->statisticsWindow() : nullptr);
 }
 
 void ZKMenu::showWindow(KPUtilityWindow* window)

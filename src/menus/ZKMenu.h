@@ -64,6 +64,7 @@ public:
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
+    void showStatisticsWindow();
     void checkForUpdates();
 
 private:

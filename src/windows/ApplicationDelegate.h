@@ -8,6 +8,7 @@ class KPTimer;
 class Updater;
 class ZKMenu;
 class ZKPopover;
+class ZKStatisticsWindow;
 class ZKTimeEditorWindow;
 class ZKTimeSettingsWindow;
 
@@ -31,6 +32,8 @@ public:
     virtual Updater* updater() const = 0;
     virtual ZKTimeEditorWindow* timeEditorWindow() const = 0;
     virtual ZKTimeSettingsWindow* timeSettingsWindow() const = 0;
+    // Made at the first call: most runs never open it.
+    virtual ZKStatisticsWindow* statisticsWindow() = 0;
     // Opens the popover when it is closed and closes it when it is open.
     virtual void togglePopover() = 0;
     // The alarm sound chosen in the sound menu.

@@ -28,6 +28,7 @@ public:
     Updater* updater() const override { return nullptr; }
     ZKTimeEditorWindow* timeEditorWindow() const override { return nullptr; }
     ZKTimeSettingsWindow* timeSettingsWindow() const override { return nullptr; }
+    ZKStatisticsWindow* statisticsWindow() override { return nullptr; }
     void togglePopover() override { ++popoverToggles; }
     void didSelectSound(const QString& named) override { chosenSounds << named; }
 

@@ -1,0 +1,198 @@
+#include "ZKStatisticsWindow.h"
+
+#include "history/HistoryStatistics.h"
+#include "timing/KPTimeBoxManager.h"
+#include "views/KPBarChart.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+using Range = ZKStatisticsWindow::Range;
+
+struct Days
+{
+    QDate first;
+    QDate last;
+};
+
+Days daysOf(Range range, QDate today)
+{
+    switch (range) {
+    case Range::today:
+        return {today, today};
+    case Range::thisWeek: {
+        const int intoWeek = (today.dayOfWeek() - QLocale().firstDayOfWeek() + 7) % 7;
+        const QDate first = today.addDays(-intoWeek);
+        return {first, first.addDays(6)};
+    }
+    case Range::last30Days:
+        return {today.addDays(-29), today};
+    }
+    return {today, today};
+}
+
+QList<KPBarChart::Bar> barsOf(const QList<HistoryStatistics::Bucket>& buckets, Range range)
+{
+    QList<KPBarChart::Bar> bars;
+    for (const HistoryStatistics::Bucket& bucket : buckets) {
+        const QDate date = bucket.start.date();
+        QString label;
+        if (range == Range::today)
+            label = QString::number(bucket.start.time().hour());
+        else if (range == Range::thisWeek)
+            label = QLocale().dayName(date.dayOfWeek(), QLocale::ShortFormat);
+        else
+            label = QString::number(date.day());
+        const qint64 seconds = bucket.totals.focusedSeconds;
+        bars.append({label, qreal(seconds), ZKStatisticsWindow::durationText(seconds)});
+    }
+    return bars;
+}
+
+QTableWidgetItem* numberItem(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+void showTasks(QTableWidget* table, const QList<HistoryStatistics::Task>& tasks)
+{
+    table->setRowCount(int(tasks.size()));
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const HistoryStatistics::Task& task = tasks[row];
+        table->setItem(row, 0, new QTableWidgetItem(task.task));
+        table->setItem(row, 1, numberItem(QString::number(task.workPeriods)));
+        table->setItem(row, 2, numberItem(ZKStatisticsWindow::durationText(task.focusedSeconds)));
+    }
+}
+
+} // namespace
+
+ZKStatisticsWindow::ZKStatisticsWindow(StatusItem* statusItem, RecordsProvider records,
+                                       HistoryClearer clear, QTimeZone zone)
+    : KPUtilityWindow(statusItem, tr("Statistics"), 440, 480), m_records(std::move(records)),
+      m_clear(std::move(clear)), m_zone(std::move(zone))
+{
+    QWidget* view = utilityView();
+    m_rangeBar = new QTabBar(view);
+    m_rangeBar->addTab(tr("Today"));
+    m_rangeBar->addTab(tr("This Week"));
+    m_rangeBar->addTab(tr("Last 30 Days"));
+    m_rangeBar->setAccessibleName(tr("Days shown"));
+    m_rangeBar->setFocusPolicy(Qt::StrongFocus);
+    m_workPeriodsLabel = new QLabel(view);
+    m_focusedTimeLabel = new QLabel(view);
+    m_breaksLabel = new QLabel(view);
+    m_chart = new KPBarChart(view);
+    m_chart->setBarColor(KPTimeBoxManager::colorFor(KPTimeBoxManager::State::work));
+    m_taskTable = new QTableWidget(0, 3, view);
+    m_taskTable->setHorizontalHeaderLabels({tr("Task"), tr("Work Periods"), tr("Focused Time")});
+    m_taskTable->setAccessibleName(tr("Tasks"));
+    m_taskTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_taskTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_taskTable->setTabKeyNavigation(false);
+    m_taskTable->verticalHeader()->hide();
+    m_taskTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column : {1, 2})
+        m_taskTable->horizontalHeader()->setSectionResizeMode(column,
+                                                              QHeaderView::ResizeToContents);
+    m_clearButton = new QPushButton(tr("Clear History…"), view);
+    m_clearButton->setEnabled(bool(m_clear));
+
+    auto* layout = new QVBoxLayout(view);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->addWidget(m_rangeBar, 0, Qt::AlignHCenter);
+    for (QLabel* label : {m_workPeriodsLabel, m_focusedTimeLabel, m_breaksLabel})
+        layout->addWidget(label);
+    layout->addWidget(m_chart, 3);
+    layout->addWidget(m_taskTable, 2);
+    layout->addWidget(m_clearButton, 0, Qt::AlignRight);
+    setTabOrder(m_rangeBar, m_taskTable);
+    setTabOrder(m_taskTable, m_clearButton);
+
+    connect(m_rangeBar, &QTabBar::currentChanged, this, &ZKStatisticsWindow::refresh);
+    connect(m_clearButton, &QPushButton::clicked, this, &ZKStatisticsWindow::clearHistory);
+}
+
+ZKStatisticsWindow::~ZKStatisticsWindow() = default;
+
+ZKStatisticsWindow::Range ZKStatisticsWindow::range() const
+{
+    return Range(m_rangeBar->currentIndex());
+}
+
+void ZKStatisticsWindow::setRange(Range range)
+{
+    m_rangeBar->setCurrentIndex(int(range));
+}
+
+void ZKStatisticsWindow::refresh()
+{
+    const Range shown = range();
+    const auto [first, last] =
+        daysOf(shown, QDateTime::currentDateTime().toTimeZone(m_zone).date());
+    // From a day early: a period that began before the first day and ran into it counts there too.
+    QList<HistoryRecord> records;
+    if (m_records)
+        records = m_records(HistoryStatistics::startOfDay(first.addDays(-1), m_zone),
+                            HistoryStatistics::startOfDay(last.addDays(1), m_zone));
+    const HistoryStatistics statistics(std::move(records), m_zone);
+
+    const HistoryStatistics::Totals totals = statistics.totals(first, last);
+    m_workPeriodsLabel->setText(tr("Work periods finished: %1").arg(totals.workPeriods));
+    m_focusedTimeLabel->setText(tr("Focused time: %1").arg(durationText(totals.focusedSeconds)));
+    m_breaksLabel->setText(tr("Breaks taken: %1").arg(totals.breaks));
+    const bool hourly = shown == Range::today;
+    m_chart->setBars(
+        barsOf(hourly ? statistics.hours(first) : statistics.days(first, last), shown));
+    m_chart->setAccessibleName(hourly ? tr("Focused time per hour") : tr("Focused time per day"));
+    showTasks(m_taskTable, statistics.tasks(first, last));
+}
+
+void ZKStatisticsWindow::makeKeyAndOrderFront()
+{
+    refresh();
+    m_rangeBar->setFocus();
+    KPUtilityWindow::makeKeyAndOrderFront();
+}
+
+void ZKStatisticsWindow::clearHistory()
+{
+    if (!m_clear)
+        return;
+    auto* question = new QMessageBox(QMessageBox::Question, tr("Clear History"),
+                                     tr("Delete every recorded period? This cannot be undone."),
+                                     QMessageBox::Yes | QMessageBox::No, this);
+    question->setDefaultButton(QMessageBox::No);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    connect(question, &QMessageBox::finished, this, [this](int answer) {
+        if (answer != QMessageBox::Yes)
+            return;
+        if (!m_clear()) {
+            auto* failure =
+                new QMessageBox(QMessageBox::Warning, tr("Clear History"),
+                                tr("The history could not be cleared."), QMessageBox::Ok, this);
+            failure->setAttribute(Qt::WA_DeleteOnClose);
+            failure->open();
+        }
+        refresh();
+    });
+    question->open();
+}
+
+QString ZKStatisticsWindow::durationText(qint64 seconds)
+{
+    const qint64 minutes = (seconds + 30) / 60;
+    if (minutes < 60)
+        return tr("%1 min").arg(minutes);
+    return tr("%1 h %2 min").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
