@@ -194,7 +194,9 @@ QList<HistoryStatistics::Task> HistoryStatistics::tasks(QDate first, QDate last)
     for (const HistoryRecord& record : m_records) {
         if (!isWork(record) || (record.taskId.isEmpty() && record.task.isEmpty()))
             continue;
-        auto& [task, latest] = byKey[record.taskId.isEmpty() ? record.task : record.taskId];
+        const QString key = record.taskId.isEmpty() ? QLatin1String("text:") + record.task
+                                                    : QLatin1String("id:") + record.taskId;
+        auto& [task, latest] = byKey[key];
         if (spanOfEnd(record, bounds) == 0 && record.outcome == QLatin1String("finished"))
             ++task.workPeriods;
         shareFocusedTime(record, bounds,

@@ -21,7 +21,7 @@ class ZKStatisticsWindow : public KPUtilityWindow
     Q_OBJECT
 
 public:
-    // The records of periods that ended within [since, until).
+    // The records of the periods between two instants.
     using RecordsProvider =
         std::function<QList<HistoryRecord>(const QDateTime& since, const QDateTime& until)>;
     // Deletes the whole history; says whether it did. None: nothing to clear.
