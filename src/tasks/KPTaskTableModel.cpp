@@ -47,7 +47,7 @@ QVariant KPTaskTableModel::data(const QModelIndex& index, int role) const
     case completedColumn: {
         const bool completed = m_list.taskManager()->tasks.at(index.row()).isCompleted;
         if (role == Qt::AccessibleTextRole)
-            return completed ? QStringLiteral("Completed") : QStringLiteral("Not Completed");
+            return completed ? tr("Completed") : tr("Not Completed");
         if (role != Qt::CheckStateRole)
             return QVariant();
         return completed ? Qt::Checked : Qt::Unchecked;
@@ -88,7 +88,7 @@ QVariant KPTaskTableModel::cyclesData(int row, int role) const
     case Qt::TextAlignmentRole:
         return int(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ToolTipRole:
-        return cyclesToolTip;
+        return tr("Click to Edit");
     default:
         return QVariant();
     }
@@ -96,9 +96,18 @@ QVariant KPTaskTableModel::cyclesData(int row, int role) const
 
 QVariant KPTaskTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return identifier(section);
-    return QVariant();
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    switch (section) {
+    case taskColumn:
+        return tr("Task");
+    case completedColumn:
+        return tr("Completed");
+    case cyclesColumn:
+        return tr("Cycles");
+    default:
+        return QVariant();
+    }
 }
 
 Qt::ItemFlags KPTaskTableModel::flags(const QModelIndex& index) const

@@ -22,7 +22,6 @@ public:
         numberOfColumns = 3
     };
     static QString identifier(int column);
-    static inline const QString cyclesToolTip = QStringLiteral("Click to Edit");
 
     explicit KPTaskTableModel(KPTaskList& list, QObject* parent = nullptr);
 

@@ -68,8 +68,8 @@ KPUtilityWindow::KPUtilityWindow(StatusItem* statusItem, const QString& title, i
     m_closeButton = new QToolButton(this);
     m_closeButton->setAutoRaise(true);
     m_closeButton->setFocusPolicy(Qt::NoFocus);
-    m_closeButton->setToolTip(QStringLiteral("Close"));
-    m_closeButton->setAccessibleName(QStringLiteral("Close"));
+    m_closeButton->setToolTip(tr("Close"));
+    m_closeButton->setAccessibleName(tr("Close"));
     m_closeButton->setIconSize(QSize(10, 10));
     // In the title bar's right margin, clear of the title.
     const int aboveRule = Frame::maxY(Frame::of(m_titleBarLine));

@@ -39,9 +39,9 @@ ZKPopover::ZKPopover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::Frameles
     resize(contentWidth, chromeHeight);
 
     m_taskList = new KPTaskList(QRect(0, 20, contentWidth, 0), this);
-    m_startPauseButton = makeButton(QString(), QStringLiteral("Resume Timer"));
+    m_startPauseButton = makeButton(QString(), tr("Resume Timer"));
     m_cyclesLabel = new QLabel(QStringLiteral("0"), this);
-    m_stateLabel = new QLabel(QStringLiteral("Work"), this);
+    m_stateLabel = new QLabel(title(KPTimeBoxManager::State::work), this);
 
     m_taskList->setEmphasizingFirstTask(true);
     m_taskList->setAutorearranging(true);
@@ -51,7 +51,7 @@ ZKPopover::ZKPopover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::Frameles
     m_taskList->reloadData();
     m_taskList->requestResize();
 
-    m_cyclesLabel->setText(QStringLiteral("Cycles Since Launch: 0"));
+    m_cyclesLabel->setText(tr("Cycles Since Launch: %1").arg(0));
     m_cyclesLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_cyclesLabel->setFont(SystemStyle::monospacedDigitSystemFont(13));
     m_stateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -61,14 +61,13 @@ ZKPopover::ZKPopover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::Frameles
     m_startPauseButton->setIconSize(QSize(38, 38));
     m_separator = new QWidget(this);
     m_separator->setAutoFillBackground(true);
-    m_addButton = makeButton(QStringLiteral("KPAdd"), QStringLiteral("Add New Task"));
-    m_removeButton = makeButton(QStringLiteral("KPRemove"), QStringLiteral("Remove Selected Task"));
-    m_moveUpButton = makeButton(QStringLiteral("KPGoUp"), QStringLiteral("Move Up Selected Task"));
-    m_moveDownButton =
-        makeButton(QStringLiteral("KPGoDown"), QStringLiteral("Move Down Selected Task"));
+    m_addButton = makeButton(QStringLiteral("KPAdd"), tr("Add New Task"));
+    m_removeButton = makeButton(QStringLiteral("KPRemove"), tr("Remove Selected Task"));
+    m_moveUpButton = makeButton(QStringLiteral("KPGoUp"), tr("Move Up Selected Task"));
+    m_moveDownButton = makeButton(QStringLiteral("KPGoDown"), tr("Move Down Selected Task"));
     for (QToolButton* button : {m_removeButton, m_moveUpButton, m_moveDownButton})
         button->setEnabled(false);
-    m_settingsButton = makeButton(QStringLiteral("KPMenu"), QStringLiteral("Settings"));
+    m_settingsButton = makeButton(QStringLiteral("KPMenu"), tr("Settings"));
     // The toolbar acts on the task being edited: tabbing along it keeps the edit open.
     m_taskList->setEditingControls({m_addButton, m_removeButton, m_moveUpButton, m_moveDownButton});
 
@@ -219,7 +218,7 @@ void ZKPopover::showRelativeToRect(const QRect& anchor)
 void ZKPopover::showStartPauseState(bool on)
 {
     m_isStartPauseOn = on;
-    const QString action = on ? QStringLiteral("Pause Timer") : QStringLiteral("Resume Timer");
+    const QString action = on ? tr("Pause Timer") : tr("Resume Timer");
     m_startPauseButton->setToolTip(action);
     m_startPauseButton->setAccessibleName(action);
     applyImages();
@@ -290,17 +289,22 @@ void ZKPopover::showMenu(QToolButton* sender)
         menu->popup(sender->mapToGlobal(QPoint(0, sender->height())));
 }
 
-QString ZKPopover::title(KPTimeBoxManager::State state)
+const char* ZKPopover::untranslatedTitle(KPTimeBoxManager::State state)
 {
     switch (state) {
     case KPTimeBoxManager::State::work:
-        return QStringLiteral("Work");
+        return QT_TR_NOOP("Work");
     case KPTimeBoxManager::State::shortBreak:
-        return QStringLiteral("Short Break");
+        return QT_TR_NOOP("Short Break");
     case KPTimeBoxManager::State::longBreak:
-        return QStringLiteral("Long Break");
+        return QT_TR_NOOP("Long Break");
     }
-    return QString();
+    return "";
+}
+
+QString ZKPopover::title(KPTimeBoxManager::State state)
+{
+    return tr(untranslatedTitle(state));
 }
 
 void ZKPopover::timeBoxManagerDidChangeState(KPTimeBoxManager*, KPTimeBoxManager::State state)
@@ -311,8 +315,7 @@ void ZKPopover::timeBoxManagerDidChangeState(KPTimeBoxManager*, KPTimeBoxManager
 
 void ZKPopover::timeBoxManagerDidChangeCycleCount(KPTimeBoxManager*, qint64 cyclesSinceLaunch)
 {
-    m_cyclesLabel->setText(QStringLiteral("Cycles Since Launch: ") +
-                           QString::number(cyclesSinceLaunch));
+    m_cyclesLabel->setText(tr("Cycles Since Launch: %1").arg(cyclesSinceLaunch));
     KPTaskManager* manager = m_taskList->taskManager();
     if (manager && !manager->tasks.isEmpty() && !manager->tasks.first().isCompleted)
         m_taskList->changeCycleCount(0, +1);

@@ -60,6 +60,8 @@ public:
     void taskListDidChangeEditedRow(KPTaskList* taskList) override;
 
     static QString title(KPTimeBoxManager::State state);
+    // The English name, for what scripts read whatever the language.
+    static const char* untranslatedTitle(KPTimeBoxManager::State state);
 
 Q_SIGNALS:
     void popoverDidClose();
