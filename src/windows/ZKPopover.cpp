@@ -57,6 +57,7 @@ ZKPopover::ZKPopover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::Frameles
     m_stateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_stateLabel->setFont(SystemStyle::systemFont(13));
     setTextColor(m_stateLabel, SystemStyle::systemRedColor());
+    resize(widthForTexts(), chromeHeight);
 
     m_startPauseButton->setIconSize(QSize(38, 38));
     m_separator = new QWidget(this);
@@ -121,16 +122,30 @@ void ZKPopover::applyImages()
 void ZKPopover::layOut()
 {
     const int grown = height() - chromeHeight; // the task list's share
-    Frame::set(m_taskList, QRect(0, 20, contentWidth, grown));
+    const int w = width();
+    Frame::set(m_taskList, QRect(0, 20, w, grown));
     Frame::set(m_startPauseButton, QRect(2, 22 + grown, 38, 38));
-    Frame::set(m_stateLabel, QRect(40, 42 + grown, 158, 18));
-    Frame::set(m_cyclesLabel, QRect(40, 22 + grown, 158, 18));
-    Frame::set(m_separator, QRect(0, 20 + grown, contentWidth, 1));
+    Frame::set(m_stateLabel, QRect(40, 42 + grown, w - 42, 18));
+    Frame::set(m_cyclesLabel, QRect(40, 22 + grown, w - 42, 18));
+    Frame::set(m_separator, QRect(0, 20 + grown, w, 1));
     Frame::set(m_addButton, QRect(2, 2, 18, 18));
     Frame::set(m_removeButton, QRect(20, 2, 18, 18));
     Frame::set(m_moveUpButton, QRect(38, 2, 18, 18));
     Frame::set(m_moveDownButton, QRect(56, 2, 18, 18));
-    Frame::set(m_settingsButton, QRect(180, 2, 18, 18));
+    Frame::set(m_settingsButton, QRect(w - 20, 2, 18, 18));
+}
+
+int ZKPopover::widthForTexts() const
+{
+    // The labels' column starts at 40 and keeps 2 free at the right; a language
+    // with longer words widens the popover rather than cutting them.
+    const QFontMetrics state(m_stateLabel->font());
+    const QFontMetrics cycles(m_cyclesLabel->font());
+    int widest = cycles.horizontalAdvance(tr("Cycles Since Launch: %1").arg(9999));
+    for (auto kind : {KPTimeBoxManager::State::work, KPTimeBoxManager::State::shortBreak,
+                      KPTimeBoxManager::State::longBreak})
+        widest = std::max(widest, state.horizontalAdvance(title(kind)));
+    return std::max<int>(contentWidth, 40 + widest + 2);
 }
 
 void ZKPopover::resizeEvent(QResizeEvent* event)

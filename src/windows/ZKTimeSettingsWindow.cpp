@@ -59,6 +59,9 @@ ZKTimeSettingsWindow::ZKTimeSettingsWindow(StatusItem* statusItem)
     for (QWidget* sized : std::initializer_list<QWidget*>{
              m_saveButton, intervalLabel, longBreakLabel, shortBreakLabel, workLabel})
         sized->adjustSize();
+    // A language's longer labels widen the window; they keep 5 clear on each side.
+    for (const QLabel* label : {intervalLabel, longBreakLabel, shortBreakLabel, workLabel})
+        fitWidth(label->width() + 10);
     for (KPTimeEditor* editor : {m_longBreakTimeEditor, m_shortBreakTimeEditor, m_workTimeEditor})
         editor->setButtonType(KPTimeEditor::ButtonType::none);
 
