@@ -12,17 +12,17 @@ KPTaskTableModel::KPTaskTableModel(KPTaskList& list, QObject* parent)
     : QAbstractTableModel(parent), m_list(list)
 {}
 
-QString KPTaskTableModel::identifier(int column)
+const char* KPTaskTableModel::identifier(int column)
 {
     switch (column) {
     case taskColumn:
-        return QStringLiteral("Task");
+        return QT_TR_NOOP("Task");
     case completedColumn:
-        return QStringLiteral("Completed");
+        return QT_TR_NOOP("Completed");
     case cyclesColumn:
-        return QStringLiteral("Cycles");
+        return QT_TR_NOOP("Cycles");
     default:
-        return QString();
+        return nullptr;
     }
 }
 
@@ -96,18 +96,10 @@ QVariant KPTaskTableModel::cyclesData(int row, int role) const
 
 QVariant KPTaskTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QVariant();
-    switch (section) {
-    case taskColumn:
-        return tr("Task");
-    case completedColumn:
-        return tr("Completed");
-    case cyclesColumn:
-        return tr("Cycles");
-    default:
-        return QVariant();
-    }
+    const char* title = identifier(section);
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && title)
+        return tr(title);
+    return QVariant();
 }
 
 Qt::ItemFlags KPTaskTableModel::flags(const QModelIndex& index) const

@@ -21,7 +21,7 @@ public:
         cyclesColumn = 2,
         numberOfColumns = 3
     };
-    static QString identifier(int column);
+    static const char* identifier(int column); // untranslated; nullptr past the last
 
     explicit KPTaskTableModel(KPTaskList& list, QObject* parent = nullptr);
 
