@@ -27,8 +27,8 @@
         <source>A time-box timer in the tray. Without options, runs Zembrak or brings
 the running one forward; the options below drive the running one.
 Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage.</source>
-        <translation>Ein Timer für Zeitblöcke im Systembereich. Ohne Optionen startet Zembrak oder holt
-das laufende nach vorn; die folgenden Optionen steuern das laufende.
+        <translation>Ein Timer für Zeitblöcke im Systembereich. Ohne Optionen wird Zembrak gestartet oder
+das laufende nach vorn geholt; die folgenden Optionen steuern das laufende.
 Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung.</translation>
     </message>
     <message>
