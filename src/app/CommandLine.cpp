@@ -33,15 +33,20 @@ struct Option
 
 const Option controlOptions[] = {
     {"start-pause", CommandLine::Action::startPause,
-     "Start or pause the timer of the running Zembrak (starting Zembrak first when none runs)."},
-    {"reset", CommandLine::Action::reset, "Rewind the current period to its full length, paused."},
-    {"skip", CommandLine::Action::skip, "End the current period now; the next one starts."},
+     QT_TRANSLATE_NOOP("CommandLine", "Start or pause the timer of the running Zembrak (starting "
+                                      "Zembrak first when none runs).")},
+    {"reset", CommandLine::Action::reset,
+     QT_TRANSLATE_NOOP("CommandLine", "Rewind the current period to its full length, paused.")},
+    {"skip", CommandLine::Action::skip,
+     QT_TRANSLATE_NOOP("CommandLine", "End the current period now; the next one starts.")},
     {"status", CommandLine::Action::status,
-     "Print one line: state=active|inactive period=work|shortBreak|longBreak "
-     "remaining=SECONDS cycles=N."},
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Print one line: state=active|inactive period=work|shortBreak|longBreak "
+                       "remaining=SECONDS cycles=N.")},
     {"follow", CommandLine::Action::follow,
-     "Print a line for a status bar at once and at each change, until ended: waybar's JSON, "
-     "or the --format template's fields filled in."},
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Print a line for a status bar at once and at each change, until ended: "
+                       "waybar's JSON, or the --format template's fields filled in.")},
 };
 
 const QString formatOption = QStringLiteral("format");
@@ -49,18 +54,17 @@ const QString formatOption = QStringLiteral("format");
 void setUp(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("A time-box timer in the tray. Without options, runs Zembrak or brings\n"
-                       "the running one forward; the options below drive the running one.\n"
-                       "Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage."));
+        CommandLine::tr("A time-box timer in the tray. Without options, runs Zembrak or brings\n"
+                        "the running one forward; the options below drive the running one.\n"
+                        "Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage."));
     parser.addHelpOption();
     parser.addVersionOption();
     for (const Option& option : controlOptions)
-        parser.addOption(
-            {QString::fromLatin1(option.name), QString::fromLatin1(option.description)});
+        parser.addOption({QString::fromLatin1(option.name), CommandLine::tr(option.description)});
     parser.addOption({formatOption,
-                      QStringLiteral("With --follow: plain lines from TEMPLATE, its {time}, "
-                                     "{remaining}, {period}, {state} and {cycles} filled in."),
-                      QStringLiteral("TEMPLATE")});
+                      CommandLine::tr("With --follow: plain lines from TEMPLATE, its {time}, "
+                                      "{remaining}, {period}, {state} and {cycles} filled in."),
+                      CommandLine::tr("TEMPLATE")});
 }
 
 void printError(const QString& message)
@@ -134,8 +138,7 @@ CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* er
     if (!parser.parse(arguments))
         return fail(parser.errorText());
     if (!parser.positionalArguments().isEmpty())
-        return fail(
-            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+        return fail(tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
         return Action::help;
     if (parser.isSet(QStringLiteral("version")))
@@ -145,12 +148,12 @@ CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* er
         if (!parser.isSet(QString::fromLatin1(option.name)))
             continue;
         if (chosen)
-            return fail(QStringLiteral("Give one control option at a time."));
+            return fail(tr("Give one control option at a time."));
         chosen = option.action;
     }
     if (parser.isSet(formatOption)) {
         if (chosen != Action::follow)
-            return fail(QStringLiteral("--format goes with --follow."));
+            return fail(tr("--format goes with --follow."));
         if (format)
             *format = parser.value(formatOption);
     }
@@ -184,8 +187,7 @@ int CommandLine::follow(const QString& format)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        printError(QStringLiteral("no session bus to follow Zembrak on (%1).")
-                       .arg(bus.lastError().message()));
+        printError(tr("no session bus to follow Zembrak on (%1).").arg(bus.lastError().message()));
         return 1;
     }
     // A bar that goes away closes the pipe: the next line fails with EPIPE and the
@@ -216,27 +218,24 @@ int CommandLine::control(Action action)
     using namespace std::chrono_literals;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        printError(QStringLiteral("no session bus to reach Zembrak on (%1).")
-                       .arg(bus.lastError().message()));
+        printError(tr("no session bus to reach Zembrak on (%1).").arg(bus.lastError().message()));
         return 1;
     }
     auto limit = 5s;
     if (!isRunning(bus)) {
         if (action != Action::startPause) {
-            printError(QStringLiteral("Zembrak is not running."));
+            printError(tr("Zembrak is not running."));
             return 1;
         }
         if (!launchApplication()) {
-            printError(
-                QStringLiteral("could not start %1.").arg(QCoreApplication::applicationFilePath()));
+            printError(tr("could not start %1.").arg(QCoreApplication::applicationFilePath()));
             return 1;
         }
         limit = 15s;
     }
     const std::optional<QVariantMap> properties = waitForControl(bus, limit);
     if (!properties) {
-        printError(QStringLiteral("Zembrak did not answer on the session bus within %1 s.")
-                       .arg(limit.count()));
+        printError(tr("Zembrak did not answer on the session bus within %1 s.").arg(limit.count()));
         return 1;
     }
     if (action == Action::status) {

@@ -5,6 +5,8 @@
 #include "timing/PreferenceKeys.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <climits>
 
 PeriodEndNotifier::PeriodEndNotifier(KPTimeBoxManager& manager, const QDBusConnection& connection,
                                      QObject* parent)
@@ -24,8 +26,8 @@ void PeriodEndNotifier::periodDidEnd(KPTimeBoxManager::State endedState,
 
 QString PeriodEndNotifier::summary(KPTimeBoxManager::State endedState)
 {
-    return endedState == KPTimeBoxManager::State::work ? QStringLiteral("Work period finished")
-                                                       : QStringLiteral("Break finished");
+    return endedState == KPTimeBoxManager::State::work ? tr("Work period finished")
+                                                       : tr("Break finished");
 }
 
 QString PeriodEndNotifier::body(KPTimeBoxManager::State state, qint64 length)
@@ -33,31 +35,27 @@ QString PeriodEndNotifier::body(KPTimeBoxManager::State state, qint64 length)
     QString next;
     switch (state) {
     case KPTimeBoxManager::State::work:
-        next = QStringLiteral("work period");
+        next = tr("work period");
         break;
     case KPTimeBoxManager::State::shortBreak:
-        next = QStringLiteral("short break");
+        next = tr("short break");
         break;
     case KPTimeBoxManager::State::longBreak:
-        next = QStringLiteral("long break");
+        next = tr("long break");
         break;
     }
-    return QStringLiteral("Next: %1, %2").arg(next, describeLength(length));
+    return tr("Next: %1, %2").arg(next, describeLength(length));
 }
 
 QString PeriodEndNotifier::describeLength(qint64 seconds)
 {
     const KPTime time = KPTime::fromTotalSeconds(qMax<qint64>(seconds, 0));
-    const auto part = [](qint64 n, const char* unit) {
-        return QString::number(n) + QLatin1Char(' ') + QLatin1String(unit) +
-               (n == 1 ? QString() : QStringLiteral("s"));
-    };
     QStringList parts;
-    if (time.hours)
-        parts << part(time.hours, "hour");
+    if (time.hours) // a hand-edited length may hold more hours than an int
+        parts << tr("%n hour(s)", nullptr, int(std::min<qint64>(time.hours, INT_MAX)));
     if (time.minutes)
-        parts << part(time.minutes, "minute");
+        parts << tr("%n minute(s)", nullptr, int(time.minutes));
     if (time.seconds || parts.isEmpty())
-        parts << part(time.seconds, "second");
+        parts << tr("%n second(s)", nullptr, int(time.seconds));
     return parts.join(QLatin1Char(' '));
 }

@@ -80,7 +80,8 @@ QByteArray StatusFollower::line(const QVariantMap& properties, const QString& fo
     json[QStringLiteral("text")] = time;
     if (running) {
         const std::optional<KPTimeBoxManager::State> kind = KPTimeBoxManager::fromRawValue(period);
-        const QString title = kind ? ZKPopover::title(*kind) : period;
+        const QString title =
+            kind ? QString::fromLatin1(ZKPopover::untranslatedTitle(*kind)) : period;
         json[QStringLiteral("tooltip")] =
             QStringLiteral("%1: %2 %3, %4\nCycles since launch: %5")
                 .arg(title, time, length > 0 ? "remaining" : "elapsed",

@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/CommandLine.h"
 #include "app/ControlAdaptor.h"
+#include "app/Translations.h"
 #include "platform/Images.h"
 #include "platform/SingleInstance.h"
 #include "platform/x11/X11Environment.h"
@@ -23,6 +24,7 @@ QStringList argumentsOf(int argc, char* argv[])
 int runCommandLine(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    Translations::install();
     QString error;
     QString format;
     const CommandLine::Action action =
@@ -38,7 +40,7 @@ int runCommandLine(int argc, char* argv[])
         return 0;
     case CommandLine::Action::run:
         // Only options of ours reach here, so one of them was chosen.
-        return CommandLine::usageError(QStringLiteral("nothing to do."));
+        return CommandLine::usageError(CommandLine::tr("nothing to do."));
     case CommandLine::Action::follow:
         return CommandLine::follow(format);
     default:
@@ -58,6 +60,7 @@ int main(int argc, char* argv[])
 
     X11Environment::prepare();
     QApplication app(argc, argv);
+    Translations::install();
     // Qt has taken its own options; anything left is a mistake.
     QString error;
     if (CommandLine::parse(QCoreApplication::arguments(), &error) != CommandLine::Action::run)
@@ -69,7 +72,9 @@ int main(int argc, char* argv[])
 
     SingleInstance instance;
     if (!instance.claim()) {
-        std::fprintf(stderr, "zembrak: already running; asked the running one to show itself.\n");
+        std::fprintf(
+            stderr, "zembrak: %s\n",
+            qPrintable(CommandLine::tr("already running; asked the running one to show itself.")));
         return 0;
     }
 

@@ -15,7 +15,7 @@ KPMenuBarMenuButton::KPMenuBarMenuButton(QWidget* parent)
 {
     setGeometry(0, 0, 0, KPMenuBarTimeDisplay::viewHeight); // zero width: hidden until sized
     setFocusPolicy(Qt::NoFocus);
-    setAccessibleName(QStringLiteral("Menu"));
+    setAccessibleName(tr("Menu"));
     setAttribute(Qt::WA_NoSystemBackground);
     m_image = menuButtonImage();
     connect(m_statusMenu.get(), &QMenu::aboutToShow, this,

@@ -299,8 +299,7 @@ void KPMenuBarTimeDisplay::click()
     // The whole flag set counts: Alt with Shift is no Alt-click.
     const Qt::KeyboardModifiers modifiers = m_modifiers();
     if (modifiers == Qt::AltModifier) {
-        recordShortcut(KPTimerShortcutManager::Key::toggleActivation,
-                       QStringLiteral("Start/Pause"));
+        recordShortcut(KPTimerShortcutManager::Key::toggleActivation, tr("Start/Pause"));
         return;
     }
     if (modifiers == Qt::ControlModifier) {
@@ -326,7 +325,7 @@ void KPMenuBarTimeDisplay::rightMouseUp()
         return;
     }
     if (m_modifiers() == Qt::AltModifier) {
-        recordShortcut(KPTimerShortcutManager::Key::reset, QStringLiteral("Reset"));
+        recordShortcut(KPTimerShortcutManager::Key::reset, tr("Reset"));
         return;
     }
     if (m_timer)

@@ -164,5 +164,5 @@ QString KPTimeDigits::spokenText(const KPTime& time, bool countsUp)
     QString text = time.hours != 0 ? QString::number(time.hours) + QLatin1Char(':') : QString();
     text += KPTime::twoDigitString(time.minutes) + QLatin1Char(':') +
             KPTime::twoDigitString(time.seconds);
-    return text + (countsUp ? QStringLiteral(" elapsed") : QStringLiteral(" remaining"));
+    return countsUp ? tr("%1 elapsed").arg(text) : tr("%1 remaining").arg(text);
 }

@@ -2,6 +2,7 @@
 
 #include "timing/KPTime.h"
 
+#include <QCoreApplication>
 #include <QFont>
 
 class QPalette;
@@ -13,6 +14,8 @@ class QWidget;
 // children of the view they are made in; this lays them out and paints them.
 class KPTimeDigits
 {
+    Q_DECLARE_TR_FUNCTIONS(KPTimeDigits)
+
 public:
     enum class Size
     {

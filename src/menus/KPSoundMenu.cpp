@@ -8,7 +8,7 @@
 KPSoundMenu::KPSoundMenu(const QString& systemSoundFolder, QWidget* parent) : QMenu(parent)
 {
     setObjectName(QStringLiteral("KPSoundMenu"));
-    setTitle(QStringLiteral("Sound Menu"));
+    setTitle(tr("Sound Menu"));
     addSoundItem(none);
     addSeparator();
     for (const QString& name : applicationSoundNames)
@@ -27,7 +27,9 @@ KPSoundMenu::~KPSoundMenu() = default;
 void KPSoundMenu::addSoundItem(const QString& name)
 {
     // A '&' in a file name is a character, not a keyboard mnemonic.
-    QAction* item = addAction(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    // Only "None" is a word; the others name sound files and stay as they are.
+    QAction* item = addAction(
+        name == none ? tr("None") : QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
     item->setData(name);
     item->setCheckable(true);
 }

@@ -25,36 +25,32 @@ ZKMenu::ZKMenu(QWidget* parent)
     : QMenu(parent), m_soundMenu(new KPSoundMenu(Sound::systemSoundFolder(), this))
 {
     setObjectName(QStringLiteral("ZKMenu"));
-    setTitle(QStringLiteral("Preferences Menu"));
+    setTitle(tr("Preferences Menu"));
 
-    addCommand(this, QStringLiteral("Time Settings"), &ZKMenu::showTimeSettingsWindow);
-    addCommand(this, QStringLiteral("Edit Time"), &ZKMenu::showTimeEditorWindow);
+    addCommand(this, tr("Time Settings"), &ZKMenu::showTimeSettingsWindow);
+    addCommand(this, tr("Edit Time"), &ZKMenu::showTimeEditorWindow);
     addCommand(this, tr("Statistics"), &ZKMenu::showStatisticsWindow);
     addSeparator();
     m_autodhideDisplayMenuItem =
-        addSwitch(this, QStringLiteral("Autohide Display"), &ZKMenu::toggleAutohideDisplay);
-    m_smallDisplayMenuItem =
-        addSwitch(this, QStringLiteral("Small Display"), &ZKMenu::toggleSmallDisplay);
-    m_showSecondsMenuItem =
-        addSwitch(this, QStringLiteral("Show Seconds"), &ZKMenu::toggleShowSeconds);
+        addSwitch(this, tr("Autohide Display"), &ZKMenu::toggleAutohideDisplay);
+    m_smallDisplayMenuItem = addSwitch(this, tr("Small Display"), &ZKMenu::toggleSmallDisplay);
+    m_showSecondsMenuItem = addSwitch(this, tr("Show Seconds"), &ZKMenu::toggleShowSeconds);
     m_showCycleCountMenuItem =
-        addSwitch(this, QStringLiteral("Show Cycle Count"), &ZKMenu::toggleShowCycleCount);
+        addSwitch(this, tr("Show Cycle Count"), &ZKMenu::toggleShowCycleCount);
     addSeparator();
-    m_enableTickingMenuItem =
-        addSwitch(this, QStringLiteral("Enable Ticking"), &ZKMenu::toggleEnableTicking);
-    addAction(QStringLiteral("Sound"))->setMenu(m_soundMenu);
+    m_enableTickingMenuItem = addSwitch(this, tr("Enable Ticking"), &ZKMenu::toggleEnableTicking);
+    addAction(tr("Sound"))->setMenu(m_soundMenu);
     addSeparator();
 
-    auto* more = new QMenu(QStringLiteral("More"), this);
-    m_launchAtLoginMenuItem =
-        addSwitch(more, QStringLiteral("Launch at Login"), &ZKMenu::toggleLaunchAtLogin);
+    auto* more = new QMenu(tr("More"), this);
+    m_launchAtLoginMenuItem = addSwitch(more, tr("Launch at Login"), &ZKMenu::toggleLaunchAtLogin);
     m_notifyAtPeriodEndMenuItem =
-        addSwitch(more, QStringLiteral("Notify at Period End"), &ZKMenu::toggleNotifyAtPeriodEnd);
+        addSwitch(more, tr("Notify at Period End"), &ZKMenu::toggleNotifyAtPeriodEnd);
     more->addSeparator();
-    addCommand(more, QStringLiteral("Check for Updates"), &ZKMenu::checkForUpdates);
-    addCommand(more, QStringLiteral("Questions/Problems/Suggestions"), &ZKMenu::support);
+    addCommand(more, tr("Check for Updates"), &ZKMenu::checkForUpdates);
+    addCommand(more, tr("Questions/Problems/Suggestions"), &ZKMenu::support);
     addMenu(more);
-    connect(addAction(QStringLiteral("Quit")), &QAction::triggered, qApp, &QCoreApplication::quit);
+    connect(addAction(tr("Quit")), &QAction::triggered, qApp, &QCoreApplication::quit);
 }
 
 ZKMenu::~ZKMenu() = default;

@@ -14,9 +14,12 @@ UpdateCheck::Result failed(const QString& message)
     return result;
 }
 
-const QString unreadable = QStringLiteral("The update information could not be read.");
-
 } // namespace
+
+QString UpdateCheck::unreadable()
+{
+    return tr("The update information could not be read.");
+}
 
 UpdateCheck::UpdateCheck(const QUrl& feed, const QVersionNumber& currentVersion, QObject* parent)
     : QObject(parent), m_feed(feed), m_currentVersion(currentVersion)
@@ -66,32 +69,31 @@ void UpdateCheck::replyFinished()
 UpdateCheck::Result UpdateCheck::failure(QNetworkReply& reply) const
 {
     if (m_tooLarge)
-        return failed(unreadable);
+        return failed(unreadable());
     const QString host = m_feed.host().isEmpty() ? m_feed.toDisplayString() : m_feed.host();
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (status.isValid() && (status.toInt() < 200 || status.toInt() >= 300))
-        return failed(QStringLiteral("The update server answered with an error (HTTP %1).")
-                          .arg(status.toInt()));
+        return failed(
+            tr("The update server answered with an error (HTTP %1).").arg(status.toInt()));
     switch (reply.error()) {
     case QNetworkReply::HostNotFoundError:
     case QNetworkReply::TemporaryNetworkFailureError:
     case QNetworkReply::NetworkSessionFailedError:
         // A name that does not resolve may also be a wrong feed address: say both.
-        return failed(QStringLiteral("%1 could not be reached. Are you offline?").arg(host));
+        return failed(tr("%1 could not be reached. Are you offline?").arg(host));
     case QNetworkReply::ConnectionRefusedError:
     case QNetworkReply::RemoteHostClosedError:
-        return failed(QStringLiteral("The update server %1 is not taking connections; "
-                                     "try again later.")
+        return failed(tr("The update server %1 is not taking connections; "
+                         "try again later.")
                           .arg(host));
     // The transfer timeout aborts the reply: nothing else cancels it.
     case QNetworkReply::TimeoutError:
     case QNetworkReply::OperationCanceledError:
-        return failed(QStringLiteral("The update server %1 did not answer in time.").arg(host));
+        return failed(tr("The update server %1 did not answer in time.").arg(host));
     case QNetworkReply::SslHandshakeFailedError:
-        return failed(
-            QStringLiteral("The connection to %1 is not secure; nothing was read.").arg(host));
+        return failed(tr("The connection to %1 is not secure; nothing was read.").arg(host));
     default:
-        return failed(QStringLiteral("The update check failed: %1.").arg(reply.errorString()));
+        return failed(tr("The update check failed: %1.").arg(reply.errorString()));
     }
 }
 
@@ -100,7 +102,7 @@ UpdateCheck::Result UpdateCheck::read(const QByteArray& feed, const QVersionNumb
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(feed, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
-        return failed(unreadable);
+        return failed(unreadable());
     const QJsonObject object = document.object();
     const QString versionText = object.value(QStringLiteral("version")).toString();
     qsizetype suffix = 0;
@@ -110,7 +112,7 @@ UpdateCheck::Result UpdateCheck::read(const QByteArray& feed, const QVersionNumb
         url.isValid() && !url.host().isEmpty() &&
         (url.scheme() == QStringLiteral("https") || url.scheme() == QStringLiteral("http"));
     if (version.isNull() || suffix != versionText.size() || !webPage)
-        return failed(unreadable);
+        return failed(unreadable());
 
     Result result;
     result.outcome =

@@ -43,6 +43,7 @@ public:
 
     // What a feed document says against the version running.
     static Result read(const QByteArray& feed, const QVersionNumber& currentVersion);
+    static QString unreadable();
 
 Q_SIGNALS:
     void finished(const UpdateCheck::Result& result);

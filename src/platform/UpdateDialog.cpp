@@ -3,7 +3,7 @@
 UpdateDialog::UpdateDialog(QWidget* parent) : QMessageBox(parent)
 {
     setObjectName(QStringLiteral("UpdateDialog"));
-    setWindowTitle(QStringLiteral("Software Update"));
+    setWindowTitle(tr("Software Update"));
     setStandardButtons(QMessageBox::Close);
     setTextFormat(Qt::RichText);
     setTextInteractionFlags(Qt::TextBrowserInteraction);
@@ -14,7 +14,7 @@ UpdateDialog::UpdateDialog(QWidget* parent) : QMessageBox(parent)
 void UpdateDialog::showChecking()
 {
     setIcon(QMessageBox::NoIcon);
-    setText(QStringLiteral("Checking for updates…"));
+    setText(tr("Checking for updates…"));
     setInformativeText(QString());
     show();
     raise();
@@ -28,22 +28,20 @@ void UpdateDialog::showResult(const UpdateCheck::Result& result,
     switch (result.outcome) {
     case Outcome::upToDate:
         setIcon(QMessageBox::Information);
-        setText(QStringLiteral("You're up to date."));
-        setInformativeText(
-            QStringLiteral("Zembrak %1 is the newest version.").arg(currentVersion.toString()));
+        setText(tr("You're up to date."));
+        setInformativeText(tr("Zembrak %1 is the newest version.").arg(currentVersion.toString()));
         break;
     case Outcome::newerVersion: {
         const QString url = result.url.toString(QUrl::FullyEncoded).toHtmlEscaped();
         setIcon(QMessageBox::Information);
-        setText(QStringLiteral("Zembrak %1 is available.").arg(result.version.toString()));
-        setInformativeText(
-            QStringLiteral("You have %1. <a href=\"%2\">Download the new version</a>.")
-                .arg(currentVersion.toString(), url));
+        setText(tr("Zembrak %1 is available.").arg(result.version.toString()));
+        setInformativeText(tr("You have %1. <a href=\"%2\">Download the new version</a>.")
+                               .arg(currentVersion.toString(), url));
         break;
     }
     case Outcome::failed:
         setIcon(QMessageBox::Warning);
-        setText(QStringLiteral("Zembrak could not check for updates."));
+        setText(tr("Zembrak could not check for updates."));
         setInformativeText(result.message.toHtmlEscaped());
         break;
     }

@@ -4,7 +4,7 @@
 #include "platform/ShortcutRecorder.h"
 
 KPShortcutWindow::KPShortcutWindow(StatusItem* statusItem)
-    : KPUtilityWindow(statusItem, QStringLiteral("Shortcut"), 140, 50)
+    : KPUtilityWindow(statusItem, tr("Shortcut"), 140, 50)
 {
     m_shortcutView = new ShortcutRecorder(utilityView());
     Frame::set(m_shortcutView, QRect(5, 5, 130, 19));

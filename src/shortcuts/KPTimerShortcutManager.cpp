@@ -15,9 +15,9 @@ namespace {
 QString descriptionOf(const QString& key)
 {
     if (key == KPTimerShortcutManager::rawValue(KPTimerShortcutManager::Key::toggleActivation))
-        return QStringLiteral("Start/Pause");
+        return KPTimerShortcutManager::tr("Start/Pause");
     if (key == KPTimerShortcutManager::rawValue(KPTimerShortcutManager::Key::reset))
-        return QStringLiteral("Reset");
+        return KPTimerShortcutManager::tr("Reset");
     return key;
 }
 

@@ -16,8 +16,8 @@ KPTaskCyclesMenu::KPTaskCyclesMenu(QWidget* parent) : QMenu(parent)
     m_item = new QWidgetAction(this);
     auto* view = new QWidget(this);
     view->setFixedSize(40, 18);
-    m_increaseButton = makeButton(view, 2, QStringLiteral("Increase Cycle Count"));
-    m_decreaseButton = makeButton(view, 20, QStringLiteral("Decrease Cycle Count"));
+    m_increaseButton = makeButton(view, 2, tr("Increase Cycle Count"));
+    m_decreaseButton = makeButton(view, 20, tr("Decrease Cycle Count"));
     connect(m_increaseButton, &QToolButton::clicked, this, &KPTaskCyclesMenu::increaseCycleCount);
     connect(m_decreaseButton, &QToolButton::clicked, this, &KPTaskCyclesMenu::decreaseCycleCount);
     m_item->setDefaultWidget(view); // the action owns the view from here on

@@ -54,7 +54,7 @@ KPTaskList::KPTaskList(const QRect& frame, QWidget* parent) : QWidget(parent)
     m_tableView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_tableView->viewport()->setAutoFillBackground(false);
     m_tableView->setTabKeyNavigation(false); // Tab leaves the list, arrows move within it
-    m_tableView->setAccessibleName(QStringLiteral("Tasks"));
+    m_tableView->setAccessibleName(tr("Tasks"));
     QHeaderView* columns = m_tableView->horizontalHeader();
     columns->setMinimumSectionSize(0);
     columns->setSectionResizeMode(QHeaderView::Fixed);
@@ -87,7 +87,7 @@ KPTaskList::KPTaskList(const QRect& frame, QWidget* parent) : QWidget(parent)
             &KPTaskList::decreaseCycleCount);
 
     m_rowMenu = new QMenu(this);
-    m_deleteAction = m_rowMenu->addAction(QStringLiteral("Delete"));
+    m_deleteAction = m_rowMenu->addAction(tr("Delete"));
     connect(m_deleteAction, &QAction::triggered, this, [this] {
         const QVariant row = m_deleteAction->data();
         if (row.typeId() == QMetaType::Int)

@@ -12,17 +12,17 @@ KPTaskTableModel::KPTaskTableModel(KPTaskList& list, QObject* parent)
     : QAbstractTableModel(parent), m_list(list)
 {}
 
-QString KPTaskTableModel::identifier(int column)
+const char* KPTaskTableModel::identifier(int column)
 {
     switch (column) {
     case taskColumn:
-        return QStringLiteral("Task");
+        return QT_TR_NOOP("Task");
     case completedColumn:
-        return QStringLiteral("Completed");
+        return QT_TR_NOOP("Completed");
     case cyclesColumn:
-        return QStringLiteral("Cycles");
+        return QT_TR_NOOP("Cycles");
     default:
-        return QString();
+        return nullptr;
     }
 }
 
@@ -47,7 +47,7 @@ QVariant KPTaskTableModel::data(const QModelIndex& index, int role) const
     case completedColumn: {
         const bool completed = m_list.taskManager()->tasks.at(index.row()).isCompleted;
         if (role == Qt::AccessibleTextRole)
-            return completed ? QStringLiteral("Completed") : QStringLiteral("Not Completed");
+            return completed ? tr("Completed") : tr("Not Completed");
         if (role != Qt::CheckStateRole)
             return QVariant();
         return completed ? Qt::Checked : Qt::Unchecked;
@@ -88,7 +88,7 @@ QVariant KPTaskTableModel::cyclesData(int row, int role) const
     case Qt::TextAlignmentRole:
         return int(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::ToolTipRole:
-        return cyclesToolTip;
+        return tr("Click to Edit");
     default:
         return QVariant();
     }
@@ -96,8 +96,9 @@ QVariant KPTaskTableModel::cyclesData(int row, int role) const
 
 QVariant KPTaskTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return identifier(section);
+    const char* title = identifier(section);
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && title)
+        return tr(title);
     return QVariant();
 }
 

@@ -21,8 +21,7 @@ public:
         cyclesColumn = 2,
         numberOfColumns = 3
     };
-    static QString identifier(int column);
-    static inline const QString cyclesToolTip = QStringLiteral("Click to Edit");
+    static const char* identifier(int column); // untranslated; nullptr past the last
 
     explicit KPTaskTableModel(KPTaskList& list, QObject* parent = nullptr);
 

@@ -14,7 +14,7 @@ KPTaskTextEditor::KPTaskTextEditor(QWidget* parent) : QPlainTextEdit(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
-    setAccessibleName(QStringLiteral("Task"));
+    setAccessibleName(tr("Task"));
     document()->setDocumentMargin(0);
     setViewportMargins(0, 0, 0, 0);
     // Opaque, so the row's drawn text does not show through while editing.

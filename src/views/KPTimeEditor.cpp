@@ -67,12 +67,12 @@ KPTimeEditor::KPTimeEditor(int width, int height, QWidget* parent) : QWidget(par
         field->installEventFilter(this);
         connect(field, &QLineEdit::returnPressed, this, [this] { textDidEndEditing(true); });
     }
-    m_hours->textField()->setAccessibleName(QStringLiteral("Hours"));
-    m_minutes->textField()->setAccessibleName(QStringLiteral("Minutes"));
-    m_seconds->textField()->setAccessibleName(QStringLiteral("Seconds"));
+    m_hours->textField()->setAccessibleName(tr("Hours"));
+    m_minutes->textField()->setAccessibleName(tr("Minutes"));
+    m_seconds->textField()->setAccessibleName(tr("Seconds"));
     m_hoursMinutesSeparator->setFont(font);
     m_minutesSecondsSeparator->setFont(font);
-    m_button->setAccessibleName(QStringLiteral("OK"));
+    m_button->setAccessibleName(tr("OK"));
     connect(m_button, &KPTimeEditorButton::clicked, this, &KPTimeEditor::buttonClicked);
 }
 
@@ -122,8 +122,8 @@ void KPTimeEditor::setButtonType(ButtonType type)
         return;
     m_buttonType = type;
     m_needsRearrangement = true;
-    static const char* const names[] = {"OK", "Delete", "Add", ""};
-    m_button->setAccessibleName(QString::fromLatin1(names[int(type)]));
+    static const char* const names[] = {QT_TR_NOOP("OK"), QT_TR_NOOP("Delete"), QT_TR_NOOP("Add")};
+    m_button->setAccessibleName(type == ButtonType::none ? QString() : tr(names[int(type)]));
     update();
 }
 

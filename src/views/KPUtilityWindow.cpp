@@ -50,38 +50,46 @@ KPUtilityWindow::KPUtilityWindow(StatusItem* statusItem, const QString& title, i
     m_titleLabel = new QLabel(QString(), this);
     m_utilityView = new QWidget(this);
     setWindowTitle(title);
-    setFixedSize(width, height);
-
     m_titleBarLine->setAutoFillBackground(true);
-    Frame::set(m_titleBarLine, QRect(0, height - titleBarHeight, width, 1));
-
     m_titleLabel->setText(title);
     m_titleLabel->adjustSize();
     m_titleLabel->setAlignment(Qt::AlignCenter);
-    const int labelWidth = width - 40;
-    Frame::set(m_titleLabel,
-               QRect((width - labelWidth) / 2, Frame::maxY(Frame::of(m_titleBarLine)) + 2,
-                     labelWidth, m_titleLabel->height()));
-
-    Frame::set(m_utilityView, QRect(0, 0, width, Frame::of(m_titleBarLine).y()));
-
     m_closeButton = new QToolButton(this);
     m_closeButton->setAutoRaise(true);
     m_closeButton->setFocusPolicy(Qt::NoFocus);
-    m_closeButton->setToolTip(QStringLiteral("Close"));
-    m_closeButton->setAccessibleName(QStringLiteral("Close"));
+    m_closeButton->setToolTip(tr("Close"));
+    m_closeButton->setAccessibleName(tr("Close"));
     m_closeButton->setIconSize(QSize(10, 10));
-    // In the title bar's right margin, clear of the title.
-    const int aboveRule = Frame::maxY(Frame::of(m_titleBarLine));
-    Frame::set(m_closeButton, QRect(width - 4 - closeButtonSize,
-                                    aboveRule + (height - aboveRule - closeButtonSize) / 2,
-                                    closeButtonSize, closeButtonSize));
+    // The title keeps 20 clear on each side, where the close button sits.
+    layOut(std::max(width, m_titleLabel->width() + 40), height);
     connect(m_closeButton, &QToolButton::clicked, this, &QWidget::close);
 
     applyColors();
 }
 
 KPUtilityWindow::~KPUtilityWindow() = default;
+
+void KPUtilityWindow::fitWidth(int contentWidth)
+{
+    if (contentWidth > width())
+        layOut(contentWidth, height());
+}
+
+void KPUtilityWindow::layOut(int width, int height)
+{
+    setFixedSize(width, height);
+    Frame::set(m_titleBarLine, QRect(0, height - titleBarHeight, width, 1));
+    const int labelWidth = width - 40;
+    Frame::set(m_titleLabel,
+               QRect((width - labelWidth) / 2, Frame::maxY(Frame::of(m_titleBarLine)) + 2,
+                     labelWidth, m_titleLabel->height()));
+    Frame::set(m_utilityView, QRect(0, 0, width, Frame::of(m_titleBarLine).y()));
+    // In the title bar's right margin, clear of the title.
+    const int aboveRule = Frame::maxY(Frame::of(m_titleBarLine));
+    Frame::set(m_closeButton, QRect(width - 4 - closeButtonSize,
+                                    aboveRule + (height - aboveRule - closeButtonSize) / 2,
+                                    closeButtonSize, closeButtonSize));
+}
 
 void KPUtilityWindow::makeKeyAndOrderFront()
 {

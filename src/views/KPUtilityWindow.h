@@ -21,6 +21,7 @@ public:
     static constexpr int gapBelowStatusItem = 10;
 
     // The status item is the anchor; without one the window opens at the pointer.
+    // The width is the least: a longer title widens the window.
     KPUtilityWindow(StatusItem* statusItem, const QString& title, int width, int height);
     ~KPUtilityWindow() override;
 
@@ -39,10 +40,14 @@ public:
     QPoint windowOrigin() const;
 
 protected:
+    // Widens the window to hold content this wide (a language's longer words);
+    // never narrows it. The utility view widens with it.
+    void fitWidth(int contentWidth);
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void layOut(int width, int height);
     void applyColors();
 
     QWidget* m_titleBarLine = nullptr;

@@ -39,9 +39,9 @@ ZKPopover::ZKPopover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::Frameles
     resize(contentWidth, chromeHeight);
 
     m_taskList = new KPTaskList(QRect(0, 20, contentWidth, 0), this);
-    m_startPauseButton = makeButton(QString(), QStringLiteral("Resume Timer"));
+    m_startPauseButton = makeButton(QString(), tr("Resume Timer"));
     m_cyclesLabel = new QLabel(QStringLiteral("0"), this);
-    m_stateLabel = new QLabel(QStringLiteral("Work"), this);
+    m_stateLabel = new QLabel(title(KPTimeBoxManager::State::work), this);
 
     m_taskList->setEmphasizingFirstTask(true);
     m_taskList->setAutorearranging(true);
@@ -51,24 +51,24 @@ ZKPopover::ZKPopover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::Frameles
     m_taskList->reloadData();
     m_taskList->requestResize();
 
-    m_cyclesLabel->setText(QStringLiteral("Cycles Since Launch: 0"));
+    m_cyclesLabel->setText(tr("Cycles Since Launch: %1").arg(0));
     m_cyclesLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_cyclesLabel->setFont(SystemStyle::monospacedDigitSystemFont(13));
     m_stateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_stateLabel->setFont(SystemStyle::systemFont(13));
     setTextColor(m_stateLabel, SystemStyle::systemRedColor());
+    resize(widthForTexts(), chromeHeight);
 
     m_startPauseButton->setIconSize(QSize(38, 38));
     m_separator = new QWidget(this);
     m_separator->setAutoFillBackground(true);
-    m_addButton = makeButton(QStringLiteral("KPAdd"), QStringLiteral("Add New Task"));
-    m_removeButton = makeButton(QStringLiteral("KPRemove"), QStringLiteral("Remove Selected Task"));
-    m_moveUpButton = makeButton(QStringLiteral("KPGoUp"), QStringLiteral("Move Up Selected Task"));
-    m_moveDownButton =
-        makeButton(QStringLiteral("KPGoDown"), QStringLiteral("Move Down Selected Task"));
+    m_addButton = makeButton(QStringLiteral("KPAdd"), tr("Add New Task"));
+    m_removeButton = makeButton(QStringLiteral("KPRemove"), tr("Remove Selected Task"));
+    m_moveUpButton = makeButton(QStringLiteral("KPGoUp"), tr("Move Up Selected Task"));
+    m_moveDownButton = makeButton(QStringLiteral("KPGoDown"), tr("Move Down Selected Task"));
     for (QToolButton* button : {m_removeButton, m_moveUpButton, m_moveDownButton})
         button->setEnabled(false);
-    m_settingsButton = makeButton(QStringLiteral("KPMenu"), QStringLiteral("Settings"));
+    m_settingsButton = makeButton(QStringLiteral("KPMenu"), tr("Settings"));
     // The toolbar acts on the task being edited: tabbing along it keeps the edit open.
     m_taskList->setEditingControls({m_addButton, m_removeButton, m_moveUpButton, m_moveDownButton});
 
@@ -122,16 +122,30 @@ void ZKPopover::applyImages()
 void ZKPopover::layOut()
 {
     const int grown = height() - chromeHeight; // the task list's share
-    Frame::set(m_taskList, QRect(0, 20, contentWidth, grown));
+    const int w = width();
+    Frame::set(m_taskList, QRect(0, 20, w, grown));
     Frame::set(m_startPauseButton, QRect(2, 22 + grown, 38, 38));
-    Frame::set(m_stateLabel, QRect(40, 42 + grown, 158, 18));
-    Frame::set(m_cyclesLabel, QRect(40, 22 + grown, 158, 18));
-    Frame::set(m_separator, QRect(0, 20 + grown, contentWidth, 1));
+    Frame::set(m_stateLabel, QRect(40, 42 + grown, w - 42, 18));
+    Frame::set(m_cyclesLabel, QRect(40, 22 + grown, w - 42, 18));
+    Frame::set(m_separator, QRect(0, 20 + grown, w, 1));
     Frame::set(m_addButton, QRect(2, 2, 18, 18));
     Frame::set(m_removeButton, QRect(20, 2, 18, 18));
     Frame::set(m_moveUpButton, QRect(38, 2, 18, 18));
     Frame::set(m_moveDownButton, QRect(56, 2, 18, 18));
-    Frame::set(m_settingsButton, QRect(180, 2, 18, 18));
+    Frame::set(m_settingsButton, QRect(w - 20, 2, 18, 18));
+}
+
+int ZKPopover::widthForTexts() const
+{
+    // The labels' column starts at 40 and keeps 2 free at the right; a language
+    // with longer words widens the popover rather than cutting them.
+    const QFontMetrics state(m_stateLabel->font());
+    const QFontMetrics cycles(m_cyclesLabel->font());
+    int widest = cycles.horizontalAdvance(tr("Cycles Since Launch: %1").arg(9999));
+    for (auto kind : {KPTimeBoxManager::State::work, KPTimeBoxManager::State::shortBreak,
+                      KPTimeBoxManager::State::longBreak})
+        widest = std::max(widest, state.horizontalAdvance(title(kind)));
+    return std::max<int>(contentWidth, 40 + widest + 2);
 }
 
 void ZKPopover::resizeEvent(QResizeEvent* event)
@@ -219,7 +233,7 @@ void ZKPopover::showRelativeToRect(const QRect& anchor)
 void ZKPopover::showStartPauseState(bool on)
 {
     m_isStartPauseOn = on;
-    const QString action = on ? QStringLiteral("Pause Timer") : QStringLiteral("Resume Timer");
+    const QString action = on ? tr("Pause Timer") : tr("Resume Timer");
     m_startPauseButton->setToolTip(action);
     m_startPauseButton->setAccessibleName(action);
     applyImages();
@@ -290,17 +304,22 @@ void ZKPopover::showMenu(QToolButton* sender)
         menu->popup(sender->mapToGlobal(QPoint(0, sender->height())));
 }
 
-QString ZKPopover::title(KPTimeBoxManager::State state)
+const char* ZKPopover::untranslatedTitle(KPTimeBoxManager::State state)
 {
     switch (state) {
     case KPTimeBoxManager::State::work:
-        return QStringLiteral("Work");
+        return QT_TR_NOOP("Work");
     case KPTimeBoxManager::State::shortBreak:
-        return QStringLiteral("Short Break");
+        return QT_TR_NOOP("Short Break");
     case KPTimeBoxManager::State::longBreak:
-        return QStringLiteral("Long Break");
+        return QT_TR_NOOP("Long Break");
     }
-    return QString();
+    return "";
+}
+
+QString ZKPopover::title(KPTimeBoxManager::State state)
+{
+    return tr(untranslatedTitle(state));
 }
 
 void ZKPopover::timeBoxManagerDidChangeState(KPTimeBoxManager*, KPTimeBoxManager::State state)
@@ -311,8 +330,7 @@ void ZKPopover::timeBoxManagerDidChangeState(KPTimeBoxManager*, KPTimeBoxManager
 
 void ZKPopover::timeBoxManagerDidChangeCycleCount(KPTimeBoxManager*, qint64 cyclesSinceLaunch)
 {
-    m_cyclesLabel->setText(QStringLiteral("Cycles Since Launch: ") +
-                           QString::number(cyclesSinceLaunch));
+    m_cyclesLabel->setText(tr("Cycles Since Launch: %1").arg(cyclesSinceLaunch));
     KPTaskManager* manager = m_taskList->taskManager();
     if (manager && !manager->tasks.isEmpty() && !manager->tasks.first().isCompleted)
         m_taskList->changeCycleCount(0, +1);

@@ -17,8 +17,8 @@ class ZKPopover : public QWidget, public KPTimeBoxManagerDelegate, public KPTask
     Q_OBJECT
 
 public:
-    static constexpr int contentWidth = 200;
-    static constexpr int chromeHeight = 62; // header 42 + toolbar 20
+    static constexpr int contentWidth = 200; // at least; longer texts widen it
+    static constexpr int chromeHeight = 62;  // header 42 + toolbar 20
     static constexpr int maximumHeight = 500;
 
     explicit ZKPopover(QWidget* parent = nullptr);
@@ -60,6 +60,8 @@ public:
     void taskListDidChangeEditedRow(KPTaskList* taskList) override;
 
     static QString title(KPTimeBoxManager::State state);
+    // The English name, for what scripts read whatever the language.
+    static const char* untranslatedTitle(KPTimeBoxManager::State state);
 
 Q_SIGNALS:
     void popoverDidClose();
@@ -74,6 +76,7 @@ protected:
 private:
     QToolButton* makeButton(const QString& image, const QString& toolTip);
     void layOut();
+    int widthForTexts() const;
     void applyImages();
     void showStartPauseState(bool on);
     void resizeToHeight(int height);

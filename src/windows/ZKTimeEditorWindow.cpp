@@ -6,7 +6,7 @@
 #include "windows/ApplicationDelegate.h"
 
 ZKTimeEditorWindow::ZKTimeEditorWindow(StatusItem* statusItem)
-    : KPUtilityWindow(statusItem, QStringLiteral("Edit Time"), 140, 58)
+    : KPUtilityWindow(statusItem, tr("Edit Time"), 140, 58)
 {
     m_timeEditor = new KPTimeEditor(130, 28, utilityView());
     Frame::setOrigin(m_timeEditor, 5, 5);

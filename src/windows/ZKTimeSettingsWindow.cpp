@@ -26,10 +26,13 @@ int stack(QWidget* view, int x, int below, int gap)
     return Frame::maxY(Frame::of(view));
 }
 
-// "Work Length" of "Work Length:".
+// "Work Length" of "Work Length:" (or of French "Durée du travail :").
 QString title(const QLabel* label)
 {
-    return label->text().chopped(1);
+    QString text = label->text();
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text.trimmed();
 }
 
 void load(KPTimeEditor* editor, State state)
@@ -41,21 +44,24 @@ void load(KPTimeEditor* editor, State state)
 } // namespace
 
 ZKTimeSettingsWindow::ZKTimeSettingsWindow(StatusItem* statusItem)
-    : KPUtilityWindow(statusItem, QStringLiteral("Time Settings"), 140, 270)
+    : KPUtilityWindow(statusItem, tr("Time Settings"), 140, 270)
 {
     QWidget* view = utilityView();
     m_longBreakIntervalSlider = new KPSlider(130, 2, 12, view);
     m_longBreakTimeEditor = new KPTimeEditor(140, 28, view);
     m_shortBreakTimeEditor = new KPTimeEditor(140, 28, view);
     m_workTimeEditor = new KPTimeEditor(140, 28, view);
-    m_saveButton = new QPushButton(QStringLiteral("Save"), view);
-    auto* intervalLabel = new QLabel(QStringLiteral("Long Break Interval:"), view);
-    auto* longBreakLabel = new QLabel(QStringLiteral("Long Break Length:"), view);
-    auto* shortBreakLabel = new QLabel(QStringLiteral("Short Break Length:"), view);
-    auto* workLabel = new QLabel(QStringLiteral("Work Length:"), view);
+    m_saveButton = new QPushButton(tr("Save"), view);
+    auto* intervalLabel = new QLabel(tr("Long Break Interval:"), view);
+    auto* longBreakLabel = new QLabel(tr("Long Break Length:"), view);
+    auto* shortBreakLabel = new QLabel(tr("Short Break Length:"), view);
+    auto* workLabel = new QLabel(tr("Work Length:"), view);
     for (QWidget* sized : std::initializer_list<QWidget*>{
              m_saveButton, intervalLabel, longBreakLabel, shortBreakLabel, workLabel})
         sized->adjustSize();
+    // A language's longer labels widen the window; they keep 5 clear on each side.
+    for (const QLabel* label : {intervalLabel, longBreakLabel, shortBreakLabel, workLabel})
+        fitWidth(label->width() + 10);
     for (KPTimeEditor* editor : {m_longBreakTimeEditor, m_shortBreakTimeEditor, m_workTimeEditor})
         editor->setButtonType(KPTimeEditor::ButtonType::none);
 

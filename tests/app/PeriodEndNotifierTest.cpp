@@ -1,6 +1,7 @@
 #include "app/PeriodEndNotifier.h"
 #include "PrivateSessionBus.h"
 #include "TemporaryStore.h"
+#include "app/Translations.h"
 #include "timing/PreferenceKeys.h"
 
 #include <QDBusConnectionInterface>
@@ -47,6 +48,8 @@ private Q_SLOTS:
     {
         if (busAddress.isEmpty())
             QSKIP("no dbus-daemon to run a private session bus");
+        // No Portuguese of Portugal; English comes first and brings its plural forms.
+        QCOMPARE(Translations::install({"pt-PT", "en-US", "de"}), "en");
         TemporaryStore home;
         home.reset();
         QDBusConnection serverBus = QDBusConnection::connectToBus(busAddress, "server");

@@ -1,0 +1,519 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Start or pause the timer of the running Zembrak (starting Zembrak first when none runs).</source>
+        <translation>Startet oder pausiert den Timer des laufenden Zembrak (startet Zembrak zuerst, wenn keines läuft).</translation>
+    </message>
+    <message>
+        <source>Rewind the current period to its full length, paused.</source>
+        <translation>Setzt die aktuelle Phase pausiert auf ihre volle Länge zurück.</translation>
+    </message>
+    <message>
+        <source>End the current period now; the next one starts.</source>
+        <translation>Beendet die aktuelle Phase sofort; die nächste beginnt.</translation>
+    </message>
+    <message>
+        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N.</source>
+        <translation>Gibt eine Zeile aus: state=active|inactive period=work|shortBreak|longBreak remaining=SEKUNDEN cycles=N.</translation>
+    </message>
+    <message>
+        <source>Print a line for a status bar at once and at each change, until ended: waybar&apos;s JSON, or the --format template&apos;s fields filled in.</source>
+        <translation>Gibt sofort und bei jeder Änderung eine Zeile für eine Statusleiste aus, bis zum Beenden: JSON für waybar oder die Vorlage von --format mit ausgefüllten Feldern.</translation>
+    </message>
+    <message>
+        <source>A time-box timer in the tray. Without options, runs Zembrak or brings
+the running one forward; the options below drive the running one.
+Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage.</source>
+        <translation>Ein Timer für Zeitblöcke im Systembereich. Ohne Optionen wird Zembrak gestartet oder
+das laufende nach vorn geholt; die folgenden Optionen steuern das laufende.
+Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung.</translation>
+    </message>
+    <message>
+        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state} and {cycles} filled in.</source>
+        <translation>Mit --follow: einfache Zeilen aus VORLAGE, deren {time}, {remaining}, {period}, {state} und {cycles} ausgefüllt werden.</translation>
+    </message>
+    <message>
+        <source>TEMPLATE</source>
+        <translation>VORLAGE</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument „%1“.</translation>
+    </message>
+    <message>
+        <source>Give one control option at a time.</source>
+        <translation>Bitte nur eine Steueroption auf einmal angeben.</translation>
+    </message>
+    <message>
+        <source>--format goes with --follow.</source>
+        <translation>--format gehört zu --follow.</translation>
+    </message>
+    <message>
+        <source>no session bus to follow Zembrak on (%1).</source>
+        <translation>kein Sitzungsbus, auf dem Zembrak verfolgt werden kann (%1).</translation>
+    </message>
+    <message>
+        <source>no session bus to reach Zembrak on (%1).</source>
+        <translation>kein Sitzungsbus, auf dem Zembrak erreichbar ist (%1).</translation>
+    </message>
+    <message>
+        <source>Zembrak is not running.</source>
+        <translation>Zembrak läuft nicht.</translation>
+    </message>
+    <message>
+        <source>could not start %1.</source>
+        <translation>%1 konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Zembrak did not answer on the session bus within %1 s.</source>
+        <translation>Zembrak hat auf dem Sitzungsbus nicht innerhalb von %1 s geantwortet.</translation>
+    </message>
+    <message>
+        <source>nothing to do.</source>
+        <translation>nichts zu tun.</translation>
+    </message>
+    <message>
+        <source>already running; asked the running one to show itself.</source>
+        <translation>läuft bereits; das laufende Zembrak wurde gebeten, sich zu zeigen.</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalShortcuts</name>
+    <message>
+        <source>Taken by another application</source>
+        <translation>Von einer anderen Anwendung belegt</translation>
+    </message>
+    <message>
+        <source>Not accepted by the desktop</source>
+        <translation>Von der Arbeitsumgebung nicht angenommen</translation>
+    </message>
+    <message>
+        <source>No such key on this keyboard</source>
+        <translation>Diese Taste gibt es auf dieser Tastatur nicht</translation>
+    </message>
+    <message>
+        <source>Global shortcuts are not available on this desktop</source>
+        <translation>Globale Tastenkürzel sind in dieser Arbeitsumgebung nicht verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>KPMenuBarMenuButton</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menü</translation>
+    </message>
+</context>
+<context>
+    <name>KPMenuBarTimeDisplay</name>
+    <message>
+        <source>Start/Pause</source>
+        <translation>Start/Pause</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+</context>
+<context>
+    <name>KPShortcutWindow</name>
+    <message>
+        <source>Shortcut</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+</context>
+<context>
+    <name>KPSoundMenu</name>
+    <message>
+        <source>Sound Menu</source>
+        <translation>Tonmenü</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keiner</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskCyclesMenu</name>
+    <message>
+        <source>Increase Cycle Count</source>
+        <translation>Zyklenzahl erhöhen</translation>
+    </message>
+    <message>
+        <source>Decrease Cycle Count</source>
+        <translation>Zyklenzahl verringern</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskList</name>
+    <message>
+        <source>Tasks</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskTableModel</name>
+    <message>
+        <source>Completed</source>
+        <translation>Erledigt</translation>
+    </message>
+    <message>
+        <source>Not Completed</source>
+        <translation>Nicht erledigt</translation>
+    </message>
+    <message>
+        <source>Click to Edit</source>
+        <translation>Zum Bearbeiten klicken</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Aufgabe</translation>
+    </message>
+    <message>
+        <source>Cycles</source>
+        <translation>Zyklen</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskTextEditor</name>
+    <message>
+        <source>Task</source>
+        <translation>Aufgabe</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimeDigits</name>
+    <message>
+        <source>%1 elapsed</source>
+        <translation>Vergangene Zeit: %1</translation>
+    </message>
+    <message>
+        <source>%1 remaining</source>
+        <translation>Verbleibende Zeit: %1</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimeEditor</name>
+    <message>
+        <source>Hours</source>
+        <translation>Stunden</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minuten</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Sekunden</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimerShortcutManager</name>
+    <message>
+        <source>Start/Pause</source>
+        <translation>Start/Pause</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+</context>
+<context>
+    <name>KPUtilityWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodEndNotifier</name>
+    <message>
+        <source>Work period finished</source>
+        <translation>Arbeitsphase beendet</translation>
+    </message>
+    <message>
+        <source>Break finished</source>
+        <translation>Pause beendet</translation>
+    </message>
+    <message>
+        <source>work period</source>
+        <translation>Arbeitsphase</translation>
+    </message>
+    <message>
+        <source>short break</source>
+        <translation>kurze Pause</translation>
+    </message>
+    <message>
+        <source>long break</source>
+        <translation>lange Pause</translation>
+    </message>
+    <message>
+        <source>Next: %1, %2</source>
+        <translation>Als Nächstes: %1, %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n Stunde</numerusform>
+            <numerusform>%n Stunden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n Sekunde</numerusform>
+            <numerusform>%n Sekunden</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutRecorder</name>
+    <message>
+        <source>Clear</source>
+        <translation>Leeren</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Hold Ctrl, Alt or Meta with this key</source>
+        <translation>Halten Sie dazu Strg, Alt oder Meta gedrückt</translation>
+    </message>
+    <message>
+        <source>The shortcut could not be stored</source>
+        <translation>Das Tastenkürzel konnte nicht gespeichert werden</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>Die Aktualisierungsinformationen konnten nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The update server answered with an error (HTTP %1).</source>
+        <translation>Der Aktualisierungsserver hat mit einem Fehler geantwortet (HTTP %1).</translation>
+    </message>
+    <message>
+        <source>%1 could not be reached. Are you offline?</source>
+        <translation>%1 ist nicht erreichbar. Sind Sie offline?</translation>
+    </message>
+    <message>
+        <source>The update server %1 is not taking connections; try again later.</source>
+        <translation>Der Aktualisierungsserver %1 nimmt keine Verbindungen an; versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>The update server %1 did not answer in time.</source>
+        <translation>Der Aktualisierungsserver %1 hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <source>The connection to %1 is not secure; nothing was read.</source>
+        <translation>Die Verbindung zu %1 ist nicht sicher; es wurde nichts gelesen.</translation>
+    </message>
+    <message>
+        <source>The update check failed: %1.</source>
+        <translation>Die Suche nach Aktualisierungen ist fehlgeschlagen: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Software Update</source>
+        <translation>Softwareaktualisierung</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Nach Aktualisierungen wird gesucht …</translation>
+    </message>
+    <message>
+        <source>You&apos;re up to date.</source>
+        <translation>Sie sind auf dem neuesten Stand.</translation>
+    </message>
+    <message>
+        <source>Zembrak %1 is the newest version.</source>
+        <translation>Zembrak %1 ist die neueste Version.</translation>
+    </message>
+    <message>
+        <source>Zembrak %1 is available.</source>
+        <translation>Zembrak %1 ist verfügbar.</translation>
+    </message>
+    <message>
+        <source>You have %1. &lt;a href=&quot;%2&quot;&gt;Download the new version&lt;/a&gt;.</source>
+        <translation>Sie haben %1. &lt;a href=&quot;%2&quot;&gt;Neue Version herunterladen&lt;/a&gt;.</translation>
+    </message>
+    <message>
+        <source>Zembrak could not check for updates.</source>
+        <translation>Zembrak konnte nicht nach Aktualisierungen suchen.</translation>
+    </message>
+</context>
+<context>
+    <name>ZKMenu</name>
+    <message>
+        <source>Preferences Menu</source>
+        <translation>Einstellungsmenü</translation>
+    </message>
+    <message>
+        <source>Time Settings</source>
+        <translation>Zeiteinstellungen</translation>
+    </message>
+    <message>
+        <source>Edit Time</source>
+        <translation>Zeit bearbeiten</translation>
+    </message>
+    <message>
+        <source>Autohide Display</source>
+        <translation>Anzeige automatisch ausblenden</translation>
+    </message>
+    <message>
+        <source>Small Display</source>
+        <translation>Kleine Anzeige</translation>
+    </message>
+    <message>
+        <source>Show Seconds</source>
+        <translation>Sekunden anzeigen</translation>
+    </message>
+    <message>
+        <source>Show Cycle Count</source>
+        <translation>Zyklenzahl anzeigen</translation>
+    </message>
+    <message>
+        <source>Enable Ticking</source>
+        <translation>Ticken aktivieren</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Ton</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>Mehr</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Bei Anmeldung starten</translation>
+    </message>
+    <message>
+        <source>Notify at Period End</source>
+        <translation>Am Ende jeder Phase benachrichtigen</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source>Questions/Problems/Suggestions</source>
+        <translation>Fragen/Probleme/Vorschläge</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>ZKPopover</name>
+    <message>
+        <source>Resume Timer</source>
+        <translation>Timer fortsetzen</translation>
+    </message>
+    <message>
+        <source>Cycles Since Launch: %1</source>
+        <translation>Zyklen seit Start: %1</translation>
+    </message>
+    <message>
+        <source>Add New Task</source>
+        <translation>Neue Aufgabe hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Selected Task</source>
+        <translation>Ausgewählte Aufgabe entfernen</translation>
+    </message>
+    <message>
+        <source>Move Up Selected Task</source>
+        <translation>Ausgewählte Aufgabe nach oben verschieben</translation>
+    </message>
+    <message>
+        <source>Move Down Selected Task</source>
+        <translation>Ausgewählte Aufgabe nach unten verschieben</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Pause Timer</source>
+        <translation>Timer pausieren</translation>
+    </message>
+    <message>
+        <source>Work</source>
+        <translation>Arbeitsphase</translation>
+    </message>
+    <message>
+        <source>Short Break</source>
+        <translation>Kurze Pause</translation>
+    </message>
+    <message>
+        <source>Long Break</source>
+        <translation>Lange Pause</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimeEditorWindow</name>
+    <message>
+        <source>Edit Time</source>
+        <translation>Zeit bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimeSettingsWindow</name>
+    <message>
+        <source>Time Settings</source>
+        <translation>Zeiteinstellungen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Long Break Interval:</source>
+        <translation>Intervall der langen Pause:</translation>
+    </message>
+    <message>
+        <source>Long Break Length:</source>
+        <translation>Länge der langen Pause:</translation>
+    </message>
+    <message>
+        <source>Short Break Length:</source>
+        <translation>Länge der kurzen Pause:</translation>
+    </message>
+    <message>
+        <source>Work Length:</source>
+        <translation>Länge der Arbeitsphase:</translation>
+    </message>
+</context>
+</TS>

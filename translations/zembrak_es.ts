@@ -1,0 +1,519 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Start or pause the timer of the running Zembrak (starting Zembrak first when none runs).</source>
+        <translation>Inicia o pausa el temporizador del Zembrak en ejecución (iniciando antes Zembrak si no hay ninguno).</translation>
+    </message>
+    <message>
+        <source>Rewind the current period to its full length, paused.</source>
+        <translation>Devuelve el periodo actual a su duración completa, en pausa.</translation>
+    </message>
+    <message>
+        <source>End the current period now; the next one starts.</source>
+        <translation>Termina ahora el periodo actual; empieza el siguiente.</translation>
+    </message>
+    <message>
+        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N.</source>
+        <translation>Imprime una línea: state=active|inactive period=work|shortBreak|longBreak remaining=SEGUNDOS cycles=N.</translation>
+    </message>
+    <message>
+        <source>Print a line for a status bar at once and at each change, until ended: waybar&apos;s JSON, or the --format template&apos;s fields filled in.</source>
+        <translation>Imprime una línea para una barra de estado al momento y en cada cambio, hasta que se termine: el JSON de waybar, o la plantilla de --format con sus campos rellenados.</translation>
+    </message>
+    <message>
+        <source>A time-box timer in the tray. Without options, runs Zembrak or brings
+the running one forward; the options below drive the running one.
+Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage.</source>
+        <translation>Un temporizador de bloques de tiempo en la bandeja. Sin opciones, ejecuta Zembrak o trae
+al frente el que está en ejecución; las opciones siguientes controlan el que está en ejecución.
+Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso incorrecto.</translation>
+    </message>
+    <message>
+        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state} and {cycles} filled in.</source>
+        <translation>Con --follow: líneas simples a partir de PLANTILLA, con {time}, {remaining}, {period}, {state} y {cycles} rellenados.</translation>
+    </message>
+    <message>
+        <source>TEMPLATE</source>
+        <translation>PLANTILLA</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argumento inesperado «%1».</translation>
+    </message>
+    <message>
+        <source>Give one control option at a time.</source>
+        <translation>Indique una sola opción de control cada vez.</translation>
+    </message>
+    <message>
+        <source>--format goes with --follow.</source>
+        <translation>--format va con --follow.</translation>
+    </message>
+    <message>
+        <source>no session bus to follow Zembrak on (%1).</source>
+        <translation>no hay ningún bus de sesión en el que seguir a Zembrak (%1).</translation>
+    </message>
+    <message>
+        <source>no session bus to reach Zembrak on (%1).</source>
+        <translation>no hay ningún bus de sesión en el que contactar con Zembrak (%1).</translation>
+    </message>
+    <message>
+        <source>Zembrak is not running.</source>
+        <translation>Zembrak no está en ejecución.</translation>
+    </message>
+    <message>
+        <source>could not start %1.</source>
+        <translation>no se pudo iniciar %1.</translation>
+    </message>
+    <message>
+        <source>Zembrak did not answer on the session bus within %1 s.</source>
+        <translation>Zembrak no respondió en el bus de sesión en %1 s.</translation>
+    </message>
+    <message>
+        <source>nothing to do.</source>
+        <translation>nada que hacer.</translation>
+    </message>
+    <message>
+        <source>already running; asked the running one to show itself.</source>
+        <translation>ya está en ejecución; se ha pedido a la instancia en ejecución que se muestre.</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalShortcuts</name>
+    <message>
+        <source>Taken by another application</source>
+        <translation>En uso por otra aplicación</translation>
+    </message>
+    <message>
+        <source>Not accepted by the desktop</source>
+        <translation>No aceptado por el escritorio</translation>
+    </message>
+    <message>
+        <source>No such key on this keyboard</source>
+        <translation>Esta tecla no existe en este teclado</translation>
+    </message>
+    <message>
+        <source>Global shortcuts are not available on this desktop</source>
+        <translation>Los atajos globales no están disponibles en este escritorio</translation>
+    </message>
+</context>
+<context>
+    <name>KPMenuBarMenuButton</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menú</translation>
+    </message>
+</context>
+<context>
+    <name>KPMenuBarTimeDisplay</name>
+    <message>
+        <source>Start/Pause</source>
+        <translation>Iniciar/Pausar</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Restablecer</translation>
+    </message>
+</context>
+<context>
+    <name>KPShortcutWindow</name>
+    <message>
+        <source>Shortcut</source>
+        <translation>Atajo</translation>
+    </message>
+</context>
+<context>
+    <name>KPSoundMenu</name>
+    <message>
+        <source>Sound Menu</source>
+        <translation>Menú de sonidos</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskCyclesMenu</name>
+    <message>
+        <source>Increase Cycle Count</source>
+        <translation>Aumentar el número de ciclos</translation>
+    </message>
+    <message>
+        <source>Decrease Cycle Count</source>
+        <translation>Reducir el número de ciclos</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskList</name>
+    <message>
+        <source>Tasks</source>
+        <translation>Tareas</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskTableModel</name>
+    <message>
+        <source>Completed</source>
+        <translation>Completada</translation>
+    </message>
+    <message>
+        <source>Not Completed</source>
+        <translation>No completada</translation>
+    </message>
+    <message>
+        <source>Click to Edit</source>
+        <translation>Pulse para editar</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tarea</translation>
+    </message>
+    <message>
+        <source>Cycles</source>
+        <translation>Ciclos</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskTextEditor</name>
+    <message>
+        <source>Task</source>
+        <translation>Tarea</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimeDigits</name>
+    <message>
+        <source>%1 elapsed</source>
+        <translation>Tiempo transcurrido: %1</translation>
+    </message>
+    <message>
+        <source>%1 remaining</source>
+        <translation>Tiempo restante: %1</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimeEditor</name>
+    <message>
+        <source>Hours</source>
+        <translation>Horas</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minutos</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Segundos</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Eliminar</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Añadir</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimerShortcutManager</name>
+    <message>
+        <source>Start/Pause</source>
+        <translation>Iniciar/Pausar</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Restablecer</translation>
+    </message>
+</context>
+<context>
+    <name>KPUtilityWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodEndNotifier</name>
+    <message>
+        <source>Work period finished</source>
+        <translation>Periodo de trabajo terminado</translation>
+    </message>
+    <message>
+        <source>Break finished</source>
+        <translation>Descanso terminado</translation>
+    </message>
+    <message>
+        <source>work period</source>
+        <translation>periodo de trabajo</translation>
+    </message>
+    <message>
+        <source>short break</source>
+        <translation>descanso corto</translation>
+    </message>
+    <message>
+        <source>long break</source>
+        <translation>descanso largo</translation>
+    </message>
+    <message>
+        <source>Next: %1, %2</source>
+        <translation>A continuación: %1, %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n hora</numerusform>
+            <numerusform>%n horas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n minuto</numerusform>
+            <numerusform>%n minutos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n segundo</numerusform>
+            <numerusform>%n segundos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutRecorder</name>
+    <message>
+        <source>Clear</source>
+        <translation>Borrar</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Atajo</translation>
+    </message>
+    <message>
+        <source>Hold Ctrl, Alt or Meta with this key</source>
+        <translation>Mantenga pulsada Ctrl, Alt o Meta con esta tecla</translation>
+    </message>
+    <message>
+        <source>The shortcut could not be stored</source>
+        <translation>No se pudo guardar el atajo</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>No se pudo leer la información de actualización.</translation>
+    </message>
+    <message>
+        <source>The update server answered with an error (HTTP %1).</source>
+        <translation>El servidor de actualizaciones respondió con un error (HTTP %1).</translation>
+    </message>
+    <message>
+        <source>%1 could not be reached. Are you offline?</source>
+        <translation>No se pudo contactar con %1. ¿Está sin conexión?</translation>
+    </message>
+    <message>
+        <source>The update server %1 is not taking connections; try again later.</source>
+        <translation>El servidor de actualizaciones %1 no acepta conexiones; inténtelo más tarde.</translation>
+    </message>
+    <message>
+        <source>The update server %1 did not answer in time.</source>
+        <translation>El servidor de actualizaciones %1 no respondió a tiempo.</translation>
+    </message>
+    <message>
+        <source>The connection to %1 is not secure; nothing was read.</source>
+        <translation>La conexión con %1 no es segura; no se leyó nada.</translation>
+    </message>
+    <message>
+        <source>The update check failed: %1.</source>
+        <translation>Falló la búsqueda de actualizaciones: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Software Update</source>
+        <translation>Actualización de software</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Buscando actualizaciones…</translation>
+    </message>
+    <message>
+        <source>You&apos;re up to date.</source>
+        <translation>Está al día.</translation>
+    </message>
+    <message>
+        <source>Zembrak %1 is the newest version.</source>
+        <translation>Zembrak %1 es la versión más reciente.</translation>
+    </message>
+    <message>
+        <source>Zembrak %1 is available.</source>
+        <translation>Zembrak %1 está disponible.</translation>
+    </message>
+    <message>
+        <source>You have %1. &lt;a href=&quot;%2&quot;&gt;Download the new version&lt;/a&gt;.</source>
+        <translation>Tiene la versión %1. &lt;a href=&quot;%2&quot;&gt;Descargar la nueva versión&lt;/a&gt;.</translation>
+    </message>
+    <message>
+        <source>Zembrak could not check for updates.</source>
+        <translation>Zembrak no pudo buscar actualizaciones.</translation>
+    </message>
+</context>
+<context>
+    <name>ZKMenu</name>
+    <message>
+        <source>Preferences Menu</source>
+        <translation>Menú de preferencias</translation>
+    </message>
+    <message>
+        <source>Time Settings</source>
+        <translation>Ajustes de tiempo</translation>
+    </message>
+    <message>
+        <source>Edit Time</source>
+        <translation>Editar tiempo</translation>
+    </message>
+    <message>
+        <source>Autohide Display</source>
+        <translation>Ocultar el indicador automáticamente</translation>
+    </message>
+    <message>
+        <source>Small Display</source>
+        <translation>Indicador pequeño</translation>
+    </message>
+    <message>
+        <source>Show Seconds</source>
+        <translation>Mostrar segundos</translation>
+    </message>
+    <message>
+        <source>Show Cycle Count</source>
+        <translation>Mostrar número de ciclos</translation>
+    </message>
+    <message>
+        <source>Enable Ticking</source>
+        <translation>Activar tictac</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Sonido</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>Más</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Abrir al iniciar sesión</translation>
+    </message>
+    <message>
+        <source>Notify at Period End</source>
+        <translation>Notificar al final de cada periodo</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Buscar actualizaciones</translation>
+    </message>
+    <message>
+        <source>Questions/Problems/Suggestions</source>
+        <translation>Preguntas/Problemas/Sugerencias</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Salir</translation>
+    </message>
+</context>
+<context>
+    <name>ZKPopover</name>
+    <message>
+        <source>Resume Timer</source>
+        <translation>Reanudar temporizador</translation>
+    </message>
+    <message>
+        <source>Cycles Since Launch: %1</source>
+        <translation>Ciclos desde el inicio: %1</translation>
+    </message>
+    <message>
+        <source>Add New Task</source>
+        <translation>Añadir tarea nueva</translation>
+    </message>
+    <message>
+        <source>Remove Selected Task</source>
+        <translation>Quitar la tarea seleccionada</translation>
+    </message>
+    <message>
+        <source>Move Up Selected Task</source>
+        <translation>Subir la tarea seleccionada</translation>
+    </message>
+    <message>
+        <source>Move Down Selected Task</source>
+        <translation>Bajar la tarea seleccionada</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>Pause Timer</source>
+        <translation>Pausar temporizador</translation>
+    </message>
+    <message>
+        <source>Work</source>
+        <translation>Trabajo</translation>
+    </message>
+    <message>
+        <source>Short Break</source>
+        <translation>Descanso corto</translation>
+    </message>
+    <message>
+        <source>Long Break</source>
+        <translation>Descanso largo</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimeEditorWindow</name>
+    <message>
+        <source>Edit Time</source>
+        <translation>Editar tiempo</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimeSettingsWindow</name>
+    <message>
+        <source>Time Settings</source>
+        <translation>Ajustes de tiempo</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Long Break Interval:</source>
+        <translation>Intervalo del descanso largo:</translation>
+    </message>
+    <message>
+        <source>Long Break Length:</source>
+        <translation>Duración del descanso largo:</translation>
+    </message>
+    <message>
+        <source>Short Break Length:</source>
+        <translation>Duración del descanso corto:</translation>
+    </message>
+    <message>
+        <source>Work Length:</source>
+        <translation>Duración del trabajo:</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,519 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Start or pause the timer of the running Zembrak (starting Zembrak first when none runs).</source>
+        <translation>Démarre ou met en pause le minuteur du Zembrak en cours d&apos;exécution (en lançant d&apos;abord Zembrak s&apos;il ne tourne pas).</translation>
+    </message>
+    <message>
+        <source>Rewind the current period to its full length, paused.</source>
+        <translation>Ramène la période en cours à sa durée complète, en pause.</translation>
+    </message>
+    <message>
+        <source>End the current period now; the next one starts.</source>
+        <translation>Termine la période en cours maintenant&#xa0;; la suivante commence.</translation>
+    </message>
+    <message>
+        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N.</source>
+        <translation>Affiche une ligne&#xa0;: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDES cycles=N.</translation>
+    </message>
+    <message>
+        <source>Print a line for a status bar at once and at each change, until ended: waybar&apos;s JSON, or the --format template&apos;s fields filled in.</source>
+        <translation>Affiche une ligne pour une barre d&apos;état aussitôt puis à chaque changement, jusqu&apos;à l&apos;arrêt&#xa0;: le JSON de waybar, ou le modèle de --format avec ses champs remplis.</translation>
+    </message>
+    <message>
+        <source>A time-box timer in the tray. Without options, runs Zembrak or brings
+the running one forward; the options below drive the running one.
+Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage.</source>
+        <translation>Un minuteur de périodes dans la zone de notification. Sans option, lance Zembrak ou
+ramène au premier plan celui qui tourne&#xa0;; les options ci-dessous pilotent celui qui tourne.
+Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisation.</translation>
+    </message>
+    <message>
+        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state} and {cycles} filled in.</source>
+        <translation>Avec --follow&#xa0;: des lignes simples tirées de MODÈLE, avec {time}, {remaining}, {period}, {state} et {cycles} remplis.</translation>
+    </message>
+    <message>
+        <source>TEMPLATE</source>
+        <translation>MODÈLE</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argument inattendu «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Give one control option at a time.</source>
+        <translation>Donnez une seule option de contrôle à la fois.</translation>
+    </message>
+    <message>
+        <source>--format goes with --follow.</source>
+        <translation>--format va avec --follow.</translation>
+    </message>
+    <message>
+        <source>no session bus to follow Zembrak on (%1).</source>
+        <translation>aucun bus de session pour suivre Zembrak (%1).</translation>
+    </message>
+    <message>
+        <source>no session bus to reach Zembrak on (%1).</source>
+        <translation>aucun bus de session pour joindre Zembrak (%1).</translation>
+    </message>
+    <message>
+        <source>Zembrak is not running.</source>
+        <translation>Zembrak n&apos;est pas en cours d&apos;exécution.</translation>
+    </message>
+    <message>
+        <source>could not start %1.</source>
+        <translation>impossible de lancer %1.</translation>
+    </message>
+    <message>
+        <source>Zembrak did not answer on the session bus within %1 s.</source>
+        <translation>Zembrak n&apos;a pas répondu sur le bus de session en %1&#xa0;s.</translation>
+    </message>
+    <message>
+        <source>nothing to do.</source>
+        <translation>rien à faire.</translation>
+    </message>
+    <message>
+        <source>already running; asked the running one to show itself.</source>
+        <translation>déjà en cours d&apos;exécution&#xa0;; l&apos;instance en cours a été priée de s&apos;afficher.</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalShortcuts</name>
+    <message>
+        <source>Taken by another application</source>
+        <translation>Déjà utilisé par une autre application</translation>
+    </message>
+    <message>
+        <source>Not accepted by the desktop</source>
+        <translation>Refusé par l&apos;environnement de bureau</translation>
+    </message>
+    <message>
+        <source>No such key on this keyboard</source>
+        <translation>Cette touche n&apos;existe pas sur ce clavier</translation>
+    </message>
+    <message>
+        <source>Global shortcuts are not available on this desktop</source>
+        <translation>Les raccourcis globaux ne sont pas disponibles sur ce bureau</translation>
+    </message>
+</context>
+<context>
+    <name>KPMenuBarMenuButton</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+</context>
+<context>
+    <name>KPMenuBarTimeDisplay</name>
+    <message>
+        <source>Start/Pause</source>
+        <translation>Démarrer/Pause</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Réinitialiser</translation>
+    </message>
+</context>
+<context>
+    <name>KPShortcutWindow</name>
+    <message>
+        <source>Shortcut</source>
+        <translation>Raccourci</translation>
+    </message>
+</context>
+<context>
+    <name>KPSoundMenu</name>
+    <message>
+        <source>Sound Menu</source>
+        <translation>Menu des sons</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskCyclesMenu</name>
+    <message>
+        <source>Increase Cycle Count</source>
+        <translation>Augmenter le nombre de cycles</translation>
+    </message>
+    <message>
+        <source>Decrease Cycle Count</source>
+        <translation>Diminuer le nombre de cycles</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskList</name>
+    <message>
+        <source>Tasks</source>
+        <translation>Tâches</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskTableModel</name>
+    <message>
+        <source>Completed</source>
+        <translation>Terminée</translation>
+    </message>
+    <message>
+        <source>Not Completed</source>
+        <translation>Non terminée</translation>
+    </message>
+    <message>
+        <source>Click to Edit</source>
+        <translation>Cliquer pour modifier</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tâche</translation>
+    </message>
+    <message>
+        <source>Cycles</source>
+        <translation>Cycles</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskTextEditor</name>
+    <message>
+        <source>Task</source>
+        <translation>Tâche</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimeDigits</name>
+    <message>
+        <source>%1 elapsed</source>
+        <translation>Temps écoulé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>%1 remaining</source>
+        <translation>Temps restant&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimeEditor</name>
+    <message>
+        <source>Hours</source>
+        <translation>Heures</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minutes</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Secondes</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimerShortcutManager</name>
+    <message>
+        <source>Start/Pause</source>
+        <translation>Démarrer/Pause</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Réinitialiser</translation>
+    </message>
+</context>
+<context>
+    <name>KPUtilityWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodEndNotifier</name>
+    <message>
+        <source>Work period finished</source>
+        <translation>Période de travail terminée</translation>
+    </message>
+    <message>
+        <source>Break finished</source>
+        <translation>Pause terminée</translation>
+    </message>
+    <message>
+        <source>work period</source>
+        <translation>période de travail</translation>
+    </message>
+    <message>
+        <source>short break</source>
+        <translation>pause courte</translation>
+    </message>
+    <message>
+        <source>long break</source>
+        <translation>pause longue</translation>
+    </message>
+    <message>
+        <source>Next: %1, %2</source>
+        <translation>Ensuite&#xa0;: %1, %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n heure</numerusform>
+            <numerusform>%n heures</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n seconde</numerusform>
+            <numerusform>%n secondes</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutRecorder</name>
+    <message>
+        <source>Clear</source>
+        <translation>Effacer</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Raccourci</translation>
+    </message>
+    <message>
+        <source>Hold Ctrl, Alt or Meta with this key</source>
+        <translation>Maintenez Ctrl, Alt ou Méta avec cette touche</translation>
+    </message>
+    <message>
+        <source>The shortcut could not be stored</source>
+        <translation>Le raccourci n&apos;a pas pu être enregistré</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>Les informations de mise à jour n&apos;ont pas pu être lues.</translation>
+    </message>
+    <message>
+        <source>The update server answered with an error (HTTP %1).</source>
+        <translation>Le serveur de mises à jour a répondu par une erreur (HTTP %1).</translation>
+    </message>
+    <message>
+        <source>%1 could not be reached. Are you offline?</source>
+        <translation>%1 est injoignable. Êtes-vous hors ligne&#xa0;?</translation>
+    </message>
+    <message>
+        <source>The update server %1 is not taking connections; try again later.</source>
+        <translation>Le serveur de mises à jour %1 n&apos;accepte pas de connexions&#xa0;; réessayez plus tard.</translation>
+    </message>
+    <message>
+        <source>The update server %1 did not answer in time.</source>
+        <translation>Le serveur de mises à jour %1 n&apos;a pas répondu à temps.</translation>
+    </message>
+    <message>
+        <source>The connection to %1 is not secure; nothing was read.</source>
+        <translation>La connexion à %1 n&apos;est pas sécurisée&#xa0;; rien n&apos;a été lu.</translation>
+    </message>
+    <message>
+        <source>The update check failed: %1.</source>
+        <translation>La recherche de mises à jour a échoué&#xa0;: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Software Update</source>
+        <translation>Mise à jour du logiciel</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Recherche de mises à jour…</translation>
+    </message>
+    <message>
+        <source>You&apos;re up to date.</source>
+        <translation>Vous êtes à jour.</translation>
+    </message>
+    <message>
+        <source>Zembrak %1 is the newest version.</source>
+        <translation>Zembrak %1 est la version la plus récente.</translation>
+    </message>
+    <message>
+        <source>Zembrak %1 is available.</source>
+        <translation>Zembrak %1 est disponible.</translation>
+    </message>
+    <message>
+        <source>You have %1. &lt;a href=&quot;%2&quot;&gt;Download the new version&lt;/a&gt;.</source>
+        <translation>Vous avez la version %1. &lt;a href=&quot;%2&quot;&gt;Télécharger la nouvelle version&lt;/a&gt;.</translation>
+    </message>
+    <message>
+        <source>Zembrak could not check for updates.</source>
+        <translation>Zembrak n&apos;a pas pu rechercher de mises à jour.</translation>
+    </message>
+</context>
+<context>
+    <name>ZKMenu</name>
+    <message>
+        <source>Preferences Menu</source>
+        <translation>Menu des préférences</translation>
+    </message>
+    <message>
+        <source>Time Settings</source>
+        <translation>Réglages des durées</translation>
+    </message>
+    <message>
+        <source>Edit Time</source>
+        <translation>Modifier le temps</translation>
+    </message>
+    <message>
+        <source>Autohide Display</source>
+        <translation>Masquer l&apos;affichage automatiquement</translation>
+    </message>
+    <message>
+        <source>Small Display</source>
+        <translation>Affichage réduit</translation>
+    </message>
+    <message>
+        <source>Show Seconds</source>
+        <translation>Afficher les secondes</translation>
+    </message>
+    <message>
+        <source>Show Cycle Count</source>
+        <translation>Afficher le nombre de cycles</translation>
+    </message>
+    <message>
+        <source>Enable Ticking</source>
+        <translation>Activer le tic-tac</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Son</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>Plus</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Lancer à l&apos;ouverture de session</translation>
+    </message>
+    <message>
+        <source>Notify at Period End</source>
+        <translation>Notifier à la fin de chaque période</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Rechercher des mises à jour</translation>
+    </message>
+    <message>
+        <source>Questions/Problems/Suggestions</source>
+        <translation>Questions/Problèmes/Suggestions</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+</context>
+<context>
+    <name>ZKPopover</name>
+    <message>
+        <source>Resume Timer</source>
+        <translation>Reprendre le minuteur</translation>
+    </message>
+    <message>
+        <source>Cycles Since Launch: %1</source>
+        <translation>Cycles depuis le lancement&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Add New Task</source>
+        <translation>Ajouter une tâche</translation>
+    </message>
+    <message>
+        <source>Remove Selected Task</source>
+        <translation>Supprimer la tâche sélectionnée</translation>
+    </message>
+    <message>
+        <source>Move Up Selected Task</source>
+        <translation>Monter la tâche sélectionnée</translation>
+    </message>
+    <message>
+        <source>Move Down Selected Task</source>
+        <translation>Descendre la tâche sélectionnée</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Pause Timer</source>
+        <translation>Mettre le minuteur en pause</translation>
+    </message>
+    <message>
+        <source>Work</source>
+        <translation>Travail</translation>
+    </message>
+    <message>
+        <source>Short Break</source>
+        <translation>Pause courte</translation>
+    </message>
+    <message>
+        <source>Long Break</source>
+        <translation>Pause longue</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimeEditorWindow</name>
+    <message>
+        <source>Edit Time</source>
+        <translation>Modifier le temps</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimeSettingsWindow</name>
+    <message>
+        <source>Time Settings</source>
+        <translation>Réglages des durées</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Long Break Interval:</source>
+        <translation>Intervalle des pauses longues&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Long Break Length:</source>
+        <translation>Durée de la pause longue&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Short Break Length:</source>
+        <translation>Durée de la pause courte&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Work Length:</source>
+        <translation>Durée du travail&#xa0;:</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,519 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pt_BR">
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Start or pause the timer of the running Zembrak (starting Zembrak first when none runs).</source>
+        <translation>Inicia ou pausa o temporizador do Zembrak em execução (iniciando o Zembrak antes, se nenhum estiver em execução).</translation>
+    </message>
+    <message>
+        <source>Rewind the current period to its full length, paused.</source>
+        <translation>Volta o período atual à sua duração completa, pausado.</translation>
+    </message>
+    <message>
+        <source>End the current period now; the next one starts.</source>
+        <translation>Encerra o período atual agora; o próximo começa.</translation>
+    </message>
+    <message>
+        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N.</source>
+        <translation>Imprime uma linha: state=active|inactive period=work|shortBreak|longBreak remaining=SEGUNDOS cycles=N.</translation>
+    </message>
+    <message>
+        <source>Print a line for a status bar at once and at each change, until ended: waybar&apos;s JSON, or the --format template&apos;s fields filled in.</source>
+        <translation>Imprime uma linha para uma barra de status imediatamente e a cada mudança, até ser encerrado: o JSON do waybar, ou o modelo de --format com seus campos preenchidos.</translation>
+    </message>
+    <message>
+        <source>A time-box timer in the tray. Without options, runs Zembrak or brings
+the running one forward; the options below drive the running one.
+Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage.</source>
+        <translation>Um temporizador de blocos de tempo na bandeja. Sem opções, executa o Zembrak ou traz para a
+frente o que está em execução; as opções abaixo controlam o que está em execução.
+Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso incorreto.</translation>
+    </message>
+    <message>
+        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state} and {cycles} filled in.</source>
+        <translation>Com --follow: linhas simples a partir de MODELO, com {time}, {remaining}, {period}, {state} e {cycles} preenchidos.</translation>
+    </message>
+    <message>
+        <source>TEMPLATE</source>
+        <translation>MODELO</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argumento inesperado “%1”.</translation>
+    </message>
+    <message>
+        <source>Give one control option at a time.</source>
+        <translation>Informe uma opção de controle por vez.</translation>
+    </message>
+    <message>
+        <source>--format goes with --follow.</source>
+        <translation>--format acompanha --follow.</translation>
+    </message>
+    <message>
+        <source>no session bus to follow Zembrak on (%1).</source>
+        <translation>não há barramento de sessão para acompanhar o Zembrak (%1).</translation>
+    </message>
+    <message>
+        <source>no session bus to reach Zembrak on (%1).</source>
+        <translation>não há barramento de sessão para alcançar o Zembrak (%1).</translation>
+    </message>
+    <message>
+        <source>Zembrak is not running.</source>
+        <translation>O Zembrak não está em execução.</translation>
+    </message>
+    <message>
+        <source>could not start %1.</source>
+        <translation>não foi possível iniciar %1.</translation>
+    </message>
+    <message>
+        <source>Zembrak did not answer on the session bus within %1 s.</source>
+        <translation>O Zembrak não respondeu no barramento de sessão em %1 s.</translation>
+    </message>
+    <message>
+        <source>nothing to do.</source>
+        <translation>nada a fazer.</translation>
+    </message>
+    <message>
+        <source>already running; asked the running one to show itself.</source>
+        <translation>já em execução; a instância em execução foi solicitada a se mostrar.</translation>
+    </message>
+</context>
+<context>
+    <name>GlobalShortcuts</name>
+    <message>
+        <source>Taken by another application</source>
+        <translation>Em uso por outro aplicativo</translation>
+    </message>
+    <message>
+        <source>Not accepted by the desktop</source>
+        <translation>Não aceito pelo ambiente de trabalho</translation>
+    </message>
+    <message>
+        <source>No such key on this keyboard</source>
+        <translation>Esta tecla não existe neste teclado</translation>
+    </message>
+    <message>
+        <source>Global shortcuts are not available on this desktop</source>
+        <translation>Atalhos globais não estão disponíveis neste ambiente de trabalho</translation>
+    </message>
+</context>
+<context>
+    <name>KPMenuBarMenuButton</name>
+    <message>
+        <source>Menu</source>
+        <translation>Menu</translation>
+    </message>
+</context>
+<context>
+    <name>KPMenuBarTimeDisplay</name>
+    <message>
+        <source>Start/Pause</source>
+        <translation>Iniciar/Pausar</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Redefinir</translation>
+    </message>
+</context>
+<context>
+    <name>KPShortcutWindow</name>
+    <message>
+        <source>Shortcut</source>
+        <translation>Atalho</translation>
+    </message>
+</context>
+<context>
+    <name>KPSoundMenu</name>
+    <message>
+        <source>Sound Menu</source>
+        <translation>Menu de sons</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Nenhum</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskCyclesMenu</name>
+    <message>
+        <source>Increase Cycle Count</source>
+        <translation>Aumentar contagem de ciclos</translation>
+    </message>
+    <message>
+        <source>Decrease Cycle Count</source>
+        <translation>Diminuir contagem de ciclos</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskList</name>
+    <message>
+        <source>Tasks</source>
+        <translation>Tarefas</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Excluir</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskTableModel</name>
+    <message>
+        <source>Completed</source>
+        <translation>Concluída</translation>
+    </message>
+    <message>
+        <source>Not Completed</source>
+        <translation>Não concluída</translation>
+    </message>
+    <message>
+        <source>Click to Edit</source>
+        <translation>Clique para editar</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tarefa</translation>
+    </message>
+    <message>
+        <source>Cycles</source>
+        <translation>Ciclos</translation>
+    </message>
+</context>
+<context>
+    <name>KPTaskTextEditor</name>
+    <message>
+        <source>Task</source>
+        <translation>Tarefa</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimeDigits</name>
+    <message>
+        <source>%1 elapsed</source>
+        <translation>Tempo decorrido: %1</translation>
+    </message>
+    <message>
+        <source>%1 remaining</source>
+        <translation>Tempo restante: %1</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimeEditor</name>
+    <message>
+        <source>Hours</source>
+        <translation>Horas</translation>
+    </message>
+    <message>
+        <source>Minutes</source>
+        <translation>Minutos</translation>
+    </message>
+    <message>
+        <source>Seconds</source>
+        <translation>Segundos</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Excluir</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Adicionar</translation>
+    </message>
+</context>
+<context>
+    <name>KPTimerShortcutManager</name>
+    <message>
+        <source>Start/Pause</source>
+        <translation>Iniciar/Pausar</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Redefinir</translation>
+    </message>
+</context>
+<context>
+    <name>KPUtilityWindow</name>
+    <message>
+        <source>Close</source>
+        <translation>Fechar</translation>
+    </message>
+</context>
+<context>
+    <name>PeriodEndNotifier</name>
+    <message>
+        <source>Work period finished</source>
+        <translation>Período de trabalho concluído</translation>
+    </message>
+    <message>
+        <source>Break finished</source>
+        <translation>Pausa concluída</translation>
+    </message>
+    <message>
+        <source>work period</source>
+        <translation>período de trabalho</translation>
+    </message>
+    <message>
+        <source>short break</source>
+        <translation>pausa curta</translation>
+    </message>
+    <message>
+        <source>long break</source>
+        <translation>pausa longa</translation>
+    </message>
+    <message>
+        <source>Next: %1, %2</source>
+        <translation>A seguir: %1, %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n hour(s)</source>
+        <translation>
+            <numerusform>%n hora</numerusform>
+            <numerusform>%n horas</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n minuto</numerusform>
+            <numerusform>%n minutos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n second(s)</source>
+        <translation>
+            <numerusform>%n segundo</numerusform>
+            <numerusform>%n segundos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ShortcutRecorder</name>
+    <message>
+        <source>Clear</source>
+        <translation>Limpar</translation>
+    </message>
+    <message>
+        <source>Shortcut</source>
+        <translation>Atalho</translation>
+    </message>
+    <message>
+        <source>Hold Ctrl, Alt or Meta with this key</source>
+        <translation>Segure Ctrl, Alt ou Meta com esta tecla</translation>
+    </message>
+    <message>
+        <source>The shortcut could not be stored</source>
+        <translation>Não foi possível salvar o atalho</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateCheck</name>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>Não foi possível ler as informações de atualização.</translation>
+    </message>
+    <message>
+        <source>The update server answered with an error (HTTP %1).</source>
+        <translation>O servidor de atualizações respondeu com um erro (HTTP %1).</translation>
+    </message>
+    <message>
+        <source>%1 could not be reached. Are you offline?</source>
+        <translation>Não foi possível acessar %1. Você está off-line?</translation>
+    </message>
+    <message>
+        <source>The update server %1 is not taking connections; try again later.</source>
+        <translation>O servidor de atualizações %1 não está aceitando conexões; tente novamente mais tarde.</translation>
+    </message>
+    <message>
+        <source>The update server %1 did not answer in time.</source>
+        <translation>O servidor de atualizações %1 não respondeu a tempo.</translation>
+    </message>
+    <message>
+        <source>The connection to %1 is not secure; nothing was read.</source>
+        <translation>A conexão com %1 não é segura; nada foi lido.</translation>
+    </message>
+    <message>
+        <source>The update check failed: %1.</source>
+        <translation>A verificação de atualizações falhou: %1.</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateDialog</name>
+    <message>
+        <source>Software Update</source>
+        <translation>Atualização de software</translation>
+    </message>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Verificando atualizações…</translation>
+    </message>
+    <message>
+        <source>You&apos;re up to date.</source>
+        <translation>Você está atualizado.</translation>
+    </message>
+    <message>
+        <source>Zembrak %1 is the newest version.</source>
+        <translation>Zembrak %1 é a versão mais recente.</translation>
+    </message>
+    <message>
+        <source>Zembrak %1 is available.</source>
+        <translation>Zembrak %1 está disponível.</translation>
+    </message>
+    <message>
+        <source>You have %1. &lt;a href=&quot;%2&quot;&gt;Download the new version&lt;/a&gt;.</source>
+        <translation>Você tem a versão %1. &lt;a href=&quot;%2&quot;&gt;Baixar a nova versão&lt;/a&gt;.</translation>
+    </message>
+    <message>
+        <source>Zembrak could not check for updates.</source>
+        <translation>O Zembrak não pôde verificar atualizações.</translation>
+    </message>
+</context>
+<context>
+    <name>ZKMenu</name>
+    <message>
+        <source>Preferences Menu</source>
+        <translation>Menu de preferências</translation>
+    </message>
+    <message>
+        <source>Time Settings</source>
+        <translation>Configurações de tempo</translation>
+    </message>
+    <message>
+        <source>Edit Time</source>
+        <translation>Editar tempo</translation>
+    </message>
+    <message>
+        <source>Autohide Display</source>
+        <translation>Ocultar indicador automaticamente</translation>
+    </message>
+    <message>
+        <source>Small Display</source>
+        <translation>Indicador pequeno</translation>
+    </message>
+    <message>
+        <source>Show Seconds</source>
+        <translation>Mostrar segundos</translation>
+    </message>
+    <message>
+        <source>Show Cycle Count</source>
+        <translation>Mostrar contagem de ciclos</translation>
+    </message>
+    <message>
+        <source>Enable Ticking</source>
+        <translation>Ativar tique-taque</translation>
+    </message>
+    <message>
+        <source>Sound</source>
+        <translation>Som</translation>
+    </message>
+    <message>
+        <source>More</source>
+        <translation>Mais</translation>
+    </message>
+    <message>
+        <source>Launch at Login</source>
+        <translation>Iniciar ao entrar na sessão</translation>
+    </message>
+    <message>
+        <source>Notify at Period End</source>
+        <translation>Notificar ao fim de cada período</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Verificar atualizações</translation>
+    </message>
+    <message>
+        <source>Questions/Problems/Suggestions</source>
+        <translation>Perguntas/Problemas/Sugestões</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Sair</translation>
+    </message>
+</context>
+<context>
+    <name>ZKPopover</name>
+    <message>
+        <source>Resume Timer</source>
+        <translation>Retomar temporizador</translation>
+    </message>
+    <message>
+        <source>Cycles Since Launch: %1</source>
+        <translation>Ciclos desde o início: %1</translation>
+    </message>
+    <message>
+        <source>Add New Task</source>
+        <translation>Adicionar nova tarefa</translation>
+    </message>
+    <message>
+        <source>Remove Selected Task</source>
+        <translation>Remover tarefa selecionada</translation>
+    </message>
+    <message>
+        <source>Move Up Selected Task</source>
+        <translation>Mover tarefa selecionada para cima</translation>
+    </message>
+    <message>
+        <source>Move Down Selected Task</source>
+        <translation>Mover tarefa selecionada para baixo</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Configurações</translation>
+    </message>
+    <message>
+        <source>Pause Timer</source>
+        <translation>Pausar temporizador</translation>
+    </message>
+    <message>
+        <source>Work</source>
+        <translation>Trabalho</translation>
+    </message>
+    <message>
+        <source>Short Break</source>
+        <translation>Pausa curta</translation>
+    </message>
+    <message>
+        <source>Long Break</source>
+        <translation>Pausa longa</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimeEditorWindow</name>
+    <message>
+        <source>Edit Time</source>
+        <translation>Editar tempo</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimeSettingsWindow</name>
+    <message>
+        <source>Time Settings</source>
+        <translation>Configurações de tempo</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Salvar</translation>
+    </message>
+    <message>
+        <source>Long Break Interval:</source>
+        <translation>Intervalo da pausa longa:</translation>
+    </message>
+    <message>
+        <source>Long Break Length:</source>
+        <translation>Duração da pausa longa:</translation>
+    </message>
+    <message>
+        <source>Short Break Length:</source>
+        <translation>Duração da pausa curta:</translation>
+    </message>
+    <message>
+        <source>Work Length:</source>
+        <translation>Duração do trabalho:</translation>
+    </message>
+</context>
+</TS>
