@@ -29,18 +29,26 @@ SdBusConnection::~SdBusConnection()
         sd_bus_close_unref(m_bus);
 }
 
-bool SdBusConnection::open(Socket socket)
+bool SdBusConnection::open(Socket socket, Bus which)
 {
     close();
-    QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    if (address.isEmpty() && !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        address = "unix:path=" + qgetenv("XDG_RUNTIME_DIR") + "/bus";
+    QByteArray address;
+    if (which == Bus::system) {
+        address = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
+        if (address.isEmpty())
+            address = "unix:path=/run/dbus/system_bus_socket";
+    } else {
+        address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        if (address.isEmpty() && !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+            address = "unix:path=" + qgetenv("XDG_RUNTIME_DIR") + "/bus";
+    }
     // Connects without waiting: the socket is non-blocking, and the
     // authentication and the Hello follow as the descriptor becomes ready.
     // The session's bus is the user's own: its callers need no further check.
     if (address.isEmpty() || sd_bus_new(&m_bus) < 0 ||
         sd_bus_set_address(m_bus, address.constData()) < 0 || sd_bus_set_bus_client(m_bus, 1) < 0 ||
-        sd_bus_set_trusted(m_bus, 1) < 0 || sd_bus_set_description(m_bus, "zembrak") < 0 ||
+        sd_bus_set_trusted(m_bus, which == Bus::session) < 0 ||
+        sd_bus_set_description(m_bus, "zembrak") < 0 ||
         sd_bus_set_watch_bind(m_bus, socket == Socket::mayAppearLater) < 0 ||
         sd_bus_start(m_bus) < 0) {
         close();
