@@ -27,7 +27,8 @@ const std::pair<QString, QString> switches[] = {
     {"Autohide Display", Keys::isAutohidingDisplay},
     {"Show Cycle Count", Keys::isShowingCycleCount},
     {"Launch at Login", Keys::isLaunchingAtLogin},
-    {"Notify at Period End", Keys::isNotifyingAtPeriodEnd}};
+    {"Notify at Period End", Keys::isNotifyingAtPeriodEnd},
+    {"Pause When Locked", Keys::isPausingWhenLocked}};
 
 QAction* find(const QMenu& menu, const QString& title)
 {
@@ -124,6 +125,39 @@ private Q_SLOTS:
         QCOMPARE(find(f.menu, title)->isChecked(), before);
         QVERIFY(!f.timer().isTicking() &&
                 !QFile::exists(LoginItem::entryPath(ZKMenu::loginItemHelperIdentifier)));
+    }
+
+    // A stored minute count out of bounds reads as Off; a choice is stored and told.
+    void askAfterIdle_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("loaded");
+        QTest::newRow("absent") << QByteArray("{}") << 0;
+        QTest::newRow("ten") << QByteArray(R"({"idlePromptMinutes": 10})") << 10;
+        QTest::newRow("negative") << QByteArray(R"({"idlePromptMinutes": -3})") << 0;
+        QTest::newRow("a year") << QByteArray(R"({"idlePromptMinutes": 525600})") << 0;
+        QTest::newRow("text") << QByteArray(R"({"idlePromptMinutes": "5"})") << 0;
+    }
+    void askAfterIdle()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, loaded);
+        m_home.writeStandardFile(file);
+        Fixture f;
+        f.menu.loadPreferences();
+        QList<int> checked;
+        for (const QAction* item : f.menu.idlePromptItems())
+            if (item->isChecked())
+                checked << item->data().toInt();
+        QCOMPARE(checked, QList<int>{loaded});
+        int told = -1;
+        connect(&f.menu, &ZKMenu::idlePromptMinutesChanged, this, [&told](int m) { told = m; });
+        f.trigger("15 minutes");
+        QCOMPARE(Defaults().integer(Keys::idlePromptMinutes), 15);
+        QCOMPARE(told, 15);
+        f.menu.setIdleAvailable(false);
+        QVERIFY(!f.menu.askAfterIdleMenuItem()->isEnabled());
+        QCOMPARE(f.menu.askAfterIdleMenuItem()->toolTip(), "Not available on this desktop");
     }
 
     // The chosen sound is marked, stored and rings; one that is gone rings nothing.
