@@ -305,8 +305,16 @@ QString ZKPopover::title(KPTimeBoxManager::State state)
 
 void ZKPopover::timeBoxManagerDidChangeState(KPTimeBoxManager*, KPTimeBoxManager::State state)
 {
-    m_stateLabel->setText(title(state));
+    m_state = state;
+    m_stateLabel->setText(m_pauseNote.isEmpty() ? title(state) : m_pauseNote);
     setTextColor(m_stateLabel, KPTimeBoxManager::colorFor(state));
+}
+
+void ZKPopover::setPauseNote(const QString& note)
+{
+    m_pauseNote = note;
+    m_stateLabel->setText(note.isEmpty() ? title(m_state) : note);
+    m_startPauseButton->setAccessibleDescription(note);
 }
 
 void ZKPopover::timeBoxManagerDidChangeCycleCount(KPTimeBoxManager*, qint64 cyclesSinceLaunch)
