@@ -13,15 +13,13 @@ BusIdleTime::~BusIdleTime() = default;
 
 bool BusIdleTime::call(Source source, void* userdata, sd_bus_message_handler_t callback)
 {
-    const bool screenSaver = source == Source::screenSaver;
-    const int r = sd_bus_call_method_async(
-        m_connection.bus(), nullptr,
-        screenSaver ? "org.freedesktop.ScreenSaver" : "org.gnome.Mutter.IdleMonitor",
-        screenSaver ? "/org/freedesktop/ScreenSaver" : "/org/gnome/Mutter/IdleMonitor/Core",
-        screenSaver ? "org.freedesktop.ScreenSaver" : "org.gnome.Mutter.IdleMonitor",
-        screenSaver ? "GetSessionIdleTime" : "GetIdletime", callback, userdata, "");
-    m_connection.flush();
-    return r >= 0;
+    if (source == Source::screenSaver)
+        return m_connection.callAsync("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+                                      "org.freedesktop.ScreenSaver", "GetSessionIdleTime", callback,
+                                      userdata);
+    return m_connection.callAsync(
+        "org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core",
+        "org.gnome.Mutter.IdleMonitor", "GetIdletime", callback, userdata);
 }
 
 void BusIdleTime::probe(Source source)

@@ -100,6 +100,21 @@ bool SdBusConnection::canSendAtOnce() const
     return isReady() && sd_bus_get_n_queued_write(m_bus, &queued) >= 0 && queued == 0;
 }
 
+bool SdBusConnection::callAsync(const char* destination, const char* path, const char* interface,
+                                const char* member, sd_bus_message_handler_t callback,
+                                void* userdata, const std::function<int(sd_bus_message*)>& append)
+{
+    sd_bus_message* call = nullptr;
+    const bool sent =
+        m_bus &&
+        sd_bus_message_new_method_call(m_bus, &call, destination, path, interface, member) >= 0 &&
+        sd_bus_message_set_auto_start(call, 0) >= 0 && (!append || append(call) >= 0) &&
+        sd_bus_call_async(m_bus, nullptr, call, callback, userdata, 0) >= 0;
+    sd_bus_message_unref(call);
+    flush();
+    return sent;
+}
+
 void SdBusConnection::dispatch()
 {
     if (!m_bus)

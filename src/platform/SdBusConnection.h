@@ -3,8 +3,9 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
+#include <systemd/sd-bus.h>
 
-struct sd_bus;
 class QSocketNotifier;
 
 // A connection of sd-bus to the session or the system bus, driven from its descriptor on the
@@ -44,6 +45,11 @@ public:
 
     // Lets the library write what a send left and watch for what it wants next.
     void flush() { watch(); }
+    // Calls a method, never starting a service to answer it; append adds the
+    // arguments. False when the call could not be sent.
+    bool callAsync(const char* destination, const char* path, const char* interface,
+                   const char* member, sd_bus_message_handler_t callback, void* userdata,
+                   const std::function<int(sd_bus_message*)>& append = {});
 
 Q_SIGNALS:
     // Greeted by the daemon: names can be asked for.

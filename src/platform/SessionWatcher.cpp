@@ -78,24 +78,27 @@ void SessionWatcher::followSystemBus()
                               nullptr, this);
     // Our own session: the one the desktop named, else the one this process runs in.
     const QByteArray id = qgetenv("XDG_SESSION_ID");
-    if (!id.isEmpty())
-        sd_bus_call_method_async(bus, nullptr, login1, "/org/freedesktop/login1",
-                                 "org.freedesktop.login1.Manager", "GetSession", &onSession, this,
-                                 "s", id.constData());
-    else
-        sd_bus_call_method_async(bus, nullptr, login1, "/org/freedesktop/login1",
-                                 "org.freedesktop.login1.Manager", "GetSessionByPID", &onSession,
-                                 this, "u", std::uint32_t(getpid()));
-    m_system.flush();
+    const auto byPid = [](sd_bus_message* call) {
+        return sd_bus_message_append(call, "u", std::uint32_t(getpid()));
+    };
+    const auto byId = [&id](sd_bus_message* call) {
+        return sd_bus_message_append(call, "s", id.constData());
+    };
+    m_system.callAsync(login1, "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                       id.isEmpty() ? "GetSessionByPID" : "GetSession", &onSession, this,
+                       id.isEmpty() ? std::function<int(sd_bus_message*)>(byPid) : byId);
 }
 
 void SessionWatcher::followSessionBus()
 {
     sd_bus* bus = m_session.bus();
-    for (const char* interface : {"org.freedesktop.ScreenSaver", "org.gnome.ScreenSaver"})
-        sd_bus_match_signal_async(bus, nullptr, nullptr, nullptr, interface, "ActiveChanged",
+    for (const char* name : {"org.freedesktop.ScreenSaver", "org.gnome.ScreenSaver"}) {
+        sd_bus_match_signal_async(bus, nullptr, nullptr, nullptr, name, "ActiveChanged",
                                   &onScreenSaver, nullptr, this);
-    m_session.flush();
+        // Asked after the match, so that no change falls between the two.
+        const QByteArray path = '/' + QByteArray(name).replace('.', '/');
+        m_session.callAsync(name, path.constData(), name, "GetActive", &onScreenSaver, this);
+    }
 }
 
 int SessionWatcher::onSession(sd_bus_message* reply, void* self, sd_bus_error*)
@@ -111,6 +114,20 @@ int SessionWatcher::onSession(sd_bus_message* reply, void* self, sd_bus_error*)
                               nullptr, self);
     sd_bus_match_signal_async(bus, nullptr, login1, path, "org.freedesktop.DBus.Properties",
                               "PropertiesChanged", &onSessionProperties, nullptr, self);
+    watcher(self)->m_system.callAsync(login1, path, "org.freedesktop.DBus.Properties", "Get",
+                                      &onLockedHint, self, [](sd_bus_message* call) {
+                                          return sd_bus_message_append(call, "ss", sessionInterface,
+                                                                       "LockedHint");
+                                      });
+    return 0;
+}
+
+int SessionWatcher::onLockedHint(sd_bus_message* reply, void* self, sd_bus_error*)
+{
+    int locked = 0;
+    if (!sd_bus_message_is_method_error(reply, nullptr) &&
+        sd_bus_message_read(reply, "v", "b", &locked) >= 0)
+        watcher(self)->reportLock(locked);
     return 0;
 }
 
@@ -145,10 +162,12 @@ int SessionWatcher::onSessionProperties(sd_bus_message* message, void* self, sd_
     return 0;
 }
 
+// ActiveChanged, or the answer to GetActive.
 int SessionWatcher::onScreenSaver(sd_bus_message* message, void* self, sd_bus_error*)
 {
     int active = 0;
-    if (sd_bus_message_read(message, "b", &active) >= 0)
+    if (!sd_bus_message_is_method_error(message, nullptr) &&
+        sd_bus_message_read(message, "b", &active) >= 0)
         watcher(self)->reportLock(active);
     return 0;
 }

@@ -33,6 +33,7 @@ private:
     void reopenLater(SdBusConnection& connection, SdBusConnection::Bus which);
     void reportLock(bool locked);
     static int onSession(sd_bus_message* reply, void* self, sd_bus_error*);
+    static int onLockedHint(sd_bus_message* reply, void* self, sd_bus_error*);
     static int onSleep(sd_bus_message* message, void* self, sd_bus_error*);
     static int onLock(sd_bus_message* message, void* self, sd_bus_error*);
     static int onUnlock(sd_bus_message* message, void* self, sd_bus_error*);

@@ -1,0 +1,304 @@
+#include "timing/AwayController.h"
+#include "FakeSound.h"
+#include "FakeTimeDisplay.h"
+#include "PrivateSessionBus.h"
+#include "TemporaryStore.h"
+#include "platform/BusIdleTime.h"
+#include "platform/ManualRunLoop.h"
+#include "platform/SessionWatcher.h"
+#include "timing/PreferenceKeys.h"
+#include "windows/ZKIdlePromptWindow.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace std::chrono;
+
+namespace {
+
+QString sessionBusAddress;
+QString systemBusAddress;
+const QString sessionPath = QStringLiteral("/org/freedesktop/login1/session/_31");
+
+// logind as far as the watcher asks it: which session is ours.
+class FakeLogind : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+
+public Q_SLOTS:
+    Q_SCRIPTABLE QDBusObjectPath GetSession(const QString&) { return QDBusObjectPath(sessionPath); }
+    Q_SCRIPTABLE QDBusObjectPath GetSessionByPID(uint) { return QDBusObjectPath(sessionPath); }
+};
+
+// The session's lock hint; the watcher reads it once it follows the session.
+class FakeSession : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Session")
+    Q_PROPERTY(bool LockedHint READ lockedHint SCRIPTABLE true)
+
+public:
+    mutable int reads = 0;
+    bool lockedHint() const { return ++reads, false; }
+};
+
+class FakeScreenSaver : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+
+public:
+    int asked = 0;
+    uint idleSeconds = 0;
+
+public Q_SLOTS:
+    Q_SCRIPTABLE bool GetActive() { return ++asked, false; }
+    Q_SCRIPTABLE uint GetSessionIdleTime() { return idleSeconds; }
+};
+
+// No input since lastInput, on the test's clock.
+class FakeIdleTime : public IdleTime
+{
+public:
+    RunLoop::Instant lastInput{};
+    bool isAvailable() const override { return true; }
+    void query(Answer answer) override
+    {
+        answer(duration_cast<milliseconds>(RunLoop::main().now() - lastInput));
+    }
+};
+
+void send(QDBusConnection bus, const QString& path, const QString& interface, const QString& member,
+          const QVariantList& arguments)
+{
+    QDBusMessage signal = QDBusMessage::createSignal(path, interface, member);
+    signal.setArguments(arguments);
+    QVERIFY(bus.send(signal));
+}
+
+} // namespace
+
+class AwayControllerTest : public QObject
+{
+    Q_OBJECT
+
+    TemporaryStore m_home;
+    QDBusConnection m_system{QString()};
+    QDBusConnection m_session{QString()};
+    FakeLogind m_logind;
+    FakeSession m_loginSession;
+    FakeScreenSaver m_screenSaver;
+
+    // A 60-second work period and the controller, its watcher following both buses.
+    struct Fixture
+    {
+        explicit Fixture(AwayControllerTest& test, IdleTime* idle = nullptr)
+            : reads(test.m_loginSession.reads), asked(test.m_screenSaver.asked),
+              away(manager, watcher, idle)
+        {
+            watcher.start();
+        }
+        KPTimer& timer() { return *display.timer(); }
+
+        const int reads;
+        const int asked;
+        ManualRunLoop loop;
+        FakeSounds sounds;
+        FakeDisplay display;
+        KPTimeBoxManager manager;
+        const bool hasTimer = (manager.setMenuBarTimeDisplay(&display), true); // before away
+        SessionWatcher watcher;
+        AwayController away;
+        QSignalSpy locks{&watcher, &SessionWatcher::lockChanged};
+        QSignalSpy sleeps{&watcher, &SessionWatcher::sleepChanged};
+        QSignalSpy pauses{&away, &AwayController::pausingFor};
+        QSignalSpy endedAway{&away, &AwayController::periodEndedAway};
+    };
+
+    // Both buses have heard the watcher's matches: it asked for what they watch.
+    bool following(const Fixture& f) const
+    {
+        return m_loginSession.reads > f.reads && m_screenSaver.asked > f.asked;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (sessionBusAddress.isEmpty() || systemBusAddress.isEmpty())
+            QSKIP("no dbus-daemon to run private buses");
+        m_system = QDBusConnection::connectToBus(systemBusAddress, "fake-system");
+        m_session = QDBusConnection::connectToBus(sessionBusAddress, "fake-session");
+        QVERIFY(m_system.registerService("org.freedesktop.login1"));
+        QVERIFY(m_system.registerObject("/org/freedesktop/login1", &m_logind,
+                                        QDBusConnection::ExportScriptableSlots));
+        QVERIFY(m_system.registerObject(sessionPath, &m_loginSession,
+                                        QDBusConnection::ExportScriptableProperties));
+        QVERIFY(m_session.registerService("org.freedesktop.ScreenSaver"));
+        QVERIFY(m_session.registerObject("/org/freedesktop/ScreenSaver", &m_screenSaver,
+                                         QDBusConnection::ExportScriptableSlots));
+    }
+
+    void init()
+    {
+        m_home.reset();
+        Defaults::standard().setInteger(PreferenceKeys::workLength, 60);
+    }
+
+    void lockPausesAndUnlockKeepsPaused_data()
+    {
+        QTest::addColumn<bool>("pausing");
+        QTest::addColumn<QString>("source");
+        QTest::newRow("logind Lock") << true << "Lock";
+        QTest::newRow("logind LockedHint") << true << "LockedHint";
+        QTest::newRow("screensaver") << true << "ActiveChanged";
+        QTest::newRow("switch off") << false << "Lock";
+    }
+    void lockPausesAndUnlockKeepsPaused()
+    {
+        QFETCH(bool, pausing);
+        QFETCH(QString, source);
+        Defaults::standard().setBoolean(PreferenceKeys::isPausingWhenLocked, pausing);
+        Fixture f(*this);
+        QTRY_VERIFY(following(f));
+        f.timer().start();
+        f.loop.advance(seconds(10));
+        const auto lock = [&](bool locked) {
+            if (source == "ActiveChanged")
+                send(m_session, "/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver",
+                     source, {locked});
+            else if (source == "LockedHint")
+                send(m_system, sessionPath, "org.freedesktop.DBus.Properties", "PropertiesChanged",
+                     {"org.freedesktop.login1.Session", QVariantMap{{"LockedHint", locked}},
+                      QStringList()});
+            else
+                send(m_system, sessionPath, "org.freedesktop.login1.Session",
+                     locked ? "Lock" : "Unlock", {});
+        };
+        const KPTimer::State afterLock =
+            pausing ? KPTimer::State::inactive : KPTimer::State::active;
+        lock(true);
+        QTRY_COMPARE(f.locks.count(), 1);
+        QCOMPARE(f.timer().state(), afterLock);
+        QCOMPARE(f.pauses.count(), pausing ? 1 : 0);
+        QCOMPARE(f.away.pauseNote(), pausing ? "Paused: screen locked" : "");
+        lock(false);
+        QTRY_COMPARE(f.locks.count(), 2);
+        f.loop.advance(seconds(10));
+        QCOMPARE(f.timer().state(), afterLock);
+        QCOMPARE(f.timer().currentTime().totalSeconds(), pausing ? 50 : 40);
+        f.timer().start();
+        QCOMPARE(f.away.pauseNote(), "");
+    }
+
+    void sleepAroundAnEnd_data()
+    {
+        QTest::addColumn<bool>("pausing");
+        QTest::addColumn<int>("sleepSeconds");
+        QTest::addColumn<bool>("wokeBeforeTick");
+        QTest::addColumn<int>("endedAway");
+        QTest::addColumn<KPTimeBoxManager::State>("after");
+        using State = KPTimeBoxManager::State;
+        QTest::newRow("switch on") << true << 1800 << true << 0 << State::work;
+        QTest::newRow("ran out, woke first") << false << 1800 << true << 1 << State::shortBreak;
+        QTest::newRow("ran out, ticked first") << false << 1800 << false << 1 << State::shortBreak;
+        QTest::newRow("short nap") << false << 30 << true << 0 << State::work;
+    }
+    void sleepAroundAnEnd()
+    {
+        QFETCH(bool, pausing);
+        QFETCH(int, sleepSeconds);
+        QFETCH(bool, wokeBeforeTick);
+        QFETCH(int, endedAway);
+        QFETCH(KPTimeBoxManager::State, after);
+        Defaults::standard().setBoolean(PreferenceKeys::isPausingWhenLocked, pausing);
+        Fixture f(*this);
+        QTRY_VERIFY(following(f));
+        f.timer().start();
+        f.loop.advance(seconds(10));
+        const auto sleep = [&](bool sleeping) {
+            send(m_system, "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                 "PrepareForSleep", {sleeping});
+        };
+        sleep(true);
+        QTRY_COMPARE(f.sleeps.count(), 1);
+        QCOMPARE(f.pauses.count(), pausing ? 1 : 0);
+        f.loop.jump(seconds(sleepSeconds));
+        if (!wokeBeforeTick)
+            f.loop.runPending();
+        sleep(false);
+        QTRY_COMPARE(f.sleeps.count(), 2);
+        f.loop.runPending();
+        QCOMPARE(f.endedAway.count(), endedAway);
+        QCOMPARE(f.manager.state(), after);
+        if (pausing)
+            QCOMPARE(f.timer().currentTime().totalSeconds(), 50);
+    }
+
+    // Twelve minutes without input in a work period, then the user's answer.
+    void idleReturnIsAsked_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("remaining");
+        QTest::newRow("keep") << "Keep as Work" << 690;
+        QTest::newRow("discard") << "Discard" << 690 + 720;
+    }
+    void idleReturnIsAsked()
+    {
+        QFETCH(QString, answer);
+        QFETCH(int, remaining);
+        Defaults::standard().setInteger(PreferenceKeys::workLength, 1500);
+        Defaults::standard().setInteger(PreferenceKeys::idlePromptMinutes, 5);
+        FakeIdleTime idle;
+        Fixture f(*this, &idle);
+        ZKIdlePromptWindow window(nullptr, f.away);
+        QSignalSpy discarded(&f.away, &AwayController::countedDiscarded);
+        f.timer().start();
+        f.loop.advance(seconds(60));
+        idle.lastInput = f.loop.now();
+        f.loop.advance(minutes(12));
+        QVERIFY(window.isHidden());
+        idle.lastInput = f.loop.now();
+        f.loop.advance(AwayController::idlePollInterval);
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.questionLabel()->text(), "You were away 12 minutes.");
+        (answer == "Discard" ? window.discardButton() : window.keepButton())->click();
+        QVERIFY(window.isHidden());
+        QCOMPARE(f.timer().currentTime().totalSeconds(), remaining);
+        QCOMPARE(discarded.count(), answer == "Discard" ? 1 : 0);
+        if (answer == "Discard")
+            QCOMPARE(discarded.first(), (QVariantList{qint64(720), "idle"}));
+    }
+
+    void idleTimeFromTheSessionBus()
+    {
+        ManualRunLoop loop;
+        BusIdleTime idle;
+        QTRY_VERIFY(idle.isAvailable());
+        m_screenSaver.idleSeconds = 420;
+        std::optional<milliseconds> told;
+        idle.query([&told](std::optional<milliseconds> ms) { told = ms; });
+        QTRY_COMPARE(told, std::optional<milliseconds>(seconds(420)));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    PrivateSessionBus sessionBus;
+    PrivateSessionBus systemBus;
+    sessionBusAddress = sessionBus.address();
+    systemBusAddress = systemBus.address();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBusAddress.toUtf8());
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", systemBusAddress.toUtf8());
+    AwayControllerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "AwayControllerTest.moc"
