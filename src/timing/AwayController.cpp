@@ -66,7 +66,7 @@ void AwayController::sleepChanged(bool sleeping)
     if (!isRunningCountdown())
         return;
     if (PreferenceKeys::boolean(Defaults::standard(), PreferenceKeys::isPausingWhenLocked)) {
-        pauseFor(QStringLiteral("suspend"), tr("Paused: computer asleep"));
+        pauseFor(QStringLiteral("suspend"), tr("Paused: went to sleep"));
         return;
     }
     // The clock counts through the sleep; the end is told apart when it comes.

@@ -306,14 +306,18 @@ QString ZKPopover::title(KPTimeBoxManager::State state)
 void ZKPopover::timeBoxManagerDidChangeState(KPTimeBoxManager*, KPTimeBoxManager::State state)
 {
     m_state = state;
-    m_stateLabel->setText(m_pauseNote.isEmpty() ? title(state) : m_pauseNote);
+    setPauseNote(m_pauseNote);
     setTextColor(m_stateLabel, KPTimeBoxManager::colorFor(state));
 }
 
 void ZKPopover::setPauseNote(const QString& note)
 {
     m_pauseNote = note;
-    m_stateLabel->setText(note.isEmpty() ? title(m_state) : note);
+    // A long translation is shortened here and read whole from the tooltip.
+    m_stateLabel->setText(note.isEmpty() ? title(m_state)
+                                         : m_stateLabel->fontMetrics().elidedText(
+                                               note, Qt::ElideRight, m_stateLabel->width()));
+    m_stateLabel->setToolTip(note);
     m_startPauseButton->setAccessibleDescription(note);
 }
 
