@@ -44,7 +44,8 @@ void ManualRunLoop::postAfter(std::chrono::milliseconds delay, QObject* context,
         nullptr);
 }
 
-void ManualRunLoop::add(Instant due, QObject* context, std::shared_ptr<std::function<void()>> work,
+void ManualRunLoop::add(Instant due, QObject* context,
+                        std::shared_ptr<std::function<void()>> work,
                         std::chrono::nanoseconds interval, std::shared_ptr<bool> cancelled)
 {
     m_entries.push_back(
@@ -56,10 +57,11 @@ bool ManualRunLoop::runNext(Instant limit, bool coalesce)
     std::erase_if(m_entries, [](const Entry& e) {
         return e.context.isNull() || (e.cancelled && *e.cancelled);
     });
-    auto next =
-        std::min_element(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) {
-            return a.due != b.due ? a.due < b.due : a.sequence < b.sequence;
-        });
+    auto next = std::min_element(m_entries.begin(), m_entries.end(),
+                                 [](const Entry& a, const Entry& b) {
+                                     return a.due != b.due ? a.due < b.due
+                                                           : a.sequence < b.sequence;
+                                 });
     if (next == m_entries.end() || next->due > limit)
         return false;
     Entry entry = *next;
