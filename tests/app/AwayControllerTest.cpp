@@ -1,4 +1,5 @@
 #include "timing/AwayController.h"
+#include "FakeLogind.h"
 #include "FakeSound.h"
 #include "FakeTimeDisplay.h"
 #include "PrivateSessionBus.h"
@@ -24,31 +25,6 @@ namespace {
 
 QString sessionBusAddress;
 QString systemBusAddress;
-const QString sessionPath = QStringLiteral("/org/freedesktop/login1/session/_31");
-
-// logind as far as the watcher asks it: which session is ours.
-class FakeLogind : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
-
-public Q_SLOTS:
-    Q_SCRIPTABLE QDBusObjectPath GetSession(const QString&) { return QDBusObjectPath(sessionPath); }
-    Q_SCRIPTABLE QDBusObjectPath GetSessionByPID(uint) { return QDBusObjectPath(sessionPath); }
-};
-
-// The session's lock hint; the watcher reads it once it follows the session.
-class FakeSession : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Session")
-    Q_PROPERTY(bool LockedHint READ lockedHint SCRIPTABLE true)
-
-public:
-    mutable int reads = 0;
-    bool lockedHint() const { return ++reads, false; }
-};
-
 class FakeScreenSaver : public QObject
 {
     Q_OBJECT
@@ -75,14 +51,6 @@ public:
     }
 };
 
-void send(QDBusConnection bus, const QString& path, const QString& interface, const QString& member,
-          const QVariantList& arguments)
-{
-    QDBusMessage signal = QDBusMessage::createSignal(path, interface, member);
-    signal.setArguments(arguments);
-    QVERIFY(bus.send(signal));
-}
-
 } // namespace
 
 class AwayControllerTest : public QObject
@@ -93,14 +61,13 @@ class AwayControllerTest : public QObject
     QDBusConnection m_system{QString()};
     QDBusConnection m_session{QString()};
     FakeLogind m_logind;
-    FakeSession m_loginSession;
     FakeScreenSaver m_screenSaver;
 
     // A 60-second work period and the controller, its watcher following both buses.
     struct Fixture
     {
         explicit Fixture(AwayControllerTest& test, IdleTime* idle = nullptr)
-            : reads(test.m_loginSession.reads), asked(test.m_screenSaver.asked),
+            : reads(test.m_logind.session.reads), asked(test.m_screenSaver.asked),
               away(manager, watcher, idle)
         {
             watcher.start();
@@ -125,7 +92,7 @@ class AwayControllerTest : public QObject
     // Both buses have heard the watcher's matches: it asked for what they watch.
     bool following(const Fixture& f) const
     {
-        return m_loginSession.reads > f.reads && m_screenSaver.asked > f.asked;
+        return m_logind.session.reads > f.reads && m_screenSaver.asked > f.asked;
     }
 
 private Q_SLOTS:
@@ -135,11 +102,7 @@ private Q_SLOTS:
             QSKIP("no dbus-daemon to run private buses");
         m_system = QDBusConnection::connectToBus(systemBusAddress, "fake-system");
         m_session = QDBusConnection::connectToBus(sessionBusAddress, "fake-session");
-        QVERIFY(m_system.registerService("org.freedesktop.login1"));
-        QVERIFY(m_system.registerObject("/org/freedesktop/login1", &m_logind,
-                                        QDBusConnection::ExportScriptableSlots));
-        QVERIFY(m_system.registerObject(sessionPath, &m_loginSession,
-                                        QDBusConnection::ExportScriptableProperties));
+        QVERIFY(m_logind.serve(m_system));
         QVERIFY(m_session.registerService("org.freedesktop.ScreenSaver"));
         QVERIFY(m_session.registerObject("/org/freedesktop/ScreenSaver", &m_screenSaver,
                                          QDBusConnection::ExportScriptableSlots));
@@ -154,11 +117,11 @@ private Q_SLOTS:
     void lockPausesAndUnlockKeepsPaused_data()
     {
         QTest::addColumn<bool>("pausing");
-        QTest::addColumn<QString>("source");
-        QTest::newRow("logind Lock") << true << "Lock";
-        QTest::newRow("logind LockedHint") << true << "LockedHint";
+        QTest::addColumn<QString>("source"); // the lock's name, and the unlock's
+        QTest::newRow("logind Lock") << true << "Lock Unlock";
+        QTest::newRow("logind LockedHint") << true << "LockedHint UnlockedHint";
         QTest::newRow("screensaver") << true << "ActiveChanged";
-        QTest::newRow("switch off") << false << "Lock";
+        QTest::newRow("switch off") << false << "Lock Unlock";
     }
     void lockPausesAndUnlockKeepsPaused()
     {
@@ -170,25 +133,20 @@ private Q_SLOTS:
         f.timer().start();
         f.loop.advance(seconds(10));
         const auto lock = [&](bool locked) {
-            if (source == "ActiveChanged")
-                send(m_session, "/org/freedesktop/ScreenSaver", "org.freedesktop.ScreenSaver",
-                     source, {locked});
-            else if (source == "LockedHint")
-                send(m_system, sessionPath, "org.freedesktop.DBus.Properties", "PropertiesChanged",
-                     {"org.freedesktop.login1.Session", QVariantMap{{"LockedHint", locked}},
-                      QStringList()});
-            else
-                send(m_system, sessionPath, "org.freedesktop.login1.Session",
-                     locked ? "Lock" : "Unlock", {});
+            if (source != "ActiveChanged")
+                return m_logind.send(source.split(' ')[locked ? 0 : 1]);
+            return m_session.send(QDBusMessage::createSignal("/org/freedesktop/ScreenSaver",
+                                                             "org.freedesktop.ScreenSaver", source)
+                                  << locked);
         };
         const KPTimer::State afterLock =
             pausing ? KPTimer::State::inactive : KPTimer::State::active;
-        lock(true);
+        QVERIFY(lock(true));
         QTRY_COMPARE(f.locks.count(), 1);
         QCOMPARE(f.timer().state(), afterLock);
         QCOMPARE(f.pauses.count(), pausing ? 1 : 0);
         QCOMPARE(f.away.pauseNote(), pausing ? "Paused: screen locked" : "");
-        lock(false);
+        QVERIFY(lock(false));
         QTRY_COMPARE(f.locks.count(), 2);
         f.loop.advance(seconds(10));
         QCOMPARE(f.timer().state(), afterLock);
@@ -222,17 +180,13 @@ private Q_SLOTS:
         QTRY_VERIFY(following(f));
         f.timer().start();
         f.loop.advance(seconds(10));
-        const auto sleep = [&](bool sleeping) {
-            send(m_system, "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
-                 "PrepareForSleep", {sleeping});
-        };
-        sleep(true);
+        QVERIFY(m_logind.send("Sleep"));
         QTRY_COMPARE(f.sleeps.count(), 1);
         QCOMPARE(f.pauses.count(), pausing ? 1 : 0);
         f.loop.jump(seconds(sleepSeconds));
         if (!wokeBeforeTick)
             f.loop.runPending();
-        sleep(false);
+        QVERIFY(m_logind.send("Wake"));
         QTRY_COMPARE(f.sleeps.count(), 2);
         f.loop.runPending();
         QCOMPARE(f.endedAway.count(), endedAway);
