@@ -11,9 +11,7 @@
 #include "windows/ZKIdlePromptWindow.h"
 
 #include <QApplication>
-#include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusObjectPath>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -25,6 +23,7 @@ namespace {
 
 QString sessionBusAddress;
 QString systemBusAddress;
+
 class FakeScreenSaver : public QObject
 {
     Q_OBJECT
@@ -83,10 +82,6 @@ class AwayControllerTest : public QObject
         const bool hasTimer = (manager.setMenuBarTimeDisplay(&display), true); // before away
         SessionWatcher watcher;
         AwayController away;
-        QSignalSpy locks{&watcher, &SessionWatcher::lockChanged};
-        QSignalSpy sleeps{&watcher, &SessionWatcher::sleepChanged};
-        QSignalSpy pauses{&away, &AwayController::pausingFor};
-        QSignalSpy endedAway{&away, &AwayController::periodEndedAway};
     };
 
     // Both buses have heard the watcher's matches: it asked for what they watch.
@@ -114,85 +109,67 @@ private Q_SLOTS:
         Defaults::standard().setInteger(PreferenceKeys::workLength, 60);
     }
 
-    void lockPausesAndUnlockKeepsPaused_data()
+    // A signal that the user went away, time passing, and one that they are back.
+    void awayAndBack_data()
     {
         QTest::addColumn<bool>("pausing");
-        QTest::addColumn<QString>("source"); // the lock's name, and the unlock's
-        QTest::newRow("logind Lock") << true << "Lock Unlock";
-        QTest::newRow("logind LockedHint") << true << "LockedHint UnlockedHint";
-        QTest::newRow("screensaver") << true << "ActiveChanged";
-        QTest::newRow("switch off") << false << "Lock Unlock";
+        QTest::addColumn<QString>("messages"); // away, back
+        QTest::addColumn<int>("awaySeconds");
+        QTest::addColumn<bool>("tickedBeforeBack");
+        QTest::addColumn<int>("remaining"); // -1: the period ran out
+        QTest::addColumn<int>("endedAway");
+        QTest::newRow("logind Lock") << true << "Lock Unlock" << 5 << true << 50 << 0;
+        QTest::newRow("logind hint") << true << "LockedHint UnlockedHint" << 5 << true << 50 << 0;
+        QTest::newRow("screensaver") << true << "ActiveChanged" << 5 << true << 50 << 0;
+        QTest::newRow("lock, switch off") << false << "Lock Unlock" << 5 << true << 45 << 0;
+        QTest::newRow("sleep") << true << "Sleep Wake" << 1800 << false << 50 << 0;
+        QTest::newRow("ran out, woke first") << false << "Sleep Wake" << 1800 << false << -1 << 1;
+        QTest::newRow("ran out, ticked first") << false << "Sleep Wake" << 1800 << true << -1 << 1;
+        QTest::newRow("short nap") << false << "Sleep Wake" << 30 << false << 20 << 0;
     }
-    void lockPausesAndUnlockKeepsPaused()
+    void awayAndBack()
     {
         QFETCH(bool, pausing);
-        QFETCH(QString, source);
+        QFETCH(QString, messages);
+        QFETCH(int, awaySeconds);
+        QFETCH(bool, tickedBeforeBack);
+        QFETCH(int, remaining);
+        QFETCH(int, endedAway);
         Defaults::standard().setBoolean(PreferenceKeys::isPausingWhenLocked, pausing);
         Fixture f(*this);
         QTRY_VERIFY(following(f));
         f.timer().start();
         f.loop.advance(seconds(10));
-        const auto lock = [&](bool locked) {
-            if (source != "ActiveChanged")
-                return m_logind.send(source.split(' ')[locked ? 0 : 1]);
+        QSignalSpy locks(&f.watcher, &SessionWatcher::lockChanged);
+        QSignalSpy sleeps(&f.watcher, &SessionWatcher::sleepChanged);
+        QSignalSpy pauses(&f.away, &AwayController::pausingFor);
+        QSignalSpy ended(&f.away, &AwayController::periodEndedAway);
+        const auto send = [&](bool away) {
+            if (messages != "ActiveChanged")
+                return m_logind.send(messages.split(' ')[away ? 0 : 1]);
             return m_session.send(QDBusMessage::createSignal("/org/freedesktop/ScreenSaver",
-                                                             "org.freedesktop.ScreenSaver", source)
-                                  << locked);
+                                                             "org.freedesktop.ScreenSaver",
+                                                             messages)
+                                  << away);
         };
-        const KPTimer::State afterLock =
-            pausing ? KPTimer::State::inactive : KPTimer::State::active;
-        QVERIFY(lock(true));
-        QTRY_COMPARE(f.locks.count(), 1);
-        QCOMPARE(f.timer().state(), afterLock);
-        QCOMPARE(f.pauses.count(), pausing ? 1 : 0);
-        QCOMPARE(f.away.pauseNote(), pausing ? "Paused: screen locked" : "");
-        QVERIFY(lock(false));
-        QTRY_COMPARE(f.locks.count(), 2);
-        f.loop.advance(seconds(10));
-        QCOMPARE(f.timer().state(), afterLock);
-        QCOMPARE(f.timer().currentTime().totalSeconds(), pausing ? 50 : 40);
+        QVERIFY(send(true));
+        QTRY_COMPARE(locks.count() + sleeps.count(), 1);
+        QCOMPARE(pauses.count(), pausing ? 1 : 0);
+        QCOMPARE(f.away.pauseNote().isEmpty(), !pausing);
+        f.loop.jump(seconds(awaySeconds));
+        if (tickedBeforeBack)
+            f.loop.runPending();
+        QVERIFY(send(false));
+        QTRY_COMPARE(locks.count() + sleeps.count(), 2);
+        f.loop.runPending();
+        QCOMPARE(ended.count(), endedAway);
+        QCOMPARE(f.manager.state(), remaining < 0 ? KPTimeBoxManager::State::shortBreak
+                                                  : KPTimeBoxManager::State::work);
+        if (remaining >= 0)
+            QCOMPARE(f.timer().currentTime().totalSeconds(), remaining);
+        QCOMPARE(f.timer().state(), pausing ? KPTimer::State::inactive : KPTimer::State::active);
         f.timer().start();
         QCOMPARE(f.away.pauseNote(), "");
-    }
-
-    void sleepAroundAnEnd_data()
-    {
-        QTest::addColumn<bool>("pausing");
-        QTest::addColumn<int>("sleepSeconds");
-        QTest::addColumn<bool>("wokeBeforeTick");
-        QTest::addColumn<int>("endedAway");
-        QTest::addColumn<KPTimeBoxManager::State>("after");
-        using State = KPTimeBoxManager::State;
-        QTest::newRow("switch on") << true << 1800 << true << 0 << State::work;
-        QTest::newRow("ran out, woke first") << false << 1800 << true << 1 << State::shortBreak;
-        QTest::newRow("ran out, ticked first") << false << 1800 << false << 1 << State::shortBreak;
-        QTest::newRow("short nap") << false << 30 << true << 0 << State::work;
-    }
-    void sleepAroundAnEnd()
-    {
-        QFETCH(bool, pausing);
-        QFETCH(int, sleepSeconds);
-        QFETCH(bool, wokeBeforeTick);
-        QFETCH(int, endedAway);
-        QFETCH(KPTimeBoxManager::State, after);
-        Defaults::standard().setBoolean(PreferenceKeys::isPausingWhenLocked, pausing);
-        Fixture f(*this);
-        QTRY_VERIFY(following(f));
-        f.timer().start();
-        f.loop.advance(seconds(10));
-        QVERIFY(m_logind.send("Sleep"));
-        QTRY_COMPARE(f.sleeps.count(), 1);
-        QCOMPARE(f.pauses.count(), pausing ? 1 : 0);
-        f.loop.jump(seconds(sleepSeconds));
-        if (!wokeBeforeTick)
-            f.loop.runPending();
-        QVERIFY(m_logind.send("Wake"));
-        QTRY_COMPARE(f.sleeps.count(), 2);
-        f.loop.runPending();
-        QCOMPARE(f.endedAway.count(), endedAway);
-        QCOMPARE(f.manager.state(), after);
-        if (pausing)
-            QCOMPARE(f.timer().currentTime().totalSeconds(), 50);
     }
 
     // Twelve minutes without input in a work period, then the user's answer.
