@@ -59,8 +59,6 @@ public:
     QAction* notifyAtPeriodEndMenuItem() const { return m_notifyAtPeriodEndMenuItem; }
     QAction* pauseWhenLockedMenuItem() const { return m_pauseWhenLockedMenuItem; }
     QAction* askAfterIdleMenuItem() const { return m_askAfterIdleMenuItem; }
-    // The choices under "Ask After Idle", Off first; each one's data is its minutes.
-    QList<QAction*> idlePromptItems() const;
 
     // Reads every switch and the sound from the store and applies them.
     void loadPreferences();
@@ -85,6 +83,8 @@ private:
     QAction* addSwitch(QMenu* menu, const QString& title, void (ZKMenu::*toggle)());
     QAction* addCommand(QMenu* menu, const QString& title, void (ZKMenu::*command)());
     void markSelectedSound(const QString& name);
+    // The choices under "Ask After Idle", Off first; each one's data is its minutes.
+    QList<QAction*> idlePromptItems() const;
     void openURL(const QString& string);
     void showWindow(KPUtilityWindow* window);
 

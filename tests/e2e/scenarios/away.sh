@@ -1,8 +1,5 @@
 # Pause When Locked: a lock from logind (a fake on the session's own system bus)
 # pauses the running period, which stays paused after the unlock.
-status() { "$E2E_APP" --status 2>>"$SESSION_TMP/cli.log"; }
-status_matches() { [[ "$(status)" =~ ^$1$ ]]; }
-expect_status() { expect 5 "$2: zembrak --status printed '\$(status)', expected /$1/" status_matches "$1"; }
 logind()
 {
     dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply=literal --dest=org.freedesktop.login1 \
