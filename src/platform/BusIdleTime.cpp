@@ -1,12 +1,43 @@
 #include "BusIdleTime.h"
 
+#include "RunLoop.h"
+
+#include <QByteArray>
 #include <systemd/sd-bus.h>
 
 BusIdleTime::BusIdleTime(QObject* parent) : IdleTime(parent)
 {
-    connect(&m_connection, &SdBusConnection::ready, this, [this] { probe(Source::screenSaver); });
-    connect(&m_connection, &SdBusConnection::lost, this, [this] { setSource(Source::none); });
-    m_connection.open();
+    connect(&m_connection, &SdBusConnection::ready, this, [this] {
+        // A screensaver or shell that starts after us is probed when it takes its name.
+        for (const char* name : {"org.freedesktop.ScreenSaver", "org.gnome.Mutter.IdleMonitor"}) {
+            const QByteArray rule = "type='signal',sender='org.freedesktop.DBus',"
+                                    "member='NameOwnerChanged',arg0='" +
+                                    QByteArray(name) + "'";
+            sd_bus_add_match_async(m_connection.bus(), nullptr, rule.constData(), &onOwnerChanged,
+                                   nullptr, this);
+        }
+        probe(Source::screenSaver);
+    });
+    connect(&m_connection, &SdBusConnection::lost, this, [this] {
+        setSource(Source::none);
+        RunLoop::main().postAfter(std::chrono::seconds(10), this, [this] { open(); });
+    });
+    open();
+}
+
+void BusIdleTime::open()
+{
+    // A session bus that is not there yet is waited for without waking.
+    if (!m_connection.isOpen())
+        m_connection.open(SdBusConnection::Socket::mayAppearLater);
+}
+
+int BusIdleTime::onOwnerChanged(sd_bus_message*, void* self, sd_bus_error*)
+{
+    auto* idle = static_cast<BusIdleTime*>(self);
+    if (idle->m_probing == Source::none)
+        idle->probe(Source::screenSaver);
+    return 0;
 }
 
 BusIdleTime::~BusIdleTime() = default;
@@ -32,11 +63,13 @@ void BusIdleTime::probe(Source source)
 int BusIdleTime::onProbe(sd_bus_message* reply, void* self, sd_bus_error*)
 {
     auto* idle = static_cast<BusIdleTime*>(self);
-    const Source probed = idle->m_probing;
+    const Source probed = std::exchange(idle->m_probing, Source::none);
     if (read(probed, reply))
         idle->setSource(probed);
     else if (probed == Source::screenSaver)
         idle->probe(Source::mutter);
+    else
+        idle->setSource(Source::none);
     return 0;
 }
 

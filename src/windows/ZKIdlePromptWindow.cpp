@@ -19,7 +19,9 @@ ZKIdlePromptWindow::ZKIdlePromptWindow(StatusItem* statusItem, AwayController& c
     m_discardButton->setAccessibleDescription(tr("Give the time away back to the period"));
     Frame::set(m_keepButton, QRect(8, 8, 108, 26));
     Frame::set(m_discardButton, QRect(124, 8, 88, 26));
-    m_keepButton->setDefault(true);
+    // Return presses the focused one, as in a dialog; Keep has the focus first.
+    m_keepButton->setAutoDefault(true);
+    m_discardButton->setAutoDefault(true);
     setTabOrder(m_keepButton, m_discardButton);
     connect(m_keepButton, &QPushButton::clicked, this, [this] {
         m_controller.keepIdleAsWork();
