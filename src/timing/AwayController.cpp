@@ -57,10 +57,8 @@ void AwayController::sleepChanged(bool sleeping)
 {
     const RunLoop::Instant now = RunLoop::main().now();
     if (!sleeping) {
-        if (m_sleep && m_sleep->expectedEnd > now)
-            m_sleep.reset();
-        else if (m_sleep)
-            m_sleep->wokeAt = now;
+        if (m_sleepExpectedEnd > now)
+            m_sleepExpectedEnd.reset();
         return;
     }
     if (!isRunningCountdown())
@@ -70,7 +68,7 @@ void AwayController::sleepChanged(bool sleeping)
         return;
     }
     // The clock counts through the sleep; the end is told apart when it comes.
-    m_sleep = Sleep{now + seconds(timer()->currentTime().totalSeconds()), std::nullopt};
+    m_sleepExpectedEnd = now + seconds(timer()->currentTime().totalSeconds());
 }
 
 void AwayController::pauseFor(const QString& cause, const QString& note)
@@ -98,10 +96,10 @@ void AwayController::timerStateChanged()
 void AwayController::periodDidEnd()
 {
     setPauseNote(QString());
-    // The wake may be heard before or after the tick that ends the period.
-    if (m_sleep && (!m_sleep->wokeAt || m_sleep->expectedEnd <= *m_sleep->wokeAt))
+    // Kept past the wake only when the period ran out during the sleep: the
+    // wake may be heard before or after the tick that ends it.
+    if (std::exchange(m_sleepExpectedEnd, std::nullopt))
         Q_EMIT periodEndedAway();
-    m_sleep.reset();
     withdrawIdleQuestion();
     m_idlePoll.reset();
     updateIdlePolling();

@@ -58,12 +58,6 @@ Q_SIGNALS:
     void idleAvailabilityChanged(bool available);
 
 private:
-    struct Sleep
-    {
-        RunLoop::Instant expectedEnd;
-        std::optional<RunLoop::Instant> wokeAt;
-    };
-
     KPTimer* timer() const;
     bool isRunningCountdown() const;
     void lockChanged(bool locked);
@@ -80,7 +74,8 @@ private:
     KPTimeBoxManager& m_manager;
     QPointer<IdleTime> m_idle;
     QString m_pauseNote;
-    std::optional<Sleep> m_sleep;
+    // When the countdown running at the last sleep was due to end.
+    std::optional<RunLoop::Instant> m_sleepExpectedEnd;
     std::unique_ptr<RunLoop::RepeatingTimer> m_idlePoll;
     RunLoop::Instant m_pollingSince{};
     std::optional<RunLoop::Instant> m_awaySince;
