@@ -142,7 +142,10 @@ private Q_SLOTS:
         f.loop.advance(seconds(10));
         QSignalSpy locks(&f.watcher, &SessionWatcher::lockChanged);
         QSignalSpy sleeps(&f.watcher, &SessionWatcher::sleepChanged);
-        QSignalSpy pauses(&f.away, &AwayController::pausingFor);
+        QStringList causes; // told while the timer still runs, for the history to note
+        connect(&f.away, &AwayController::pausingFor, this, [&](const QString& cause) {
+            causes << cause + (f.timer().state() == KPTimer::State::active ? " before" : "");
+        });
         QSignalSpy ended(&f.away, &AwayController::periodEndedAway);
         const auto send = [&](bool away) {
             if (messages != "ActiveChanged")
@@ -154,7 +157,8 @@ private Q_SLOTS:
         };
         QVERIFY(send(true));
         QTRY_COMPARE(locks.count() + sleeps.count(), 1);
-        QCOMPARE(pauses.count(), pausing ? 1 : 0);
+        const QString cause = messages.startsWith("Sleep") ? "suspend before" : "lock before";
+        QCOMPARE(causes, pausing ? QStringList{cause} : QStringList());
         QCOMPARE(f.away.pauseNote().isEmpty(), !pausing);
         f.loop.jump(seconds(awaySeconds));
         if (tickedBeforeBack)
