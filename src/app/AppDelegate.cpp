@@ -6,10 +6,14 @@
 #include "menus/ZKMenu.h"
 #include "platform/Defaults.h"
 #include "platform/GlobalShortcuts.h"
+#include "platform/IdleTime.h"
 #include "platform/RunLoop.h"
+#include "platform/SessionWatcher.h"
 #include "platform/StatusItem.h"
 #include "platform/Updater.h"
+#include "timing/AwayController.h"
 #include "timing/KPTimeBoxManager.h"
+#include "windows/ZKIdlePromptWindow.h"
 #include "windows/ZKPopover.h"
 #include "windows/ZKStatisticsWindow.h"
 #include "windows/ZKTimeEditorWindow.h"
@@ -47,7 +51,11 @@ void AppDelegate::setup()
     m_timeEditorWindow = std::make_unique<ZKTimeEditorWindow>(m_menuBarTimeDisplay->statusItem());
     m_timeSettingsWindow =
         std::make_unique<ZKTimeSettingsWindow>(m_menuBarTimeDisplay->statusItem());
+    setupAway();
+    // After the away controller: it hears each end first and marks one that came in sleep.
     m_periodEndNotifier = std::make_unique<PeriodEndNotifier>(*m_timeBoxManager);
+    connect(m_awayController.get(), &AwayController::periodEndedAway, m_periodEndNotifier.get(),
+            &PeriodEndNotifier::setNextEndAway);
     StatusItem* item = m_menuBarTimeDisplay->statusItem();
     item->setToolTipTitle(ZKPopover::title(m_timeBoxManager->state()));
     connect(m_timeBoxManager.get(), &KPTimeBoxManager::periodDidEnd, item,
@@ -67,6 +75,24 @@ ZKStatisticsWindow* AppDelegate::statisticsWindow()
             ZKStatisticsWindow::HistoryClearer());
     }
     return m_statisticsWindow.get();
+}
+
+void AppDelegate::setupAway()
+{
+    m_sessionWatcher = std::make_unique<SessionWatcher>();
+    m_idleTime = IdleTime::create();
+    m_awayController =
+        std::make_unique<AwayController>(*m_timeBoxManager, *m_sessionWatcher, m_idleTime.get());
+    m_idlePromptWindow =
+        std::make_unique<ZKIdlePromptWindow>(m_menuBarTimeDisplay->statusItem(), *m_awayController);
+    AwayController* away = m_awayController.get();
+    connect(away, &AwayController::pauseNoteChanged, m_popover.get(), &ZKPopover::setPauseNote);
+    connect(m_menu.get(), &ZKMenu::idlePromptMinutesChanged, away,
+            &AwayController::idlePreferenceChanged);
+    m_menu->setIdleAvailable(away->isIdleAvailable());
+    connect(away, &AwayController::idleAvailabilityChanged, m_menu.get(),
+            &ZKMenu::setIdleAvailable);
+    m_sessionWatcher->start();
 }
 
 void AppDelegate::menuBarMenuButtonClicked(KPMenuBarMenuButton*)

@@ -6,11 +6,15 @@
 #include <QObject>
 #include <memory>
 
+class AwayController;
 class GlobalShortcuts;
+class IdleTime;
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class PeriodEndNotifier;
+class SessionWatcher;
 class Updater;
+class ZKIdlePromptWindow;
 class ZKPopover;
 class ZKStatisticsWindow;
 class ZKTimeEditorWindow;
@@ -38,6 +42,8 @@ public:
     ZKTimeSettingsWindow* timeSettingsWindow() const override { return m_timeSettingsWindow.get(); }
     ZKStatisticsWindow* statisticsWindow() override;
     void togglePopover() override;
+    // Pauses for a lock or sleep and asks after idle time; its signals tell why.
+    AwayController* awayController() const { return m_awayController.get(); }
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
     void didSelectSound(const QString& named) override;
@@ -47,6 +53,8 @@ public:
     void popoverDidClose();
 
 private:
+    void setupAway();
+
     bool m_isSetup = false;
     // Outlives the display, whose shortcut manager binds through it.
     std::unique_ptr<GlobalShortcuts> m_globalShortcuts;
@@ -57,6 +65,10 @@ private:
     std::unique_ptr<ZKTimeEditorWindow> m_timeEditorWindow;
     std::unique_ptr<ZKTimeSettingsWindow> m_timeSettingsWindow;
     std::unique_ptr<ZKStatisticsWindow> m_statisticsWindow;
+    std::unique_ptr<SessionWatcher> m_sessionWatcher;
+    std::unique_ptr<IdleTime> m_idleTime;
+    std::unique_ptr<AwayController> m_awayController;
+    std::unique_ptr<ZKIdlePromptWindow> m_idlePromptWindow;
     std::unique_ptr<PeriodEndNotifier> m_periodEndNotifier;
     // Makes its network and window at the first check only.
     const std::unique_ptr<Updater> m_updater;

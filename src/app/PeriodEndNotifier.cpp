@@ -18,14 +18,18 @@ PeriodEndNotifier::PeriodEndNotifier(KPTimeBoxManager& manager, const QDBusConne
 void PeriodEndNotifier::periodDidEnd(KPTimeBoxManager::State endedState,
                                      KPTimeBoxManager::State state, qint64 length)
 {
+    const bool away = std::exchange(m_nextEndAway, false);
     // Read at each end, so that the switch takes effect without a restart.
     if (!PreferenceKeys::boolean(Defaults::standard(), PreferenceKeys::isNotifyingAtPeriodEnd))
         return;
-    m_notifications.notify(summary(endedState), body(state, length));
+    m_notifications.notify(summary(endedState, away), body(state, length));
 }
 
-QString PeriodEndNotifier::summary(KPTimeBoxManager::State endedState)
+QString PeriodEndNotifier::summary(KPTimeBoxManager::State endedState, bool endedAway)
 {
+    if (endedAway)
+        return endedState == KPTimeBoxManager::State::work ? tr("Work period ended while away")
+                                                           : tr("Break ended while away");
     return endedState == KPTimeBoxManager::State::work ? tr("Work period finished")
                                                        : tr("Break finished");
 }

@@ -15,14 +15,18 @@ public:
                                const QDBusConnection& connection = QDBusConnection::sessionBus(),
                                QObject* parent = nullptr);
 
-    static QString summary(KPTimeBoxManager::State endedState);
+    static QString summary(KPTimeBoxManager::State endedState, bool endedAway = false);
     static QString body(KPTimeBoxManager::State state, qint64 length);
     // "1 hour 30 minutes", "5 minutes", "45 seconds".
     static QString describeLength(qint64 seconds);
+
+    // The next end came while the machine slept: it is told so.
+    void setNextEndAway() { m_nextEndAway = true; }
 
 private:
     void periodDidEnd(KPTimeBoxManager::State endedState, KPTimeBoxManager::State state,
                       qint64 length);
 
     DesktopNotifications m_notifications;
+    bool m_nextEndAway = false;
 };

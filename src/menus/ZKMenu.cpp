@@ -16,6 +16,7 @@
 #include "windows/ZKTimeEditorWindow.h"
 #include "windows/ZKTimeSettingsWindow.h"
 
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QLabel>
 
@@ -46,6 +47,20 @@ ZKMenu::ZKMenu(QWidget* parent)
     m_launchAtLoginMenuItem = addSwitch(more, tr("Launch at Login"), &ZKMenu::toggleLaunchAtLogin);
     m_notifyAtPeriodEndMenuItem =
         addSwitch(more, tr("Notify at Period End"), &ZKMenu::toggleNotifyAtPeriodEnd);
+    m_pauseWhenLockedMenuItem =
+        addSwitch(more, tr("Pause When Locked"), &ZKMenu::togglePauseWhenLocked);
+    auto* idle = new QMenu(tr("Ask After Idle"), more);
+    auto* choices = new QActionGroup(idle);
+    for (const int minutes : {0, 5, 10, 15, 30}) {
+        QAction* item = idle->addAction(minutes ? tr("%n minute(s)", nullptr, minutes) : tr("Off"));
+        item->setCheckable(true);
+        item->setData(minutes);
+        choices->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, minutes] { setIdlePromptMinutes(minutes); });
+    }
+    m_askAfterIdleMenuItem = more->addMenu(idle);
+    more->setToolTipsVisible(true);
     more->addSeparator();
     addCommand(more, tr("Check for Updates"), &ZKMenu::checkForUpdates);
     addCommand(more, tr("Questions/Problems/Suggestions"), &ZKMenu::support);
@@ -85,6 +100,8 @@ void ZKMenu::loadPreferences()
     setShowingCycleCount(Keys::boolean(store, Keys::isShowingCycleCount));
     setAutohidingDisplay(Keys::boolean(store, Keys::isAutohidingDisplay));
     setNotifyingAtPeriodEnd(Keys::boolean(store, Keys::isNotifyingAtPeriodEnd));
+    setPausingWhenLocked(Keys::boolean(store, Keys::isPausingWhenLocked));
+    setIdlePromptMinutes(int(Keys::integer(store, Keys::idlePromptMinutes)));
     setSoundName(Keys::string(store, Keys::soundName));
 }
 
@@ -157,6 +174,36 @@ void ZKMenu::setNotifyingAtPeriodEnd(bool notifying)
     m_notifyAtPeriodEndMenuItem->setChecked(notifying);
 }
 
+// Read at each lock or sleep, like the notification switch.
+void ZKMenu::setPausingWhenLocked(bool pausing)
+{
+    m_isPausingWhenLocked = pausing;
+    Defaults::standard().setBoolean(Keys::isPausingWhenLocked, pausing);
+    m_pauseWhenLockedMenuItem->setChecked(pausing);
+}
+
+void ZKMenu::setIdlePromptMinutes(int minutes)
+{
+    m_idlePromptMinutes = minutes;
+    Defaults::standard().setInteger(Keys::idlePromptMinutes, minutes);
+    for (QAction* item : idlePromptItems())
+        item->setChecked(item->data().toInt() == minutes);
+    Q_EMIT idlePromptMinutesChanged(minutes);
+}
+
+QList<QAction*> ZKMenu::idlePromptItems() const
+{
+    return m_askAfterIdleMenuItem->menu()->actions();
+}
+
+void ZKMenu::setIdleAvailable(bool available)
+{
+    m_askAfterIdleMenuItem->setEnabled(available);
+    const QString why = available ? QString() : tr("Not available on this desktop");
+    m_askAfterIdleMenuItem->setToolTip(why);
+    m_askAfterIdleMenuItem->setStatusTip(why);
+}
+
 void ZKMenu::setSoundName(const QString& name)
 {
     m_soundName = name;
@@ -210,6 +257,11 @@ void ZKMenu::toggleSmallDisplay()
 void ZKMenu::toggleNotifyAtPeriodEnd()
 {
     setNotifyingAtPeriodEnd(!m_isNotifyingAtPeriodEnd);
+}
+
+void ZKMenu::togglePauseWhenLocked()
+{
+    setPausingWhenLocked(!m_isPausingWhenLocked);
 }
 
 void ZKMenu::support()

@@ -39,6 +39,13 @@ public:
     void setShowingCycleCount(bool showing);
     bool isNotifyingAtPeriodEnd() const { return m_isNotifyingAtPeriodEnd; }
     void setNotifyingAtPeriodEnd(bool notifying);
+    bool isPausingWhenLocked() const { return m_isPausingWhenLocked; }
+    void setPausingWhenLocked(bool pausing);
+    // 0 asks never.
+    int idlePromptMinutes() const { return m_idlePromptMinutes; }
+    void setIdlePromptMinutes(int minutes);
+    // Where the desktop tells no idle time, "Ask After Idle" says so and cannot be chosen.
+    void setIdleAvailable(bool available);
     QString soundName() const { return m_soundName; }
     void setSoundName(const QString& name);
 
@@ -50,6 +57,8 @@ public:
     QAction* smallDisplayMenuItem() const { return m_smallDisplayMenuItem; }
     QAction* enableTickingMenuItem() const { return m_enableTickingMenuItem; }
     QAction* notifyAtPeriodEndMenuItem() const { return m_notifyAtPeriodEndMenuItem; }
+    QAction* pauseWhenLockedMenuItem() const { return m_pauseWhenLockedMenuItem; }
+    QAction* askAfterIdleMenuItem() const { return m_askAfterIdleMenuItem; }
 
     // Reads every switch and the sound from the store and applies them.
     void loadPreferences();
@@ -61,16 +70,22 @@ public:
     void toggleShowSeconds();
     void toggleSmallDisplay();
     void toggleNotifyAtPeriodEnd();
+    void togglePauseWhenLocked();
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
     void showStatisticsWindow();
     void checkForUpdates();
 
+Q_SIGNALS:
+    void idlePromptMinutesChanged(int minutes);
+
 private:
     QAction* addSwitch(QMenu* menu, const QString& title, void (ZKMenu::*toggle)());
     QAction* addCommand(QMenu* menu, const QString& title, void (ZKMenu::*command)());
     void markSelectedSound(const QString& name);
+    // The choices under "Ask After Idle", Off first; each one's data is its minutes.
+    QList<QAction*> idlePromptItems() const;
     void openURL(const QString& string);
     void showWindow(KPUtilityWindow* window);
 
@@ -82,6 +97,8 @@ private:
     bool m_isAutohidingDisplay = false;
     bool m_isShowingCycleCount = true;
     bool m_isNotifyingAtPeriodEnd = true;
+    bool m_isPausingWhenLocked = false;
+    int m_idlePromptMinutes = 0;
     QString m_soundName = QStringLiteral("Blow");
     KPSoundMenu* m_soundMenu = nullptr;
     QAction* m_autodhideDisplayMenuItem = nullptr;
@@ -91,4 +108,6 @@ private:
     QAction* m_smallDisplayMenuItem = nullptr;
     QAction* m_enableTickingMenuItem = nullptr;
     QAction* m_notifyAtPeriodEndMenuItem = nullptr;
+    QAction* m_pauseWhenLockedMenuItem = nullptr;
+    QAction* m_askAfterIdleMenuItem = nullptr;
 };

@@ -29,18 +29,26 @@ SdBusConnection::~SdBusConnection()
         sd_bus_close_unref(m_bus);
 }
 
-bool SdBusConnection::open(Socket socket)
+bool SdBusConnection::open(Socket socket, Bus which)
 {
     close();
-    QByteArray address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
-    if (address.isEmpty() && !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        address = "unix:path=" + qgetenv("XDG_RUNTIME_DIR") + "/bus";
+    QByteArray address;
+    if (which == Bus::system) {
+        address = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
+        if (address.isEmpty())
+            address = "unix:path=/run/dbus/system_bus_socket";
+    } else {
+        address = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        if (address.isEmpty() && !qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+            address = "unix:path=" + qgetenv("XDG_RUNTIME_DIR") + "/bus";
+    }
     // Connects without waiting: the socket is non-blocking, and the
     // authentication and the Hello follow as the descriptor becomes ready.
     // The session's bus is the user's own: its callers need no further check.
     if (address.isEmpty() || sd_bus_new(&m_bus) < 0 ||
         sd_bus_set_address(m_bus, address.constData()) < 0 || sd_bus_set_bus_client(m_bus, 1) < 0 ||
-        sd_bus_set_trusted(m_bus, 1) < 0 || sd_bus_set_description(m_bus, "zembrak") < 0 ||
+        sd_bus_set_trusted(m_bus, which == Bus::session) < 0 ||
+        sd_bus_set_description(m_bus, "zembrak") < 0 ||
         sd_bus_set_watch_bind(m_bus, socket == Socket::mayAppearLater) < 0 ||
         sd_bus_start(m_bus) < 0) {
         close();
@@ -90,6 +98,21 @@ bool SdBusConnection::canSendAtOnce() const
 {
     std::uint64_t queued = 0;
     return isReady() && sd_bus_get_n_queued_write(m_bus, &queued) >= 0 && queued == 0;
+}
+
+bool SdBusConnection::callAsync(const char* destination, const char* path, const char* interface,
+                                const char* member, sd_bus_message_handler_t callback,
+                                void* userdata, const std::function<int(sd_bus_message*)>& append)
+{
+    sd_bus_message* call = nullptr;
+    const bool sent =
+        m_bus &&
+        sd_bus_message_new_method_call(m_bus, &call, destination, path, interface, member) >= 0 &&
+        sd_bus_message_set_auto_start(call, 0) >= 0 && (!append || append(call) >= 0) &&
+        sd_bus_call_async(m_bus, nullptr, call, callback, userdata, 0) >= 0;
+    sd_bus_message_unref(call);
+    flush();
+    return sent;
 }
 
 void SdBusConnection::dispatch()

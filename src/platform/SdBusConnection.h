@@ -3,11 +3,12 @@
 #include <QObject>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
+#include <systemd/sd-bus.h>
 
-struct sd_bus;
 class QSocketNotifier;
 
-// A connection of sd-bus to the session bus, driven from its descriptor on the
+// A connection of sd-bus to the session or the system bus, driven from its descriptor on the
 // GUI thread's event loop: connecting, authenticating and the Hello run while
 // the loop turns, so nothing here ever waits on the daemon. Calls the library
 // answers by itself (org.freedesktop.DBus.Peer) are answered.
@@ -21,14 +22,19 @@ public:
         mustExist,
         mayAppearLater
     };
+    enum class Bus
+    {
+        session,
+        system
+    };
 
     explicit SdBusConnection(QObject* parent = nullptr);
     ~SdBusConnection() override;
 
-    // Starts connecting to the session bus; false when no bus can be reached.
+    // Starts connecting; false when no bus can be reached.
     // mayAppearLater waits, without waking, for a bus socket that is not there
     // yet or is left over from a daemon that is gone.
-    bool open(Socket socket = Socket::mustExist);
+    bool open(Socket socket = Socket::mustExist, Bus which = Bus::session);
     void close();
     bool isOpen() const { return m_bus != nullptr; }
     // Connected, authenticated and greeted.
@@ -39,6 +45,11 @@ public:
 
     // Lets the library write what a send left and watch for what it wants next.
     void flush() { watch(); }
+    // Calls a method, never starting a service to answer it; append adds the
+    // arguments. False when the call could not be sent.
+    bool callAsync(const char* destination, const char* path, const char* interface,
+                   const char* member, sd_bus_message_handler_t callback, void* userdata,
+                   const std::function<int(sd_bus_message*)>& append = {});
 
 Q_SIGNALS:
     // Greeted by the daemon: names can be asked for.

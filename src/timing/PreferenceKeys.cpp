@@ -22,7 +22,10 @@ bool PreferenceKeys::booleanDefault(const QString& key)
 
 qint64 PreferenceKeys::integer(const Defaults& store, const QString& key)
 {
-    return store.integer(key).value_or(integerDefault(key));
+    const std::optional<qint64> value = store.integer(key);
+    if (key == idlePromptMinutes && value && (*value < 0 || *value > longestIdlePromptMinutes))
+        return integerDefault(key);
+    return value.value_or(integerDefault(key));
 }
 
 bool PreferenceKeys::boolean(const Defaults& store, const QString& key)

@@ -22,6 +22,10 @@ public:
     static inline const QString isAutohidingDisplay = QStringLiteral("isAutohidingDisplay");
     // A desktop notification when a period ends.
     static inline const QString isNotifyingAtPeriodEnd = QStringLiteral("isNotifyingAtPeriodEnd");
+    // A running period pauses when the session locks or the machine sleeps.
+    static inline const QString isPausingWhenLocked = QStringLiteral("isPausingWhenLocked");
+    // Minutes without input in a work period after which the user is asked; 0 asks never.
+    static inline const QString idlePromptMinutes = QStringLiteral("idlePromptMinutes");
     static inline const QString soundName = QStringLiteral("soundName");
     static inline const QString tasks = QStringLiteral("tasks");
     static inline const QString shortcutStrings = QStringLiteral("shortcutStrings");
@@ -35,11 +39,13 @@ public:
     static constexpr qint64 defaultLongBreakLength = 1200;
     static constexpr qint64 defaultLongBreakInterval = 4;
     static inline const QString defaultSoundName = QStringLiteral("Blow");
+    static constexpr qint64 longestIdlePromptMinutes = 240;
 
     // The default of an integer or Boolean key; 0 or false for keys without one.
     static qint64 integerDefault(const QString& key);
     static bool booleanDefault(const QString& key);
 
+    // Integers with bounds (idlePromptMinutes) read as the default outside them.
     static qint64 integer(const Defaults& store, const QString& key);
     static bool boolean(const Defaults& store, const QString& key);
     static QString string(const Defaults& store, const QString& key);

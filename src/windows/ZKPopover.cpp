@@ -324,8 +324,20 @@ QString ZKPopover::title(KPTimeBoxManager::State state)
 
 void ZKPopover::timeBoxManagerDidChangeState(KPTimeBoxManager*, KPTimeBoxManager::State state)
 {
-    m_stateLabel->setText(title(state));
+    m_state = state;
+    setPauseNote(m_pauseNote);
     setTextColor(m_stateLabel, KPTimeBoxManager::colorFor(state));
+}
+
+void ZKPopover::setPauseNote(const QString& note)
+{
+    m_pauseNote = note;
+    // A long translation is shortened here and read whole from the tooltip.
+    m_stateLabel->setText(note.isEmpty() ? title(m_state)
+                                         : m_stateLabel->fontMetrics().elidedText(
+                                               note, Qt::ElideRight, m_stateLabel->width()));
+    m_stateLabel->setToolTip(note);
+    m_startPauseButton->setAccessibleDescription(note);
 }
 
 void ZKPopover::timeBoxManagerDidChangeCycleCount(KPTimeBoxManager*, qint64 cyclesSinceLaunch)

@@ -62,6 +62,9 @@ public:
     static QString title(KPTimeBoxManager::State state);
     // The English name, for what scripts read whatever the language.
     static const char* untranslatedTitle(KPTimeBoxManager::State state);
+    // Why the timer stands paused when it was not the user ("Paused: screen
+    // locked"), shown in place of the period's name; empty shows the name again.
+    void setPauseNote(const QString& note);
 
 Q_SIGNALS:
     void popoverDidClose();
@@ -93,5 +96,7 @@ private:
     QLabel* m_stateLabel = nullptr;
     QWidget* m_separator = nullptr;
     bool m_isStartPauseOn = false;
+    KPTimeBoxManager::State m_state = KPTimeBoxManager::State::work;
+    QString m_pauseNote;
     bool m_hangsAbove = false; // grows upwards when shown above the anchor
 };

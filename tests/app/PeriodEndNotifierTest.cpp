@@ -86,12 +86,14 @@ private Q_SLOTS:
         manager.timeDisplayTimerDidFinish(nullptr);
         manager.timeDisplayTimerDidFinish(nullptr);
         Defaults::standard().setBoolean(PreferenceKeys::isNotifyingAtPeriodEnd, true);
+        notifier.setNextEndAway(); // ran out while the machine slept
         manager.timeDisplayTimerDidFinish(nullptr);
         QTRY_COMPARE(server.shown.size(), 3);
         const QString work = "Work period finished: Next: short break, 1 minute 30 seconds";
-        QCOMPARE(server.shown, (QStringList{work + ", replaces 0", work + ", replaces 41",
-                                            "Break finished: Next: work period, 25 minutes, "
-                                            "replaces 42"}));
+        QCOMPARE(server.shown,
+                 (QStringList{work + ", replaces 0", work + ", replaces 41",
+                              "Break ended while away: Next: work period, 25 minutes, "
+                              "replaces 42"}));
         QCOMPARE(PeriodEndNotifier::describeLength(-5), "0 seconds"); // hand-edited
     }
 };

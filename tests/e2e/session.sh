@@ -72,7 +72,7 @@ session_start_x()
     session_fail "Xvfb did not start: $(cat "$SESSION_TMP/xvfb.log")"
 }
 
-# Xvfb, a private session bus, the XDG folders of a fresh user and trayer (not
+# Xvfb, private session and system buses, the XDG folders of a fresh user and trayer (not
 # with "notray": a panel that hosts StatusNotifierItems has no XEmbed tray).
 session_start()
 {
@@ -90,6 +90,13 @@ session_start()
     SESSION_PIDS+=($!)
     session_wait_for 10 test -s "$SESSION_TMP/bus" || session_fail "dbus-daemon did not start"
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$SESSION_TMP/bus")
+    # A system bus of its own too: the machine's logind is never heard; a scenario
+    # that needs one starts a fake there.
+    dbus-daemon --config-file="$SESSION_BUS_CONFIG" --nofork --print-address=3 \
+        3>"$SESSION_TMP/system-bus" >>"$SESSION_TMP/dbus.log" 2>&1 &
+    SESSION_PIDS+=($!)
+    session_wait_for 10 test -s "$SESSION_TMP/system-bus" || session_fail "the system dbus-daemon did not start"
+    export DBUS_SYSTEM_BUS_ADDRESS=$(head -n1 "$SESSION_TMP/system-bus")
     [ "${1:-}" = notray ] || session_start_tray
 }
 

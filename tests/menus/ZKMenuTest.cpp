@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 
 using Keys = PreferenceKeys;
@@ -27,7 +28,8 @@ const std::pair<QString, QString> switches[] = {
     {"Autohide Display", Keys::isAutohidingDisplay},
     {"Show Cycle Count", Keys::isShowingCycleCount},
     {"Launch at Login", Keys::isLaunchingAtLogin},
-    {"Notify at Period End", Keys::isNotifyingAtPeriodEnd}};
+    {"Notify at Period End", Keys::isNotifyingAtPeriodEnd},
+    {"Pause When Locked", Keys::isPausingWhenLocked}};
 
 QAction* find(const QMenu& menu, const QString& title)
 {
@@ -124,6 +126,25 @@ private Q_SLOTS:
         QCOMPARE(find(f.menu, title)->isChecked(), before);
         QVERIFY(!f.timer().isTicking() &&
                 !QFile::exists(LoginItem::entryPath(ZKMenu::loginItemHelperIdentifier)));
+    }
+
+    // A stored minute count out of bounds reads as Off; a choice is stored and told.
+    void askAfterIdle()
+    {
+        for (const auto& [stored, loaded] : {std::pair("10", 10), {"-3", 0}, {"525600", 0}}) {
+            m_home.writeStandardFile(QByteArray("{\"idlePromptMinutes\": ") + stored + "}");
+            Fixture f;
+            f.menu.loadPreferences();
+            QCOMPARE(find(f.menu, loaded ? "10 minutes" : "Off")->isChecked(), true);
+            QSignalSpy told(&f.menu, &ZKMenu::idlePromptMinutesChanged);
+            f.trigger("15 minutes");
+            QCOMPARE(Defaults().integer(Keys::idlePromptMinutes), 15);
+            QCOMPARE(told.count(), 1);
+        }
+        Fixture f;
+        f.menu.setIdleAvailable(false);
+        QVERIFY(!f.menu.askAfterIdleMenuItem()->isEnabled());
+        QCOMPARE(f.menu.askAfterIdleMenuItem()->toolTip(), "Not available on this desktop");
     }
 
     // The chosen sound is marked, stored and rings; one that is gone rings nothing.

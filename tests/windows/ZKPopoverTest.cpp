@@ -9,6 +9,7 @@
 #include "timing/KPTimer.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QToolButton>
 
@@ -75,6 +76,19 @@ private Q_SLOTS:
         shown.popover->showRelativeToRect(shown.anchor);
         QVERIFY(shown.popover->isStartPauseOn());
         QCOMPARE(shown.popover->startPauseButton()->accessibleName(), QString("Pause Timer"));
+    }
+
+    // Why the timer was paused stands, unshortened, in place of the period's name.
+    void pauseNoteStandsForTheTitle()
+    {
+        Shown shown("A");
+        QLabel* label = shown.popover->stateLabel();
+        for (const QString note : {"Paused: screen locked", "Paused: went to sleep"}) {
+            shown.popover->setPauseNote(note);
+            QCOMPARE(label->text(), note);
+        }
+        shown.popover->setPauseNote(QString());
+        QCOMPARE(label->text(), "Work");
     }
 
     void keysPressTheFocusedControl()

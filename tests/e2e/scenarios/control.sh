@@ -3,9 +3,6 @@
 gdbus=/usr/bin/gdbus
 call() { "$gdbus" call --session --dest org.zembrak.Zembrak --object-path /org/zembrak/Zembrak --method "$@"; }
 state() { call org.freedesktop.DBus.Properties.Get org.zembrak.Zembrak State; }
-status() { "$E2E_APP" --status 2>>"$SESSION_TMP/cli.log"; }
-status_matches() { [[ "$(status)" =~ ^$1$ ]]; }
-expect_status() { expect 5 "$2: zembrak --status printed '\$(status)', expected /$1/" status_matches "$1"; }
 
 seed "" "Draft the plan"
 monitor=$SESSION_TMP/dbus-monitor.log

@@ -1,0 +1,24 @@
+# Pause When Locked: a lock from logind (a fake on the session's own system bus)
+# pauses the running period, which stays paused after the unlock.
+logind()
+{
+    dbus-send --bus="$DBUS_SYSTEM_BUS_ADDRESS" --print-reply=literal --dest=org.freedesktop.login1 \
+        /org/zembrak/FakeLogind "org.zembrak.FakeLogind.$1" ${2:+"string:$2"}
+}
+followed() { logind Reads | awk '$2 > 0 { found = 1 } END { exit !found }'; }
+
+"$(dirname "$E2E_SHOT")/fake-logind" >"$SESSION_TMP/logind.log" 2>&1 &
+SESSION_PIDS+=($!)
+expect 5 "the fake logind did not start (see logind.log)" \
+    session_bus_has_owner org.freedesktop.login1 "$DBUS_SYSTEM_BUS_ADDRESS"
+seed '"isPausingWhenLocked":true'
+start_app
+expect 10 "Zembrak never read the session's lock hint" followed
+"$E2E_APP" --start-pause
+expect_status "state=active period=work remaining=1[0-9]+ cycles=0" "after --start-pause"
+logind Send Lock >/dev/null
+expect_status "state=inactive period=work remaining=1[0-9]+ cycles=0" "after the session locked"
+paused=$(status)
+logind Send Unlock >/dev/null
+sleep 1.2 # a period that ran again would show a second less by now
+check "the unlock changed the paused period: $(status), was $paused" eval '[ "$(status)" = "$paused" ]'
