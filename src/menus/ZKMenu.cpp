@@ -52,7 +52,7 @@ ZKMenu::ZKMenu(QWidget* parent)
     auto* idle = new QMenu(tr("Ask After Idle"), more);
     auto* choices = new QActionGroup(idle);
     for (const int minutes : {0, 5, 10, 15, 30}) {
-        QAction* item = idle->addAction(minutes ? tr("%n minute(s)", nullptr, minutes) : tr("Off"));
+        QAction* item = idle->addAction(minutes ? tr("%n minutes", nullptr, minutes) : tr("Off"));
         item->setCheckable(true);
         item->setData(minutes);
         choices->addAction(item);
