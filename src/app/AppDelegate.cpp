@@ -1,6 +1,8 @@
 #include "AppDelegate.h"
 
 #include "app/PeriodEndNotifier.h"
+#include "history/HistoryStore.h"
+#include "history/PeriodRecorder.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "menus/ZKMenu.h"
@@ -9,10 +11,13 @@
 #include "platform/RunLoop.h"
 #include "platform/StatusItem.h"
 #include "platform/Updater.h"
+#include "tasks/KPTaskList.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"
 #include "windows/ZKTimeEditorWindow.h"
 #include "windows/ZKTimeSettingsWindow.h"
+
+#include <QCoreApplication>
 
 AppDelegate::AppDelegate()
     : m_menu(std::make_unique<ZKMenu>()), m_updater(std::make_unique<Updater>())
@@ -20,6 +25,9 @@ AppDelegate::AppDelegate()
 
 AppDelegate::~AppDelegate()
 {
+    // The period running at quit is kept, as abandoned.
+    if (m_periodRecorder)
+        m_periodRecorder->flush();
     // The display holds the timer that reports to the manager and, through it,
     // to the popover: it goes first.
     m_menuBarTimeDisplay.reset();
@@ -47,6 +55,10 @@ void AppDelegate::setup()
     m_timeSettingsWindow =
         std::make_unique<ZKTimeSettingsWindow>(m_menuBarTimeDisplay->statusItem());
     m_periodEndNotifier = std::make_unique<PeriodEndNotifier>(*m_timeBoxManager);
+    m_historyStore = std::make_unique<HistoryStore>();
+    m_periodRecorder = std::make_unique<PeriodRecorder>(*m_timeBoxManager, *m_historyStore);
+    m_periodRecorder->setTaskManager(m_popover->taskList()->taskManager());
+    connect(qApp, &QCoreApplication::aboutToQuit, m_periodRecorder.get(), &PeriodRecorder::flush);
     StatusItem* item = m_menuBarTimeDisplay->statusItem();
     item->setToolTipTitle(ZKPopover::title(m_timeBoxManager->state()));
     connect(m_timeBoxManager.get(), &KPTimeBoxManager::periodDidEnd, item,

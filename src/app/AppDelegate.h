@@ -7,9 +7,11 @@
 #include <memory>
 
 class GlobalShortcuts;
+class HistoryStore;
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class PeriodEndNotifier;
+class PeriodRecorder;
 class Updater;
 class ZKPopover;
 class ZKTimeEditorWindow;
@@ -36,6 +38,9 @@ public:
     ZKTimeEditorWindow* timeEditorWindow() const override { return m_timeEditorWindow.get(); }
     ZKTimeSettingsWindow* timeSettingsWindow() const override { return m_timeSettingsWindow.get(); }
     void togglePopover() override;
+    // Opened at its first record or read, not before.
+    HistoryStore* historyStore() const { return m_historyStore.get(); }
+    PeriodRecorder* periodRecorder() const { return m_periodRecorder.get(); }
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
     void didSelectSound(const QString& named) override;
@@ -55,6 +60,8 @@ private:
     std::unique_ptr<ZKTimeEditorWindow> m_timeEditorWindow;
     std::unique_ptr<ZKTimeSettingsWindow> m_timeSettingsWindow;
     std::unique_ptr<PeriodEndNotifier> m_periodEndNotifier;
+    std::unique_ptr<HistoryStore> m_historyStore;
+    std::unique_ptr<PeriodRecorder> m_periodRecorder;
     // Makes its network and window at the first check only.
     const std::unique_ptr<Updater> m_updater;
 };

@@ -1,6 +1,7 @@
 #include "app/AppDelegate.h"
 #include "app/CommandLine.h"
 #include "app/ControlAdaptor.h"
+#include "history/PeriodRecorder.h"
 #include "platform/Images.h"
 #include "platform/SingleInstance.h"
 #include "platform/x11/X11Environment.h"
@@ -25,8 +26,9 @@ int runCommandLine(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QString error;
     QString format;
+    CommandLine::Range range;
     const CommandLine::Action action =
-        CommandLine::parse(QCoreApplication::arguments(), &error, &format);
+        CommandLine::parse(QCoreApplication::arguments(), &error, &format, &range);
     switch (action) {
     case CommandLine::Action::usageError:
         return CommandLine::usageError(error);
@@ -41,6 +43,8 @@ int runCommandLine(int argc, char* argv[])
         return CommandLine::usageError(QStringLiteral("nothing to do."));
     case CommandLine::Action::follow:
         return CommandLine::follow(format);
+    case CommandLine::Action::history:
+        return CommandLine::history(range, format);
     default:
         return CommandLine::control(action);
     }
@@ -85,7 +89,10 @@ int main(int argc, char* argv[])
         delegate.setup();
         // Scripts reach the timer from the moment it exists; the instance owns
         // the adaptor, which lets go of the objects when they go.
-        new ControlAdaptor(*instance.service(), *delegate.timeBoxManager(), &instance);
+        auto* adaptor =
+            new ControlAdaptor(*instance.service(), *delegate.timeBoxManager(), &instance);
+        QObject::connect(delegate.periodRecorder(), &PeriodRecorder::periodEnded, adaptor,
+                         &ControlAdaptor::periodEnded);
     });
     return QApplication::exec();
 }

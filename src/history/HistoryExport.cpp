@@ -3,12 +3,17 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
 QString csvField(const QString& text)
 {
-    if (!text.contains(QRegularExpression(QStringLiteral("[\",\r\n]"))))
+    const auto special = [](QChar c) {
+        return c == QLatin1Char('"') || c == QLatin1Char(',') || c == QLatin1Char('\r') ||
+               c == QLatin1Char('\n');
+    };
+    if (std::none_of(text.cbegin(), text.cend(), special))
         return text;
     return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
            QLatin1Char('"');
@@ -80,13 +85,15 @@ QByteArray HistoryExport::document(const QList<HistoryRecord>& records, Format f
 
 QString HistoryExport::isoTime(const QDateTime& utc, int offsetSeconds)
 {
-    const QDateTime local = utc.toOffsetFromUtc(offsetSeconds);
+    // By hand: QDateTime's own formatting costs most of a large export.
+    const qint64 local = utc.toSecsSinceEpoch() + offsetSeconds;
+    const qint64 days = local >= 0 ? local / 86400 : (local - 86399) / 86400;
+    const int second = int(local - days * 86400);
+    const QDate date = QDate(1970, 1, 1).addDays(days);
     const int minutes = std::abs(offsetSeconds) / 60;
-    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")) +
-           (offsetSeconds < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
-           QStringLiteral("%1:%2")
-               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", date.year(), date.month(),
+                             date.day(), second / 3600, second / 60 % 60, second % 60,
+                             offsetSeconds < 0 ? '-' : '+', minutes / 60, minutes % 60);
 }
 
 std::optional<QDateTime> HistoryExport::parseBound(const QString& text, bool isUpper)

@@ -136,13 +136,19 @@ bool HistoryStore::open(Open purpose) const
         // Checked read-only: a damaged file, and the journal beside it, must
         // not be changed by SQLite before they are moved aside.
         bool corrupt = !looksLikeDatabase(m_path);
-        if (!corrupt) {
-            if (!connect(true))
-                return false;
-            const bool passed = passesCheck(&corrupt);
+        // A write cut short leaves a journal that only a writer can roll back.
+        for (const bool readOnly : {true, false}) {
+            if (corrupt || !connect(readOnly))
+                break;
+            QString error;
+            const bool passed = passesCheck(&corrupt, &error);
             disconnect();
-            if (!passed && !corrupt)
+            if (passed)
+                break;
+            if (!corrupt && !readOnly) {
+                tell(tr("cannot read the history %1: %2").arg(m_path, error));
                 return false;
+            }
         }
         if (corrupt)
             moveAside();
@@ -162,14 +168,13 @@ bool HistoryStore::open(Open purpose) const
     return true;
 }
 
-bool HistoryStore::passesCheck(bool* corrupt) const
+bool HistoryStore::passesCheck(bool* corrupt, QString* error) const
 {
     QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
     if (!query.exec(QStringLiteral("PRAGMA quick_check"))) {
         const QString code = query.lastError().nativeErrorCode();
         *corrupt = code == notADatabase || code == corruptDatabase;
-        if (!*corrupt)
-            tell(tr("cannot read the history %1: %2").arg(m_path, query.lastError().text()));
+        *error = query.lastError().text();
         return false;
     }
     *corrupt = !query.next() || query.value(0).toString() != QLatin1String("ok");

@@ -47,7 +47,7 @@ private:
     bool open(Open purpose) const;
     bool connect(bool readOnly) const;
     void disconnect() const;
-    bool passesCheck(bool* corrupt) const;
+    bool passesCheck(bool* corrupt, QString* error) const;
     bool migrate() const;
     void moveAside() const;
 
