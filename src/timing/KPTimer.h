@@ -87,8 +87,9 @@ Q_SIGNALS:
     // that shows the same second again emits nothing.
     void stateChanged();
     void currentTimeChanged();
-    // Sent once the timer holds what follows the period: at a countdown's end
-    // once it has paused, before its delegate hears of the end.
+    // Sent once the timer holds what follows the period, before a new period
+    // is started; at a countdown's end once it has paused, before its delegate
+    // hears of the end.
     void periodEnded(KPTimer::Ending how);
 
 private:

@@ -2,7 +2,6 @@
 #include "TemporaryStore.h"
 #include "history/HistoryExport.h"
 
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlDatabase>
@@ -108,14 +107,11 @@ private Q_SLOTS:
                             "2026-03-29T01:30:00+01:00,2026-03-29T02:30:00+01:00,work,3600,3300,1,"
                             "300,finished,\"Write \"\"intro\"\", draft\",1234.5\r\n"));
         const QJsonObject object =
-            QJsonDocument::fromJson(HistoryExport::document(read, HistoryExport::Format::json))
-                .array()
-                .first()
+            QJsonDocument::fromJson(HistoryExport::document(read, HistoryExport::Format::json))[0]
                 .toObject();
-        QCOMPARE(object.size(), HistoryExport::fields.size());
+        QCOMPARE(object.keys().size(), HistoryExport::fields.size());
         QCOMPARE(object.value("taskId"), QJsonValue("1234.5"));
         QCOMPARE(object.value("pausedSeconds"), QJsonValue(300));
-        QCOMPARE(object.value("start"), QJsonValue("2026-03-29T01:30:00+01:00"));
     }
 
     void aFirstVersionFileIsBroughtUpToDate()
@@ -143,12 +139,11 @@ private Q_SLOTS:
         added.pauses = {{QStringLiteral("lock"), utc("2026-12-07T10:05:00Z"), 60}};
         QVERIFY(store.append(added));
         const QList<HistoryRecord> read = store.records({}, {});
-        QCOMPARE(read.size(), 2);
-        QCOMPARE(read[0].id, 7);
-        QCOMPARE(read[0].task, "Old task");
-        QCOMPARE(read[0].countedSeconds, 1400);
-        QCOMPARE(read[0].startOffsetSeconds, 3600);
-        QCOMPARE(read[1].pausedSeconds(), 60);
+        QCOMPARE(HistoryExport::document(read, HistoryExport::Format::csv).split('\n').mid(1, 2),
+                 (QList<QByteArray>{"2026-09-21T15:13:20+01:00,2026-09-21T15:38:20+01:00,work,1500,"
+                                    "1400,0,0,finished,Old task,\r",
+                                    "2026-12-07T11:00:00+01:00,2026-12-07T11:30:00+01:00,work,1800,"
+                                    "1800,1,60,finished,New,\r"}));
     }
 
     // What the file held, and whatever else the folder holds, stays as it was.
@@ -188,14 +183,11 @@ private Q_SLOTS:
         HistoryRecord r = record("2026-12-07T10:00:00Z", "2026-12-07T10:25:00Z");
         QVERIFY(writer.append(r) && r.id > 0);
         QCOMPARE(reader.records({}, {}).size(), 1);
-        QVERIFY(writer.clear());
-        QCOMPARE(reader.records({}, {}).size(), 0);
+        QVERIFY(writer.clear() && reader.records({}, {}).isEmpty());
 
         TemporaryStore::writeFile(m_home.path() + QStringLiteral("/plain"), "a file, no folder");
         HistoryStore nowhere(m_home.path() + QStringLiteral("/plain/zembrak/history.sqlite"));
-        HistoryRecord lost = record("2026-12-07T10:00:00Z", "2026-12-07T10:25:00Z");
-        QVERIFY(!nowhere.append(lost));
-        QCOMPARE(lost.id, 0);
+        QVERIFY(!nowhere.append(r));
     }
 };
 
