@@ -173,8 +173,10 @@ void PeriodRecorder::end(const QString& outcome)
         if (record.plannedSeconds > 0)
             record.countedSeconds = std::min(record.countedSeconds, record.plannedSeconds);
     }
+    // The cycle credits the task whenever a countdown ends in a work period.
     const bool credited =
-        record.kind == KPTimeBoxManager::rawValue(KPTimeBoxManager::State::work) &&
+        m_manager.state() == KPTimeBoxManager::State::work &&
+        record.kind != QLatin1String("stopwatch") &&
         (outcome == QLatin1String("finished") || outcome == QLatin1String("skipped"));
     if (credited && m_tasks && !m_tasks->tasks.isEmpty() && !m_tasks->tasks.first().isCompleted) {
         record.task = m_tasks->tasks.first().string;

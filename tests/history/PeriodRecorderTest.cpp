@@ -50,9 +50,9 @@ private Q_SLOTS:
             "work abandoned 1500/140 user:30");
         row("reset while paused", "go +100 go +30 reset", "work abandoned 1500/100 user:30");
         row("a preset replaces the work period", "go +60 preset:600 +600",
-            "work abandoned 1500/60 | countdown finished 600/600");
+            "work abandoned 1500/60 | countdown finished 600/600 [Write 1234.5]");
         row("a preset while paused waits for no start", "go +60 go +5 preset:90 +100",
-            "work abandoned 1500/60 user:5 | countdown finished 90/90");
+            "work abandoned 1500/60 user:5 | countdown finished 90/90 [Write 1234.5]");
         row("stopwatch at quit", "watch +75 quit", "stopwatch abandoned 0/75");
         row("re-timed while running", "go +100 retime:60 +60",
             "work abandoned 1500/100 | work finished 60/60 [Write 1234.5]");
