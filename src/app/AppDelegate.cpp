@@ -1,6 +1,8 @@
 #include "AppDelegate.h"
 
 #include "app/PeriodEndNotifier.h"
+#include "history/HistoryStore.h"
+#include "history/PeriodRecorder.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "menus/ZKMenu.h"
@@ -11,6 +13,7 @@
 #include "platform/SessionWatcher.h"
 #include "platform/StatusItem.h"
 #include "platform/Updater.h"
+#include "tasks/KPTaskList.h"
 #include "timing/AwayController.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKIdlePromptWindow.h"
@@ -19,12 +22,17 @@
 #include "windows/ZKTimeEditorWindow.h"
 #include "windows/ZKTimeSettingsWindow.h"
 
+#include <QCoreApplication>
+
 AppDelegate::AppDelegate()
     : m_menu(std::make_unique<ZKMenu>()), m_updater(std::make_unique<Updater>())
 {}
 
 AppDelegate::~AppDelegate()
 {
+    // The period running at quit is kept, as abandoned.
+    if (m_periodRecorder)
+        m_periodRecorder->flush();
     // The display holds the timer that reports to the manager and, through it,
     // to the popover: it goes first.
     m_menuBarTimeDisplay.reset();
@@ -56,6 +64,17 @@ void AppDelegate::setup()
     m_periodEndNotifier = std::make_unique<PeriodEndNotifier>(*m_timeBoxManager);
     connect(m_awayController.get(), &AwayController::periodEndedAway, m_periodEndNotifier.get(),
             &PeriodEndNotifier::setNextEndAway);
+    m_historyStore = std::make_unique<HistoryStore>();
+    m_periodRecorder = std::make_unique<PeriodRecorder>(*m_timeBoxManager, *m_historyStore);
+    m_periodRecorder->setTaskManager(m_popover->taskList()->taskManager());
+    connect(qApp, &QCoreApplication::aboutToQuit, m_periodRecorder.get(), &PeriodRecorder::flush);
+    PeriodRecorder* recorder = m_periodRecorder.get();
+    connect(m_awayController.get(), &AwayController::pausingFor, recorder,
+            &PeriodRecorder::setNextPauseCause);
+    connect(m_awayController.get(), &AwayController::countedDiscarded, recorder,
+            &PeriodRecorder::discardCounted);
+    connect(m_sessionWatcher.get(), &SessionWatcher::sleepChanged, recorder,
+            &PeriodRecorder::sleepChanged);
     StatusItem* item = m_menuBarTimeDisplay->statusItem();
     item->setToolTipTitle(ZKPopover::title(m_timeBoxManager->state()));
     connect(m_timeBoxManager.get(), &KPTimeBoxManager::periodDidEnd, item,
@@ -67,12 +86,14 @@ void AppDelegate::setup()
 
 ZKStatisticsWindow* AppDelegate::statisticsWindow()
 {
-    if (!m_statisticsWindow) {
-        // No history is kept yet: nothing to show and nothing to clear.
+    if (!m_statisticsWindow && m_historyStore) {
+        HistoryStore* store = m_historyStore.get();
         m_statisticsWindow = std::make_unique<ZKStatisticsWindow>(
             m_menuBarTimeDisplay ? m_menuBarTimeDisplay->statusItem() : nullptr,
-            [](const QDateTime&, const QDateTime&) { return QList<HistoryRecord>(); },
-            ZKStatisticsWindow::HistoryClearer());
+            [store](const QDateTime& since, const QDateTime& until) {
+                return store->records(since, until);
+            },
+            [store] { return store->clear(); });
     }
     return m_statisticsWindow.get();
 }

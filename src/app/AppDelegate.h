@@ -8,10 +8,12 @@
 
 class AwayController;
 class GlobalShortcuts;
+class HistoryStore;
 class IdleTime;
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class PeriodEndNotifier;
+class PeriodRecorder;
 class SessionWatcher;
 class Updater;
 class ZKIdlePromptWindow;
@@ -44,6 +46,9 @@ public:
     void togglePopover() override;
     // Pauses for a lock or sleep and asks after idle time; its signals tell why.
     AwayController* awayController() const { return m_awayController.get(); }
+    // Opened at its first record or read, not before.
+    HistoryStore* historyStore() const { return m_historyStore.get(); }
+    PeriodRecorder* periodRecorder() const { return m_periodRecorder.get(); }
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
     void didSelectSound(const QString& named) override;
@@ -70,6 +75,8 @@ private:
     std::unique_ptr<AwayController> m_awayController;
     std::unique_ptr<ZKIdlePromptWindow> m_idlePromptWindow;
     std::unique_ptr<PeriodEndNotifier> m_periodEndNotifier;
+    std::unique_ptr<HistoryStore> m_historyStore;
+    std::unique_ptr<PeriodRecorder> m_periodRecorder;
     // Makes its network and window at the first check only.
     const std::unique_ptr<Updater> m_updater;
 };

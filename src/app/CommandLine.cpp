@@ -2,6 +2,9 @@
 
 #include "app/ControlAdaptor.h"
 #include "app/StatusFollower.h"
+#include "history/HistoryExport.h"
+#include "history/HistoryStatistics.h"
+#include "history/HistoryStore.h"
 #include "platform/SingleInstance.h"
 
 #include <QCommandLineParser>
@@ -47,9 +50,24 @@ const Option controlOptions[] = {
      QT_TRANSLATE_NOOP("CommandLine",
                        "Print a line for a status bar at once and at each change, until ended: "
                        "waybar's JSON, or the --format template's fields filled in.")},
+    {"history", CommandLine::Action::history,
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Print the periods kept in the history, oldest first, as CSV or JSON "
+                       "(--format csv|json); no running Zembrak needed.")},
+    {"stats", CommandLine::Action::stats,
+     QT_TRANSLATE_NOOP("CommandLine",
+                       "Print one line a day, oldest first: the date, work periods finished and "
+                       "minutes of focus; no running Zembrak needed.")},
 };
 
 const QString formatOption = QStringLiteral("format");
+const QString sinceOption = QStringLiteral("since");
+const QString untilOption = QStringLiteral("until");
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("CommandLine", text);
+}
 
 void setUp(QCommandLineParser& parser)
 {
@@ -65,6 +83,13 @@ void setUp(QCommandLineParser& parser)
                       CommandLine::tr("With --follow: plain lines from TEMPLATE, its {time}, "
                                       "{remaining}, {period}, {state} and {cycles} filled in."),
                       CommandLine::tr("TEMPLATE")});
+    parser.addOption({sinceOption,
+                      tr("With --history or --stats: the periods that end after DATE (YYYY-MM-DD, "
+                         "local day, or an ISO 8601 date and time)."),
+                      CommandLine::tr("DATE")});
+    parser.addOption({untilOption,
+                      tr("With --history: the periods that begin before the end of DATE."),
+                      CommandLine::tr("DATE")});
 }
 
 void printError(const QString& message)
@@ -126,7 +151,7 @@ bool CommandLine::isForCommandLine(const QStringList& arguments)
 }
 
 CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* error,
-                                       QString* format)
+                                       QString* format, Range* range)
 {
     QCommandLineParser parser;
     setUp(parser);
@@ -152,10 +177,25 @@ CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* er
         chosen = option.action;
     }
     if (parser.isSet(formatOption)) {
-        if (chosen != Action::follow)
-            return fail(tr("--format goes with --follow."));
+        if (chosen != Action::follow && chosen != Action::history)
+            return fail(tr("--format goes with --follow or --history."));
+        if (chosen == Action::history && !HistoryExport::formatNamed(parser.value(formatOption)))
+            return fail(tr("--format with --history is csv or json."));
         if (format)
             *format = parser.value(formatOption);
+    }
+    for (const QString& bound : {sinceOption, untilOption}) {
+        if (!parser.isSet(bound))
+            continue;
+        if (chosen != Action::history && !(chosen == Action::stats && bound == sinceOption))
+            return fail(tr("--%1 goes with --history.").arg(bound));
+        const std::optional<QDateTime> at =
+            HistoryExport::parseBound(parser.value(bound), bound == untilOption);
+        if (!at)
+            return fail(tr("--%1: '%2' is no date (YYYY-MM-DD) or ISO 8601 date and time.")
+                            .arg(bound, parser.value(bound)));
+        if (range)
+            (bound == sinceOption ? range->since : range->until) = *at;
     }
     return chosen.value_or(Action::run);
 }
@@ -211,6 +251,50 @@ int CommandLine::follow(const QString& format)
                          [] { QCoreApplication::exit(0); });
     }
     return QCoreApplication::exec();
+}
+
+int CommandLine::history(const Range& range, const QString& format)
+{
+    const HistoryStore store;
+    bool read = false;
+    const QList<HistoryRecord> records = store.records(range.since, range.until, &read);
+    if (!read)
+        return 1;
+    const QByteArray document = HistoryExport::document(
+        records, HistoryExport::formatNamed(format).value_or(HistoryExport::Format::csv));
+    if (std::fwrite(document.constData(), 1, document.size(), stdout) != size_t(document.size()) ||
+        std::fflush(stdout) != 0) {
+        printError(tr("could not write the history out."));
+        return 1;
+    }
+    return 0;
+}
+
+int CommandLine::stats(const QDateTime& since)
+{
+    const QDate today = QDate::currentDate();
+    const QTimeZone zone = QTimeZone::systemTimeZone();
+    // From the day before, so that a period running over midnight into the
+    // first day is counted there.
+    const QDate first = since.isValid() ? since.toLocalTime().date() : QDate();
+    const QDateTime from =
+        first.isValid() ? HistoryStatistics::startOfDay(first.addDays(-1), zone) : QDateTime();
+    const HistoryStore store;
+    bool read = false;
+    const HistoryStatistics statistics(
+        store.records(from, HistoryStatistics::startOfDay(today.addDays(1), zone), &read), zone);
+    if (!read)
+        return 1;
+    QByteArray out;
+    for (const QString& line :
+         statistics.lines(first.isValid() ? first : statistics.firstDay(), today))
+        out += line.toUtf8() + '\n';
+    if (std::fwrite(out.constData(), 1, out.size(), stdout) != size_t(out.size()) ||
+        std::fflush(stdout) != 0) {
+        printError(tr("could not write the history out."));
+        return 1;
+    }
+    return 0;
 }
 
 int CommandLine::control(Action action)

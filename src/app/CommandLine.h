@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +22,8 @@ public:
         skip,
         status,
         follow,
+        history,
+        stats,
         usageError
     };
     static constexpr int usageExitCode = 2;
@@ -29,9 +32,16 @@ public:
     // (none, or Qt's own such as -session from a session manager) go to the
     // application, which takes Qt's and leaves anything else for parse().
     static bool isForCommandLine(const QStringList& arguments);
-    // arguments[0] is the program; format receives --format's template.
+    // The records --history prints; an invalid bound is open.
+    struct Range
+    {
+        QDateTime since;
+        QDateTime until;
+    };
+    // arguments[0] is the program; format receives --format's template or
+    // --history's format, range --history's bounds.
     static Action parse(const QStringList& arguments, QString* error = nullptr,
-                        QString* format = nullptr);
+                        QString* format = nullptr, Range* range = nullptr);
     static QString helpText();
     // Prints the error and the usage on stderr; returns usageExitCode.
     static int usageError(const QString& error);
@@ -42,6 +52,11 @@ public:
     // Prints the running instance's state for a status bar until ended; see
     // StatusFollower. Returns the exit code.
     static int follow(const QString& format);
+    // Prints the stored periods in the range, read from the file itself: no
+    // running instance, display or bus is needed. Returns the exit code.
+    static int history(const Range& range, const QString& format);
+    // One line a day from since's local day (or the first kept) to today.
+    static int stats(const QDateTime& since);
     // The --status line.
     static QString statusLine(const QVariantMap& properties);
 };

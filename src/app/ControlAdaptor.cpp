@@ -44,7 +44,8 @@ ControlAdaptor::ControlAdaptor(BusService& service, KPTimeBoxManager& manager, Q
          {"Period", "s", [this] { return QVariant(period()); }},
          {"Remaining", "x", [this] { return QVariant(remaining()); }},
          {"CyclesSinceLaunch", "x", [this] { return QVariant(cyclesSinceLaunch()); }},
-         {"Length", "x", [this] { return QVariant(length()); }}});
+         {"Length", "x", [this] { return QVariant(length()); }}},
+        {{"PeriodEnded", "ssxx"}});
 }
 
 KPTimer* ControlAdaptor::timer() const
@@ -81,6 +82,12 @@ qlonglong ControlAdaptor::length() const
 {
     const KPTimer* t = timer();
     return t && t->countType() == KPTimer::CountType::down ? t->time().totalSeconds() : 0;
+}
+
+void ControlAdaptor::periodEnded(const HistoryRecord& record)
+{
+    m_service.send(interfaceName, "PeriodEnded",
+                   {record.kind, record.outcome, record.plannedSeconds, record.countedSeconds});
 }
 
 ControlAdaptor::Outcome ControlAdaptor::skip(KPTimer& timer)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/HistoryRecord.h"
 #include "platform/BusService.h"
 #include "platform/RunLoop.h"
 
@@ -34,6 +35,10 @@ public:
     qlonglong cyclesSinceLaunch() const;
     // The current period's full length in seconds; 0 for a stopwatch.
     qlonglong length() const;
+
+    // PeriodEnded(s kind, s outcome, x plannedSeconds, x countedSeconds), for
+    // scripts that react to each period as it ends.
+    void periodEnded(const HistoryRecord& record);
 
 private:
     using Outcome = std::optional<BusService::Error>;

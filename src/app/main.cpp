@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/ControlAdaptor.h"
 #include "app/Translations.h"
+#include "history/PeriodRecorder.h"
 #include "platform/Images.h"
 #include "platform/SingleInstance.h"
 #include "platform/x11/X11Environment.h"
@@ -27,8 +28,9 @@ int runCommandLine(int argc, char* argv[])
     Translations::install();
     QString error;
     QString format;
+    CommandLine::Range range;
     const CommandLine::Action action =
-        CommandLine::parse(QCoreApplication::arguments(), &error, &format);
+        CommandLine::parse(QCoreApplication::arguments(), &error, &format, &range);
     switch (action) {
     case CommandLine::Action::usageError:
         return CommandLine::usageError(error);
@@ -43,6 +45,10 @@ int runCommandLine(int argc, char* argv[])
         return CommandLine::usageError(CommandLine::tr("nothing to do."));
     case CommandLine::Action::follow:
         return CommandLine::follow(format);
+    case CommandLine::Action::history:
+        return CommandLine::history(range, format);
+    case CommandLine::Action::stats:
+        return CommandLine::stats(range.since);
     default:
         return CommandLine::control(action);
     }
@@ -90,7 +96,10 @@ int main(int argc, char* argv[])
         delegate.setup();
         // Scripts reach the timer from the moment it exists; the instance owns
         // the adaptor, which lets go of the objects when they go.
-        new ControlAdaptor(*instance.service(), *delegate.timeBoxManager(), &instance);
+        auto* adaptor =
+            new ControlAdaptor(*instance.service(), *delegate.timeBoxManager(), &instance);
+        QObject::connect(delegate.periodRecorder(), &PeriodRecorder::periodEnded, adaptor,
+                         &ControlAdaptor::periodEnded);
     });
     return QApplication::exec();
 }

@@ -25,7 +25,7 @@ struct HistoryRecord
     qint64 plannedSeconds = 0;  // 0 for a stopwatch
     qint64 countedSeconds = 0;  // pauses excluded
     QList<Pause> pauses;
-    QString outcome; // "finished", "skipped", "abandoned"
+    QString outcome; // "finished", "skipped", "abandoned", "endedAway" (ran out asleep)
     QString task;    // the task credited, as it read then; empty for none
     QString taskId;
 

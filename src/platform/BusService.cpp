@@ -17,6 +17,7 @@ struct BusService::Interface
     QByteArray name;
     std::vector<Method> methods;
     std::vector<Property> properties;
+    std::vector<Signal> sent;
     std::vector<sd_bus_vtable> vtable;
 
     static int call(sd_bus_message* message, void* userdata, sd_bus_error* error);
@@ -76,12 +77,13 @@ BusService::BusService(const QString& name, const QString& path, QObject* parent
 BusService::~BusService() = default;
 
 void BusService::addInterface(const QString& name, std::vector<Method> methods,
-                              std::vector<Property> properties)
+                              std::vector<Property> properties, std::vector<Signal> sent)
 {
     Interface& interface = m_interfaces.emplace_back();
     interface.name = name.toUtf8();
     interface.methods = std::move(methods);
     interface.properties = std::move(properties);
+    interface.sent = std::move(sent);
     interface.vtable.push_back(SD_BUS_VTABLE_START(0));
     for (const Method& m : interface.methods)
         interface.vtable.push_back(SD_BUS_METHOD(m.name.constData(), m.signature.constData(), "",
@@ -90,6 +92,9 @@ void BusService::addInterface(const QString& name, std::vector<Method> methods,
         interface.vtable.push_back(SD_BUS_PROPERTY(p.name.constData(), p.signature.constData(),
                                                    &Interface::get, 0,
                                                    SD_BUS_VTABLE_PROPERTY_EMITS_CHANGE));
+    for (const Signal& signal : interface.sent)
+        interface.vtable.push_back(
+            SD_BUS_SIGNAL(signal.name.constData(), signal.signature.constData(), 0));
     interface.vtable.push_back(SD_BUS_VTABLE_END);
     if (m_connection.isOpen())
         exportOn(interface);
@@ -141,4 +146,39 @@ void BusService::announce(const QString& interfaceName, const QStringList& prope
     sd_bus_emit_properties_changed_strv(m_connection.bus(), m_path.constData(),
                                         interface.constData(), list.data());
     m_connection.flush();
+}
+
+void BusService::send(const QString& interfaceName, const QByteArray& signal,
+                      const QVariantList& arguments)
+{
+    if (!m_connection.isReady())
+        return;
+    const QByteArray name = interfaceName.toUtf8();
+    for (const Interface& interface : m_interfaces) {
+        if (interface.name != name)
+            continue;
+        for (const Signal& s : interface.sent) {
+            if (s.name != signal || s.signature.size() != arguments.size())
+                continue;
+            sd_bus_message* message = nullptr;
+            if (sd_bus_message_new_signal(m_connection.bus(), &message, m_path.constData(),
+                                          name.constData(), signal.constData()) < 0)
+                return;
+            int r = 0;
+            for (qsizetype i = 0; i < arguments.size() && r >= 0; ++i) {
+                if (s.signature[i] == 's') {
+                    r = sd_bus_message_append_basic(message, 's',
+                                                    arguments[i].toString().toUtf8().constData());
+                } else {
+                    const int64_t number = arguments[i].toLongLong();
+                    r = sd_bus_message_append_basic(message, 'x', &number);
+                }
+            }
+            if (r >= 0)
+                sd_bus_send(m_connection.bus(), message, nullptr);
+            sd_bus_message_unref(message);
+            m_connection.flush();
+            return;
+        }
+    }
 }

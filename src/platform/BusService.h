@@ -41,16 +41,25 @@ public:
         QByteArray signature; // "s" or "x"
         std::function<QVariant()> get;
     };
+    struct Signal
+    {
+        QByteArray name;
+        QByteArray signature; // of "s" and "x" only
+    };
 
     BusService(const QString& name, const QString& path, QObject* parent = nullptr);
     ~BusService() override;
 
     void addInterface(const QString& name, std::vector<Method> methods,
-                      std::vector<Property> properties = {});
+                      std::vector<Property> properties = {}, std::vector<Signal> sent = {});
     // Starts connecting and asks for the name; false when no bus can be reached now.
     bool start();
     // PropertiesChanged with the current values of these properties.
     void announce(const QString& interfaceName, const QStringList& properties);
+    // One of the interface's signals, its arguments strings and integers as
+    // its signature says; nothing when no bus is reached now.
+    void send(const QString& interfaceName, const QByteArray& signal,
+              const QVariantList& arguments);
 
 private:
     struct Interface;

@@ -63,6 +63,7 @@ void KPTimer::reset()
     const KPTime next = m_countType == CountType::down ? m_time : KPTime{};
     reportHoursVisibilityChange(m_time);
     publishCurrentTime(next);
+    Q_EMIT periodEnded(Ending::reset);
 }
 
 void KPTimer::restart()
@@ -76,8 +77,9 @@ void KPTimer::setTime(const KPTime& time, CountType countType)
     ++m_periodsSet;
     m_countType = countType;
     m_time = time;
-    restart();
+    moveTo(m_time);
     m_isLooping = false;
+    Q_EMIT periodEnded(Ending::replaced);
     if (m_state == State::active) {
         if (countType == CountType::down && m_isTicking)
             startTicking();
@@ -91,6 +93,12 @@ void KPTimer::setTime(const KPTime& time, CountType countType)
 }
 
 void KPTimer::setCurrentTime(const KPTime& time)
+{
+    moveTo(time);
+    Q_EMIT periodEnded(Ending::retimed);
+}
+
+void KPTimer::moveTo(const KPTime& time)
 {
     show(time);
     m_startTime = time;
@@ -111,7 +119,7 @@ bool KPTimer::finish()
 {
     if (m_countType != CountType::down)
         return false;
-    showEnd();
+    showEnd(Ending::skipped);
     return true;
 }
 
@@ -130,24 +138,25 @@ void KPTimer::tick()
     else
         t.subtract(elapsed);
     if (m_countType == CountType::down && t.isZero())
-        showEnd();
+        showEnd(Ending::finished);
     else
         show(t);
 }
 
-void KPTimer::showEnd()
+void KPTimer::showEnd(Ending how)
 {
-    if (const std::optional<KPTime> next = reachZero())
+    if (const std::optional<KPTime> next = reachZero(how))
         show(*next);
 }
 
-std::optional<KPTime> KPTimer::reachZero()
+std::optional<KPTime> KPTimer::reachZero(Ending how)
 {
     if (m_isRepeating) {
         m_startTime = m_time;
         m_startDate = RunLoop::main().now();
         if (m_alarmSound)
             m_alarmSound->play();
+        Q_EMIT periodEnded(how);
         return m_time;
     }
     if (m_alarmLoops) {
@@ -157,6 +166,7 @@ std::optional<KPTime> KPTimer::reachZero()
         m_alarmSound->play();
     }
     pause();
+    Q_EMIT periodEnded(how);
     const quint64 periodsSet = m_periodsSet;
     if (m_delegate)
         m_delegate->timerDidFinish(this);

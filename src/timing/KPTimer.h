@@ -27,6 +27,15 @@ public:
         up,
         down
     };
+    // How the period counted until then came to an end.
+    enum class Ending
+    {
+        finished, // reached zero
+        skipped,  // ended early by finish()
+        reset,
+        retimed, // the shown time was edited
+        replaced // a new period was given
+    };
 
     explicit KPTimer(const KPTime& time, QObject* parent = nullptr);
     static std::unique_ptr<KPTimer> fromSeconds(qint64 seconds);
@@ -78,6 +87,10 @@ Q_SIGNALS:
     // that shows the same second again emits nothing.
     void stateChanged();
     void currentTimeChanged();
+    // Sent once the timer holds what follows the period, before a new period
+    // is started; at a countdown's end once it has paused, before its delegate
+    // hears of the end.
+    void periodEnded(KPTimer::Ending how);
 
 private:
     static bool hoursVisibilityDiffers(const KPTime& a, const KPTime& b);
@@ -87,10 +100,12 @@ private:
     void setState(State state);
     void publishCurrentTime(const KPTime& time);
     void show(const KPTime& time);
+    // Counts on from time as of now, the period length left alone.
+    void moveTo(const KPTime& time);
     // The end of a countdown; returns the time to show next, or nothing when
     // the end already gave the timer a new period, whose time stands.
-    std::optional<KPTime> reachZero();
-    void showEnd();
+    std::optional<KPTime> reachZero(Ending how);
+    void showEnd(Ending how);
 
     KPTimerDelegate* m_delegate = nullptr;
     const std::shared_ptr<Sound> m_tickingSound;

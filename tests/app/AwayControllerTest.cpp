@@ -77,7 +77,7 @@ class AwayControllerTest : public QObject
         const int asked;
         ManualRunLoop loop;
         FakeSounds sounds;
-        FakeDisplay display;
+        FakeTimeDisplay display;
         KPTimeBoxManager manager;
         const bool hasTimer = (manager.setMenuBarTimeDisplay(&display), true); // before away
         SessionWatcher watcher;

@@ -21,7 +21,16 @@ private Q_SLOTS:
         };
         row("follow", {"--follow", "--format", "{time}"}, true, Action::follow);
         row("format alone", {"--format", "{time}"}, true, Action::usageError,
-            "--format goes with --follow.");
+            "--format goes with --follow or --history.");
+        row("history", {"--history", "--until", "2026-12-07T10:00:00Z", "--format", "json"}, true,
+            Action::history);
+        row("history, bad date", {"--history", "--since", "2026-02-30"}, true, Action::usageError,
+            "--since: '2026-02-30' is no date (YYYY-MM-DD) or ISO 8601 date and time.");
+        row("history, bad format", {"--history", "--format", "xml"}, true, Action::usageError,
+            "--format with --history is csv or json.");
+        row("stats", {"--stats", "--since", "2026-12-01"}, true, Action::stats);
+        row("stats, until", {"--stats", "--until", "2026-12-01"}, true, Action::usageError,
+            "--until goes with --history.");
         row("help wins", {"--skip", "--help"}, true, Action::help);
         row("unknown", {"--bogus"}, true, Action::usageError, "Unknown option 'bogus'.");
         row("two at once", {"--skip", "--reset"}, true, Action::usageError,

@@ -3,6 +3,8 @@
 #include "FakeSound.h"
 #include "PrivateSessionBus.h"
 #include "TemporaryStore.h"
+#include "history/HistoryStore.h"
+#include "history/PeriodRecorder.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/ManualRunLoop.h"
 #include "timing/KPTimeBoxManager.h"
@@ -33,11 +35,17 @@ public:
         manager.setDelegate(&popover);
         manager.setMenuBarTimeDisplay(&display);
         adaptor = std::make_unique<ControlAdaptor>(bus, manager);
+        recorder = std::make_unique<PeriodRecorder>(manager, store);
+        connect(recorder.get(), &PeriodRecorder::periodEnded, adaptor.get(),
+                &ControlAdaptor::periodEnded);
         QVERIFY(bus.start());
         QVERIFY(QTest::qWaitFor([&] { return client.interface()->isServiceRegistered(service); }));
         QVERIFY(client.connect(service, path, propertiesInterface,
                                QStringLiteral("PropertiesChanged"), this,
                                SLOT(propertiesChanged(QString, QVariantMap, QStringList))));
+        QVERIFY(client.connect(service, path, ControlAdaptor::interfaceName,
+                               QStringLiteral("PeriodEnded"), this,
+                               SLOT(periodEnded(QString, QString, qlonglong, qlonglong))));
     }
 
     QDBusMessage call(const QString& method, const QVariantList& arguments = {},
@@ -76,6 +84,9 @@ public:
     const QString service = QStringLiteral("org.zembrak.Test");
     BusService bus{service, path};
     std::unique_ptr<ControlAdaptor> adaptor;
+    HistoryStore store{qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/history.sqlite")};
+    std::unique_ptr<PeriodRecorder> recorder;
+    QStringList ended;
     QDBusConnection client = QDBusConnection::connectToBus(busAddress, QStringLiteral("client"));
     const qint64 cyclesAtStart = KPTimeBoxManager::cyclesSinceLaunch();
 
@@ -87,6 +98,11 @@ private Q_SLOTS:
             members << it.key() + '=' + it.value().toString();
         m_announced << members.join(' ');
         times << RunLoop::main().now();
+    }
+    void periodEnded(const QString& kind, const QString& outcome, qlonglong planned,
+                     qlonglong counted)
+    {
+        ended << QStringLiteral("%1 %2 %3 %4").arg(kind, outcome).arg(planned).arg(counted);
     }
 
 private:
@@ -141,6 +157,9 @@ private Q_SLOTS:
         const QDBusMessage reply = app.call("Skip");
         QCOMPARE(reply.errorName(), QString("org.zembrak.Zembrak.Error.CountingUp"));
         QCOMPARE(app.status(), QString("active shortBreak 0 1"));
+        QCoreApplication::processEvents();
+        QCOMPARE(app.ended, (QStringList{"work abandoned 1500 3", "countdown skipped 90 0",
+                                         "shortBreak abandoned 300 2"}));
     }
 };
 

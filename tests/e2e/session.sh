@@ -78,9 +78,10 @@ session_start()
 {
     session_need Xvfb trayer xdotool xwininfo xprop dbus-daemon
     SESSION_TMP=$(mktemp -d /tmp/zembrak-e2e.XXXXXX)
-    mkdir -p "$SESSION_TMP/config" "$SESSION_TMP/cache" "$SESSION_TMP/runtime"
+    mkdir -p "$SESSION_TMP/config" "$SESSION_TMP/cache" "$SESSION_TMP/data" "$SESSION_TMP/runtime"
     chmod 700 "$SESSION_TMP/runtime"
     export XDG_CONFIG_HOME="$SESSION_TMP/config" XDG_CACHE_HOME="$SESSION_TMP/cache"
+    export XDG_DATA_HOME="$SESSION_TMP/data"
     export XDG_RUNTIME_DIR="$SESSION_TMP/runtime" QT_QPA_PLATFORM=xcb
     unset SESSION_MANAGER
     session_start_x

@@ -10,7 +10,7 @@
 
 // Stands in for the menu-bar display: owns the timer, passes its end on, and
 // logs the colours it is given.
-class FakeDisplay : public KPTimeBoxManager::Display, public KPTimerDelegate
+class FakeTimeDisplay : public KPTimeBoxManager::Display, public KPTimerDelegate
 {
 public:
     QStringList log;

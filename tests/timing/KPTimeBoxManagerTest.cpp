@@ -29,7 +29,7 @@ class KPTimeBoxManagerTest : public QObject
         }
         ManualRunLoop loop;
         FakeSounds sounds;
-        FakeDisplay display;
+        FakeTimeDisplay display;
         KPTimeBoxManager manager;
         QStringList& log = display.log;
         KPTimer& timer() { return *display.timer(); }

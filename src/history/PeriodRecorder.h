@@ -1,0 +1,75 @@
+#pragma once
+
+#include "history/HistoryRecord.h"
+#include "platform/RunLoop.h"
+#include "timing/KPTimer.h"
+
+#include <QObject>
+#include <QPointer>
+#include <optional>
+
+class HistoryStore;
+class KPTaskManager;
+class KPTimeBoxManager;
+
+// Follows the one timer and the cycle, and writes each period to the store as
+// it ends: never on a tick. Time counted is the run loop's clock, which counts
+// through suspend; what the machine did meanwhile is told through the hooks.
+class PeriodRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    PeriodRecorder(KPTimeBoxManager& manager, HistoryStore& store, QObject* parent = nullptr);
+
+    // The list whose first open task is credited with a finished work period.
+    void setTaskManager(const KPTaskManager* tasks) { m_tasks = tasks; }
+
+    // The next pause of the running period gets this cause instead of "user".
+    void setNextPauseCause(const QString& cause);
+    // Time the running period counted that was no focus (the user away): it
+    // becomes a pause of that cause, ending now, and leaves the counted time.
+    void discardCounted(qint64 seconds, const QString& cause);
+    // The machine goes to sleep (true) or wakes (false). A countdown that runs
+    // out in between ends as "endedAway": it counts what it ran before the
+    // sleep, and the sleep is a pause of cause "suspend".
+    void sleepChanged(bool sleeping);
+    // Ends the running period, if any, as abandoned (the application quits).
+    void flush();
+
+    bool isRecording() const { return m_open.has_value(); }
+
+Q_SIGNALS:
+    // Each period as it ended, once the store has been asked to keep it; its id
+    // is 0 when that failed.
+    void periodEnded(const HistoryRecord& record);
+
+private:
+    struct Open
+    {
+        HistoryRecord record;
+        RunLoop::Instant started{};
+        std::optional<RunLoop::Instant> runningSince;
+        std::optional<qsizetype> openPause;
+        RunLoop::Instant counted{};
+        std::optional<RunLoop::Instant> asleepSince;
+    };
+
+    void timerStateChanged();
+    void timerPeriodEnded(KPTimer::Ending how);
+    void cycleMoved();
+    void begin();
+    void end(const QString& outcome);
+    QString kindNow() const;
+    QDateTime wallAt(RunLoop::Instant instant) const;
+    qint64 countedSeconds(RunLoop::Instant now) const;
+
+    QPointer<KPTimer> m_timer;
+    KPTimeBoxManager& m_manager;
+    HistoryStore& m_store;
+    const KPTaskManager* m_tasks = nullptr;
+    std::optional<Open> m_open;
+    // The timer holds a period it was given outside the cycle.
+    bool m_outsideCycle = false;
+    QString m_nextPauseCause;
+};
