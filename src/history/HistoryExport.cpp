@@ -1,5 +1,6 @@
 #include "HistoryExport.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
@@ -42,6 +43,14 @@ QByteArray jsonObject(const HistoryRecord& r)
     // The counts are numbers; times, words and the task id stay text.
     for (const qsizetype i : {3, 4, 5, 6})
         object.insert(HistoryExport::fields[i], text[i].toLongLong());
+    // Each pause with its cause, which one CSV line has no room for.
+    QJsonArray pauses;
+    for (const HistoryRecord::Pause& pause : r.pauses)
+        pauses.append(QJsonObject{{QStringLiteral("cause"), pause.cause},
+                                  {QStringLiteral("start"),
+                                   HistoryExport::isoTime(pause.start, r.startOffsetSeconds)},
+                                  {QStringLiteral("seconds"), pause.seconds}});
+    object.insert(QStringLiteral("pauseList"), pauses);
     return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
