@@ -23,5 +23,5 @@ logind Send Unlock >/dev/null
 sleep 1.2 # a period that ran again would show a second less by now
 check "the unlock changed the paused period: $(status), was $paused" eval '[ "$(status)" = "$paused" ]'
 "$E2E_APP" --reset
-lock_pauses() { "$E2E_APP" --history --format json | grep -c '"cause":"lock"'; }
+lock_pauses() { "$E2E_APP" --history --format json | tee -a "$SESSION_TMP/history.log" | grep -c '"cause":"lock"'; }
 expect 3 'the history shows $(lock_pauses) pauses caused by the lock, expected 1' eval '[ "$(lock_pauses)" = 1 ]'
