@@ -100,6 +100,17 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     </message>
 </context>
 <context>
+    <name>KPBarChart</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Nothing recorded</source>
+        <translation>Nichts aufgezeichnet</translation>
+    </message>
+</context>
+<context>
     <name>KPMenuBarMenuButton</name>
     <message>
         <source>Menu</source>
@@ -434,6 +445,10 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistik</translation>
+    </message>
 </context>
 <context>
     <name>ZKPopover</name>
@@ -480,6 +495,89 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>Long Break</source>
         <translation>Lange Pause</translation>
+    </message>
+</context>
+<context>
+    <name>ZKStatisticsWindow</name>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistik</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>This Week</source>
+        <translation>Diese Woche</translation>
+    </message>
+    <message>
+        <source>Last 30 Days</source>
+        <translation>Letzte 30 Tage</translation>
+    </message>
+    <message>
+        <source>Days shown</source>
+        <translation>Angezeigte Tage</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Aufgabe</translation>
+    </message>
+    <message>
+        <source>Work Periods</source>
+        <translation>Arbeitsphasen</translation>
+    </message>
+    <message>
+        <source>Focused Time</source>
+        <translation>Fokuszeit</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Aufgaben</translation>
+    </message>
+    <message>
+        <source>Clear History…</source>
+        <translation>Verlauf löschen …</translation>
+    </message>
+    <message>
+        <source>Work periods finished: %1</source>
+        <translation>Abgeschlossene Arbeitsphasen: %1</translation>
+    </message>
+    <message>
+        <source>Focused time: %1</source>
+        <translation>Fokuszeit: %1</translation>
+    </message>
+    <message>
+        <source>Breaks taken: %1</source>
+        <translation>Genommene Pausen: %1</translation>
+    </message>
+    <message>
+        <source>Focused time per hour</source>
+        <translation>Fokuszeit pro Stunde</translation>
+    </message>
+    <message>
+        <source>Focused time per day</source>
+        <translation>Fokuszeit pro Tag</translation>
+    </message>
+    <message>
+        <source>Clear History</source>
+        <translation>Verlauf löschen</translation>
+    </message>
+    <message>
+        <source>Delete every recorded period? This cannot be undone.</source>
+        <translation>Alle aufgezeichneten Phasen löschen? Das kann nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>The history could not be cleared.</source>
+        <translation>Der Verlauf konnte nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
     </message>
 </context>
 <context>

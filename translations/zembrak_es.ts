@@ -100,6 +100,17 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     </message>
 </context>
 <context>
+    <name>KPBarChart</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Nothing recorded</source>
+        <translation>Nada registrado</translation>
+    </message>
+</context>
+<context>
     <name>KPMenuBarMenuButton</name>
     <message>
         <source>Menu</source>
@@ -434,6 +445,10 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>Quit</source>
         <translation>Salir</translation>
     </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Estadísticas</translation>
+    </message>
 </context>
 <context>
     <name>ZKPopover</name>
@@ -480,6 +495,89 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     <message>
         <source>Long Break</source>
         <translation>Descanso largo</translation>
+    </message>
+</context>
+<context>
+    <name>ZKStatisticsWindow</name>
+    <message>
+        <source>Statistics</source>
+        <translation>Estadísticas</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoy</translation>
+    </message>
+    <message>
+        <source>This Week</source>
+        <translation>Esta semana</translation>
+    </message>
+    <message>
+        <source>Last 30 Days</source>
+        <translation>Últimos 30 días</translation>
+    </message>
+    <message>
+        <source>Days shown</source>
+        <translation>Días mostrados</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tarea</translation>
+    </message>
+    <message>
+        <source>Work Periods</source>
+        <translation>Periodos de trabajo</translation>
+    </message>
+    <message>
+        <source>Focused Time</source>
+        <translation>Tiempo de concentración</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Tareas</translation>
+    </message>
+    <message>
+        <source>Clear History…</source>
+        <translation>Borrar historial…</translation>
+    </message>
+    <message>
+        <source>Work periods finished: %1</source>
+        <translation>Periodos de trabajo terminados: %1</translation>
+    </message>
+    <message>
+        <source>Focused time: %1</source>
+        <translation>Tiempo de concentración: %1</translation>
+    </message>
+    <message>
+        <source>Breaks taken: %1</source>
+        <translation>Descansos tomados: %1</translation>
+    </message>
+    <message>
+        <source>Focused time per hour</source>
+        <translation>Tiempo de concentración por hora</translation>
+    </message>
+    <message>
+        <source>Focused time per day</source>
+        <translation>Tiempo de concentración por día</translation>
+    </message>
+    <message>
+        <source>Clear History</source>
+        <translation>Borrar historial</translation>
+    </message>
+    <message>
+        <source>Delete every recorded period? This cannot be undone.</source>
+        <translation>¿Eliminar todos los periodos registrados? No se puede deshacer.</translation>
+    </message>
+    <message>
+        <source>The history could not be cleared.</source>
+        <translation>No se pudo borrar el historial.</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
     </message>
 </context>
 <context>

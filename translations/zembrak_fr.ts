@@ -100,6 +100,17 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     </message>
 </context>
 <context>
+    <name>KPBarChart</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Nothing recorded</source>
+        <translation>Aucune donnée enregistrée</translation>
+    </message>
+</context>
+<context>
     <name>KPMenuBarMenuButton</name>
     <message>
         <source>Menu</source>
@@ -434,6 +445,10 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>Quit</source>
         <translation>Quitter</translation>
     </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistiques</translation>
+    </message>
 </context>
 <context>
     <name>ZKPopover</name>
@@ -480,6 +495,89 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     <message>
         <source>Long Break</source>
         <translation>Pause longue</translation>
+    </message>
+</context>
+<context>
+    <name>ZKStatisticsWindow</name>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd&apos;hui</translation>
+    </message>
+    <message>
+        <source>This Week</source>
+        <translation>Cette semaine</translation>
+    </message>
+    <message>
+        <source>Last 30 Days</source>
+        <translation>30 derniers jours</translation>
+    </message>
+    <message>
+        <source>Days shown</source>
+        <translation>Jours affichés</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tâche</translation>
+    </message>
+    <message>
+        <source>Work Periods</source>
+        <translation>Périodes de travail</translation>
+    </message>
+    <message>
+        <source>Focused Time</source>
+        <translation>Temps de concentration</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Tâches</translation>
+    </message>
+    <message>
+        <source>Clear History…</source>
+        <translation>Effacer l&apos;historique…</translation>
+    </message>
+    <message>
+        <source>Work periods finished: %1</source>
+        <translation>Périodes de travail terminées&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Focused time: %1</source>
+        <translation>Temps de concentration&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Breaks taken: %1</source>
+        <translation>Pauses prises&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Focused time per hour</source>
+        <translation>Temps de concentration par heure</translation>
+    </message>
+    <message>
+        <source>Focused time per day</source>
+        <translation>Temps de concentration par jour</translation>
+    </message>
+    <message>
+        <source>Clear History</source>
+        <translation>Effacer l&apos;historique</translation>
+    </message>
+    <message>
+        <source>Delete every recorded period? This cannot be undone.</source>
+        <translation>Supprimer toutes les périodes enregistrées&#xa0;? Cette action est irréversible.</translation>
+    </message>
+    <message>
+        <source>The history could not be cleared.</source>
+        <translation>L&apos;historique n&apos;a pas pu être effacé.</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1&#xa0;min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1&#xa0;h&#xa0;%2&#xa0;min</translation>
     </message>
 </context>
 <context>

@@ -100,6 +100,17 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     </message>
 </context>
 <context>
+    <name>KPBarChart</name>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Nothing recorded</source>
+        <translation>Nada registrado</translation>
+    </message>
+</context>
+<context>
     <name>KPMenuBarMenuButton</name>
     <message>
         <source>Menu</source>
@@ -434,6 +445,10 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>Quit</source>
         <translation>Sair</translation>
     </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Estatísticas</translation>
+    </message>
 </context>
 <context>
     <name>ZKPopover</name>
@@ -480,6 +495,89 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     <message>
         <source>Long Break</source>
         <translation>Pausa longa</translation>
+    </message>
+</context>
+<context>
+    <name>ZKStatisticsWindow</name>
+    <message>
+        <source>Statistics</source>
+        <translation>Estatísticas</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Hoje</translation>
+    </message>
+    <message>
+        <source>This Week</source>
+        <translation>Esta semana</translation>
+    </message>
+    <message>
+        <source>Last 30 Days</source>
+        <translation>Últimos 30 dias</translation>
+    </message>
+    <message>
+        <source>Days shown</source>
+        <translation>Dias exibidos</translation>
+    </message>
+    <message>
+        <source>Task</source>
+        <translation>Tarefa</translation>
+    </message>
+    <message>
+        <source>Work Periods</source>
+        <translation>Períodos de trabalho</translation>
+    </message>
+    <message>
+        <source>Focused Time</source>
+        <translation>Tempo de foco</translation>
+    </message>
+    <message>
+        <source>Tasks</source>
+        <translation>Tarefas</translation>
+    </message>
+    <message>
+        <source>Clear History…</source>
+        <translation>Limpar histórico…</translation>
+    </message>
+    <message>
+        <source>Work periods finished: %1</source>
+        <translation>Períodos de trabalho concluídos: %1</translation>
+    </message>
+    <message>
+        <source>Focused time: %1</source>
+        <translation>Tempo de foco: %1</translation>
+    </message>
+    <message>
+        <source>Breaks taken: %1</source>
+        <translation>Pausas feitas: %1</translation>
+    </message>
+    <message>
+        <source>Focused time per hour</source>
+        <translation>Tempo de foco por hora</translation>
+    </message>
+    <message>
+        <source>Focused time per day</source>
+        <translation>Tempo de foco por dia</translation>
+    </message>
+    <message>
+        <source>Clear History</source>
+        <translation>Limpar histórico</translation>
+    </message>
+    <message>
+        <source>Delete every recorded period? This cannot be undone.</source>
+        <translation>Excluir todos os períodos registrados? Isso não pode ser desfeito.</translation>
+    </message>
+    <message>
+        <source>The history could not be cleared.</source>
+        <translation>Não foi possível limpar o histórico.</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
     </message>
 </context>
 <context>

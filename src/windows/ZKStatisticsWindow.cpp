@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -89,6 +90,9 @@ ZKStatisticsWindow::ZKStatisticsWindow(StatusItem* statusItem, RecordsProvider r
     m_rangeBar->addTab(tr("Last 30 Days"));
     m_rangeBar->setAccessibleName(tr("Days shown"));
     m_rangeBar->setFocusPolicy(Qt::StrongFocus);
+    // Every range's name whole: the window widens for a language's longer ones.
+    m_rangeBar->setElideMode(Qt::ElideNone);
+    m_rangeBar->setUsesScrollButtons(false);
     m_workPeriodsLabel = new QLabel(view);
     m_focusedTimeLabel = new QLabel(view);
     m_breaksLabel = new QLabel(view);
@@ -105,6 +109,13 @@ ZKStatisticsWindow::ZKStatisticsWindow(StatusItem* statusItem, RecordsProvider r
     for (int column : {1, 2})
         m_taskTable->horizontalHeader()->setSectionResizeMode(column,
                                                               QHeaderView::ResizeToContents);
+    // Long column titles (French, Spanish) widen the window rather than squeeze the task titles.
+    constexpr int taskTitleCharacters = 28;
+    m_taskTable->setMinimumWidth(
+        2 * m_taskTable->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+        m_taskTable->horizontalHeader()->sectionSizeHint(1) +
+        m_taskTable->horizontalHeader()->sectionSizeHint(2) +
+        taskTitleCharacters * m_taskTable->fontMetrics().averageCharWidth());
     m_clearButton = new QPushButton(tr("Clear History…"), view);
     m_clearButton->setEnabled(bool(m_clear));
 
@@ -156,6 +167,7 @@ void ZKStatisticsWindow::refresh()
         barsOf(hourly ? statistics.hours(first) : statistics.days(first, last), shown));
     m_chart->setAccessibleName(hourly ? tr("Focused time per hour") : tr("Focused time per day"));
     showTasks(m_taskTable, statistics.tasks(first, last));
+    fitWidth(utilityView()->layout()->minimumSize().width());
 }
 
 void ZKStatisticsWindow::makeKeyAndOrderFront()

@@ -1,7 +1,12 @@
-# In German (LANGUAGE=de): the item, the popover, the menu, both windows and the
-# notification read in German through AT-SPI; screenshots of each are kept
-# (de-*.png) to show that no text is cut. What scripts read stays English.
-export LANGUAGE=de
+# In German (LANGUAGE=de, and a German locale generated here for LANG/LC_ALL): the
+# item, the popover, the menu, the windows, Qt's own texts and the notification read
+# in German through AT-SPI; screenshots of each are kept (de-*.png) to show that no
+# text is cut. What scripts read stays English.
+mkdir -p "$SESSION_TMP/locale"
+/usr/bin/localedef -i de_DE -f UTF-8 "$SESSION_TMP/locale/de_DE.UTF-8" ||
+    session_fail "localedef could not generate de_DE.UTF-8 (package locales)"
+export LOCPATH=$SESSION_TMP/locale
+export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 LANGUAGE=de 2>/dev/null # bash itself reads no LOCPATH
 seed "" "Bericht schreiben"
 monitor=$SESSION_TMP/dbus-monitor.log
 dbus-monitor --address "$DBUS_SESSION_BUS_ADDRESS" \
@@ -39,6 +44,27 @@ click_widget "push button" Einstellungen Zembrak
 click_widget "menu item" "Zeit bearbeiten"
 all_shown "Zeit bearbeiten" "text|Stunden" "text|Minuten" "push button|OK"
 shot edit-time
+# Qt's own texts: a field's context menu.
+read -r x y < <(widget text Stunden "Zeit bearbeiten")
+xdotool mousemove "$x" "$y" click 3
+all_shown "" "menu item|Alles auswählen Strg+A"
+xdotool key Escape
+xdotool key Escape
+
+session_open_popover
+click_widget "push button" Einstellungen Zembrak
+click_widget "menu item" Statistik
+all_shown Statistik "page tab|Heute" "label|Abgeschlossene Arbeitsphasen: 0" "label|Fokuszeit: 0 min" \
+    "label|Genommene Pausen: 0" "table|Aufgaben" "table column header|Arbeitsphasen" \
+    "table column header|Fokuszeit" "push button|Verlauf löschen …"
+click_widget "page tab" "Diese Woche" Statistik
+expect 5 "AT-SPI: the week's chart is not read in German (see widgets.log)" \
+    grep -q "Fokuszeit pro Tag"$'\t'"Nichts aufgezeichnet" "$widgets"
+shot statistics
+xdotool key Escape
+# glibc maps the locale's files once the application set it.
+check "the application did not load the generated de_DE.UTF-8" \
+    grep -q "$LOCPATH/de_DE.UTF-8/LC_CTYPE" "/proc/$APP_PID/maps"
 
 # The end of a period, told in German; --status stays as scripts parse it.
 "$E2E_APP" --skip
