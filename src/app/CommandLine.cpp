@@ -64,11 +64,6 @@ const QString formatOption = QStringLiteral("format");
 const QString sinceOption = QStringLiteral("since");
 const QString untilOption = QStringLiteral("until");
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("CommandLine", text);
-}
-
 void setUp(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
@@ -83,13 +78,15 @@ void setUp(QCommandLineParser& parser)
                       CommandLine::tr("With --follow: plain lines from TEMPLATE, its {time}, "
                                       "{remaining}, {period}, {state} and {cycles} filled in."),
                       CommandLine::tr("TEMPLATE")});
-    parser.addOption({sinceOption,
-                      tr("With --history or --stats: the periods that end after DATE (YYYY-MM-DD, "
+    parser.addOption(
+        {sinceOption,
+         CommandLine::tr("With --history or --stats: the periods that end after DATE (YYYY-MM-DD, "
                          "local day, or an ISO 8601 date and time)."),
-                      CommandLine::tr("DATE")});
-    parser.addOption({untilOption,
-                      tr("With --history: the periods that begin before the end of DATE."),
-                      CommandLine::tr("DATE")});
+         CommandLine::tr("DATE")});
+    parser.addOption(
+        {untilOption,
+         CommandLine::tr("With --history: the periods that begin before the end of DATE."),
+         CommandLine::tr("DATE")});
 }
 
 void printError(const QString& message)

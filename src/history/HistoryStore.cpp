@@ -42,11 +42,6 @@ void tell(const QString& message)
     std::fprintf(stderr, "zembrak: %s\n", qPrintable(message));
 }
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("HistoryStore", text);
-}
-
 bool looksLikeDatabase(const QString& path)
 {
     QFile file(path);

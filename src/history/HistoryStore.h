@@ -2,6 +2,7 @@
 
 #include "history/HistoryRecord.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -12,6 +13,8 @@
 // writes. Failures are told on standard error and never stop the caller.
 class HistoryStore
 {
+    Q_DECLARE_TR_FUNCTIONS(HistoryStore)
+
 public:
     static constexpr int schemaVersion = 2;
 
