@@ -352,34 +352,45 @@ void Defaults::removeLeftTemporaries(const QString& target)
 
 bool Defaults::replaceFile(const QByteArray& bytes)
 {
-    // Written beside the file under a name of this process's own and renamed
-    // over it: a reader never sees half of it, and two writers never share
+    // Written beside the file under a name of this process's own and swapped
+    // with it: a reader never sees half of it, and two writers never share
     // one temporary.
     const QString target = targetPath();
     if (!m_leftTemporariesRemoved) {
         removeLeftTemporaries(target);
         m_leftTemporariesRemoved = true;
     }
-    const QString temporary =
+    m_temporary =
         target + QStringLiteral(".new-") + QString::number(QCoreApplication::applicationPid());
-    QFile file(temporary);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    bool complete = file.write(bytes) == bytes.size() && file.flush();
-    if (complete && m_stamp.mode >= 0)
-        ::fchmod(file.handle(), mode_t(m_stamp.mode)); // the user's choice of who may read it
-    if (complete && m_durability == Durability::synced)
-        complete = ::fdatasync(file.handle()) == 0;
-    file.close();
-    const QByteArray from = QFile::encodeName(temporary);
+    const QByteArray from = QFile::encodeName(m_temporary);
     const QByteArray to = QFile::encodeName(target);
+    // Not emptied first: ext4 would then push it to the disk at its close.
+    const int fd = ::open(from.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool complete = ::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size() &&
+                    ::ftruncate(fd, bytes.size()) == 0;
+    if (complete && m_stamp.mode >= 0)
+        ::fchmod(fd, mode_t(m_stamp.mode)); // the user's choice of who may read it
+    if (complete && m_durability == Durability::synced)
+        complete = ::fdatasync(fd) == 0;
+    ::close(fd);
     // Renamed over the old file, ext4 would push the new one to the disk at
-    // once; swapped with it, the old one is simply dropped.
+    // once; swapped with it, it is not.
     const bool swapped = complete && ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD,
                                                  to.constData(), RENAME_EXCHANGE) == 0;
     if (complete && !swapped) // the first write, or a file system that cannot swap
         complete = std::rename(from.constData(), to.constData()) == 0;
-    // The old file after a swap, or ours when it could not be put in place.
-    ::unlink(from.constData());
+    // The old file comes back in the temporary's place. A store written every
+    // second writes over it the next time rather than make a file and remove
+    // one each time.
+    if (!complete || m_durability == Durability::synced)
+        ::unlink(from.constData());
     return complete;
+}
+
+Defaults::~Defaults()
+{
+    if (!m_temporary.isEmpty())
+        ::unlink(QFile::encodeName(m_temporary).constData());
 }
