@@ -82,6 +82,13 @@ Defaults::Defaults(const QString& suiteName, Durability durability, QObject* par
     load();
 }
 
+Defaults::~Defaults()
+{
+    // What the last write swapped out, kept for the next one.
+    if (!m_temporary.isEmpty())
+        ::unlink(QFile::encodeName(m_temporary).constData());
+}
+
 Defaults& Defaults::standard()
 {
     auto& instance = standardInstance();
@@ -387,10 +394,4 @@ bool Defaults::replaceFile(const QByteArray& bytes)
     if (!complete || m_durability == Durability::synced)
         ::unlink(from.constData());
     return complete;
-}
-
-Defaults::~Defaults()
-{
-    if (!m_temporary.isEmpty())
-        ::unlink(QFile::encodeName(m_temporary).constData());
 }
