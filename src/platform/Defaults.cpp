@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QLockFile>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -17,6 +16,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -34,18 +34,37 @@ void tell(const QString& message)
     std::fprintf(stderr, "zembrak: %s\n", qPrintable(message));
 }
 
-// QLockFile::tryLock sleeps 100 ms and more between tries: a writer that
-// comes back at once would take the lock each time while we slept.
-bool takeLock(QLockFile& lock)
+// Writers of one store take turns through an advisory lock on a file kept
+// beside it. Taking it writes nothing to the disk, and the kernel lets it go
+// with its holder, so a writer killed half way leaves no lock to clear away.
+class WriteLock
 {
-    const QDeadlineTimer deadline(lockWait);
-    while (!lock.tryLock(0)) {
-        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+public:
+    explicit WriteLock(const QString& path)
+        // Not blocking: a FIFO put in its place must not hang the write.
+        : m_fd(::open(QFile::encodeName(path).constData(),
+                      O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600))
+    {
+        const QDeadlineTimer deadline(lockWait);
+        while (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR)
+                continue;
+            if (errno != EWOULDBLOCK || deadline.hasExpired())
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
     }
-    return true;
-}
+    ~WriteLock()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    WriteLock(const WriteLock&) = delete;
+    WriteLock& operator=(const WriteLock&) = delete;
+
+private:
+    const int m_fd;
+};
 
 std::unique_ptr<Defaults>& standardInstance()
 {
@@ -61,6 +80,13 @@ Defaults::Defaults(const QString& suiteName, Durability durability, QObject* par
     const QString suite = suiteName.isEmpty() ? standardSuite : suiteName;
     m_path = configHome() + QLatin1Char('/') + suite + QStringLiteral("/defaults.json");
     load();
+}
+
+Defaults::~Defaults()
+{
+    // What the last write swapped out, kept for the next one.
+    if (!m_temporary.isEmpty())
+        ::unlink(QFile::encodeName(m_temporary).constData());
 }
 
 Defaults& Defaults::standard()
@@ -273,9 +299,9 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
 
     // The sibling takes the same lock around its own read-modify-write. One
     // that stays held is not worth freezing for: we write without it.
-    QLockFile lock(m_path + QStringLiteral(".lock"));
+    std::optional<WriteLock> lock;
     if (!m_unreadable && folderMade()) {
-        takeLock(lock);
+        lock.emplace(m_path + QStringLiteral(".lock"));
         // Read again under the lock: a stamp misses a rewrite within the
         // clock's few milliseconds that reuses the inode.
         if (!m_unsaved || stampOfFile() != m_stamp)
@@ -333,29 +359,39 @@ void Defaults::removeLeftTemporaries(const QString& target)
 
 bool Defaults::replaceFile(const QByteArray& bytes)
 {
-    // Written beside the file under a name of this process's own and renamed
-    // over it: a reader never sees half of it, and two writers never share
+    // Written beside the file under a name of this process's own and swapped
+    // with it: a reader never sees half of it, and two writers never share
     // one temporary.
     const QString target = targetPath();
     if (!m_leftTemporariesRemoved) {
         removeLeftTemporaries(target);
         m_leftTemporariesRemoved = true;
     }
-    const QString temporary =
+    m_temporary =
         target + QStringLiteral(".new-") + QString::number(QCoreApplication::applicationPid());
-    QFile file(temporary);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    const QByteArray from = QFile::encodeName(m_temporary);
+    const QByteArray to = QFile::encodeName(target);
+    // Not emptied first: ext4 would then push it to the disk at its close.
+    const int fd = ::open(from.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
         return false;
-    bool complete = file.write(bytes) == bytes.size() && file.flush();
+    bool complete = ::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size() &&
+                    ::ftruncate(fd, bytes.size()) == 0;
     if (complete && m_stamp.mode >= 0)
-        ::fchmod(file.handle(), mode_t(m_stamp.mode)); // the user's choice of who may read it
+        ::fchmod(fd, mode_t(m_stamp.mode)); // the user's choice of who may read it
     if (complete && m_durability == Durability::synced)
-        complete = ::fdatasync(file.handle()) == 0;
-    file.close();
-    if (!complete || std::rename(QFile::encodeName(temporary).constData(),
-                                 QFile::encodeName(target).constData()) != 0) {
-        QFile::remove(temporary);
-        return false;
-    }
-    return true;
+        complete = ::fdatasync(fd) == 0;
+    ::close(fd);
+    // Renamed over the old file, ext4 would push the new one to the disk at
+    // once; swapped with it, it is not.
+    const bool swapped = complete && ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD,
+                                                 to.constData(), RENAME_EXCHANGE) == 0;
+    if (complete && !swapped) // the first write, or a file system that cannot swap
+        complete = std::rename(from.constData(), to.constData()) == 0;
+    // The old file comes back in the temporary's place. A store written every
+    // second writes over it the next time rather than make a file and remove
+    // one each time.
+    if (!complete || m_durability == Durability::synced)
+        ::unlink(from.constData());
+    return complete;
 }

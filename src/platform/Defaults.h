@@ -29,6 +29,7 @@ public:
     // The standard store lives in the suite "zembrak".
     explicit Defaults(const QString& suiteName = QString(),
                       Durability durability = Durability::synced, QObject* parent = nullptr);
+    ~Defaults() override;
 
     // The process's standard store, opened on first use.
     static Defaults& standard();
@@ -91,6 +92,7 @@ private:
     bool m_unsaved = false; // values of this run the disk refused
     bool m_leftTemporariesRemoved = false;
     QString m_movedAside;
+    QString m_temporary; // this process's, beside the file
     QJsonObject m_values;
     FileStamp m_stamp;
 };

@@ -35,32 +35,45 @@ std::shared_ptr<QtSound> QtSound::load(const QString& name, const QString& path)
 }
 
 QtSound::QtSound(const QString& name, const QUrl& source, double duration)
-    : m_name(name), m_duration(duration), m_effect(std::make_unique<QSoundEffect>())
-{
-    m_effect->setSource(source);
-}
+    : m_name(name), m_duration(duration), m_source(source)
+{}
 
 QtSound::~QtSound() = default;
 
+QSoundEffect& QtSound::effect()
+{
+    // Made at the first play: a sound never played (the ticking, mostly) costs
+    // neither the audio system's start nor its samples in memory.
+    if (!m_effect) {
+        m_effect = std::make_unique<QSoundEffect>();
+        m_effect->setSource(m_source);
+        m_effect->setLoopCount(m_loops ? QSoundEffect::Infinite : 1);
+        m_effect->setVolume(m_volume);
+    }
+    return *m_effect;
+}
+
 void QtSound::play()
 {
-    m_effect->play();
+    effect().play();
 }
 
 void QtSound::stop()
 {
-    m_effect->stop();
+    if (m_effect)
+        m_effect->stop();
 }
 
 bool QtSound::isPlaying() const
 {
-    return m_effect->isPlaying();
+    return m_effect && m_effect->isPlaying();
 }
 
 void QtSound::setLoops(bool loops)
 {
     m_loops = loops;
-    m_effect->setLoopCount(loops ? QSoundEffect::Infinite : 1);
+    if (m_effect)
+        m_effect->setLoopCount(loops ? QSoundEffect::Infinite : 1);
 }
 
 bool QtSound::loops() const
@@ -72,7 +85,8 @@ void QtSound::setVolume(float volume)
 {
     // Written so that NaN lands on silence, not on whatever Qt makes of it.
     m_volume = volume > 0.0f ? std::min(volume, 1.0f) : 0.0f;
-    m_effect->setVolume(m_volume);
+    if (m_effect)
+        m_effect->setVolume(m_volume);
 }
 
 float QtSound::volume() const
@@ -82,5 +96,5 @@ float QtSound::volume() const
 
 QUrl QtSound::source() const
 {
-    return m_effect->source();
+    return m_source;
 }

@@ -34,11 +34,13 @@ public:
 
 private:
     QtSound(const QString& name, const QUrl& source, double duration);
+    QSoundEffect& effect();
 
     QString m_name;
     double m_duration;
     // Kept here too: without an audio device the effect reports its defaults.
     float m_volume = 1.0f;
     bool m_loops = false;
-    std::unique_ptr<QSoundEffect> m_effect;
+    QUrl m_source;
+    std::unique_ptr<QSoundEffect> m_effect; // from the first play on
 };

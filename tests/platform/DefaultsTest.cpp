@@ -120,12 +120,17 @@ private Q_SLOTS:
         sibling.setProcessEnvironment(environment);
         sibling.start(QCoreApplication::applicationFilePath());
         QVERIFY(sibling.waitForReadyRead()); // it has begun writing
-        Defaults ours("horva-group", Defaults::Durability::unsynced);
-        for (int i = 0; i < writesEach; ++i)
-            QVERIFY(ours.setInteger("ours" + QString::number(i), i));
-        QVERIFY(sibling.waitForFinished());
-        QCOMPARE(sibling.exitCode(), 0);
+        {
+            Defaults ours("horva-group", Defaults::Durability::unsynced);
+            for (int i = 0; i < writesEach; ++i)
+                QVERIFY(ours.setInteger("ours" + QString::number(i), i));
+            QVERIFY(sibling.waitForFinished());
+            QCOMPARE(sibling.exitCode(), 0);
+        }
         const Defaults reread("horva-group");
+        // Nothing but the store and its lock is left once both are done.
+        QCOMPARE(QFileInfo(reread.filePath()).dir().entryList(QDir::Files),
+                 QStringList({"defaults.json", "defaults.json.lock"}));
         for (int i = 0; i < writesEach; ++i) {
             QVERIFY(reread.contains("ours" + QString::number(i)));
             QVERIFY(reread.contains("theirs" + QString::number(i)));

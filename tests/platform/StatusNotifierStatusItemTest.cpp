@@ -2,6 +2,7 @@
 #include "BusCall.h"
 #include "PrivateSessionBus.h"
 #include "platform/ManualRunLoop.h"
+#include "platform/sni/SniTimeIcon.h"
 #include "platform/sni/StatusNotifierItemAdaptor.h"
 
 #include <QDBusConnection>
@@ -97,6 +98,10 @@ private Q_SLOTS:
         QCOMPARE(icons.first().width, icons.first().height);
         hasRowsOfDigits(icons.first().toImage(), 2);
         hasRowsOfDigits(icons.last().toImage(), 1);
+        // Each picture starts from a clean backing, whatever was drawn before.
+        const QImage first = SniTimeIcon::render("01:05:09", Qt::red, QSize(80, 42));
+        SniTimeIcon::render("88:88:88", Qt::red, QSize(80, 42));
+        QCOMPARE(SniTimeIcon::render("01:05:09", Qt::red, QSize(80, 42)), first);
 
         // The next second is shown at once; a repaint that keeps it says nothing.
         loop.advance(1s);

@@ -2,11 +2,17 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegularExpression>
 
 namespace {
+
+int barHeight(QSize size)
+{
+    return std::max(2, size.height() / 10);
+}
 
 // The largest bold monospaced font in which sample fits the box.
 QFont fittingFont(const QString& sample, QSize box)
@@ -23,22 +29,44 @@ QFont fittingFont(const QString& sample, QSize box)
     return font;
 }
 
-} // namespace
-
-QImage SniTimeIcon::render(const QString& text, const QColor& accent, QSize size)
+// The rounded backing under the period's bar. Kept for each size and colour:
+// Qt fills a shape that large on its pool of threads, waking one of them for
+// every picture, while a copy of the ready backing wakes nothing.
+QImage backing(QSize size, const QColor& accent)
 {
+    static QHash<QString, QImage> made;
+    const QString key = QStringLiteral("%1x%2 %3")
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(accent.name(QColor::HexArgb));
+    if (const auto found = made.constFind(key); found != made.cend())
+        return *found;
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath backing;
+    QPainterPath shape;
     const qreal radius = size.height() / 6.0;
-    backing.addRoundedRect(QRectF(QPointF(0, 0), size), radius, radius);
-    painter.fillPath(backing, QColor(24, 24, 24, 230));
-    const int bar = std::max(2, size.height() / 10);
-    painter.setClipPath(backing);
-    painter.fillRect(QRect(0, 0, size.width(), bar), accent.isValid() ? accent : QColor(Qt::gray));
-    painter.setClipping(false);
+    shape.addRoundedRect(QRectF(QPointF(0, 0), size), radius, radius);
+    painter.fillPath(shape, QColor(24, 24, 24, 230));
+    painter.setClipPath(shape);
+    painter.fillRect(QRect(0, 0, size.width(), barHeight(size)),
+                     accent.isValid() ? accent : QColor(Qt::gray));
+    painter.end();
+    if (made.size() >= 32) // sizes and colours of a long day's changes
+        made.clear();
+    made.insert(key, image);
+    return image;
+}
+
+} // namespace
+
+QImage SniTimeIcon::render(const QString& text, const QColor& accent, QSize size)
+{
+    QImage image = backing(size, accent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int bar = barHeight(size);
 
     // Wide: the whole text in one row. Square: two rows of two digits.
     const bool oneRow = 2 * size.width() >= 3 * size.height() || !text.contains(QLatin1Char(':'));
