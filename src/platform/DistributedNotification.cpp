@@ -19,18 +19,40 @@ DistributedNotification::DistributedNotification(const QString& name, const QStr
     : QObject(parent), m_name(name.toUtf8()), m_object(object.toUtf8())
 {}
 
+void DistributedNotification::MessageUnref::operator()(sd_bus_message* message) const
+{
+    sd_bus_message_unref(message);
+}
+
+sd_bus_message* DistributedNotification::message()
+{
+    sd_bus* bus = m_connection.bus();
+    // A message belongs to the connection it was made for; a new one after a reconnect.
+    if (m_message && sd_bus_message_get_bus(m_message.get()) == bus)
+        return m_message.get();
+    m_message.reset();
+    sd_bus_message* made = nullptr;
+    int r = sd_bus_message_new_signal(bus, &made, pathBytes.constData(), interfaceBytes.constData(),
+                                      memberBytes.constData());
+    if (r >= 0)
+        r = sd_bus_message_append(made, "ss", m_name.constData(), m_object.constData());
+    // Sealed once; the library sends a sealed message again as it stands.
+    if (r >= 0)
+        r = sd_bus_message_seal(made, 1, 0);
+    if (r < 0) {
+        sd_bus_message_unref(made);
+        return nullptr;
+    }
+    m_message.reset(made);
+    return made;
+}
+
 bool DistributedNotification::post()
 {
     if (!connectionUsable() || !m_connection.canSendAtOnce())
         return false;
-    sd_bus_message* message = nullptr;
-    int r = sd_bus_message_new_signal(m_connection.bus(), &message, pathBytes.constData(),
-                                      interfaceBytes.constData(), memberBytes.constData());
-    if (r >= 0)
-        r = sd_bus_message_append(message, "ss", m_name.constData(), m_object.constData());
-    if (r >= 0)
-        r = sd_bus_send(m_connection.bus(), message, nullptr);
-    sd_bus_message_unref(message);
+    sd_bus_message* signal = message();
+    const int r = signal ? sd_bus_send(m_connection.bus(), signal, nullptr) : -1;
     // What the socket did not take waits for the descriptor to be writable.
     m_connection.flush();
     return r >= 0 && m_connection.isOpen();

@@ -6,7 +6,10 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <optional>
+
+struct sd_bus_message;
 
 // One notification for the other programs of the user's session, sent as a
 // D-Bus signal. It is posted many times a second, from the GUI thread, on a
@@ -26,15 +29,23 @@ public:
     explicit DistributedNotification(const QString& name, const QString& object = QString(),
                                      QObject* parent = nullptr);
 
-    // Returns whether the signal was handed to the bus. Takes nothing from the
-    // heap of ours; the library allocates the message it sends.
+    // Returns whether the signal was handed to the bus. Its words never
+    // change, so one message, built and sealed once for each connection, is
+    // sent again and again: nothing is allocated or marshalled per post.
     bool post();
 
 private:
+    struct MessageUnref
+    {
+        void operator()(sd_bus_message* message) const;
+    };
+
     bool connectionUsable();
+    sd_bus_message* message();
 
     const QByteArray m_name;
     const QByteArray m_object;
     SdBusConnection m_connection;
     std::optional<RunLoop::Instant> m_lastAttempt;
+    std::unique_ptr<sd_bus_message, MessageUnref> m_message;
 };
