@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>AwayController</name>
+    <message>
+        <source>Paused: screen locked</source>
+        <translation>Pausiert: Bildschirm gesperrt</translation>
+    </message>
+    <message>
+        <source>Paused: went to sleep</source>
+        <translation>Pausiert: Ruhezustand</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Start or pause the timer of the running Zembrak (starting Zembrak first when none runs).</source>
@@ -48,10 +59,6 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <translation>Bitte nur eine Steueroption auf einmal angeben.</translation>
     </message>
     <message>
-        <source>--format goes with --follow.</source>
-        <translation>--format gehört zu --follow.</translation>
-    </message>
-    <message>
         <source>no session bus to follow Zembrak on (%1).</source>
         <translation>kein Sitzungsbus, auf dem Zembrak verfolgt werden kann (%1).</translation>
     </message>
@@ -79,6 +86,46 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>already running; asked the running one to show itself.</source>
         <translation>läuft bereits; das laufende Zembrak wurde gebeten, sich zu zeigen.</translation>
     </message>
+    <message>
+        <source>Print the periods kept in the history, oldest first, as CSV or JSON (--format csv|json); no running Zembrak needed.</source>
+        <translation>Gibt die im Verlauf gespeicherten Phasen aus, die ältesten zuerst, als CSV oder JSON (--format csv|json); kein laufendes Zembrak nötig.</translation>
+    </message>
+    <message>
+        <source>Print one line a day, oldest first: the date, work periods finished and minutes of focus; no running Zembrak needed.</source>
+        <translation>Gibt eine Zeile pro Tag aus, die ältesten zuerst: das Datum, abgeschlossene Arbeitsphasen und Minuten Fokuszeit; kein laufendes Zembrak nötig.</translation>
+    </message>
+    <message>
+        <source>With --history or --stats: the periods that end after DATE (YYYY-MM-DD, local day, or an ISO 8601 date and time).</source>
+        <translation>Mit --history oder --stats: die Phasen, die nach DATUM enden (JJJJ-MM-TT, lokaler Tag, oder Datum mit Uhrzeit nach ISO 8601).</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>DATUM</translation>
+    </message>
+    <message>
+        <source>With --history: the periods that begin before the end of DATE.</source>
+        <translation>Mit --history: die Phasen, die vor dem Ende von DATUM beginnen.</translation>
+    </message>
+    <message>
+        <source>--format goes with --follow or --history.</source>
+        <translation>--format gehört zu --follow oder --history.</translation>
+    </message>
+    <message>
+        <source>--format with --history is csv or json.</source>
+        <translation>--format mit --history ist csv oder json.</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --history.</source>
+        <translation>--%1 gehört zu --history.</translation>
+    </message>
+    <message>
+        <source>--%1: &apos;%2&apos; is no date (YYYY-MM-DD) or ISO 8601 date and time.</source>
+        <translation>--%1: „%2“ ist weder ein Datum (JJJJ-MM-TT) noch Datum mit Uhrzeit nach ISO 8601.</translation>
+    </message>
+    <message>
+        <source>could not write the history out.</source>
+        <translation>der Verlauf konnte nicht ausgegeben werden.</translation>
+    </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
@@ -97,6 +144,45 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>Global shortcuts are not available on this desktop</source>
         <translation>Globale Tastenkürzel sind in dieser Arbeitsumgebung nicht verfügbar</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>cannot open the history %1: %2</source>
+        <translation>der Verlauf %1 kann nicht geöffnet werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1 for the history</source>
+        <translation>der Ordner %1 für den Verlauf kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>cannot read the history %1: %2</source>
+        <translation>der Verlauf %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 was written by a newer Zembrak; it is left alone</source>
+        <translation>der Verlauf %1 wurde von einem neueren Zembrak geschrieben; er bleibt unverändert</translation>
+    </message>
+    <message>
+        <source>cannot bring the history %1 up to date: %2</source>
+        <translation>der Verlauf %1 kann nicht aktualisiert werden: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 is damaged and cannot be moved aside</source>
+        <translation>der Verlauf %1 ist beschädigt und kann nicht beiseitegelegt werden</translation>
+    </message>
+    <message>
+        <source>the history %1 was damaged; moved to %2, a new one started</source>
+        <translation>der Verlauf %1 war beschädigt; nach %2 verschoben, ein neuer wurde begonnen</translation>
+    </message>
+    <message>
+        <source>cannot write the history %1: %2</source>
+        <translation>der Verlauf %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot clear the history %1: %2</source>
+        <translation>der Verlauf %1 kann nicht gelöscht werden: %2</translation>
     </message>
 </context>
 <context>
@@ -301,6 +387,14 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
             <numerusform>%n Sekunden</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Work period ended while away</source>
+        <translation>Arbeitsphase während der Abwesenheit beendet</translation>
+    </message>
+    <message>
+        <source>Break ended while away</source>
+        <translation>Pause während der Abwesenheit beendet</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
@@ -384,6 +478,37 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     </message>
 </context>
 <context>
+    <name>ZKIdlePromptWindow</name>
+    <message>
+        <source>Welcome Back</source>
+        <translation>Willkommen zurück</translation>
+    </message>
+    <message>
+        <source>Keep as Work</source>
+        <translation>Als Arbeit behalten</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Count the time away as work</source>
+        <translation>Die Zeit der Abwesenheit als Arbeit zählen</translation>
+    </message>
+    <message>
+        <source>Give the time away back to the period</source>
+        <translation>Die Zeit der Abwesenheit der Phase zurückgeben</translation>
+    </message>
+    <message>
+        <source>You were away 1 minute.</source>
+        <translation>Sie waren 1 Minute abwesend.</translation>
+    </message>
+    <message>
+        <source>You were away %1 minutes.</source>
+        <translation>Sie waren %1 Minuten abwesend.</translation>
+    </message>
+</context>
+<context>
     <name>ZKMenu</name>
     <message>
         <source>Preferences Menu</source>
@@ -448,6 +573,29 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>Statistics</source>
         <translation>Statistik</translation>
+    </message>
+    <message>
+        <source>Pause When Locked</source>
+        <translation>Bei Sperre pausieren</translation>
+    </message>
+    <message>
+        <source>Ask After Idle</source>
+        <translation>Nach Inaktivität fragen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Not available on this desktop</source>
+        <translation>In dieser Arbeitsumgebung nicht verfügbar</translation>
     </message>
 </context>
 <context>

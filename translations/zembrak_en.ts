@@ -25,4 +25,14 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>ZKMenu</name>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es">
 <context>
+    <name>AwayController</name>
+    <message>
+        <source>Paused: screen locked</source>
+        <translation>En pausa: pantalla bloqueada</translation>
+    </message>
+    <message>
+        <source>Paused: went to sleep</source>
+        <translation>En pausa: el equipo entró en suspensión</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Start or pause the timer of the running Zembrak (starting Zembrak first when none runs).</source>
@@ -48,10 +59,6 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <translation>Indique una sola opción de control cada vez.</translation>
     </message>
     <message>
-        <source>--format goes with --follow.</source>
-        <translation>--format va con --follow.</translation>
-    </message>
-    <message>
         <source>no session bus to follow Zembrak on (%1).</source>
         <translation>no hay ningún bus de sesión en el que seguir a Zembrak (%1).</translation>
     </message>
@@ -79,6 +86,46 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>already running; asked the running one to show itself.</source>
         <translation>ya está en ejecución; se ha pedido a la instancia en ejecución que se muestre.</translation>
     </message>
+    <message>
+        <source>Print the periods kept in the history, oldest first, as CSV or JSON (--format csv|json); no running Zembrak needed.</source>
+        <translation>Imprime los periodos guardados en el historial, del más antiguo al más reciente, como CSV o JSON (--format csv|json); no hace falta un Zembrak en ejecución.</translation>
+    </message>
+    <message>
+        <source>Print one line a day, oldest first: the date, work periods finished and minutes of focus; no running Zembrak needed.</source>
+        <translation>Imprime una línea por día, del más antiguo al más reciente: la fecha, los periodos de trabajo terminados y los minutos de concentración; no hace falta un Zembrak en ejecución.</translation>
+    </message>
+    <message>
+        <source>With --history or --stats: the periods that end after DATE (YYYY-MM-DD, local day, or an ISO 8601 date and time).</source>
+        <translation>Con --history o --stats: los periodos que terminan después de FECHA (AAAA-MM-DD, día local, o una fecha y hora ISO 8601).</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>FECHA</translation>
+    </message>
+    <message>
+        <source>With --history: the periods that begin before the end of DATE.</source>
+        <translation>Con --history: los periodos que empiezan antes del final de FECHA.</translation>
+    </message>
+    <message>
+        <source>--format goes with --follow or --history.</source>
+        <translation>--format va con --follow o --history.</translation>
+    </message>
+    <message>
+        <source>--format with --history is csv or json.</source>
+        <translation>--format con --history es csv o json.</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --history.</source>
+        <translation>--%1 va con --history.</translation>
+    </message>
+    <message>
+        <source>--%1: &apos;%2&apos; is no date (YYYY-MM-DD) or ISO 8601 date and time.</source>
+        <translation>--%1: «%2» no es una fecha (AAAA-MM-DD) ni una fecha y hora ISO 8601.</translation>
+    </message>
+    <message>
+        <source>could not write the history out.</source>
+        <translation>no se pudo escribir el historial.</translation>
+    </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
@@ -97,6 +144,45 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     <message>
         <source>Global shortcuts are not available on this desktop</source>
         <translation>Los atajos globales no están disponibles en este escritorio</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>cannot open the history %1: %2</source>
+        <translation>no se puede abrir el historial %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1 for the history</source>
+        <translation>no se puede crear la carpeta %1 para el historial</translation>
+    </message>
+    <message>
+        <source>cannot read the history %1: %2</source>
+        <translation>no se puede leer el historial %1: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 was written by a newer Zembrak; it is left alone</source>
+        <translation>el historial %1 lo escribió un Zembrak más reciente; se deja intacto</translation>
+    </message>
+    <message>
+        <source>cannot bring the history %1 up to date: %2</source>
+        <translation>no se puede actualizar el historial %1: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 is damaged and cannot be moved aside</source>
+        <translation>el historial %1 está dañado y no se puede apartar</translation>
+    </message>
+    <message>
+        <source>the history %1 was damaged; moved to %2, a new one started</source>
+        <translation>el historial %1 estaba dañado; se movió a %2 y se empezó uno nuevo</translation>
+    </message>
+    <message>
+        <source>cannot write the history %1: %2</source>
+        <translation>no se puede escribir el historial %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot clear the history %1: %2</source>
+        <translation>no se puede borrar el historial %1: %2</translation>
     </message>
 </context>
 <context>
@@ -301,6 +387,14 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
             <numerusform>%n segundos</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Work period ended while away</source>
+        <translation>Periodo de trabajo terminado durante su ausencia</translation>
+    </message>
+    <message>
+        <source>Break ended while away</source>
+        <translation>Descanso terminado durante su ausencia</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
@@ -384,6 +478,37 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     </message>
 </context>
 <context>
+    <name>ZKIdlePromptWindow</name>
+    <message>
+        <source>Welcome Back</source>
+        <translation>Hola de nuevo</translation>
+    </message>
+    <message>
+        <source>Keep as Work</source>
+        <translation>Mantener como trabajo</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Count the time away as work</source>
+        <translation>Contar el tiempo de ausencia como trabajo</translation>
+    </message>
+    <message>
+        <source>Give the time away back to the period</source>
+        <translation>Devolver el tiempo de ausencia al periodo</translation>
+    </message>
+    <message>
+        <source>You were away 1 minute.</source>
+        <translation>Ha estado ausente 1 minuto.</translation>
+    </message>
+    <message>
+        <source>You were away %1 minutes.</source>
+        <translation>Ha estado ausente %1 minutos.</translation>
+    </message>
+</context>
+<context>
     <name>ZKMenu</name>
     <message>
         <source>Preferences Menu</source>
@@ -448,6 +573,29 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     <message>
         <source>Statistics</source>
         <translation>Estadísticas</translation>
+    </message>
+    <message>
+        <source>Pause When Locked</source>
+        <translation>Pausar al bloquear</translation>
+    </message>
+    <message>
+        <source>Ask After Idle</source>
+        <translation>Preguntar tras inactividad</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n minuto</numerusform>
+            <numerusform>%n minutos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Desactivado</translation>
+    </message>
+    <message>
+        <source>Not available on this desktop</source>
+        <translation>No disponible en este escritorio</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr">
 <context>
+    <name>AwayController</name>
+    <message>
+        <source>Paused: screen locked</source>
+        <translation>En pause&#xa0;: écran verrouillé</translation>
+    </message>
+    <message>
+        <source>Paused: went to sleep</source>
+        <translation>En pause&#xa0;: mise en veille</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Start or pause the timer of the running Zembrak (starting Zembrak first when none runs).</source>
@@ -48,10 +59,6 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <translation>Donnez une seule option de contrôle à la fois.</translation>
     </message>
     <message>
-        <source>--format goes with --follow.</source>
-        <translation>--format va avec --follow.</translation>
-    </message>
-    <message>
         <source>no session bus to follow Zembrak on (%1).</source>
         <translation>aucun bus de session pour suivre Zembrak (%1).</translation>
     </message>
@@ -79,6 +86,46 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>already running; asked the running one to show itself.</source>
         <translation>déjà en cours d&apos;exécution&#xa0;; l&apos;instance en cours a été priée de s&apos;afficher.</translation>
     </message>
+    <message>
+        <source>Print the periods kept in the history, oldest first, as CSV or JSON (--format csv|json); no running Zembrak needed.</source>
+        <translation>Affiche les périodes conservées dans l&apos;historique, de la plus ancienne à la plus récente, en CSV ou JSON (--format csv|json)&#xa0;; aucun Zembrak en cours n&apos;est nécessaire.</translation>
+    </message>
+    <message>
+        <source>Print one line a day, oldest first: the date, work periods finished and minutes of focus; no running Zembrak needed.</source>
+        <translation>Affiche une ligne par jour, du plus ancien au plus récent&#xa0;: la date, les périodes de travail terminées et les minutes de concentration&#xa0;; aucun Zembrak en cours n&apos;est nécessaire.</translation>
+    </message>
+    <message>
+        <source>With --history or --stats: the periods that end after DATE (YYYY-MM-DD, local day, or an ISO 8601 date and time).</source>
+        <translation>Avec --history ou --stats&#xa0;: les périodes qui se terminent après DATE (AAAA-MM-JJ, jour local, ou une date et heure ISO 8601).</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>DATE</translation>
+    </message>
+    <message>
+        <source>With --history: the periods that begin before the end of DATE.</source>
+        <translation>Avec --history&#xa0;: les périodes qui commencent avant la fin de DATE.</translation>
+    </message>
+    <message>
+        <source>--format goes with --follow or --history.</source>
+        <translation>--format va avec --follow ou --history.</translation>
+    </message>
+    <message>
+        <source>--format with --history is csv or json.</source>
+        <translation>--format avec --history vaut csv ou json.</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --history.</source>
+        <translation>--%1 va avec --history.</translation>
+    </message>
+    <message>
+        <source>--%1: &apos;%2&apos; is no date (YYYY-MM-DD) or ISO 8601 date and time.</source>
+        <translation>--%1&#xa0;: «&#xa0;%2&#xa0;» n&apos;est ni une date (AAAA-MM-JJ) ni une date et heure ISO 8601.</translation>
+    </message>
+    <message>
+        <source>could not write the history out.</source>
+        <translation>impossible d&apos;écrire l&apos;historique.</translation>
+    </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
@@ -97,6 +144,45 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     <message>
         <source>Global shortcuts are not available on this desktop</source>
         <translation>Les raccourcis globaux ne sont pas disponibles sur ce bureau</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>cannot open the history %1: %2</source>
+        <translation>impossible d&apos;ouvrir l&apos;historique %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1 for the history</source>
+        <translation>impossible de créer le dossier %1 pour l&apos;historique</translation>
+    </message>
+    <message>
+        <source>cannot read the history %1: %2</source>
+        <translation>impossible de lire l&apos;historique %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 was written by a newer Zembrak; it is left alone</source>
+        <translation>l&apos;historique %1 a été écrit par un Zembrak plus récent&#xa0;; il est laissé tel quel</translation>
+    </message>
+    <message>
+        <source>cannot bring the history %1 up to date: %2</source>
+        <translation>impossible de mettre à jour l&apos;historique %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 is damaged and cannot be moved aside</source>
+        <translation>l&apos;historique %1 est endommagé et ne peut pas être mis de côté</translation>
+    </message>
+    <message>
+        <source>the history %1 was damaged; moved to %2, a new one started</source>
+        <translation>l&apos;historique %1 était endommagé&#xa0;; déplacé vers %2, un nouveau a été commencé</translation>
+    </message>
+    <message>
+        <source>cannot write the history %1: %2</source>
+        <translation>impossible d&apos;écrire l&apos;historique %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>cannot clear the history %1: %2</source>
+        <translation>impossible d&apos;effacer l&apos;historique %1&#xa0;: %2</translation>
     </message>
 </context>
 <context>
@@ -301,6 +387,14 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
             <numerusform>%n secondes</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Work period ended while away</source>
+        <translation>Période de travail terminée pendant votre absence</translation>
+    </message>
+    <message>
+        <source>Break ended while away</source>
+        <translation>Pause terminée pendant votre absence</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
@@ -384,6 +478,37 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     </message>
 </context>
 <context>
+    <name>ZKIdlePromptWindow</name>
+    <message>
+        <source>Welcome Back</source>
+        <translation>Bon retour</translation>
+    </message>
+    <message>
+        <source>Keep as Work</source>
+        <translation>Garder comme travail</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Ignorer</translation>
+    </message>
+    <message>
+        <source>Count the time away as work</source>
+        <translation>Compter le temps d&apos;absence comme du travail</translation>
+    </message>
+    <message>
+        <source>Give the time away back to the period</source>
+        <translation>Rendre le temps d&apos;absence à la période</translation>
+    </message>
+    <message>
+        <source>You were away 1 minute.</source>
+        <translation>Absence de 1 minute.</translation>
+    </message>
+    <message>
+        <source>You were away %1 minutes.</source>
+        <translation>Absence de %1 minutes.</translation>
+    </message>
+</context>
+<context>
     <name>ZKMenu</name>
     <message>
         <source>Preferences Menu</source>
@@ -448,6 +573,29 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     <message>
         <source>Statistics</source>
         <translation>Statistiques</translation>
+    </message>
+    <message>
+        <source>Pause When Locked</source>
+        <translation>Mettre en pause au verrouillage</translation>
+    </message>
+    <message>
+        <source>Ask After Idle</source>
+        <translation>Demander après inactivité</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n minute</numerusform>
+            <numerusform>%n minutes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>Not available on this desktop</source>
+        <translation>Non disponible sur ce bureau</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
+    <name>AwayController</name>
+    <message>
+        <source>Paused: screen locked</source>
+        <translation>Pausado: tela bloqueada</translation>
+    </message>
+    <message>
+        <source>Paused: went to sleep</source>
+        <translation>Pausado: o computador entrou em suspensão</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
         <source>Start or pause the timer of the running Zembrak (starting Zembrak first when none runs).</source>
@@ -48,10 +59,6 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <translation>Informe uma opção de controle por vez.</translation>
     </message>
     <message>
-        <source>--format goes with --follow.</source>
-        <translation>--format acompanha --follow.</translation>
-    </message>
-    <message>
         <source>no session bus to follow Zembrak on (%1).</source>
         <translation>não há barramento de sessão para acompanhar o Zembrak (%1).</translation>
     </message>
@@ -79,6 +86,46 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>already running; asked the running one to show itself.</source>
         <translation>já em execução; a instância em execução foi solicitada a se mostrar.</translation>
     </message>
+    <message>
+        <source>Print the periods kept in the history, oldest first, as CSV or JSON (--format csv|json); no running Zembrak needed.</source>
+        <translation>Imprime os períodos guardados no histórico, do mais antigo ao mais recente, como CSV ou JSON (--format csv|json); não é preciso um Zembrak em execução.</translation>
+    </message>
+    <message>
+        <source>Print one line a day, oldest first: the date, work periods finished and minutes of focus; no running Zembrak needed.</source>
+        <translation>Imprime uma linha por dia, do mais antigo ao mais recente: a data, os períodos de trabalho concluídos e os minutos de foco; não é preciso um Zembrak em execução.</translation>
+    </message>
+    <message>
+        <source>With --history or --stats: the periods that end after DATE (YYYY-MM-DD, local day, or an ISO 8601 date and time).</source>
+        <translation>Com --history ou --stats: os períodos que terminam depois de DATA (AAAA-MM-DD, dia local, ou uma data e hora ISO 8601).</translation>
+    </message>
+    <message>
+        <source>DATE</source>
+        <translation>DATA</translation>
+    </message>
+    <message>
+        <source>With --history: the periods that begin before the end of DATE.</source>
+        <translation>Com --history: os períodos que começam antes do fim de DATA.</translation>
+    </message>
+    <message>
+        <source>--format goes with --follow or --history.</source>
+        <translation>--format é usado com --follow ou --history.</translation>
+    </message>
+    <message>
+        <source>--format with --history is csv or json.</source>
+        <translation>--format com --history é csv ou json.</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --history.</source>
+        <translation>--%1 é usado com --history.</translation>
+    </message>
+    <message>
+        <source>--%1: &apos;%2&apos; is no date (YYYY-MM-DD) or ISO 8601 date and time.</source>
+        <translation>--%1: “%2” não é uma data (AAAA-MM-DD) nem uma data e hora ISO 8601.</translation>
+    </message>
+    <message>
+        <source>could not write the history out.</source>
+        <translation>não foi possível gravar o histórico.</translation>
+    </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
@@ -97,6 +144,45 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     <message>
         <source>Global shortcuts are not available on this desktop</source>
         <translation>Atalhos globais não estão disponíveis neste ambiente de trabalho</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>cannot open the history %1: %2</source>
+        <translation>não é possível abrir o histórico %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1 for the history</source>
+        <translation>não é possível criar a pasta %1 para o histórico</translation>
+    </message>
+    <message>
+        <source>cannot read the history %1: %2</source>
+        <translation>não é possível ler o histórico %1: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 was written by a newer Zembrak; it is left alone</source>
+        <translation>o histórico %1 foi gravado por um Zembrak mais recente; ele fica como está</translation>
+    </message>
+    <message>
+        <source>cannot bring the history %1 up to date: %2</source>
+        <translation>não é possível atualizar o histórico %1: %2</translation>
+    </message>
+    <message>
+        <source>the history %1 is damaged and cannot be moved aside</source>
+        <translation>o histórico %1 está danificado e não pode ser posto de lado</translation>
+    </message>
+    <message>
+        <source>the history %1 was damaged; moved to %2, a new one started</source>
+        <translation>o histórico %1 estava danificado; movido para %2, um novo foi iniciado</translation>
+    </message>
+    <message>
+        <source>cannot write the history %1: %2</source>
+        <translation>não é possível gravar o histórico %1: %2</translation>
+    </message>
+    <message>
+        <source>cannot clear the history %1: %2</source>
+        <translation>não é possível limpar o histórico %1: %2</translation>
     </message>
 </context>
 <context>
@@ -301,6 +387,14 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
             <numerusform>%n segundos</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Work period ended while away</source>
+        <translation>Período de trabalho concluído durante a ausência</translation>
+    </message>
+    <message>
+        <source>Break ended while away</source>
+        <translation>Pausa concluída durante a ausência</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
@@ -384,6 +478,37 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     </message>
 </context>
 <context>
+    <name>ZKIdlePromptWindow</name>
+    <message>
+        <source>Welcome Back</source>
+        <translation>Olá de novo</translation>
+    </message>
+    <message>
+        <source>Keep as Work</source>
+        <translation>Manter como trabalho</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Count the time away as work</source>
+        <translation>Contar o tempo de ausência como trabalho</translation>
+    </message>
+    <message>
+        <source>Give the time away back to the period</source>
+        <translation>Devolver o tempo de ausência ao período</translation>
+    </message>
+    <message>
+        <source>You were away 1 minute.</source>
+        <translation>Você ficou ausente por 1 minuto.</translation>
+    </message>
+    <message>
+        <source>You were away %1 minutes.</source>
+        <translation>Você ficou ausente por %1 minutos.</translation>
+    </message>
+</context>
+<context>
     <name>ZKMenu</name>
     <message>
         <source>Preferences Menu</source>
@@ -448,6 +573,29 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     <message>
         <source>Statistics</source>
         <translation>Estatísticas</translation>
+    </message>
+    <message>
+        <source>Pause When Locked</source>
+        <translation>Pausar ao bloquear</translation>
+    </message>
+    <message>
+        <source>Ask After Idle</source>
+        <translation>Perguntar após inatividade</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n minutes</source>
+        <translation>
+            <numerusform>%n minuto</numerusform>
+            <numerusform>%n minutos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Desativado</translation>
+    </message>
+    <message>
+        <source>Not available on this desktop</source>
+        <translation>Não disponível neste ambiente de trabalho</translation>
     </message>
 </context>
 <context>

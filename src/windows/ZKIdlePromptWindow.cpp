@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
 
 ZKIdlePromptWindow::ZKIdlePromptWindow(StatusItem* statusItem, AwayController& controller)
     : KPUtilityWindow(statusItem, tr("Welcome Back"), 220, 92), m_controller(controller)
@@ -12,13 +13,11 @@ ZKIdlePromptWindow::ZKIdlePromptWindow(StatusItem* statusItem, AwayController& c
     QWidget* view = utilityView();
     m_questionLabel = new QLabel(view);
     m_questionLabel->setAlignment(Qt::AlignCenter);
-    Frame::set(m_questionLabel, QRect(5, 40, 210, 24));
     m_keepButton = new QPushButton(tr("Keep as Work"), view);
     m_discardButton = new QPushButton(tr("Discard"), view);
     m_keepButton->setAccessibleDescription(tr("Count the time away as work"));
     m_discardButton->setAccessibleDescription(tr("Give the time away back to the period"));
-    Frame::set(m_keepButton, QRect(8, 8, 108, 26));
-    Frame::set(m_discardButton, QRect(124, 8, 88, 26));
+    layOutContent();
     // Return presses the focused one, as in a dialog; Keep has the focus first.
     m_keepButton->setAutoDefault(true);
     m_discardButton->setAutoDefault(true);
@@ -48,8 +47,22 @@ void ZKIdlePromptWindow::ask(qint64 seconds)
 {
     m_questionLabel->setText(question(seconds));
     m_questionLabel->setAccessibleName(m_questionLabel->text());
+    layOutContent();
     makeKeyAndOrderFront();
     m_keepButton->setFocus();
+}
+
+void ZKIdlePromptWindow::layOutContent()
+{
+    // A language's longer words widen the buttons and the window, never shrink the font.
+    const int keepWidth = std::max(108, m_keepButton->sizeHint().width());
+    const int discardWidth = std::max(88, m_discardButton->sizeHint().width());
+    fitWidth(std::max(keepWidth + discardWidth + 24, m_questionLabel->sizeHint().width() + 10));
+    const int width = utilityView()->width();
+    Frame::set(m_questionLabel, QRect(5, 40, width - 10, 24));
+    const int left = (width - keepWidth - 8 - discardWidth) / 2;
+    Frame::set(m_keepButton, QRect(left, 8, keepWidth, 26));
+    Frame::set(m_discardButton, QRect(left + keepWidth + 8, 8, discardWidth, 26));
 }
 
 void ZKIdlePromptWindow::hideEvent(QHideEvent* event)

@@ -27,6 +27,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void layOutContent();
+
     AwayController& m_controller;
     QLabel* m_questionLabel = nullptr;
     QPushButton* m_keepButton = nullptr;
