@@ -395,6 +395,10 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>Break ended while away</source>
         <translation>Pause während der Abwesenheit beendet</translation>
     </message>
+    <message>
+        <source>Resume the timer when you are back.</source>
+        <translation>Setzen Sie den Timer fort, wenn Sie zurück sind.</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>

@@ -395,6 +395,10 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>Break ended while away</source>
         <translation>Descanso terminado durante su ausencia</translation>
     </message>
+    <message>
+        <source>Resume the timer when you are back.</source>
+        <translation>Reanude el temporizador cuando vuelva.</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>

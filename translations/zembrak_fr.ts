@@ -395,6 +395,10 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>Break ended while away</source>
         <translation>Pause terminée pendant votre absence</translation>
     </message>
+    <message>
+        <source>Resume the timer when you are back.</source>
+        <translation>Reprenez le minuteur à votre retour.</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>

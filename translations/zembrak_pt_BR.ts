@@ -395,6 +395,10 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>Break ended while away</source>
         <translation>Pausa concluída durante a ausência</translation>
     </message>
+    <message>
+        <source>Resume the timer when you are back.</source>
+        <translation>Retome o temporizador quando voltar.</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>

@@ -64,6 +64,8 @@ void AppDelegate::setup()
     m_periodEndNotifier = std::make_unique<PeriodEndNotifier>(*m_timeBoxManager);
     connect(m_awayController.get(), &AwayController::periodEndedAway, m_periodEndNotifier.get(),
             &PeriodEndNotifier::setNextEndAway);
+    connect(m_awayController.get(), &AwayController::pauseNoteChanged, m_periodEndNotifier.get(),
+            &PeriodEndNotifier::tellPaused);
     m_historyStore = std::make_unique<HistoryStore>();
     m_periodRecorder = std::make_unique<PeriodRecorder>(*m_timeBoxManager, *m_historyStore);
     m_periodRecorder->setTaskManager(m_popover->taskList()->taskManager());

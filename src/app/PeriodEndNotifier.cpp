@@ -25,6 +25,14 @@ void PeriodEndNotifier::periodDidEnd(KPTimeBoxManager::State endedState,
     m_notifications.notify(summary(endedState, away), body(state, length));
 }
 
+void PeriodEndNotifier::tellPaused(const QString& reason)
+{
+    if (reason.isEmpty() ||
+        !PreferenceKeys::boolean(Defaults::standard(), PreferenceKeys::isNotifyingAtPeriodEnd))
+        return;
+    m_notifications.notify(reason, tr("Resume the timer when you are back."));
+}
+
 QString PeriodEndNotifier::summary(KPTimeBoxManager::State endedState, bool endedAway)
 {
     if (endedAway)

@@ -5,7 +5,8 @@
 
 #include <QObject>
 
-// Tells the desktop each time a period ends, while the user wants to hear of it.
+// Tells the desktop each time a period ends or is paused behind the user's
+// back, while the user wants to hear of it.
 class PeriodEndNotifier : public QObject
 {
     Q_OBJECT
@@ -22,6 +23,9 @@ public:
 
     // The next end came while the machine slept: it is told so.
     void setNextEndAway() { m_nextEndAway = true; }
+    // A pause the user did not make (the screen locked, the machine slept) is
+    // told with its reason; an empty reason tells nothing.
+    void tellPaused(const QString& reason);
 
 private:
     void periodDidEnd(KPTimeBoxManager::State endedState, KPTimeBoxManager::State state,

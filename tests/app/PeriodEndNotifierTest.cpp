@@ -94,6 +94,12 @@ private Q_SLOTS:
                  (QStringList{work + ", replaces 0", work + ", replaces 41",
                               "Break ended while away: Next: work period, 25 minutes, "
                               "replaces 42"}));
+        release();
+        notifier.tellPaused(QString()); // the pause ended: nothing to tell
+        notifier.tellPaused("Paused: screen locked");
+        QTRY_COMPARE(server.shown.size(), 4);
+        QCOMPARE(server.shown.last(),
+                 "Paused: screen locked: Resume the timer when you are back., replaces 43");
         QCOMPARE(PeriodEndNotifier::describeLength(-5), "0 seconds"); // hand-edited
     }
 };
