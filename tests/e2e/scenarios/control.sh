@@ -5,11 +5,7 @@ call() { "$gdbus" call --session --dest org.zembrak.Zembrak --object-path /org/z
 state() { call org.freedesktop.DBus.Properties.Get org.zembrak.Zembrak State; }
 
 seed "" "Draft the plan"
-monitor=$SESSION_TMP/dbus-monitor.log
-dbus-monitor --address "$DBUS_SESSION_BUS_ADDRESS" \
-    "type='method_call',interface='org.freedesktop.Notifications',member='Notify'" >"$monitor" 2>&1 &
-SESSION_PIDS+=($!)
-expect 5 "dbus-monitor did not connect" grep -q NameAcquired "$monitor"
+watch_notifications
 
 check 'with none running --status printed $(status)' eval '! status >/dev/null && grep -q "not running" "$SESSION_TMP/cli.log"'
 

@@ -8,11 +8,7 @@ mkdir -p "$SESSION_TMP/locale"
 export LOCPATH=$SESSION_TMP/locale
 export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 LANGUAGE=de 2>/dev/null # bash itself reads no LOCPATH
 seed "" "Bericht schreiben"
-monitor=$SESSION_TMP/dbus-monitor.log
-dbus-monitor --address "$DBUS_SESSION_BUS_ADDRESS" \
-    "type='method_call',interface='org.freedesktop.Notifications',member='Notify'" >"$monitor" 2>&1 &
-SESSION_PIDS+=($!)
-expect 5 "dbus-monitor did not connect" grep -q NameAcquired "$monitor"
+watch_notifications
 session_start_accessibility
 start_app
 watch_widgets
