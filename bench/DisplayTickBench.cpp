@@ -1,8 +1,7 @@
 // The application's tick path: the timer, the tray display, the shared suite
 // and the D-Bus signal, as one tick of a running countdown drives them. Ticks
-// that keep the shown second must take nothing from the heap of ours: the
-// count sees operator new, not the malloc with which sd-bus builds the signal
-// it sends on every tick, which the rule allows.
+// that keep the shown second must take nothing from the heap: the signal sent
+// on every tick is built once and sent again as it stands.
 #include "AllocationCounter.h"
 #include "PrivateSessionBus.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
