@@ -5,7 +5,6 @@
 #include "platform/sni/SniTimeIcon.h"
 
 #include <QApplication>
-#include <QDBusArgument>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QWidget>
@@ -39,21 +38,6 @@ class StatusNotifierStatusItemTest : public QObject
         QDBusReply<QDBusVariant> reply =
             call("org.freedesktop.DBus.Properties", "Get", {"org.kde.StatusNotifierItem", name});
         return reply.isValid() ? reply.value().variant() : QVariant();
-    }
-    QList<QImage> pictures()
-    {
-        const QDBusArgument list = property("IconPixmap").value<QDBusArgument>();
-        QList<QImage> images;
-        list.beginArray();
-        while (!list.atEnd()) {
-            SniIconPixmap pixmap;
-            list.beginStructure();
-            list >> pixmap.width >> pixmap.height >> pixmap.bytes;
-            list.endStructure();
-            images << pixmap.toImage();
-        }
-        list.endArray();
-        return images;
     }
     // Signals the item sent before a reply arrive before it.
     int newIcons()
@@ -125,11 +109,11 @@ private Q_SLOTS:
         QCOMPARE(property("Title").toString(), "Zembrak: Work, 1:05:09 remaining");
         // Squares for hosts that fit icons into one; the view's shape, as the
         // largest, for hosts that keep it.
-        const QList<QImage> icons = pictures();
+        const SniIconPixmapList icons = item.iconPixmaps();
         QVERIFY(icons.size() > 1);
-        QCOMPARE(icons.first().width(), icons.first().height());
-        hasRowsOfDigits(icons.first(), 2);
-        hasRowsOfDigits(icons.last(), 1);
+        QCOMPARE(icons.first().width, icons.first().height);
+        hasRowsOfDigits(icons.first().toImage(), 2);
+        hasRowsOfDigits(icons.last().toImage(), 1);
         // Each picture starts from a clean backing, whatever was drawn before.
         const QImage first = SniTimeIcon::render("01:05:09", Qt::red, QSize(80, 42));
         SniTimeIcon::render("88:88:88", Qt::red, QSize(80, 42));
