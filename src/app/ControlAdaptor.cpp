@@ -23,7 +23,7 @@ ControlAdaptor::ControlAdaptor(BusService& service, KPTimeBoxManager& manager, Q
     }
     // Drives the timer, or answers that there is none yet.
     const auto onTimer = [this](Outcome (*act)(KPTimer&)) {
-        return [this, act](qint64) {
+        return [this, act](const QVariantList&) {
             KPTimer* t = timer();
             return t ? act(*t) : noTimer;
         };
@@ -39,7 +39,8 @@ ControlAdaptor::ControlAdaptor(BusService& service, KPTimeBoxManager& manager, Q
               return {};
           })},
          {"Skip", {}, onTimer(&skip)},
-         {"SetTime", "x", [this](qint64 seconds) { return setTime(seconds); }}},
+         {"SetTime", "x",
+          [this](const QVariantList& seconds) { return setTime(seconds.value(0).toLongLong()); }}},
         {{"State", "s", [this] { return QVariant(state()); }},
          {"Period", "s", [this] { return QVariant(period()); }},
          {"Remaining", "x", [this] { return QVariant(remaining()); }},

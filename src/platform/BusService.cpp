@@ -10,6 +10,48 @@ namespace {
 // a bus that cannot be reached is asked less and less often.
 constexpr std::chrono::seconds longestReconnectDelay{64};
 
+int appendBasic(sd_bus_message* message, char type, const QVariant& value)
+{
+    switch (type) {
+    case 's':
+        return sd_bus_message_append_basic(message, 's', value.toString().toUtf8().constData());
+    case 'i': {
+        const int32_t number = value.toInt();
+        return sd_bus_message_append_basic(message, 'i', &number);
+    }
+    case 'b': {
+        const int truth = value.toBool();
+        return sd_bus_message_append_basic(message, 'b', &truth);
+    }
+    default: {
+        const int64_t number = value.toLongLong();
+        return sd_bus_message_append_basic(message, 'x', &number);
+    }
+    }
+}
+
+int readBasic(sd_bus_message* message, char type, QVariant& value)
+{
+    union {
+        const char* text;
+        int32_t number;
+        int truth;
+        int64_t wide;
+    } read{};
+    const int r = sd_bus_message_read_basic(message, type, &read);
+    if (r <= 0)
+        return r < 0 ? r : -EINVAL;
+    if (type == 's')
+        value = QString::fromUtf8(read.text);
+    else if (type == 'i')
+        value = read.number;
+    else if (type == 'b')
+        value = bool(read.truth);
+    else
+        value = qint64(read.wide);
+    return r;
+}
+
 } // namespace
 
 struct BusService::Interface
@@ -32,13 +74,13 @@ int BusService::Interface::call(sd_bus_message* message, void* userdata, sd_bus_
     for (const Method& method : self->methods) {
         if (method.name != member)
             continue;
-        int64_t argument = 0;
-        if (!method.signature.isEmpty()) {
-            const int r = sd_bus_message_read_basic(message, 'x', &argument);
+        QVariantList arguments(method.signature.size());
+        for (qsizetype i = 0; i < arguments.size(); ++i) {
+            const int r = readBasic(message, method.signature[i], arguments[i]);
             if (r < 0)
                 return r;
         }
-        if (const std::optional<Error> refused = method.call(argument))
+        if (const std::optional<Error> refused = method.call(arguments))
             return sd_bus_error_set(error, refused->name.toUtf8().constData(),
                                     refused->text.toUtf8().constData());
         return sd_bus_reply_method_return(message, "");
@@ -51,13 +93,8 @@ int BusService::Interface::get(sd_bus*, const char*, const char*, const char* pr
 {
     const auto* self = static_cast<const Interface*>(userdata);
     for (const Property& p : self->properties) {
-        if (p.name != property)
-            continue;
-        const QVariant value = p.get();
-        if (p.signature == "s")
-            return sd_bus_message_append_basic(reply, 's', value.toString().toUtf8().constData());
-        const int64_t number = value.toLongLong();
-        return sd_bus_message_append_basic(reply, 'x', &number);
+        if (p.name == property)
+            return p.append ? p.append(reply) : appendBasic(reply, p.signature[0], p.get());
     }
     return sd_bus_error_set(error, SD_BUS_ERROR_UNKNOWN_PROPERTY, property);
 }
@@ -69,8 +106,18 @@ BusService::BusService(const QString& name, const QString& path, QObject* parent
     // Queued behind an owner that is leaving rather than refused.
     connect(&m_connection, &SdBusConnection::ready, this, [this] {
         m_reconnectDelay = firstReconnectDelay;
-        sd_bus_request_name_async(m_connection.bus(), nullptr, m_name.constData(), 0, nullptr,
-                                  nullptr);
+        sd_bus_request_name_async(
+            m_connection.bus(), nullptr, m_name.constData(), 0,
+            [](sd_bus_message* reply, void* self, sd_bus_error*) {
+                constexpr uint32_t primaryOwner = 1, alreadyOwner = 4;
+                uint32_t answer = 0;
+                if (!sd_bus_message_is_method_error(reply, nullptr) &&
+                    sd_bus_message_read_basic(reply, 'u', &answer) > 0 &&
+                    (answer == primaryOwner || answer == alreadyOwner))
+                    Q_EMIT static_cast<BusService*>(self)->nameAcquired();
+                return 0;
+            },
+            this);
     });
 }
 
@@ -165,15 +212,8 @@ void BusService::send(const QString& interfaceName, const QByteArray& signal,
                                           name.constData(), signal.constData()) < 0)
                 return;
             int r = 0;
-            for (qsizetype i = 0; i < arguments.size() && r >= 0; ++i) {
-                if (s.signature[i] == 's') {
-                    r = sd_bus_message_append_basic(message, 's',
-                                                    arguments[i].toString().toUtf8().constData());
-                } else {
-                    const int64_t number = arguments[i].toLongLong();
-                    r = sd_bus_message_append_basic(message, 'x', &number);
-                }
-            }
+            for (qsizetype i = 0; i < arguments.size() && r >= 0; ++i)
+                r = appendBasic(message, s.signature[i], arguments[i]);
             if (r >= 0)
                 sd_bus_send(m_connection.bus(), message, nullptr);
             sd_bus_message_unref(message);

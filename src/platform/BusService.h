@@ -14,10 +14,13 @@
 #include <vector>
 
 struct sd_bus_vtable;
+struct sd_bus_message;
 
 // A well-known name on the session bus and the one object behind it, served
 // from the GUI thread's own connection. When the session's bus restarts, the
-// name and the object come back on the new one.
+// name and the object come back on the new one. Arguments, properties and
+// signals are of the basic types s, x, i and b unless a property writes its
+// own value.
 class BusService : public QObject
 {
     Q_OBJECT
@@ -31,20 +34,22 @@ public:
     struct Method
     {
         QByteArray name;
-        QByteArray signature; // of its argument: none, or "x"
+        QByteArray signature; // of its arguments
         // Done, or the error to answer with.
-        std::function<std::optional<Error>(qint64 argument)> call;
+        std::function<std::optional<Error>(const QVariantList& arguments)> call;
     };
     struct Property
     {
         QByteArray name;
-        QByteArray signature; // "s" or "x"
+        QByteArray signature;
         std::function<QVariant()> get;
+        // Writes a value of a type that is not basic, in place of get.
+        std::function<int(sd_bus_message* reply)> append = {};
     };
     struct Signal
     {
         QByteArray name;
-        QByteArray signature; // of "s" and "x" only
+        QByteArray signature;
     };
 
     BusService(const QString& name, const QString& path, QObject* parent = nullptr);
@@ -56,10 +61,17 @@ public:
     bool start();
     // PropertiesChanged with the current values of these properties.
     void announce(const QString& interfaceName, const QStringList& properties);
-    // One of the interface's signals, its arguments strings and integers as
-    // its signature says; nothing when no bus is reached now.
+    // One of the interface's signals, its arguments as its signature says;
+    // nothing when no bus is reached now.
     void send(const QString& interfaceName, const QByteArray& signal,
               const QVariantList& arguments);
+    QString name() const { return QString::fromUtf8(m_name); }
+    // For the service's own calls and matches, once the name is held.
+    SdBusConnection& connection() { return m_connection; }
+
+Q_SIGNALS:
+    // The name is ours on this connection (again after a reconnection).
+    void nameAcquired();
 
 private:
     struct Interface;

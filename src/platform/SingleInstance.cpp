@@ -32,7 +32,7 @@ bool SingleInstance::claim()
         return false;
     }
     m_service = std::make_unique<BusService>(serviceName, objectPath);
-    m_service->addInterface(interfaceName, {{"activate", {}, [this](qint64) {
+    m_service->addInterface(interfaceName, {{"activate", {}, [this](const QVariantList&) {
                                                  Q_EMIT activationRequested();
                                                  return std::optional<BusService::Error>();
                                              }}});

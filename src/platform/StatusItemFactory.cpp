@@ -36,7 +36,7 @@ std::unique_ptr<StatusItem> StatusItem::create()
     case Backend::SystemTray:
         return std::make_unique<X11SystemTrayStatusItem>(std::move(tray));
     case Backend::StatusNotifier:
-        return std::make_unique<StatusNotifierStatusItem>(QDBusConnection::sessionBus());
+        return std::make_unique<StatusNotifierStatusItem>();
     case Backend::Window:
         break;
     }

@@ -1,6 +1,7 @@
 #include "SniIconPixmap.h"
 
 #include <QtEndian>
+#include <systemd/sd-bus.h>
 
 SniIconPixmap SniIconPixmap::fromImage(const QImage& image)
 {
@@ -34,18 +35,19 @@ QImage SniIconPixmap::toImage() const
     return image;
 }
 
-QDBusArgument& operator<<(QDBusArgument& argument, const SniIconPixmap& pixmap)
+int appendTo(sd_bus_message* message, const SniIconPixmapList& pixmaps)
 {
-    argument.beginStructure();
-    argument << pixmap.width << pixmap.height << pixmap.bytes;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument& operator>>(const QDBusArgument& argument, SniIconPixmap& pixmap)
-{
-    argument.beginStructure();
-    argument >> pixmap.width >> pixmap.height >> pixmap.bytes;
-    argument.endStructure();
-    return argument;
+    int r = sd_bus_message_open_container(message, 'a', "(iiay)");
+    for (const SniIconPixmap& pixmap : pixmaps) {
+        if (r >= 0)
+            r = sd_bus_message_open_container(message, 'r', "iiay");
+        if (r >= 0)
+            r = sd_bus_message_append(message, "ii", pixmap.width, pixmap.height);
+        if (r >= 0)
+            r = sd_bus_message_append_array(message, 'y', pixmap.bytes.constData(),
+                                            size_t(pixmap.bytes.size()));
+        if (r >= 0)
+            r = sd_bus_message_close_container(message);
+    }
+    return r < 0 ? r : sd_bus_message_close_container(message);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QByteArray>
-#include <QDBusArgument>
 #include <QImage>
 #include <QList>
-#include <QMetaType>
+
+struct sd_bus_message;
 
 // One picture of a StatusNotifierItem's icon, D-Bus type (iiay): width,
 // height, and ARGB32 pixels in network byte order, rows top to bottom.
@@ -22,7 +22,5 @@ struct SniIconPixmap
 };
 using SniIconPixmapList = QList<SniIconPixmap>;
 
-QDBusArgument& operator<<(QDBusArgument& argument, const SniIconPixmap& pixmap);
-const QDBusArgument& operator>>(const QDBusArgument& argument, SniIconPixmap& pixmap);
-
-Q_DECLARE_METATYPE(SniIconPixmap)
+// Writes the pictures as a(iiay); a negative errno when the message refuses them.
+int appendTo(sd_bus_message* message, const SniIconPixmapList& pixmaps);

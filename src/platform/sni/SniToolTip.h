@@ -13,7 +13,5 @@ struct SniToolTip
     QString description;
 };
 
-QDBusArgument& operator<<(QDBusArgument& argument, const SniToolTip& toolTip);
-const QDBusArgument& operator>>(const QDBusArgument& argument, SniToolTip& toolTip);
-
-Q_DECLARE_METATYPE(SniToolTip)
+// Writes the tooltip as (sa(iiay)ss); a negative errno when the message refuses it.
+int appendTo(sd_bus_message* message, const SniToolTip& toolTip);

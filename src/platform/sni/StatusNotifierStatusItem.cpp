@@ -1,15 +1,14 @@
 #include "StatusNotifierStatusItem.h"
 
 #include "SniTimeIcon.h"
-#include "StatusNotifierItemAdaptor.h"
+#include "platform/BusService.h"
 
 #include <QCoreApplication>
-#include <QDBusPendingCallWatcher>
-#include <QDBusServiceWatcher>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <systemd/sd-bus.h>
 
 namespace {
 
@@ -44,25 +43,41 @@ bool changesLook(QEvent::Type type)
     }
 }
 
+QString nextServiceName()
+{
+    static int items = 0;
+    return QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
+        .arg(QCoreApplication::applicationPid())
+        .arg(++items);
+}
+
+using Outcome = std::optional<BusService::Error>;
+
+QPoint pointOf(const QVariantList& arguments)
+{
+    return QPoint(arguments.value(0).toInt(), arguments.value(1).toInt());
+}
+
+QVariant noText()
+{
+    return QString();
+}
+
+int noPixmaps(sd_bus_message* reply)
+{
+    return appendTo(reply, SniIconPixmapList());
+}
+
 } // namespace
 
-StatusNotifierStatusItem::StatusNotifierStatusItem(const QDBusConnection& connection)
-    : m_connection(connection)
+StatusNotifierStatusItem::StatusNotifierStatusItem()
+    : m_service(std::make_unique<BusService>(nextServiceName(), QString::fromLatin1(kObjectPath)))
 {
-    StatusNotifierItemAdaptor::registerTypes();
-    m_adaptor = new StatusNotifierItemAdaptor(this);
-
-    static int items = 0;
-    const QString name = QStringLiteral("org.kde.StatusNotifierItem-%1-%2")
-                             .arg(QCoreApplication::applicationPid())
-                             .arg(++items);
-    if (m_connection.isConnected() && m_connection.registerService(name) &&
-        m_connection.registerObject(QString::fromLatin1(kObjectPath), this,
-                                    QDBusConnection::ExportAdaptors))
-        m_serviceName = name;
-
+    exportInterface();
+    connect(m_service.get(), &BusService::nameAcquired, this,
+            &StatusNotifierStatusItem::followWatcher);
     connect(this, &StatusItem::labelTextChanged, this, [this](const QString& text) {
-        Q_EMIT m_adaptor->XAyatanaNewLabel(text, labelGuide());
+        m_service->send(QString::fromLatin1(kInterface), "XAyatanaNewLabel", {text, labelGuide()});
         scheduleIconRefresh();
     });
     connect(this, &StatusItem::appearanceChanged, this,
@@ -72,38 +87,105 @@ StatusNotifierStatusItem::StatusNotifierStatusItem(const QDBusConnection& connec
             &StatusNotifierStatusItem::scheduleIconRefresh);
     watchContent(button());
 
-    // A panel that starts or restarts after us registers the item anew.
-    m_watcherWatch = new QDBusServiceWatcher(QString::fromLatin1(kWatcherService), m_connection,
-                                             QDBusServiceWatcher::WatchForRegistration, this);
-    connect(m_watcherWatch, &QDBusServiceWatcher::serviceRegistered, this,
-            &StatusNotifierStatusItem::registerWithWatcher);
-    registerWithWatcher();
+    m_service->start();
 }
 
-StatusNotifierStatusItem::~StatusNotifierStatusItem()
+StatusNotifierStatusItem::~StatusNotifierStatusItem() = default;
+
+void StatusNotifierStatusItem::exportInterface()
 {
-    if (m_serviceName.isEmpty())
-        return;
-    m_connection.unregisterObject(QString::fromLatin1(kObjectPath));
-    m_connection.unregisterService(m_serviceName);
+    const auto text = [](QString (StatusNotifierStatusItem::*read)() const, const auto* self) {
+        return [read, self] { return QVariant((self->*read)()); };
+    };
+    const auto constant = [](QVariant value) { return [value] { return value; }; };
+    m_service->addInterface(
+        QString::fromLatin1(kInterface),
+        {{"Activate", "ii",
+          [this](const QVariantList& at) -> Outcome {
+              activate(pointOf(at));
+              return {};
+          }},
+         {"SecondaryActivate", "ii",
+          [this](const QVariantList& at) -> Outcome {
+              secondaryActivate(pointOf(at));
+              return {};
+          }},
+         {"ContextMenu", "ii",
+          [this](const QVariantList& at) -> Outcome {
+              secondaryActivate(pointOf(at));
+              return {};
+          }},
+         // Scrolling the time has no meaning here.
+         {"Scroll", "is", [](const QVariantList&) -> Outcome { return {}; }}},
+        {{"Category", "s", constant(QStringLiteral("ApplicationStatus"))},
+         {"Id", "s", constant(QStringLiteral("zembrak"))},
+         {"Title", "s", text(&StatusNotifierStatusItem::title, this)},
+         {"Status", "s", constant(QStringLiteral("Active"))},
+         {"WindowId", "i", constant(0)},
+         {"IconThemePath", "s", &noText},
+         {"IconName", "s", &noText},
+         {"IconPixmap",
+          "a(iiay)",
+          {},
+          [this](sd_bus_message* reply) { return appendTo(reply, m_icons); }},
+         {"OverlayIconName", "s", &noText},
+         {"OverlayIconPixmap", "a(iiay)", {}, &noPixmaps},
+         {"AttentionIconName", "s", &noText},
+         {"AttentionIconPixmap", "a(iiay)", {}, &noPixmaps},
+         {"AttentionMovieName", "s", &noText},
+         {"ToolTip",
+          "(sa(iiay)ss)",
+          {},
+          [this](sd_bus_message* reply) { return appendTo(reply, toolTip()); }},
+         {"ItemIsMenu", "b", constant(false)},
+         {"XAyatanaLabel", "s", text(&StatusItem::labelText, this)},
+         {"XAyatanaLabelGuide", "s", text(&StatusNotifierStatusItem::labelGuide, this)}},
+        {{"NewTitle", ""},
+         {"NewIcon", ""},
+         {"NewAttentionIcon", ""},
+         {"NewOverlayIcon", ""},
+         {"NewToolTip", ""},
+         {"NewStatus", "s"},
+         {"XAyatanaNewLabel", "ss"}});
+}
+
+void StatusNotifierStatusItem::followWatcher()
+{
+    m_serviceName = m_service->name();
+    // A panel that starts or restarts after us registers the item anew.
+    const QByteArray match = QByteArrayLiteral("type='signal',sender='org.freedesktop.DBus',"
+                                               "member='NameOwnerChanged',arg0='") +
+                             kWatcherService + '\'';
+    sd_bus_add_match_async(
+        m_service->connection().bus(), nullptr, match.constData(),
+        [](sd_bus_message* message, void* self, sd_bus_error*) {
+            const char* name = nullptr;
+            const char* oldOwner = nullptr;
+            const char* newOwner = nullptr;
+            if (sd_bus_message_read(message, "sss", &name, &oldOwner, &newOwner) > 0 && *newOwner)
+                static_cast<StatusNotifierStatusItem*>(self)->registerWithWatcher();
+            return 0;
+        },
+        nullptr, this);
+    registerWithWatcher();
 }
 
 void StatusNotifierStatusItem::registerWithWatcher()
 {
-    if (m_serviceName.isEmpty())
-        return;
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(kWatcherService), QStringLiteral("/StatusNotifierWatcher"),
-        QString::fromLatin1(kWatcherService), QStringLiteral("RegisterStatusNotifierItem"));
-    call << m_serviceName;
-    auto* pending = new QDBusPendingCallWatcher(m_connection.asyncCall(call), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* finished) {
-                finished->deleteLater();
-                m_registered = !finished->isError();
-                if (m_registered)
-                    Q_EMIT registeredWithWatcher();
-            });
+    const QByteArray name = m_serviceName.toUtf8();
+    m_service->connection().callAsync(
+        kWatcherService, "/StatusNotifierWatcher", kWatcherService, "RegisterStatusNotifierItem",
+        [](sd_bus_message* reply, void* self, sd_bus_error*) {
+            auto* item = static_cast<StatusNotifierStatusItem*>(self);
+            item->m_registered = !sd_bus_message_is_method_error(reply, nullptr);
+            if (item->m_registered)
+                Q_EMIT item->registeredWithWatcher();
+            return 0;
+        },
+        this,
+        [&name](sd_bus_message* call) {
+            return sd_bus_message_append(call, "s", name.constData());
+        });
 }
 
 SniToolTip StatusNotifierStatusItem::toolTip() const
@@ -225,8 +307,8 @@ void StatusNotifierStatusItem::refreshIcon()
     const QString shownTitle = title();
     if (shownTitle != m_lastTitle) {
         m_lastTitle = shownTitle;
-        Q_EMIT m_adaptor->NewTitle();
-        Q_EMIT m_adaptor->NewToolTip();
+        m_service->send(QString::fromLatin1(kInterface), "NewTitle", {});
+        m_service->send(QString::fromLatin1(kInterface), "NewToolTip", {});
     }
     // The pictures follow from the text, its colour and the view's shape alone:
     // a repaint that keeps them sends nothing.
@@ -246,5 +328,5 @@ void StatusNotifierStatusItem::refreshIcon()
         m_icons.append(
             SniIconPixmap::fromImage(SniTimeIcon::render(labelText(), accentColor(), wide)));
     }
-    Q_EMIT m_adaptor->NewIcon();
+    m_service->send(QString::fromLatin1(kInterface), "NewIcon", {});
 }

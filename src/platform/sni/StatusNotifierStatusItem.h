@@ -5,28 +5,29 @@
 #include "platform/RunLoop.h"
 #include "platform/StatusItem.h"
 
-#include <QDBusConnection>
 #include <QPoint>
+#include <memory>
 
-class QDBusServiceWatcher;
-class StatusNotifierItemAdaptor;
+class BusService;
 
-// The status item as a StatusNotifierItem on D-Bus, for desktops whose panel
-// hosts those instead of an X11 tray. The host shows the label text and a
-// picture of the button; clicks come back as activated() and
-// secondaryActivated().
+// The status item as a StatusNotifierItem on the session bus, for desktops
+// whose panel hosts those instead of an X11 tray. The host shows the label
+// text and a picture of the button; clicks come back as activated() and
+// secondaryActivated(). Served from the GUI thread's own connection, so that
+// a host reading each new second wakes no other thread.
 class StatusNotifierStatusItem : public StatusItem
 {
     Q_OBJECT
 
 public:
     static constexpr auto kObjectPath = "/StatusNotifierItem";
+    static constexpr auto kInterface = "org.kde.StatusNotifierItem";
     static constexpr auto kWatcherService = "org.kde.StatusNotifierWatcher";
 
-    explicit StatusNotifierStatusItem(const QDBusConnection& connection);
+    StatusNotifierStatusItem();
     ~StatusNotifierStatusItem() override;
 
-    // Where the item is exported; empty when the bus refused the name.
+    // Where the item is exported; empty until the bus has given it the name.
     QString serviceName() const { return m_serviceName; }
     // Whether the watcher accepted the item the last time it was asked.
     bool isRegisteredWithWatcher() const { return m_registered; }
@@ -52,15 +53,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void exportInterface();
+    void followWatcher();
     void registerWithWatcher();
     void watchContent(QObject* object);
     void scheduleIconRefresh();
     void refreshIcon();
 
-    QDBusConnection m_connection;
+    std::unique_ptr<BusService> m_service;
     QString m_serviceName;
-    StatusNotifierItemAdaptor* m_adaptor;          // owned as a QObject child
-    QDBusServiceWatcher* m_watcherWatch = nullptr; // owned as a QObject child
     bool m_registered = false;
     SniIconPixmapList m_icons;
     QString m_lastIconKey;
