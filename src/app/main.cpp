@@ -4,6 +4,7 @@
 #include "app/Translations.h"
 #include "history/PeriodRecorder.h"
 #include "platform/Images.h"
+#include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
 #include "platform/x11/X11Environment.h"
 
@@ -85,6 +86,10 @@ int main(int argc, char* argv[])
     }
 
     AppDelegate delegate;
+    // A session that ends us with SIGTERM gets the same end as Quit: the
+    // running period is kept in the history.
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::received, &app, &QCoreApplication::quit);
     QObject::connect(&instance, &SingleInstance::activationRequested, &delegate,
                      &AppDelegate::showPopover);
     QObject::connect(&app, &QGuiApplication::applicationStateChanged, &delegate,

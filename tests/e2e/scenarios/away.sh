@@ -25,3 +25,11 @@ check "the unlock changed the paused period: $(status), was $paused" eval '[ "$(
 "$E2E_APP" --reset
 lock_pauses() { "$E2E_APP" --history --format json | tee -a "$SESSION_TMP/history.log" | grep -c '"cause":"lock"'; }
 expect 3 'the history shows $(lock_pauses) pauses caused by the lock, expected 1' eval '[ "$(lock_pauses)" = 1 ]'
+
+# The session ends with SIGTERM: the running period is kept, as at Quit.
+"$E2E_APP" --start-pause
+expect_status "state=active period=work remaining=[0-9]+ cycles=0" "before SIGTERM"
+kill -TERM "$APP_PID"
+expect 5 "SIGTERM did not end the application" eval '! kill -0 $APP_PID 2>/dev/null'
+last() { "$E2E_APP" --history --format csv | tail -n 1 | cut -d, -f3,8 | tr -d '\r'; }
+check 'the period running at SIGTERM was kept as "$(last)"' eval '[ "$(last)" = "work,abandoned" ]'
