@@ -184,6 +184,10 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>cannot clear the history %1: %2</source>
         <translation>der Verlauf %1 kann nicht gelöscht werden: %2</translation>
     </message>
+    <message>
+        <source>the history %1 is damaged; Zembrak moves it aside when it next keeps a period</source>
+        <translation>der Verlauf %1 ist beschädigt; Zembrak legt ihn beiseite, sobald es die nächste Phase speichert</translation>
+    </message>
 </context>
 <context>
     <name>KPBarChart</name>

@@ -184,6 +184,10 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>cannot clear the history %1: %2</source>
         <translation>no se puede borrar el historial %1: %2</translation>
     </message>
+    <message>
+        <source>the history %1 is damaged; Zembrak moves it aside when it next keeps a period</source>
+        <translation>el historial %1 está dañado; Zembrak lo apartará cuando guarde el próximo periodo</translation>
+    </message>
 </context>
 <context>
     <name>KPBarChart</name>

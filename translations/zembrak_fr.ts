@@ -184,6 +184,10 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>cannot clear the history %1: %2</source>
         <translation>impossible d&apos;effacer l&apos;historique %1&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>the history %1 is damaged; Zembrak moves it aside when it next keeps a period</source>
+        <translation>l&apos;historique %1 est endommagé&#xa0;; Zembrak le déplacera lorsqu&apos;il enregistrera la prochaine période</translation>
+    </message>
 </context>
 <context>
     <name>KPBarChart</name>

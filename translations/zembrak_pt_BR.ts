@@ -184,6 +184,10 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>cannot clear the history %1: %2</source>
         <translation>não é possível limpar o histórico %1: %2</translation>
     </message>
+    <message>
+        <source>the history %1 is damaged; Zembrak moves it aside when it next keeps a period</source>
+        <translation>o histórico %1 está danificado; o Zembrak vai movê-lo quando registrar o próximo período</translation>
+    </message>
 </context>
 <context>
     <name>KPBarChart</name>

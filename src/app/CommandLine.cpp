@@ -252,7 +252,7 @@ int CommandLine::follow(const QString& format)
 
 int CommandLine::history(const Range& range, const QString& format)
 {
-    const HistoryStore store;
+    const HistoryStore store(HistoryStore::defaultPath(), HistoryStore::Role::reader);
     bool read = false;
     const QList<HistoryRecord> records = store.records(range.since, range.until, &read);
     if (!read)
@@ -276,7 +276,7 @@ int CommandLine::stats(const QDateTime& since)
     const QDate first = since.isValid() ? since.toLocalTime().date() : QDate();
     const QDateTime from =
         first.isValid() ? HistoryStatistics::startOfDay(first.addDays(-1), zone) : QDateTime();
-    const HistoryStore store;
+    const HistoryStore store(HistoryStore::defaultPath(), HistoryStore::Role::reader);
     bool read = false;
     const HistoryStatistics statistics(
         store.records(from, HistoryStatistics::startOfDay(today.addDays(1), zone), &read), zone);

@@ -80,8 +80,8 @@ QString HistoryStore::defaultPath()
            QLatin1String("/zembrak/history.sqlite");
 }
 
-HistoryStore::HistoryStore(const QString& path)
-    : m_path(path), m_connectionName([] {
+HistoryStore::HistoryStore(const QString& path, Role role)
+    : m_path(path), m_role(role), m_connectionName([] {
           static std::atomic<int> count{0};
           return QStringLiteral("zembrak-history-%1").arg(++count);
       }())
@@ -144,6 +144,11 @@ bool HistoryStore::open(Open purpose) const
                 tell(tr("cannot read the history %1: %2").arg(m_path, error));
                 return false;
             }
+        }
+        if (corrupt && m_role == Role::reader) {
+            tell(tr("the history %1 is damaged; Zembrak moves it aside when it next keeps a period")
+                     .arg(m_path));
+            return false;
         }
         if (corrupt)
             moveAside();

@@ -21,7 +21,15 @@ public:
     // $XDG_DATA_HOME/zembrak/history.sqlite
     static QString defaultPath();
 
-    explicit HistoryStore(const QString& path = defaultPath());
+    // The application keeps the history; a reader (the command line) only
+    // reads it and leaves a damaged file where it is, for the keeper to move.
+    enum class Role
+    {
+        keeper,
+        reader
+    };
+
+    explicit HistoryStore(const QString& path = defaultPath(), Role role = Role::keeper);
     ~HistoryStore();
     HistoryStore(const HistoryStore&) = delete;
     HistoryStore& operator=(const HistoryStore&) = delete;
@@ -55,6 +63,7 @@ private:
     void moveAside() const;
 
     const QString m_path;
+    const Role m_role;
     const QString m_connectionName;
     mutable bool m_isOpen = false;
     mutable QString m_movedAside;

@@ -163,6 +163,11 @@ private Q_SLOTS:
         TemporaryStore::writeFile(file(), bytes);
         TemporaryStore::writeFile(file() + QStringLiteral("-wal"), "journal");
         TemporaryStore::writeFile(notes, "mine");
+        HistoryStore reader(file(), HistoryStore::Role::reader); // the command line
+        bool read = true;
+        reader.records({}, {}, &read);
+        QVERIFY(!read && reader.corruptFileMovedTo().isEmpty());
+        QCOMPARE(contents(file()), bytes);
         HistoryStore store(file());
         HistoryRecord r = record("2026-12-07T10:00:00Z", "2026-12-07T10:25:00Z");
         QVERIFY(store.append(r));
