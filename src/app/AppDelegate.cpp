@@ -96,6 +96,12 @@ ZKStatisticsWindow* AppDelegate::statisticsWindow()
                 return store->records(since, until);
             },
             [store] { return store->clear(); });
+        // A period that ends while the window is open shows in it at once.
+        ZKStatisticsWindow* window = m_statisticsWindow.get();
+        connect(m_periodRecorder.get(), &PeriodRecorder::periodEnded, window, [window] {
+            if (window->isVisible())
+                window->refresh();
+        });
     }
     return m_statisticsWindow.get();
 }

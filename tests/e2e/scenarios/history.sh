@@ -1,9 +1,14 @@
 # The history as the real app keeps it: two short work periods and a skipped
-# break, printed by --history and --stats and shown in the statistics window.
+# break, printed by --history and --stats and shown in the open statistics window.
 session_start_accessibility
 seed '"workLength":2' "Draft the plan"
 start_app
 watch_widgets
+# Open before the periods run: what ends shows in it at once.
+open_popover
+click_widget "push button" Settings
+click_widget "menu item" Statistics
+expect 5 "AT-SPI: the statistics window did not open" shown "push button" "Clear History…"
 "$E2E_APP" --start-pause
 expect_status "state=active period=shortBreak remaining=[0-9]+ cycles=1" "after a work period of 2 s"
 "$E2E_APP" --skip
@@ -23,10 +28,7 @@ $kept' eval '[ "$(history)" = "$kept" ]'
 stats() { "$E2E_APP" --stats 2>>"$SESSION_TMP/cli.log"; }
 check 'zembrak --stats printed "$(stats)"' eval '[ "$(stats)" = "$(date +%F)	2	0" ]'
 
-open_popover
-click_widget "push button" Settings
-click_widget "menu item" Statistics
-expect 5 "AT-SPI: the statistics window shows no task row for Draft the plan" shown "table cell" "Draft the plan"
+expect 5 "AT-SPI: the open statistics window shows no task row for Draft the plan" shown "table cell" "Draft the plan"
 sleep 0.3
 "$E2E_SHOT" "$E2E_ARTIFACTS/statistics.png" >/dev/null || session_fail "no screenshot statistics.png"
 app_alive
