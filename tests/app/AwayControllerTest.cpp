@@ -200,6 +200,7 @@ private Q_SLOTS:
         ZKIdlePromptWindow window(nullptr, f.away);
         QSignalSpy discarded(&f.away, &AwayController::countedDiscarded);
         f.timer().start();
+        QCOMPARE(f.loop.repeatingTimerCount(), 1); // the tick's alone
         f.loop.advance(seconds(60));
         idle.lastInput = f.loop.now();
         f.loop.advance(minutes(12));
