@@ -292,9 +292,10 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
     // have written the file since: build on what it holds now, not on our copy.
     if (stampOfFile() != m_stamp)
         load();
+    // Nothing to do only when the disk holds it already.
     const bool removing = value.isUndefined();
-    if (removing ? !m_values.contains(key)
-                 : (m_values.contains(key) && m_values.value(key) == value))
+    if (!m_unsaved && (removing ? !m_values.contains(key)
+                                : (m_values.contains(key) && m_values.value(key) == value)))
         return true;
 
     // The sibling takes the same lock around its own read-modify-write. One

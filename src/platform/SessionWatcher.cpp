@@ -141,6 +141,8 @@ int SessionWatcher::onSleep(sd_bus_message* message, void* self, sd_bus_error*)
 
 int SessionWatcher::onLock(sd_bus_message*, void* self, sd_bus_error*)
 {
+    // Each Lock asks anew: a locker that sets no hint is unlocked unheard.
+    watcher(self)->m_locked = false;
     watcher(self)->reportLock(true);
     return 0;
 }

@@ -22,7 +22,8 @@ public:
     bool isLocked() const { return m_locked; }
 
 Q_SIGNALS:
-    // Only on a change: two sources reporting one lock give one signal.
+    // Only on a change: two sources reporting one lock give one signal; but
+    // logind's Lock, a request to lock, is passed on each time.
     void lockChanged(bool locked);
     // true just before the machine sleeps, false once it has woken.
     void sleepChanged(bool sleeping);

@@ -17,8 +17,11 @@ AwayController::AwayController(KPTimeBoxManager& manager, SessionWatcher& sessio
     connect(&session, &SessionWatcher::lockChanged, this, &AwayController::lockChanged);
     connect(&session, &SessionWatcher::sleepChanged, this, &AwayController::sleepChanged);
     connect(&manager, &KPTimeBoxManager::periodDidEnd, this, &AwayController::periodDidEnd);
-    if (KPTimer* t = timer())
+    if (KPTimer* t = timer()) {
         connect(t, &KPTimer::stateChanged, this, &AwayController::timerStateChanged);
+        // Asked on the second the tick shows, so the question wakes nothing of its own.
+        connect(t, &KPTimer::currentTimeChanged, this, &AwayController::pollIdle);
+    }
     if (idle)
         connect(idle, &IdleTime::availabilityChanged, this, [this](bool available) {
             updateIdlePolling();
@@ -101,7 +104,7 @@ void AwayController::periodDidEnd()
     if (std::exchange(m_sleepExpectedEnd, std::nullopt))
         Q_EMIT periodEndedAway();
     withdrawIdleQuestion();
-    m_idlePoll.reset();
+    m_polling = false;
     updateIdlePolling();
 }
 
@@ -117,18 +120,22 @@ void AwayController::updateIdlePolling()
         isRunningCountdown() &&
         PreferenceKeys::integer(Defaults::standard(), PreferenceKeys::idlePromptMinutes) > 0;
     if (!wanted) {
-        m_idlePoll.reset();
+        m_polling = false;
         m_awaySince.reset();
         return;
     }
-    if (m_idlePoll)
+    if (m_polling)
         return;
-    m_pollingSince = RunLoop::main().now();
-    m_idlePoll = RunLoop::main().scheduleRepeating(idlePollInterval, this, [this] { pollIdle(); });
+    m_polling = true;
+    m_pollingSince = m_lastPoll = RunLoop::main().now();
 }
 
 void AwayController::pollIdle()
 {
+    const RunLoop::Instant now = RunLoop::main().now();
+    if (!m_polling || !m_idle || now - m_lastPoll < idlePollInterval)
+        return;
+    m_lastPoll = now;
     m_idle->query([self = QPointer<AwayController>(this)](std::optional<milliseconds> idle) {
         if (self && idle)
             self->idleAnswered(*idle);
@@ -137,7 +144,7 @@ void AwayController::pollIdle()
 
 void AwayController::idleAnswered(milliseconds idle)
 {
-    if (!m_idlePoll)
+    if (!m_polling)
         return;
     const RunLoop::Instant now = RunLoop::main().now();
     // Time away before this period ran is not this period's.

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QPointer>
 #include <chrono>
-#include <memory>
 #include <optional>
 
 class IdleTime;
@@ -22,7 +21,7 @@ class AwayController : public QObject
     Q_OBJECT
 
 public:
-    // Slow enough to cost nothing; a return is noticed within this.
+    // Slow enough to cost nothing; a return is noticed within about this.
     static constexpr std::chrono::seconds idlePollInterval{30};
 
     // The manager's display holds the timer already. idle may be none.
@@ -76,8 +75,9 @@ private:
     QString m_pauseNote;
     // When the countdown running at the last sleep was due to end.
     std::optional<RunLoop::Instant> m_sleepExpectedEnd;
-    std::unique_ptr<RunLoop::RepeatingTimer> m_idlePoll;
+    bool m_polling = false;
     RunLoop::Instant m_pollingSince{};
+    RunLoop::Instant m_lastPoll{};
     std::optional<RunLoop::Instant> m_awaySince;
     std::optional<qint64> m_idleQuestion;
 };

@@ -121,6 +121,7 @@ private Q_SLOTS:
         QTest::newRow("logind Lock") << true << "Lock Unlock" << 5 << true << 50 << 0;
         QTest::newRow("logind hint") << true << "LockedHint UnlockedHint" << 5 << true << 50 << 0;
         QTest::newRow("screensaver") << true << "ActiveChanged" << 5 << true << 50 << 0;
+        QTest::newRow("unlock unheard") << true << "Lock Lock" << 5 << true << 50 << 0;
         QTest::newRow("lock, switch off") << false << "Lock Unlock" << 5 << true << 45 << 0;
         QTest::newRow("sleep") << true << "Sleep Wake" << 1800 << false << 50 << 0;
         QTest::newRow("ran out, woke first") << false << "Sleep Wake" << 1800 << false << -1 << 1;
@@ -174,6 +175,10 @@ private Q_SLOTS:
         QCOMPARE(f.timer().state(), pausing ? KPTimer::State::inactive : KPTimer::State::active);
         f.timer().start();
         QCOMPARE(f.away.pauseNote(), "");
+        if (pausing) { // and away again
+            QVERIFY(send(true));
+            QTRY_COMPARE(f.timer().state(), KPTimer::State::inactive);
+        }
     }
 
     // Twelve minutes without input in a work period, then the user's answer.
@@ -195,6 +200,7 @@ private Q_SLOTS:
         ZKIdlePromptWindow window(nullptr, f.away);
         QSignalSpy discarded(&f.away, &AwayController::countedDiscarded);
         f.timer().start();
+        QCOMPARE(f.loop.repeatingTimerCount(), 1); // the tick's alone
         f.loop.advance(seconds(60));
         idle.lastInput = f.loop.now();
         f.loop.advance(minutes(12));

@@ -84,6 +84,7 @@ private Q_SLOTS:
         Defaults store;
         QVERIFY(!store.contains("workLength"));
         QCOMPARE(store.setInteger("workLength", 60), !movedAs.isEmpty());
+        QCOMPARE(store.setInteger("workLength", 60), !movedAs.isEmpty()); // again, still unsaved
         QCOMPARE(store.integer("workLength"), std::optional<qint64>(60));
         const QString kept = movedAs.isEmpty() ? path : store.corruptFileMovedTo();
         QVERIFY2(kept.startsWith(movedAs.isEmpty() ? path : path + '.' + movedAs),
