@@ -735,6 +735,10 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>The history could not be read.</source>
+        <translation>Der Verlauf konnte nicht gelesen werden.</translation>
+    </message>
 </context>
 <context>
     <name>ZKTimeEditorWindow</name>

@@ -735,6 +735,10 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>The history could not be read.</source>
+        <translation>No se pudo leer el historial.</translation>
+    </message>
 </context>
 <context>
     <name>ZKTimeEditorWindow</name>

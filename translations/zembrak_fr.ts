@@ -735,6 +735,10 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>%1 h %2 min</source>
         <translation>%1&#xa0;h&#xa0;%2&#xa0;min</translation>
     </message>
+    <message>
+        <source>The history could not be read.</source>
+        <translation>L&apos;historique n&apos;a pas pu être lu.</translation>
+    </message>
 </context>
 <context>
     <name>ZKTimeEditorWindow</name>

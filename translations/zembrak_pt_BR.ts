@@ -735,6 +735,10 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
     </message>
+    <message>
+        <source>The history could not be read.</source>
+        <translation>Não foi possível ler o histórico.</translation>
+    </message>
 </context>
 <context>
     <name>ZKTimeEditorWindow</name>

@@ -92,8 +92,13 @@ ZKStatisticsWindow* AppDelegate::statisticsWindow()
         HistoryStore* store = m_historyStore.get();
         m_statisticsWindow = std::make_unique<ZKStatisticsWindow>(
             m_menuBarTimeDisplay ? m_menuBarTimeDisplay->statusItem() : nullptr,
-            [store](const QDateTime& since, const QDateTime& until) {
-                return store->records(since, until);
+            [store](const QDateTime& since,
+                    const QDateTime& until) -> std::optional<QList<HistoryRecord>> {
+                bool read = false;
+                QList<HistoryRecord> records = store->records(since, until, &read);
+                if (!read)
+                    return std::nullopt;
+                return records;
             },
             [store] { return store->clear(); });
         // A period that ends while the window is open shows in it at once.

@@ -232,8 +232,18 @@ void HistoryStore::moveAside() const
 
 bool HistoryStore::append(HistoryRecord& record)
 {
-    if (!open(Open::toWrite))
-        return false;
+    // A record that could not be written is held and tried again with the
+    // next, so a full disk or a file locked for a while loses nothing.
+    while (!m_held.isEmpty() && open(Open::toWrite) && write(m_held.first()))
+        m_held.removeFirst();
+    if (m_held.isEmpty() && open(Open::toWrite) && write(record))
+        return true;
+    m_held.append(record);
+    return false;
+}
+
+bool HistoryStore::write(HistoryRecord& record)
+{
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.transaction()) {
         tell(tr("cannot write the history %1: %2").arg(m_path, db.lastError().text()));
@@ -333,6 +343,8 @@ bool HistoryStore::clear()
     if (!done) {
         tell(tr("cannot clear the history %1: %2").arg(m_path, query.lastError().text()));
         db.rollback();
+    } else {
+        m_held.clear();
     }
     return done;
 }

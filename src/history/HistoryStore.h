@@ -37,7 +37,7 @@ public:
     QString path() const { return m_path; }
 
     // Writes the record in one transaction and gives it its id; true only once
-    // it is committed.
+    // it is committed. One that fails is held and written with the next.
     bool append(HistoryRecord& record);
     // The records that overlap [since, until), oldest first; an invalid bound is
     // open. ok tells whether the store could be read (no file reads as empty).
@@ -60,6 +60,7 @@ private:
     void disconnect() const;
     bool passesCheck(bool* corrupt, QString* error) const;
     bool migrate() const;
+    bool write(HistoryRecord& record);
     void moveAside() const;
 
     const QString m_path;
@@ -67,4 +68,5 @@ private:
     const QString m_connectionName;
     mutable bool m_isOpen = false;
     mutable QString m_movedAside;
+    QList<HistoryRecord> m_held;
 };

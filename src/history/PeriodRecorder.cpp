@@ -109,6 +109,8 @@ void PeriodRecorder::timerStateChanged()
 
 void PeriodRecorder::timerPeriodEnded(KPTimer::Ending how)
 {
+    if (m_open && std::exchange(m_open->givingBack, false) && how == KPTimer::Ending::retimed)
+        return;
     if (m_open)
         end(outcomeOf(how));
     if (how == KPTimer::Ending::replaced)
@@ -140,6 +142,7 @@ void PeriodRecorder::discardCounted(qint64 seconds, const QString& cause)
     const qint64 taken = std::min(seconds, countedSeconds(now));
     m_open->counted -= std::chrono::seconds(taken);
     m_open->record.pauses.append({cause, wallAt(now - std::chrono::seconds(taken)), taken});
+    m_open->givingBack = true;
 }
 
 void PeriodRecorder::sleepChanged(bool sleeping)

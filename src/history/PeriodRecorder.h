@@ -29,6 +29,7 @@ public:
     void setNextPauseCause(const QString& cause);
     // Time the running period counted that was no focus (the user away): it
     // becomes a pause of that cause, ending now, and leaves the counted time.
+    // The timer's next re-timing gives that time back and ends no period.
     void discardCounted(qint64 seconds, const QString& cause);
     // The machine goes to sleep (true) or wakes (false). A countdown that runs
     // out in between ends as "endedAway": it counts what it ran before the
@@ -53,6 +54,7 @@ private:
         std::optional<qsizetype> openPause;
         RunLoop::Instant counted{};
         std::optional<RunLoop::Instant> asleepSince;
+        bool givingBack = false;
     };
 
     void timerStateChanged();

@@ -179,8 +179,9 @@ void AwayController::discardIdle()
     const qint64 given = std::clamp<qint64>(t->time().totalSeconds() - current, 0, *away);
     if (given == 0)
         return;
-    t->setCurrentTime(KPTime::fromTotalSeconds(current + given));
+    // Told first: the time given back goes on with the same period.
     Q_EMIT countedDiscarded(given, QStringLiteral("idle"));
+    t->setCurrentTime(KPTime::fromTotalSeconds(current + given));
 }
 
 void AwayController::withdrawIdleQuestion()

@@ -46,7 +46,8 @@ Q_SIGNALS:
     // Just before the timer is paused for "lock" or "suspend".
     void pausingFor(const QString& cause);
     void pauseNoteChanged(const QString& note);
-    // Time taken out of the period's count; cause "idle".
+    // Time taken out of the period's count; cause "idle". Just before the
+    // timer is given that time back.
     void countedDiscarded(qint64 seconds, const QString& cause);
     // The period that just ended ran out while the machine slept.
     void periodEndedAway();

@@ -152,16 +152,20 @@ void ZKStatisticsWindow::refresh()
     const auto [first, last] =
         daysOf(shown, QDateTime::currentDateTime().toTimeZone(m_zone).date());
     // From a day early: a period that began before the first day and ran into it counts there too.
-    QList<HistoryRecord> records;
+    std::optional<QList<HistoryRecord>> records;
     if (m_records)
         records = m_records(HistoryStatistics::startOfDay(first.addDays(-1), m_zone),
                             HistoryStatistics::startOfDay(last.addDays(1), m_zone));
-    const HistoryStatistics statistics(std::move(records), m_zone);
+    const bool read = records || !m_records;
+    const HistoryStatistics statistics(records.value_or(QList<HistoryRecord>()), m_zone);
 
     const HistoryStatistics::Totals totals = statistics.totals(first, last);
-    m_workPeriodsLabel->setText(tr("Work periods finished: %1").arg(totals.workPeriods));
-    m_focusedTimeLabel->setText(tr("Focused time: %1").arg(durationText(totals.focusedSeconds)));
-    m_breaksLabel->setText(tr("Breaks taken: %1").arg(totals.breaks));
+    // Zeros would pass for an empty history.
+    m_workPeriodsLabel->setText(read ? tr("Work periods finished: %1").arg(totals.workPeriods)
+                                     : tr("The history could not be read."));
+    m_focusedTimeLabel->setText(
+        read ? tr("Focused time: %1").arg(durationText(totals.focusedSeconds)) : QString());
+    m_breaksLabel->setText(read ? tr("Breaks taken: %1").arg(totals.breaks) : QString());
     const bool hourly = shown == Range::today;
     m_chart->setBars(
         barsOf(hourly ? statistics.hours(first) : statistics.days(first, last), shown));

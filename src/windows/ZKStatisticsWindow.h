@@ -5,6 +5,7 @@
 
 #include <QTimeZone>
 #include <functional>
+#include <optional>
 
 class KPBarChart;
 class QLabel;
@@ -21,9 +22,10 @@ class ZKStatisticsWindow : public KPUtilityWindow
     Q_OBJECT
 
 public:
-    // The records of the periods between two instants.
-    using RecordsProvider =
-        std::function<QList<HistoryRecord>(const QDateTime& since, const QDateTime& until)>;
+    // The records of the periods between two instants; none when the history
+    // cannot be read.
+    using RecordsProvider = std::function<std::optional<QList<HistoryRecord>>(
+        const QDateTime& since, const QDateTime& until)>;
     // Deletes the whole history; says whether it did. None: nothing to clear.
     using HistoryClearer = std::function<bool()>;
     // In the order of the range bar's tabs.

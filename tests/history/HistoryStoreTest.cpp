@@ -179,7 +179,8 @@ private Q_SLOTS:
     }
 
     // Nothing is made by reading, a second reader sees what is committed, and a
-    // place where nothing can be written fails the write without more harm.
+    // place where nothing can be written fails the write, holding the record
+    // for when it can.
     void opensOnlyWhenUsedAndFailsSoftly()
     {
         HistoryStore writer(file());
@@ -195,6 +196,8 @@ private Q_SLOTS:
         TemporaryStore::writeFile(m_home.path() + QStringLiteral("/plain"), "a file, no folder");
         HistoryStore nowhere(m_home.path() + QStringLiteral("/plain/zembrak/history.sqlite"));
         QVERIFY(!nowhere.append(r));
+        QVERIFY(QFile::remove(m_home.path() + QStringLiteral("/plain")));
+        QVERIFY(nowhere.append(r) && nowhere.records({}, {}).size() == 2);
     }
 };
 

@@ -58,8 +58,8 @@ private Q_SLOTS:
             "work abandoned 1500/100 | work finished 60/60 [Write 1234.5]");
         row("a pause of the screen lock", "go +100 cause:lock go +50 go +10 go +7 quit",
             "work abandoned 1500/110 lock:50 user:7");
-        row("idle time taken from the count", "go +600 idle:120 +900",
-            "work finished 1500/1380 idle:120 [Write 1234.5]");
+        row("idle time taken from the count", "go +600 idle:120 +1020",
+            "work finished 1500/1500 idle:120 [Write 1234.5]");
         row("more idle than counted", "go +20 go idle:90 quit", "work abandoned 1500/0 idle:20");
         row("ran out asleep, woken before the tick", "go +600 sleep jump:3600 wake +1",
             "work endedAway 1500/600 suspend:3600 [Write 1234.5]");
@@ -117,8 +117,12 @@ private Q_SLOTS:
                 recorder.sleepChanged(verb == QLatin1String("sleep"));
             else if (verb == QLatin1String("quit"))
                 recorder.flush();
-            else
+            else { // as the idle prompt does: the count goes back on the timer
                 recorder.discardCounted(n, verb);
+                const qint64 back = timer.currentTime().totalSeconds() + n;
+                timer.setCurrentTime(
+                    KPTime::fromTotalSeconds(std::min(back, timer.time().totalSeconds())));
+            }
         }
         QCOMPARE(told.join(QLatin1String(" | ")), kept);
         QStringList stored;

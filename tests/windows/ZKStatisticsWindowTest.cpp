@@ -2,6 +2,7 @@
 #include "views/KPBarChart.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
@@ -44,7 +45,7 @@ private slots:
         QFETCH(QMessageBox::StandardButton, answer);
         int clears = 0;
         ZKStatisticsWindow window(
-            nullptr, [](const QDateTime&, const QDateTime&) { return QList<HistoryRecord>(); },
+            nullptr, [](const QDateTime&, const QDateTime&) { return std::nullopt; },
             [&clears] { return ++clears > 0; }, berlin);
         window.clearButton()->click();
         auto* question = window.findChild<QMessageBox*>();
@@ -52,6 +53,8 @@ private slots:
         QCOMPARE(clears, 0);
         question->button(answer)->click();
         QTEST(clears, "clears");
+        // Read afresh after a clear; a history unread shows no zeros.
+        QCOMPARE(window.workPeriodsLabel()->text(), clears ? "The history could not be read." : "");
     }
 
     void todayShowsABarPerHourWorked()
