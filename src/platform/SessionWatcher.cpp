@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <systemd/sd-bus.h>
-#include <unistd.h>
 
 namespace {
 
@@ -76,17 +75,16 @@ void SessionWatcher::followSystemBus()
     sd_bus_match_signal_async(bus, nullptr, login1, "/org/freedesktop/login1",
                               "org.freedesktop.login1.Manager", "PrepareForSleep", &onSleep,
                               nullptr, this);
-    // Our own session: the one the desktop named, else the one this process runs in.
-    const QByteArray id = qgetenv("XDG_SESSION_ID");
-    const auto byPid = [](sd_bus_message* call) {
-        return sd_bus_message_append(call, "u", std::uint32_t(getpid()));
-    };
-    const auto byId = [&id](sd_bus_message* call) {
-        return sd_bus_message_append(call, "s", id.constData());
-    };
+    // Our own session: the one the desktop named, else logind's choice for us,
+    // which is the user's graphical session when we run outside any session
+    // (started as a systemd user service).
+    QByteArray id = qgetenv("XDG_SESSION_ID");
+    if (id.isEmpty())
+        id = "auto";
     m_system.callAsync(login1, "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
-                       id.isEmpty() ? "GetSessionByPID" : "GetSession", &onSession, this,
-                       id.isEmpty() ? std::function<int(sd_bus_message*)>(byPid) : byId);
+                       "GetSession", &onSession, this, [id](sd_bus_message* call) {
+                           return sd_bus_message_append(call, "s", id.constData());
+                       });
 }
 
 void SessionWatcher::followSessionBus()
