@@ -59,7 +59,6 @@ public:
 
 public Q_SLOTS:
     Q_SCRIPTABLE QDBusObjectPath GetSession(const QString&) { return QDBusObjectPath(sessionPath); }
-    Q_SCRIPTABLE QDBusObjectPath GetSessionByPID(uint) { return QDBusObjectPath(sessionPath); }
 
 private:
     QDBusConnection m_bus{QString()};
