@@ -6,6 +6,7 @@
 #include "history/HistoryStatistics.h"
 #include "history/HistoryStore.h"
 #include "platform/SingleInstance.h"
+#include "platform/StandardError.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -89,9 +90,14 @@ void setUp(QCommandLineParser& parser)
          CommandLine::tr("DATE")});
 }
 
-void printError(const QString& message)
+// What --history and --stats print; the exit code.
+int printHistory(const QByteArray& text)
 {
-    std::fprintf(stderr, "zembrak: %s\n", qPrintable(message));
+    if (std::fwrite(text.constData(), 1, text.size(), stdout) == size_t(text.size()) &&
+        std::fflush(stdout) == 0)
+        return 0;
+    StandardError::tell(CommandLine::tr("could not write the history out."));
+    return 1;
 }
 
 QDBusMessage controlCall(const QString& interfaceName, const QString& method)
@@ -206,7 +212,7 @@ QString CommandLine::helpText()
 
 int CommandLine::usageError(const QString& error)
 {
-    printError(error);
+    StandardError::tell(error);
     std::fputs(qPrintable(helpText()), stderr);
     return usageExitCode;
 }
@@ -224,7 +230,8 @@ int CommandLine::follow(const QString& format)
 {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        printError(tr("no session bus to follow Zembrak on (%1).").arg(bus.lastError().message()));
+        StandardError::tell(
+            tr("no session bus to follow Zembrak on (%1).").arg(bus.lastError().message()));
         return 1;
     }
     // A bar that goes away closes the pipe: the next line fails with EPIPE and the
@@ -259,12 +266,7 @@ int CommandLine::history(const Range& range, const QString& format)
         return 1;
     const QByteArray document = HistoryExport::document(
         records, HistoryExport::formatNamed(format).value_or(HistoryExport::Format::csv));
-    if (std::fwrite(document.constData(), 1, document.size(), stdout) != size_t(document.size()) ||
-        std::fflush(stdout) != 0) {
-        printError(tr("could not write the history out."));
-        return 1;
-    }
-    return 0;
+    return printHistory(document);
 }
 
 int CommandLine::stats(const QDateTime& since)
@@ -286,12 +288,7 @@ int CommandLine::stats(const QDateTime& since)
     for (const QString& line :
          statistics.lines(first.isValid() ? first : statistics.firstDay(), today))
         out += line.toUtf8() + '\n';
-    if (std::fwrite(out.constData(), 1, out.size(), stdout) != size_t(out.size()) ||
-        std::fflush(stdout) != 0) {
-        printError(tr("could not write the history out."));
-        return 1;
-    }
-    return 0;
+    return printHistory(out);
 }
 
 int CommandLine::control(Action action)
@@ -299,24 +296,27 @@ int CommandLine::control(Action action)
     using namespace std::chrono_literals;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        printError(tr("no session bus to reach Zembrak on (%1).").arg(bus.lastError().message()));
+        StandardError::tell(
+            tr("no session bus to reach Zembrak on (%1).").arg(bus.lastError().message()));
         return 1;
     }
     auto limit = 5s;
     if (!isRunning(bus)) {
         if (action != Action::startPause) {
-            printError(tr("Zembrak is not running."));
+            StandardError::tell(tr("Zembrak is not running."));
             return 1;
         }
         if (!launchApplication()) {
-            printError(tr("could not start %1.").arg(QCoreApplication::applicationFilePath()));
+            StandardError::tell(
+                tr("could not start %1.").arg(QCoreApplication::applicationFilePath()));
             return 1;
         }
         limit = 15s;
     }
     const std::optional<QVariantMap> properties = waitForControl(bus, limit);
     if (!properties) {
-        printError(tr("Zembrak did not answer on the session bus within %1 s.").arg(limit.count()));
+        StandardError::tell(
+            tr("Zembrak did not answer on the session bus within %1 s.").arg(limit.count()));
         return 1;
     }
     if (action == Action::status) {
@@ -328,7 +328,7 @@ int CommandLine::control(Action action)
                                                         : QStringLiteral("Skip");
     const QDBusMessage reply = bus.call(controlCall(ControlAdaptor::interfaceName, method));
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        printError(reply.errorMessage());
+        StandardError::tell(reply.errorMessage());
         return 1;
     }
     return 0;

@@ -6,6 +6,7 @@
 #include "platform/Images.h"
 #include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
+#include "platform/StandardError.h"
 #include "platform/x11/X11Environment.h"
 
 #include <QApplication>
@@ -79,9 +80,8 @@ int main(int argc, char* argv[])
 
     SingleInstance instance;
     if (!instance.claim()) {
-        std::fprintf(
-            stderr, "zembrak: %s\n",
-            qPrintable(CommandLine::tr("already running; asked the running one to show itself.")));
+        StandardError::tell(
+            CommandLine::tr("already running; asked the running one to show itself."));
         return 0;
     }
 

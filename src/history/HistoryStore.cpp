@@ -1,5 +1,7 @@
 #include "HistoryStore.h"
 
+#include "platform/StandardError.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -11,7 +13,6 @@
 #include <QStandardPaths>
 #include <QVariant>
 #include <atomic>
-#include <cstdio>
 
 namespace {
 
@@ -36,11 +37,6 @@ static_assert(std::size(migrations) == HistoryStore::schemaVersion);
 // SQLite's own codes for a file that is no database or a damaged one.
 const QString notADatabase = QStringLiteral("26");
 const QString corruptDatabase = QStringLiteral("11");
-
-void tell(const QString& message)
-{
-    std::fprintf(stderr, "zembrak: %s\n", qPrintable(message));
-}
 
 bool looksLikeDatabase(const QString& path)
 {
@@ -101,7 +97,7 @@ bool HistoryStore::connect(bool readOnly) const
                          (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
     if (db.open())
         return true;
-    tell(tr("cannot open the history %1: %2").arg(m_path, db.lastError().text()));
+    StandardError::tell(tr("cannot open the history %1: %2").arg(m_path, db.lastError().text()));
     return false;
 }
 
@@ -123,7 +119,8 @@ bool HistoryStore::open(Open purpose) const
         if (purpose == Open::toRead)
             return false;
         if (!QDir().mkpath(file.absolutePath())) {
-            tell(tr("cannot make the folder %1 for the history").arg(file.absolutePath()));
+            StandardError::tell(
+                tr("cannot make the folder %1 for the history").arg(file.absolutePath()));
             return false;
         }
     }
@@ -141,13 +138,14 @@ bool HistoryStore::open(Open purpose) const
             if (passed)
                 break;
             if (!corrupt && !readOnly) {
-                tell(tr("cannot read the history %1: %2").arg(m_path, error));
+                StandardError::tell(tr("cannot read the history %1: %2").arg(m_path, error));
                 return false;
             }
         }
         if (corrupt && m_role == Role::reader) {
-            tell(tr("the history %1 is damaged; Zembrak moves it aside when it next keeps a period")
-                     .arg(m_path));
+            StandardError::tell(
+                tr("the history %1 is damaged; Zembrak moves it aside when it next keeps a period")
+                    .arg(m_path));
             return false;
         }
         if (corrupt)
@@ -186,12 +184,14 @@ bool HistoryStore::migrate() const
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-        tell(tr("cannot read the history %1: %2").arg(m_path, query.lastError().text()));
+        StandardError::tell(
+            tr("cannot read the history %1: %2").arg(m_path, query.lastError().text()));
         return false;
     }
     const int version = query.value(0).toInt();
     if (version > schemaVersion) {
-        tell(tr("the history %1 was written by a newer Zembrak; it is left alone").arg(m_path));
+        StandardError::tell(
+            tr("the history %1 was written by a newer Zembrak; it is left alone").arg(m_path));
         return false;
     }
     for (int step = version; step < schemaVersion; ++step) {
@@ -202,8 +202,8 @@ bool HistoryStore::migrate() const
                 done = query.exec(QString::fromLatin1(statement));
         done = done && query.exec(QStringLiteral("PRAGMA user_version=%1").arg(step + 1));
         if (!done || !db.commit()) {
-            tell(tr("cannot bring the history %1 up to date: %2")
-                     .arg(m_path, query.lastError().text()));
+            StandardError::tell(tr("cannot bring the history %1 up to date: %2")
+                                    .arg(m_path, query.lastError().text()));
             db.rollback();
             return false;
         }
@@ -221,13 +221,14 @@ void HistoryStore::moveAside() const
         target =
             m_path + QLatin1String(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
     if (!QFile::rename(m_path, target)) {
-        tell(tr("the history %1 is damaged and cannot be moved aside").arg(m_path));
+        StandardError::tell(tr("the history %1 is damaged and cannot be moved aside").arg(m_path));
         return;
     }
     for (const char* suffix : {"-wal", "-shm"})
         QFile::rename(m_path + QLatin1String(suffix), target + QLatin1String(suffix));
     m_movedAside = target;
-    tell(tr("the history %1 was damaged; moved to %2, a new one started").arg(m_path, target));
+    StandardError::tell(
+        tr("the history %1 was damaged; moved to %2, a new one started").arg(m_path, target));
 }
 
 bool HistoryStore::append(HistoryRecord& record)
@@ -246,7 +247,8 @@ bool HistoryStore::write(HistoryRecord& record)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.transaction()) {
-        tell(tr("cannot write the history %1: %2").arg(m_path, db.lastError().text()));
+        StandardError::tell(
+            tr("cannot write the history %1: %2").arg(m_path, db.lastError().text()));
         return false;
     }
     QSqlQuery query(db);
@@ -273,8 +275,8 @@ bool HistoryStore::write(HistoryRecord& record)
         done = query.exec();
     }
     if (!done || !db.commit()) {
-        tell(tr("cannot write the history %1: %2")
-                 .arg(m_path, (done ? db.lastError() : query.lastError()).text()));
+        StandardError::tell(tr("cannot write the history %1: %2")
+                                .arg(m_path, (done ? db.lastError() : query.lastError()).text()));
         db.rollback();
         return false;
     }
@@ -324,7 +326,8 @@ QList<HistoryRecord> HistoryStore::records(const QDateTime& since, const QDateTi
             found[*at].pauses.append(
                 {query.value(1).toString(), utc(query.value(2)), query.value(3).toLongLong()});
     if (!read)
-        tell(tr("cannot read the history %1: %2").arg(m_path, query.lastError().text()));
+        StandardError::tell(
+            tr("cannot read the history %1: %2").arg(m_path, query.lastError().text()));
     query.finish();
     db.commit();
     if (ok)
@@ -341,7 +344,8 @@ bool HistoryStore::clear()
     const bool done = db.transaction() && query.exec(QStringLiteral("DELETE FROM pause")) &&
                       query.exec(QStringLiteral("DELETE FROM period")) && db.commit();
     if (!done) {
-        tell(tr("cannot clear the history %1: %2").arg(m_path, query.lastError().text()));
+        StandardError::tell(
+            tr("cannot clear the history %1: %2").arg(m_path, query.lastError().text()));
         db.rollback();
     } else {
         m_held.clear();

@@ -1,5 +1,7 @@
 #include "Defaults.h"
 
+#include "StandardError.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
@@ -28,11 +30,6 @@ const QString dataMember = QStringLiteral("$data");
 // Far beyond any real store; reading more would only stall the start.
 constexpr qint64 largestFile = 16 * 1024 * 1024;
 constexpr std::chrono::milliseconds lockWait(500);
-
-void tell(const QString& message)
-{
-    std::fprintf(stderr, "zembrak: %s\n", qPrintable(message));
-}
 
 // Writers of one store take turns through an advisory lock on a file kept
 // beside it. Taking it writes nothing to the disk, and the kernel lets it go
@@ -140,9 +137,10 @@ void Defaults::load()
             return;
         // Whatever it holds is the user's: neither read nor written over this run.
         m_unreadable = true;
-        tell(QStringLiteral("cannot read %1 (%2); its settings are left alone and changes are "
-                            "not saved")
-                 .arg(m_path, QString::fromLocal8Bit(std::strerror(error))));
+        StandardError::tell(
+            QStringLiteral("cannot read %1 (%2); its settings are left alone and changes are "
+                           "not saved")
+                .arg(m_path, QString::fromLocal8Bit(std::strerror(error))));
         return;
     }
     QFile file;
@@ -176,12 +174,14 @@ void Defaults::moveAside(const QString& kind, const QString& why)
     if (QFile::rename(m_path, target)) {
         m_movedAside = target;
         m_stamp = FileStamp();
-        tell(QStringLiteral("%1 is %2; moved to %3, defaults used").arg(m_path, why, target));
+        StandardError::tell(
+            QStringLiteral("%1 is %2; moved to %3, defaults used").arg(m_path, why, target));
     } else {
         m_unreadable = true;
-        tell(QStringLiteral("%1 is %2 and cannot be moved aside; its settings are left alone "
-                            "and changes are not saved")
-                 .arg(m_path, why));
+        StandardError::tell(
+            QStringLiteral("%1 is %2 and cannot be moved aside; its settings are left alone "
+                           "and changes are not saved")
+                .arg(m_path, why));
     }
 }
 
