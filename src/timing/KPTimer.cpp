@@ -51,6 +51,10 @@ void KPTimer::start()
 
 void KPTimer::pause()
 {
+    // A period begun at the end of the last one still shows that end's zero
+    // until the next tick: paused now, it must stand at its own time.
+    if (m_showsFinishedZero)
+        show(countedTime());
     m_timer.reset();
     setState(State::inactive);
     stopTicking();
@@ -123,13 +127,11 @@ bool KPTimer::finish()
     return true;
 }
 
-void KPTimer::tick()
+KPTime KPTimer::countedTime() const
 {
-    if (!m_startTime)
-        return;
-    KPTime t = *m_startTime;
+    KPTime t = m_startTime.value_or(m_currentTime);
     qint64 elapsed = 0;
-    if (m_startDate)
+    if (m_startTime && m_startDate)
         elapsed =
             std::chrono::duration_cast<std::chrono::seconds>(RunLoop::main().now() - *m_startDate)
                 .count();
@@ -137,6 +139,14 @@ void KPTimer::tick()
         t.add(elapsed);
     else
         t.subtract(elapsed);
+    return t;
+}
+
+void KPTimer::tick()
+{
+    if (!m_startTime)
+        return;
+    const KPTime t = countedTime();
     if (m_countType == CountType::down && t.isZero())
         showEnd(Ending::finished);
     else
@@ -145,8 +155,13 @@ void KPTimer::tick()
 
 void KPTimer::showEnd(Ending how)
 {
-    if (const std::optional<KPTime> next = reachZero(how))
-        show(*next);
+    const std::optional<KPTime> next = reachZero(how);
+    show(next.value_or(KPTime{}));
+    // The end's zero is shown once even when a new period was begun meanwhile;
+    // that period's own time follows at the next tick, or at once if paused.
+    m_showsFinishedZero = !next;
+    if (m_showsFinishedZero && m_state == State::inactive)
+        show(countedTime()); // no tick will come to show the waiting period
 }
 
 std::optional<KPTime> KPTimer::reachZero(Ending how)
@@ -170,8 +185,6 @@ std::optional<KPTime> KPTimer::reachZero(Ending how)
     const quint64 periodsSet = m_periodsSet;
     if (m_delegate)
         m_delegate->timerDidFinish(this);
-    // The finished period's zero must not overwrite a period begun meanwhile: a
-    // pause before the next tick would freeze it.
     if (m_periodsSet != periodsSet)
         return std::nullopt;
     return KPTime{};
@@ -217,6 +230,7 @@ void KPTimer::show(const KPTime& time)
 
 void KPTimer::publishCurrentTime(const KPTime& time)
 {
+    m_showsFinishedZero = false;
     const bool changed = time != m_currentTime;
     m_currentTime = time;
     if (m_delegate)

@@ -102,8 +102,10 @@ private:
     void show(const KPTime& time);
     // Counts on from time as of now, the period length left alone.
     void moveTo(const KPTime& time);
+    // The time counted from the last (re)start until now.
+    KPTime countedTime() const;
     // The end of a countdown; returns the time to show next, or nothing when
-    // the end already gave the timer a new period, whose time stands.
+    // the end already gave the timer a new period.
     std::optional<KPTime> reachZero(Ending how);
     void showEnd(Ending how);
 
@@ -122,4 +124,5 @@ private:
     std::optional<RunLoop::Instant> m_startDate;
     std::unique_ptr<RunLoop::RepeatingTimer> m_timer;
     quint64 m_periodsSet = 0;
+    bool m_showsFinishedZero = false;
 };

@@ -96,6 +96,53 @@ private Q_SLOTS:
             QCOMPARE(s.timer().state(), KPTimer::State::active);
         }
     }
+
+    // The end of a period is seen at zero once, and the next period at its own
+    // length right after, however it ended and whatever comes in the same event.
+    void theEndShowsZeroOnceThenTheNextLength_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<QString>("sameEvent");
+        QTest::addColumn<QList<qint64>>("shown");
+        QTest::addColumn<KPTimer::State>("state");
+        using L = QList<qint64>;
+        const auto active = KPTimer::State::active, inactive = KPTimer::State::inactive;
+        QTest::newRow("work to break") << "run"
+                                       << "" << L{2, 1, 5, 0, 5} << active;
+        QTest::newRow("preset countdown") << "preset"
+                                          << "" << L{7, 6, 5, 4, 3, 2, 1, 5, 0, 5} << active;
+        QTest::newRow("skip") << "skip"
+                              << "" << L{2, 5, 0, 5} << active;
+        QTest::newRow("skip, then pause") << "skip"
+                                          << "toggle" << L{2, 5, 0, 5} << inactive;
+        QTest::newRow("skip, pause, start") << "skip"
+                                            << "toggle twice" << L{2, 5, 0, 5, 4} << active;
+    }
+    void theEndShowsZeroOnceThenTheNextLength()
+    {
+        QFETCH(QString, end);
+        QFETCH(QString, sameEvent);
+        Defaults::standard().setInteger(PreferenceKeys::workLength, 3);
+        Defaults::standard().setInteger(PreferenceKeys::shortBreakLength, 5);
+        Defaults::standard().setInteger(PreferenceKeys::longBreakLength, 5);
+        Setup s;
+        QList<qint64> shown;
+        QObject::connect(&s.timer(), &KPTimer::currentTimeChanged,
+                         [&] { shown << s.timer().currentTime().totalSeconds(); });
+        s.timer().start();
+        if (end == "preset")
+            s.timer().setTime(KPTime::fromTotalSeconds(7), KPTimer::CountType::down);
+        s.loop.advance(std::chrono::milliseconds(1000));
+        if (end == "skip")
+            QVERIFY(s.timer().finish());
+        else
+            s.loop.advance(std::chrono::seconds(end == "preset" ? 6 : 2));
+        for (int i = 0; i < (sameEvent == "toggle twice" ? 2 : sameEvent.isEmpty() ? 0 : 1); ++i)
+            s.timer().toggle();
+        s.loop.advance(std::chrono::milliseconds(sameEvent == "toggle twice" ? 1000 : 100));
+        QTEST(shown, "shown");
+        QTEST(s.timer().state(), "state");
+    }
 };
 
 QTEST_GUILESS_MAIN(KPTimeBoxManagerTest)

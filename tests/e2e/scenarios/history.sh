@@ -9,8 +9,15 @@ open_popover
 click_widget "push button" Settings
 click_widget "menu item" Statistics
 expect 5 "AT-SPI: the statistics window did not open" shown "push button" "Clear History…"
+"$E2E_APP" --follow --format '{time} {period}' >"$SESSION_TMP/follow.out" 2>&1 &
+SESSION_PIDS+=($!)
+expect 5 "--follow printed nothing" test -s "$SESSION_TMP/follow.out"
 "$E2E_APP" --start-pause
 expect_status "state=active period=shortBreak remaining=[0-9]+ cycles=1" "after a work period of 2 s"
+# The end is seen at zero once, then the break at its full length.
+followed() { sed -n '/^00:01 /,$p' "$SESSION_TMP/follow.out" | head -n 3 | paste -sd,; }
+expect 3 '--follow printed $(followed) at the end of the work period' \
+    eval '[ "$(followed)" = "00:01 work,00:00 shortBreak,05:00 shortBreak" ]'
 "$E2E_APP" --skip
 expect_status "state=active period=shortBreak remaining=[0-9]+ cycles=2" "after the skip and 2 s more"
 "$E2E_APP" --reset
