@@ -309,10 +309,12 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
             load();
     }
     // The value is kept for this run even when the disk refuses it.
+    // Qt 6.8's QJsonObject breaks on a null key; "" is the same key to the file.
+    const QString name = key.isNull() ? QStringLiteral("") : key;
     if (removing)
-        m_values.remove(key);
+        m_values.remove(name);
     else
-        m_values.insert(key, value);
+        m_values.insert(name, value);
     bool written = false;
     if (!m_unreadable) {
         written = replaceFile(QJsonDocument(m_values).toJson(QJsonDocument::Indented));

@@ -18,10 +18,15 @@ def write(path, text):
     os.replace(path + ".tmp", path)
 
 
+def role(accessible):
+    # From the role's constant, not its display name, which at-spi2 renames between releases.
+    return str(pyatspi.Role(int(accessible.getRole())))[len("ROLE_"):].lower().replace("_", " ")
+
+
 def on_event(event):
     try:
         if event.type == "object:state-changed:focused" and event.detail1 == 1:
-            write(output + ".focus", "%s|%s\n" % (event.source.getRoleName(), event.source.name or ""))
+            write(output + ".focus", "%s|%s\n" % (role(event.source), event.source.name or ""))
         window = event.source  # popups are not among the application's children
         while window.parent is not None and window.parent.getRole() != pyatspi.ROLE_APPLICATION:
             window = window.parent
@@ -44,7 +49,7 @@ def lines(accessible, found, window, depth=0):
         extents = (0, 0, 0, 0)
     name, description = ((text or "").replace("\t", " ").replace("\n", " ")
                          for text in (accessible.name, accessible.description))
-    found.append("\t".join([accessible.getRoleName(), name or description] + [str(v) for v in extents] + [
+    found.append("\t".join([role(accessible), name or description] + [str(v) for v in extents] + [
         ",".join(pyatspi.stateToString(s) for s in states.getStates()), window, name, description]))
     for child in accessible:
         lines(child, found, window, depth + 1)

@@ -1,6 +1,7 @@
 #include "platform/Defaults.h"
 #include "TemporaryStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -44,6 +45,23 @@ private Q_SLOTS:
         Defaults blocked("blocked");
         QVERIFY(!blocked.setInteger("x", 1));
         QCOMPARE(blocked.integer("x"), std::optional<qint64>(1));
+    }
+
+    // A name taken from a stored list ("" or none at all) is a key like any other.
+    void anEmptyNameIsAKey()
+    {
+        QDir().mkpath(m_home.path() + "/zembrak");
+        TemporaryStore::writeFile(m_home.standardFilePath(),
+                                  R"({"shortcutStrings": [""], "": "Ctrl+P"})");
+        {
+            Defaults store;
+            const std::optional<QStringList> names = store.stringArray("shortcutStrings");
+            QVERIFY(names && names->size() == 1);
+            QCOMPARE(store.string(names->first()), std::optional<QString>("Ctrl+P"));
+            QVERIFY(store.setString(names->first(), "Ctrl+R"));
+            QVERIFY(store.setString(QString(), "Ctrl+S"));
+        }
+        QCOMPARE(Defaults().string(""), std::optional<QString>("Ctrl+S"));
     }
 
     // What the user had stays whole: moved aside (the suffix names why), or,

@@ -50,7 +50,8 @@ QByteArray storedFile(JsonFuzz& fuzz)
     QJsonObject stored{{PreferenceKeys::shortcutStrings, keys}};
     for (const QJsonValue& key : keys)
         if (fuzz.below(5) != 0)
-            stored.insert(key.toString(), odd(pick(combinations)));
+            stored.insert(key.isString() ? key.toString() : QString::number(key.toInteger()),
+                          odd(pick(combinations)));
     return QJsonDocument(stored).toJson(QJsonDocument::Compact);
 }
 
