@@ -112,7 +112,7 @@ std::optional<QDateTime> HistoryExport::parseBound(const QString& text, bool isU
         const QDate date = QDate::fromString(text, Qt::ISODate);
         if (!date.isValid())
             return std::nullopt;
-        return (isUpper ? date.addDays(1) : date).startOfDay(Qt::LocalTime);
+        return (isUpper ? date.addDays(1) : date).startOfDay();
     }
     const QDateTime instant = QDateTime::fromString(text, Qt::ISODateWithMs);
     if (!instant.isValid() || !text.contains(QLatin1Char('T')))

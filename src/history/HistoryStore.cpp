@@ -11,6 +11,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
+#include <QTimeZone>
 #include <QVariant>
 #include <atomic>
 
@@ -65,7 +66,7 @@ QVariant text(const QString& value)
 
 QDateTime utc(const QVariant& seconds)
 {
-    return QDateTime::fromSecsSinceEpoch(seconds.toLongLong(), Qt::UTC);
+    return QDateTime::fromSecsSinceEpoch(seconds.toLongLong(), QTimeZone::utc());
 }
 
 } // namespace

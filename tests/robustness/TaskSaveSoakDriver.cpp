@@ -20,6 +20,7 @@
 #include "timing/PreferenceKeys.h"
 
 #include <QCoreApplication>
+#include <QTimeZone>
 #include <cstdio>
 
 namespace {
@@ -52,7 +53,7 @@ int fail(const char* message)
 HistoryRecord period(qint64 h)
 {
     HistoryRecord record;
-    record.start = QDateTime::fromSecsSinceEpoch(1790000000 + h * 1800, Qt::UTC);
+    record.start = QDateTime::fromSecsSinceEpoch(1790000000 + h * 1800, QTimeZone::utc());
     record.end = record.start.addSecs(h);
     record.countedSeconds = h;
     record.pauses = {{QStringLiteral("user"), record.start, h % 60}};
