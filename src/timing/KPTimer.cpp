@@ -131,7 +131,7 @@ KPTime KPTimer::countedTime() const
 {
     KPTime t = m_startTime.value_or(m_currentTime);
     qint64 elapsed = 0;
-    if (m_startTime && m_startDate)
+    if (m_startDate) // set with the start time
         elapsed =
             std::chrono::duration_cast<std::chrono::seconds>(RunLoop::main().now() - *m_startDate)
                 .count();
