@@ -220,10 +220,14 @@ bool X11SystemTray::nativeEventFilter(const QByteArray& eventType, void* message
     switch (event->response_type & ~0x80) {
     case XCB_CLIENT_MESSAGE: {
         const auto* client = reinterpret_cast<const xcb_client_message_event_t*>(event);
+        // The tray we found at start announces itself too, often after we
+        // asked it to dock us: a second request would have it embed us twice.
         if (client->window == m_root && client->type == m_managerAtom &&
             client->data.data32[1] == m_selection) {
+            const xcb_window_t before = m_manager;
             findManager();
-            Q_EMIT managerChanged();
+            if (m_manager != before)
+                Q_EMIT managerChanged();
         }
         break;
     }
