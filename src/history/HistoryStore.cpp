@@ -1,5 +1,6 @@
 #include "HistoryStore.h"
 
+#include "history/HistoryRecovery.h"
 #include "platform/StandardError.h"
 
 #include <QCoreApplication>
@@ -14,6 +15,7 @@
 #include <QTimeZone>
 #include <QVariant>
 #include <atomic>
+#include <utility>
 
 namespace {
 
@@ -38,6 +40,8 @@ static_assert(std::size(migrations) == HistoryStore::schemaVersion);
 // SQLite's own codes for a file that is no database or a damaged one.
 const QString notADatabase = QStringLiteral("26");
 const QString corruptDatabase = QStringLiteral("11");
+const QString sqliteBusy = QStringLiteral("5");
+const QString sqliteLocked = QStringLiteral("6");
 
 bool looksLikeDatabase(const QString& path)
 {
@@ -86,6 +90,18 @@ HistoryStore::HistoryStore(const QString& path, Role role)
 
 HistoryStore::~HistoryStore()
 {
+    // The last chance for what could not be kept: what is still refused is
+    // told whole, so the user can keep it by hand.
+    retryHeld();
+    for (const HistoryRecord& r : std::as_const(m_held))
+        StandardError::tell(tr("a period could not be kept in the history %1: %2 %3 from %4 to "
+                               "%5, planned %6 s, counted %7 s, task \"%8\"")
+                                .arg(m_path, r.kind, r.outcome,
+                                     r.start.toLocalTime().toString(Qt::ISODate),
+                                     r.end.toLocalTime().toString(Qt::ISODate))
+                                .arg(r.plannedSeconds)
+                                .arg(r.countedSeconds)
+                                .arg(r.task));
     disconnect();
 }
 
@@ -93,9 +109,11 @@ bool HistoryStore::connect(bool readOnly) const
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(m_path);
-    // A writer holds the file for a moment only: wait for it rather than fail.
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000") +
-                         (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+    // The command line may wait for a writer; the application never does, it
+    // holds the record and tries again later.
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_role == Role::reader ? 5000 : 0) +
+        (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
     if (db.open())
         return true;
     StandardError::tell(tr("cannot open the history %1: %2").arg(m_path, db.lastError().text()));
@@ -113,8 +131,11 @@ void HistoryStore::disconnect() const
 
 bool HistoryStore::open(Open purpose) const
 {
-    if (m_isOpen)
+    // Deleted or replaced since it was opened: what is written from now on
+    // goes into a file the user can see.
+    if (m_isOpen && FileIdentity::of(m_path) == m_openedFile)
         return true;
+    disconnect();
     const QFileInfo file(m_path);
     if (!file.exists()) {
         if (purpose == Open::toRead)
@@ -125,7 +146,8 @@ bool HistoryStore::open(Open purpose) const
             return false;
         }
     }
-    if (file.exists() && file.size() > 0) {
+    // Checked once a file: a store reopened after a failed write is not read through again.
+    if (file.exists() && file.size() > 0 && FileIdentity::of(m_path) != m_checkedFile) {
         // Checked read-only: a damaged file, and the journal beside it, must
         // not be changed by SQLite before they are moved aside.
         bool corrupt = !looksLikeDatabase(m_path);
@@ -163,7 +185,17 @@ bool HistoryStore::open(Open purpose) const
         disconnect();
         return false;
     }
+    if (!m_toRecover.isEmpty()) {
+        const QString damaged = std::exchange(m_toRecover, QString());
+        const qint64 saved =
+            HistoryRecovery::copyReadable(damaged, QSqlDatabase::database(m_connectionName, false));
+        StandardError::tell(tr("%n period(s) could still be read from the damaged history and "
+                               "were kept",
+                               nullptr, int(saved)));
+    }
     m_isOpen = true;
+    m_openedFile = FileIdentity::of(m_path);
+    m_checkedFile = m_openedFile;
     return true;
 }
 
@@ -228,20 +260,27 @@ void HistoryStore::moveAside() const
     for (const char* suffix : {"-wal", "-shm"})
         QFile::rename(m_path + QLatin1String(suffix), target + QLatin1String(suffix));
     m_movedAside = target;
+    m_toRecover = target;
     StandardError::tell(
         tr("the history %1 was damaged; moved to %2, a new one started").arg(m_path, target));
 }
 
 bool HistoryStore::append(HistoryRecord& record)
 {
-    // A record that could not be written is held and tried again with the
-    // next, so a full disk or a file locked for a while loses nothing.
-    while (!m_held.isEmpty() && open(Open::toWrite) && write(m_held.first()))
-        m_held.removeFirst();
-    if (m_held.isEmpty() && open(Open::toWrite) && write(record))
+    // A record that could not be written is held and tried again before the
+    // next, so a full disk or a file locked for a while loses nothing and
+    // the records keep their order.
+    if (retryHeld() && open(Open::toWrite) && write(record))
         return true;
     m_held.append(record);
     return false;
+}
+
+bool HistoryStore::retryHeld()
+{
+    while (!m_held.isEmpty() && open(Open::toWrite) && write(m_held.first()))
+        m_held.removeFirst();
+    return m_held.isEmpty();
 }
 
 bool HistoryStore::write(HistoryRecord& record)
@@ -250,6 +289,7 @@ bool HistoryStore::write(HistoryRecord& record)
     if (!db.transaction()) {
         StandardError::tell(
             tr("cannot write the history %1: %2").arg(m_path, db.lastError().text()));
+        disconnect();
         return false;
     }
     QSqlQuery query(db);
@@ -276,9 +316,13 @@ bool HistoryStore::write(HistoryRecord& record)
         done = query.exec();
     }
     if (!done || !db.commit()) {
-        StandardError::tell(tr("cannot write the history %1: %2")
-                                .arg(m_path, (done ? db.lastError() : query.lastError()).text()));
+        const QSqlError error = done ? db.lastError() : query.lastError();
+        StandardError::tell(tr("cannot write the history %1: %2").arg(m_path, error.text()));
         db.rollback();
+        // Busy or locked passes; anything else (a file made read-only, then
+        // mended) needs a new connection to be written again.
+        if (error.nativeErrorCode() != sqliteBusy && error.nativeErrorCode() != sqliteLocked)
+            disconnect();
         return false;
     }
     record.id = id;

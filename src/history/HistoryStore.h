@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/HistoryRecord.h"
+#include "platform/FileIdentity.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -39,6 +40,10 @@ public:
     // Writes the record in one transaction and gives it its id; true only once
     // it is committed. One that fails is held and written with the next.
     bool append(HistoryRecord& record);
+    // Tries again to write what append held; true when nothing is held.
+    // What is still held when the store is destroyed is told on stderr.
+    bool retryHeld();
+    bool holdsRecords() const { return !m_held.isEmpty(); }
     // The records that overlap [since, until), oldest first; an invalid bound is
     // open. ok tells whether the store could be read (no file reads as empty).
     QList<HistoryRecord> records(const QDateTime& since, const QDateTime& until,
@@ -68,5 +73,8 @@ private:
     const QString m_connectionName;
     mutable bool m_isOpen = false;
     mutable QString m_movedAside;
+    mutable QString m_toRecover; // the damaged file just moved aside
+    mutable std::optional<FileIdentity> m_openedFile;
+    mutable std::optional<FileIdentity> m_checkedFile;
     QList<HistoryRecord> m_held;
 };

@@ -203,6 +203,21 @@ void PeriodRecorder::end(const QString& outcome)
     HistoryRecord ended = std::move(record);
     m_open.reset();
     m_nextPauseCause.clear();
-    m_store.append(ended);
+    if (!m_store.append(ended))
+        retryLater();
     Q_EMIT periodEnded(ended);
+}
+
+void PeriodRecorder::retryLater()
+{
+    // A history locked by another program, or a full disk, is asked again
+    // while the application runs, not only when the next period ends.
+    if (m_retryPending)
+        return;
+    m_retryPending = true;
+    RunLoop::main().postAfter(retryInterval, this, [this] {
+        m_retryPending = false;
+        if (!m_store.retryHeld())
+            retryLater();
+    });
 }

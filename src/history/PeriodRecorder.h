@@ -40,6 +40,9 @@ public:
 
     bool isRecording() const { return m_open.has_value(); }
 
+    // How long a record the store could not keep waits before it is tried again.
+    static constexpr std::chrono::seconds retryInterval{10};
+
 Q_SIGNALS:
     // Each period as it ended, once the store has been asked to keep it; its id
     // is 0 when that failed.
@@ -58,6 +61,7 @@ private:
     };
 
     void timerStateChanged();
+    void retryLater();
     void timerPeriodEnded(KPTimer::Ending how);
     void cycleMoved();
     void begin();
@@ -74,4 +78,5 @@ private:
     // The timer holds a period it was given outside the cycle.
     bool m_outsideCycle = false;
     QString m_nextPauseCause;
+    bool m_retryPending = false;
 };
