@@ -4,7 +4,10 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDir>
+#include <QFile>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +31,35 @@ private Q_SLOTS:
         first.reset(); // the first one quits
         SingleInstance third;
         QVERIFY(third.claim());
+    }
+
+    // Only a copy that runs here holds the store: a lock left on another
+    // machine of a shared home, or a folder the lock cannot be made in, still
+    // starts the timer.
+    void startsUnlessACopyRunsHere_data()
+    {
+        QTest::addColumn<QByteArray>("lockFile");
+        QTest::addColumn<bool>("folderIsAFile");
+        QTest::newRow("another host's")
+            << QByteArray("4242\nzembrak\nelsewhere.example\n\n") << false;
+        QTest::newRow("another machine id")
+            << "1\nzembrak\n" + QSysInfo::machineHostName().toUtf8() + "\n0123456789abcdef\n"
+            << false;
+        QTest::newRow("folder cannot be made") << QByteArray() << true;
+    }
+    void startsUnlessACopyRunsHere()
+    {
+        QFETCH(QByteArray, lockFile);
+        QFETCH(bool, folderIsAFile);
+        QTemporaryDir home;
+        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+        QFile file(home.path() + (folderIsAFile ? "/zembrak" : "/zembrak/zembrak.lock"));
+        QVERIFY(folderIsAFile || QDir().mkpath(home.path() + "/zembrak"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lockFile) == lockFile.size());
+        file.close();
+        SingleInstance instance;
+        QVERIFY(instance.claim());
     }
 
     // The session's bus is restarted: the instance is found on the new one.
