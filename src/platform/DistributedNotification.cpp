@@ -17,42 +17,31 @@ const QByteArray memberBytes = DistributedNotification::member.toUtf8();
 DistributedNotification::DistributedNotification(const QString& name, const QString& object,
                                                  QObject* parent)
     : QObject(parent), m_name(name.toUtf8()), m_object(object.toUtf8())
-{}
-
-void DistributedNotification::MessageUnref::operator()(sd_bus_message* message) const
 {
-    sd_bus_message_unref(message);
-}
-
-sd_bus_message* DistributedNotification::message()
-{
-    sd_bus* bus = m_connection.bus();
-    // A message belongs to the connection it was made for; a new one after a reconnect.
-    if (m_message && sd_bus_message_get_bus(m_message.get()) == bus)
-        return m_message.get();
-    m_message.reset();
-    sd_bus_message* made = nullptr;
-    int r = sd_bus_message_new_signal(bus, &made, pathBytes.constData(), interfaceBytes.constData(),
-                                      memberBytes.constData());
-    if (r >= 0)
-        r = sd_bus_message_append(made, "ss", m_name.constData(), m_object.constData());
-    // Sealed once; the library sends a sealed message again as it stands.
-    if (r >= 0)
-        r = sd_bus_message_seal(made, 1, 0);
-    if (r < 0) {
-        sd_bus_message_unref(made);
-        return nullptr;
-    }
-    m_message.reset(made);
-    return made;
+    connect(&m_connection, &SdBusConnection::ready, this, [this] {
+        if (m_pending)
+            post();
+    });
 }
 
 bool DistributedNotification::post()
 {
-    if (!connectionUsable() || !m_connection.canSendAtOnce())
+    if (!connectionUsable() || !m_connection.canSendAtOnce()) {
+        // The time at launch, or after the bus came back, is not lost: it
+        // goes out as soon as the bus has greeted us.
+        m_pending = !m_connection.isReady();
         return false;
-    sd_bus_message* signal = message();
-    const int r = signal ? sd_bus_send(m_connection.bus(), signal, nullptr) : -1;
+    }
+    m_pending = false;
+    // A message of its own each time: every message of a connection has its own serial.
+    sd_bus_message* signal = nullptr;
+    int r = sd_bus_message_new_signal(m_connection.bus(), &signal, pathBytes.constData(),
+                                      interfaceBytes.constData(), memberBytes.constData());
+    if (r >= 0)
+        r = sd_bus_message_append(signal, "ss", m_name.constData(), m_object.constData());
+    if (r >= 0)
+        r = sd_bus_send(m_connection.bus(), signal, nullptr);
+    sd_bus_message_unref(signal);
     // What the socket did not take waits for the descriptor to be writable.
     m_connection.flush();
     return r >= 0 && m_connection.isOpen();
