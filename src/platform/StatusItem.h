@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 // The application's place in the desktop's tray. Its button hosts the item's
 // view; the backend (X11 system tray, StatusNotifierItem, or a small window
@@ -26,13 +27,29 @@ public:
         Window
     };
 
-    // The backend that suits the desktop this process runs on; never null.
+    // What the user asked for under trayBackendKey in the standard store.
+    enum class Preference
+    {
+        automatic,
+        xembed,
+        statusNotifier,
+        window
+    };
+    static inline const QString trayBackendKey = QStringLiteral("trayBackend");
+    // "auto", "xembed", "sni" or "window"; anything else is automatic.
+    static std::optional<Preference> preferenceNamed(const QString& name);
+
+    // The backend that suits the desktop this process runs on, or the one the
+    // user chose; never null.
     static std::unique_ptr<StatusItem> create();
-    // Prefers an XEmbed tray, then a StatusNotifierItem host; on X11 without
-    // either it still takes the tray backend, which floats a window until a
-    // tray appears (at login the panel often starts after its applications).
-    static Backend chooseBackend(bool onX11, bool trayManagerPresent,
-                                 bool statusNotifierWatcherPresent);
+    // Prefers an XEmbed tray that draws the item itself, then a
+    // StatusNotifierItem host: a tray that only proxies XEmbed items to such a
+    // host (Plasma's) makes a square icon of a picture of us, so the host is
+    // taken directly. On X11 without either it still takes the tray backend,
+    // which floats a window until a tray appears (at login the panel often
+    // starts after its applications).
+    static Backend chooseBackend(Preference preferred, bool onX11, bool trayManagerPresent,
+                                 bool trayIsProxy, bool statusNotifierWatcherPresent);
     // A button that is shown nowhere: for views tested offscreen.
     StatusItem();
     ~StatusItem() override;

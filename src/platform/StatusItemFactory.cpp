@@ -1,5 +1,7 @@
 #include "StatusItem.h"
 
+#include "Defaults.h"
+#include "StandardError.h"
 #include "WindowStatusItem.h"
 #include "sni/StatusNotifierStatusItem.h"
 #include "x11/X11SystemTray.h"
@@ -8,31 +10,87 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 
-StatusItem::Backend StatusItem::chooseBackend(bool onX11, bool trayManagerPresent,
+std::optional<StatusItem::Preference> StatusItem::preferenceNamed(const QString& name)
+{
+    static const std::pair<const char*, Preference> names[] = {{"auto", Preference::automatic},
+                                                               {"xembed", Preference::xembed},
+                                                               {"sni", Preference::statusNotifier},
+                                                               {"window", Preference::window}};
+    for (const auto& [text, preference] : names)
+        if (name == QLatin1String(text))
+            return preference;
+    return std::nullopt;
+}
+
+StatusItem::Backend StatusItem::chooseBackend(Preference preferred, bool onX11,
+                                              bool trayManagerPresent, bool trayIsProxy,
                                               bool statusNotifierWatcherPresent)
 {
-    if (onX11 && trayManagerPresent)
+    switch (preferred) {
+    case Preference::window:
+        return Backend::Window;
+    case Preference::statusNotifier:
+        return Backend::StatusNotifier;
+    case Preference::xembed:
+        return onX11 ? Backend::SystemTray : Backend::Window;
+    case Preference::automatic:
+        break;
+    }
+    if (onX11 && trayManagerPresent && !(trayIsProxy && statusNotifierWatcherPresent))
         return Backend::SystemTray;
     if (statusNotifierWatcherPresent)
         return Backend::StatusNotifier;
     return onX11 ? Backend::SystemTray : Backend::Window;
 }
 
+namespace {
+
+bool watcherPresent()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnectionInterface* busInterface = bus.isConnected() ? bus.interface() : nullptr;
+    return busInterface &&
+           busInterface
+               ->isServiceRegistered(QString::fromLatin1(StatusNotifierStatusItem::kWatcherService))
+               .value();
+}
+
+// Plasma's XEmbed tray on X11 is xembedsniproxy, which hands every docked
+// window to its StatusNotifierItem host as a square picture.
+bool desktopProxiesTheTray()
+{
+    const QStringList desktops =
+        qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'));
+    return desktops.contains(QStringLiteral("KDE"), Qt::CaseInsensitive);
+}
+
+StatusItem::Preference storedPreference()
+{
+    const QString name =
+        Defaults::standard().string(StatusItem::trayBackendKey).value_or(QString());
+    if (name.isEmpty())
+        return StatusItem::Preference::automatic;
+    if (const auto preference = StatusItem::preferenceNamed(name))
+        return *preference;
+    StandardError::tell(QStringLiteral("%1 \"%2\" is none of auto, xembed, sni and window; "
+                                       "auto is used")
+                            .arg(StatusItem::trayBackendKey, name));
+    return StatusItem::Preference::automatic;
+}
+
+} // namespace
+
 std::unique_ptr<StatusItem> StatusItem::create()
 {
-    std::unique_ptr<X11SystemTray> tray = X11SystemTray::forApplication();
+    const Preference preferred = storedPreference();
+    std::unique_ptr<X11SystemTray> tray =
+        preferred == Preference::automatic || preferred == Preference::xembed
+            ? X11SystemTray::forApplication()
+            : nullptr;
     const bool trayManagerPresent = tray && tray->manager() != XCB_WINDOW_NONE;
-    bool watcherPresent = false;
-    if (!trayManagerPresent) {
-        const QDBusConnection bus = QDBusConnection::sessionBus();
-        const QDBusConnectionInterface* busInterface =
-            bus.isConnected() ? bus.interface() : nullptr;
-        watcherPresent = busInterface && busInterface
-                                             ->isServiceRegistered(QString::fromLatin1(
-                                                 StatusNotifierStatusItem::kWatcherService))
-                                             .value();
-    }
-    switch (chooseBackend(tray != nullptr, trayManagerPresent, watcherPresent)) {
+    const bool proxy = trayManagerPresent && desktopProxiesTheTray();
+    const bool watcher = (!trayManagerPresent || proxy) && watcherPresent();
+    switch (chooseBackend(preferred, tray != nullptr, trayManagerPresent, proxy, watcher)) {
     case Backend::SystemTray:
         return std::make_unique<X11SystemTrayStatusItem>(std::move(tray));
     case Backend::StatusNotifier:

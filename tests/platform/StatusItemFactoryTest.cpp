@@ -10,20 +10,30 @@ class StatusItemFactoryTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void choosesByWhatTheDesktopOffers()
+    void choosesByWhatTheDesktopOffersAndTheUserAsks()
     {
-        // On X11, a tray manager, a StatusNotifier watcher: the item to make.
-        const std::tuple<bool, bool, bool, Backend> cases[] = {
-            {true, true, true, Backend::SystemTray}, // the tray wins
-            {true, false, true, Backend::StatusNotifier},
+        using P = StatusItem::Preference;
+        // Asked for; on X11, a tray manager, a proxying tray, a StatusNotifier watcher.
+        const std::tuple<P, bool, bool, bool, bool, Backend> cases[] = {
+            {P::automatic, true, true, false, true, Backend::SystemTray}, // the tray wins
+            // Plasma's tray only proxies: its host draws us better.
+            {P::automatic, true, true, true, true, Backend::StatusNotifier},
+            {P::automatic, true, true, true, false, Backend::SystemTray},
+            {P::automatic, true, false, false, true, Backend::StatusNotifier},
             // Autostarted before the panel: wait for a tray in a window of our own.
-            {true, false, false, Backend::SystemTray},
-            {false, false, true, Backend::StatusNotifier},
-            {false, false, false, Backend::Window},
+            {P::automatic, true, false, false, false, Backend::SystemTray},
+            {P::automatic, false, false, false, true, Backend::StatusNotifier},
+            {P::automatic, false, false, false, false, Backend::Window},
             // A tray selection seen without X11 cannot be docked into.
-            {false, true, false, Backend::Window}};
-        for (const auto& [onX11, tray, watcher, expected] : cases)
-            QCOMPARE(StatusItem::chooseBackend(onX11, tray, watcher), expected);
+            {P::automatic, false, true, false, false, Backend::Window},
+            {P::xembed, true, true, true, true, Backend::SystemTray},
+            {P::xembed, false, false, false, true, Backend::Window},
+            {P::statusNotifier, true, true, false, false, Backend::StatusNotifier},
+            {P::window, true, true, false, true, Backend::Window}};
+        for (const auto& [preferred, onX11, tray, proxy, watcher, expected] : cases)
+            QCOMPARE(StatusItem::chooseBackend(preferred, onX11, tray, proxy, watcher), expected);
+        QCOMPARE(StatusItem::preferenceNamed("sni"), P::statusNotifier);
+        QVERIFY(!StatusItem::preferenceNamed("SNI ").has_value());
     }
 
     void waylandSessionsGoThroughXWayland()
