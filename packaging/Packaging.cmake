@@ -12,6 +12,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the binary links, found by dpkg-shlibdeps (dpkg-dev).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Where GNOME has no tray of its own, the time shows in its top bar through this extension.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "gnome-shell-extension-appindicator")
 # The alarm sounds of the system's sound theme.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS sound-theme-freedesktop)
 # CPack puts the summary first and indents these lines itself.

@@ -1,6 +1,7 @@
 #include "AppDelegate.h"
 
 #include "app/PeriodEndNotifier.h"
+#include "app/TopBarHint.h"
 #include "history/HistoryStore.h"
 #include "history/PeriodRecorder.h"
 #include "menubar/KPMenuBarMenuButton.h"
@@ -84,6 +85,11 @@ void AppDelegate::setup()
                 item->setToolTipTitle(ZKPopover::title(state));
             });
     connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
+    PeriodEndNotifier* notifier = m_periodEndNotifier.get();
+    m_topBarHint = std::make_unique<TopBarHint>(
+        *item, [notifier](const QString& summary, const QString& body) {
+            notifier->notifications().notify(summary, body);
+        });
 }
 
 ZKStatisticsWindow* AppDelegate::statisticsWindow()

@@ -75,6 +75,7 @@ private:
     std::unique_ptr<AwayController> m_awayController;
     std::unique_ptr<ZKIdlePromptWindow> m_idlePromptWindow;
     std::unique_ptr<PeriodEndNotifier> m_periodEndNotifier;
+    std::unique_ptr<class TopBarHint> m_topBarHint;
     std::unique_ptr<HistoryStore> m_historyStore;
     std::unique_ptr<PeriodRecorder> m_periodRecorder;
     // Makes its network and window at the first check only.

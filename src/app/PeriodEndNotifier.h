@@ -26,6 +26,8 @@ public:
     // A pause the user did not make (the screen locked, the machine slept) is
     // told with its reason; an empty reason tells nothing.
     void tellPaused(const QString& reason);
+    // The application's one way to the notification server.
+    DesktopNotifications& notifications() { return m_notifications; }
 
 private:
     void periodDidEnd(KPTimeBoxManager::State endedState, KPTimeBoxManager::State state,

@@ -70,6 +70,8 @@ public:
     // The button's rectangle in screen coordinates (Qt's, origin top left): the
     // anchor for the popover and the utility windows.
     virtual QRect buttonGeometry() const;
+    // Shown in a window of its own, for want of a tray or a host that takes it.
+    virtual bool floats() const { return false; }
 
     // The room a host that sizes the button itself really gives it (an XEmbed
     // tray's slot may be narrower or wider than the length asked for); invalid

@@ -18,6 +18,7 @@ public:
 
     QWidget* window() const;
     QRect buttonGeometry() const override;
+    bool floats() const override { return true; }
 
 private:
     std::unique_ptr<StatusItemWindow> m_window;

@@ -29,6 +29,8 @@ public:
     static inline const QString soundName = QStringLiteral("soundName");
     static inline const QString tasks = QStringLiteral("tasks");
     static inline const QString shortcutStrings = QStringLiteral("shortcutStrings");
+    // Set once GNOME's user has been told how to have the time in the top bar.
+    static inline const QString didTellAboutTopBar = QStringLiteral("didTellAboutTopBar");
 
     // The suite shared with the sibling product, and its one key.
     static inline const QString sharedSuiteName = QStringLiteral("horva-group");

@@ -21,6 +21,7 @@ public:
     ~X11SystemTrayStatusItem() override;
 
     bool isDocked() const { return m_state == State::Docked; }
+    bool floats() const override { return m_state == State::Floating; }
     QRect buttonGeometry() const override;
 
 protected:

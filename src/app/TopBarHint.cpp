@@ -1,0 +1,32 @@
+#include "TopBarHint.h"
+
+#include "platform/Defaults.h"
+#include "platform/RunLoop.h"
+#include "platform/StatusItem.h"
+#include "timing/PreferenceKeys.h"
+
+#include <QStringList>
+
+TopBarHint::TopBarHint(const StatusItem& item, Notify notify, QObject* parent)
+    : QObject(parent), m_item(item), m_notify(std::move(notify))
+{
+    if (onGnome() && !Defaults::standard().boolean(PreferenceKeys::didTellAboutTopBar))
+        RunLoop::main().postAfter(patience, this, [this] { check(); });
+}
+
+bool TopBarHint::onGnome()
+{
+    return qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+        .split(QLatin1Char(':'))
+        .contains(QStringLiteral("GNOME"), Qt::CaseInsensitive);
+}
+
+void TopBarHint::check()
+{
+    if (!m_item.floats())
+        return;
+    m_notify(tr("Zembrak can show its time in the top bar"),
+             tr("Install and turn on the AppIndicator extension (Debian's package "
+                "gnome-shell-extension-appindicator), then start Zembrak again."));
+    Defaults::standard().setBoolean(PreferenceKeys::didTellAboutTopBar, true);
+}
