@@ -60,13 +60,7 @@ QString escaped(const QString& label)
 
 DBusMenu::DBusMenu(BusService& service, QObject* parent) : QObject(parent), m_service(service)
 {
-    using Call = int (DBusMenu::*)(sd_bus_message*, sd_bus_message*);
-    using Read = int (DBusMenu::*)(sd_bus_message*, sd_bus_message*) const;
-    const auto call = [this](Call method) {
-        return
-            [this, method](sd_bus_message* c, sd_bus_message* r) { return (this->*method)(c, r); };
-    };
-    const auto read = [this](Read method) {
+    const auto call = [this](auto method) {
         return
             [this, method](sd_bus_message* c, sd_bus_message* r) { return (this->*method)(c, r); };
     };
@@ -78,22 +72,21 @@ DBusMenu::DBusMenu(BusService& service, QObject* parent) : QObject(parent), m_se
         // The commands are always current: nothing to fetch before showing.
         return exists(id) ? sd_bus_message_append(r, "b", 0) : -EINVAL;
     };
-    const auto text = [](const char* value) {
-        return [value](sd_bus_message* reply) { return sd_bus_message_append(reply, "s", value); };
+    const auto constant = [](const char* type, auto value) {
+        return [type, value](sd_bus_message* reply) {
+            return sd_bus_message_append(reply, type, value);
+        };
     };
     m_service.addInterface(
         QString::fromLatin1(kInterface),
-        {{"GetLayout", "iias", {}, "u(ia{sv}av)", read(&DBusMenu::getLayout)},
-         {"GetGroupProperties", "aias", {}, "a(ia{sv})", read(&DBusMenu::getGroupProperties)},
-         {"GetProperty", "is", {}, "v", read(&DBusMenu::getProperty)},
+        {{"GetLayout", "iias", {}, "u(ia{sv}av)", call(&DBusMenu::getLayout)},
+         {"GetGroupProperties", "aias", {}, "a(ia{sv})", call(&DBusMenu::getGroupProperties)},
+         {"GetProperty", "is", {}, "v", call(&DBusMenu::getProperty)},
          {"Event", "isvu", {}, "", call(&DBusMenu::event)},
          {"EventGroup", "a(isvu)", {}, "ai", call(&DBusMenu::eventGroup)},
          {"AboutToShow", "i", {}, "b", aboutToShow},
-         {"AboutToShowGroup", "ai", {}, "aiai", read(&DBusMenu::aboutToShowGroup)}},
-        {{"Version",
-          "u",
-          {},
-          [](sd_bus_message* reply) { return sd_bus_message_append(reply, "u", kVersion); }},
+         {"AboutToShowGroup", "ai", {}, "aiai", call(&DBusMenu::aboutToShowGroup)}},
+        {{"Version", "u", {}, constant("u", kVersion)},
          {"TextDirection",
           "s",
           {},
@@ -101,11 +94,8 @@ DBusMenu::DBusMenu(BusService& service, QObject* parent) : QObject(parent), m_se
               const bool rtl = QGuiApplication::layoutDirection() == Qt::RightToLeft;
               return sd_bus_message_append(reply, "s", rtl ? "rtl" : "ltr");
           }},
-         {"Status", "s", {}, text("normal")},
-         {"IconThemePath",
-          "as",
-          {},
-          [](sd_bus_message* reply) { return sd_bus_message_append(reply, "as", 0); }}},
+         {"Status", "s", {}, constant("s", "normal")},
+         {"IconThemePath", "as", {}, constant("as", 0)}},
         {{"LayoutUpdated", "ui"},
          {"ItemsPropertiesUpdated", "a(ia{sv})a(ias)"},
          {"ItemActivationRequested", "iu"}},
@@ -143,13 +133,7 @@ void DBusMenu::setMenu(const StatusItem::Menu& menu)
         int r = sd_bus_message_open_container(message, 'a', "(ia{sv})");
         for (const auto& [id, properties] : changed) {
             if (r >= 0)
-                r = sd_bus_message_open_container(message, 'r', "ia{sv}");
-            if (r >= 0)
-                r = sd_bus_message_append(message, "i", id);
-            if (r >= 0)
-                r = appendProperties(message, properties, {});
-            if (r >= 0)
-                r = sd_bus_message_close_container(message);
+                r = appendPropertiesOf(message, id, properties, {});
         }
         if (r >= 0)
             r = sd_bus_message_close_container(message);
@@ -211,15 +195,9 @@ int DBusMenu::getGroupProperties(sd_bus_message* call, sd_bus_message* reply) co
     }
     r = sd_bus_message_open_container(reply, 'a', "(ia{sv})");
     for (const int id : ids) {
-        if (r < 0 || !exists(id))
-            continue; // gone since the host read the layout: left out
-        r = sd_bus_message_open_container(reply, 'r', "ia{sv}");
-        if (r >= 0)
-            r = sd_bus_message_append(reply, "i", id);
-        if (r >= 0)
-            r = appendProperties(reply, propertiesOf(id), names);
-        if (r >= 0)
-            r = sd_bus_message_close_container(reply);
+        // One gone since the host read the layout is left out.
+        if (r >= 0 && exists(id))
+            r = appendPropertiesOf(reply, id, propertiesOf(id), names);
     }
     return r < 0 ? r : sd_bus_message_close_container(reply);
 }
@@ -307,6 +285,17 @@ int DBusMenu::appendItem(sd_bus_message* message, int id, int depth, const QStri
     }
     if (r >= 0)
         r = sd_bus_message_close_container(message);
+    return r < 0 ? r : sd_bus_message_close_container(message);
+}
+
+int DBusMenu::appendPropertiesOf(sd_bus_message* message, int id, const Properties& properties,
+                                 const QStringList& names)
+{
+    int r = sd_bus_message_open_container(message, 'r', "ia{sv}");
+    if (r >= 0)
+        r = sd_bus_message_append(message, "i", id);
+    if (r >= 0)
+        r = appendProperties(message, properties, names);
     return r < 0 ? r : sd_bus_message_close_container(message);
 }
 

@@ -49,6 +49,9 @@ private:
     int eventGroup(sd_bus_message* call, sd_bus_message* reply);
     int aboutToShowGroup(sd_bus_message* call, sd_bus_message* reply) const;
     int appendItem(sd_bus_message* message, int id, int depth, const QStringList& names) const;
+    // (ia{sv}): the item's id and its properties.
+    static int appendPropertiesOf(sd_bus_message* message, int id, const Properties& properties,
+                                  const QStringList& names);
     static int appendProperties(sd_bus_message* message, const Properties& properties,
                                 const QStringList& names);
 
