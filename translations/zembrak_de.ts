@@ -741,6 +741,21 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     </message>
 </context>
 <context>
+    <name>ZKStatusMenu</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pausieren</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Überspringen</translation>
+    </message>
+</context>
+<context>
     <name>ZKTimeEditorWindow</name>
     <message>
         <source>Edit Time</source>

@@ -741,6 +741,21 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     </message>
 </context>
 <context>
+    <name>ZKStatusMenu</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pausar</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Saltar</translation>
+    </message>
+</context>
+<context>
     <name>ZKTimeEditorWindow</name>
     <message>
         <source>Edit Time</source>

@@ -741,6 +741,21 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     </message>
 </context>
 <context>
+    <name>ZKStatusMenu</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Démarrer</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Passer</translation>
+    </message>
+</context>
+<context>
     <name>ZKTimeEditorWindow</name>
     <message>
         <source>Edit Time</source>

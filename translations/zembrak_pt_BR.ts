@@ -741,6 +741,21 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     </message>
 </context>
 <context>
+    <name>ZKStatusMenu</name>
+    <message>
+        <source>Pause</source>
+        <translation>Pausar</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Iniciar</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Pular</translation>
+    </message>
+</context>
+<context>
     <name>ZKTimeEditorWindow</name>
     <message>
         <source>Edit Time</source>

@@ -7,6 +7,7 @@
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "menus/ZKMenu.h"
+#include "menus/ZKStatusMenu.h"
 #include "platform/Defaults.h"
 #include "platform/GlobalShortcuts.h"
 #include "platform/IdleTime.h"
@@ -57,6 +58,7 @@ void AppDelegate::setup()
     m_timeBoxManager->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
     m_menu->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
     m_menu->loadPreferences();
+    m_statusMenu = std::make_unique<ZKStatusMenu>(*m_menu, *m_menuBarTimeDisplay);
     m_timeEditorWindow = std::make_unique<ZKTimeEditorWindow>(m_menuBarTimeDisplay->statusItem());
     m_timeSettingsWindow =
         std::make_unique<ZKTimeSettingsWindow>(m_menuBarTimeDisplay->statusItem());

@@ -18,6 +18,7 @@ class SessionWatcher;
 class Updater;
 class ZKIdlePromptWindow;
 class ZKPopover;
+class ZKStatusMenu;
 class ZKStatisticsWindow;
 class ZKTimeEditorWindow;
 class ZKTimeSettingsWindow;
@@ -67,6 +68,7 @@ private:
     std::unique_ptr<KPMenuBarTimeDisplay> m_menuBarTimeDisplay;
     std::unique_ptr<KPTimeBoxManager> m_timeBoxManager;
     const std::unique_ptr<ZKMenu> m_menu;
+    std::unique_ptr<ZKStatusMenu> m_statusMenu;
     std::unique_ptr<ZKTimeEditorWindow> m_timeEditorWindow;
     std::unique_ptr<ZKTimeSettingsWindow> m_timeSettingsWindow;
     std::unique_ptr<ZKStatisticsWindow> m_statisticsWindow;

@@ -57,6 +57,7 @@ int readBasic(sd_bus_message* message, char type, QVariant& value)
 struct BusService::Interface
 {
     QByteArray name;
+    QByteArray path;
     std::vector<Method> methods;
     std::vector<Property> properties;
     std::vector<Signal> sent;
@@ -74,6 +75,16 @@ int BusService::Interface::call(sd_bus_message* message, void* userdata, sd_bus_
     for (const Method& method : self->methods) {
         if (method.name != member)
             continue;
+        if (method.answer) {
+            sd_bus_message* reply = nullptr;
+            int r = sd_bus_message_new_method_return(message, &reply);
+            if (r >= 0)
+                r = method.answer(message, reply);
+            if (r >= 0)
+                r = sd_bus_send(nullptr, reply, nullptr);
+            sd_bus_message_unref(reply);
+            return r;
+        }
         QVariantList arguments(method.signature.size());
         for (qsizetype i = 0; i < arguments.size(); ++i) {
             const int r = readBasic(message, method.signature[i], arguments[i]);
@@ -124,17 +135,20 @@ BusService::BusService(const QString& name, const QString& path, QObject* parent
 BusService::~BusService() = default;
 
 void BusService::addInterface(const QString& name, std::vector<Method> methods,
-                              std::vector<Property> properties, std::vector<Signal> sent)
+                              std::vector<Property> properties, std::vector<Signal> sent,
+                              const QString& path)
 {
     Interface& interface = m_interfaces.emplace_back();
     interface.name = name.toUtf8();
+    interface.path = path.isEmpty() ? m_path : path.toUtf8();
     interface.methods = std::move(methods);
     interface.properties = std::move(properties);
     interface.sent = std::move(sent);
     interface.vtable.push_back(SD_BUS_VTABLE_START(0));
     for (const Method& m : interface.methods)
-        interface.vtable.push_back(SD_BUS_METHOD(m.name.constData(), m.signature.constData(), "",
-                                                 &Interface::call, SD_BUS_VTABLE_UNPRIVILEGED));
+        interface.vtable.push_back(SD_BUS_METHOD(m.name.constData(), m.signature.constData(),
+                                                 m.result.constData(), &Interface::call,
+                                                 SD_BUS_VTABLE_UNPRIVILEGED));
     for (const Property& p : interface.properties)
         interface.vtable.push_back(SD_BUS_PROPERTY(p.name.constData(), p.signature.constData(),
                                                    &Interface::get, 0,
@@ -149,8 +163,18 @@ void BusService::addInterface(const QString& name, std::vector<Method> methods,
 
 void BusService::exportOn(Interface& interface)
 {
-    sd_bus_add_object_vtable(m_connection.bus(), nullptr, m_path.constData(),
+    sd_bus_add_object_vtable(m_connection.bus(), nullptr, interface.path.constData(),
                              interface.name.constData(), interface.vtable.data(), &interface);
+}
+
+const BusService::Interface* BusService::find(const QString& interfaceName) const
+{
+    const QByteArray name = interfaceName.toUtf8();
+    for (const Interface& interface : m_interfaces) {
+        if (interface.name == name)
+            return &interface;
+    }
+    return nullptr;
 }
 
 bool BusService::start()
@@ -180,9 +204,9 @@ void BusService::reconnectLater()
 
 void BusService::announce(const QString& interfaceName, const QStringList& properties)
 {
-    if (!m_connection.isReady())
+    const Interface* interface = find(interfaceName);
+    if (!m_connection.isReady() || !interface)
         return;
-    const QByteArray interface = interfaceName.toUtf8();
     std::vector<QByteArray> names;
     for (const QString& property : properties)
         names.push_back(property.toUtf8());
@@ -190,35 +214,42 @@ void BusService::announce(const QString& interfaceName, const QStringList& prope
     for (QByteArray& name : names)
         list.push_back(name.data());
     list.push_back(nullptr);
-    sd_bus_emit_properties_changed_strv(m_connection.bus(), m_path.constData(),
-                                        interface.constData(), list.data());
+    sd_bus_emit_properties_changed_strv(m_connection.bus(), interface->path.constData(),
+                                        interface->name.constData(), list.data());
     m_connection.flush();
 }
 
 void BusService::send(const QString& interfaceName, const QByteArray& signal,
                       const QVariantList& arguments)
 {
-    if (!m_connection.isReady())
+    const Interface* interface = find(interfaceName);
+    if (!interface)
         return;
-    const QByteArray name = interfaceName.toUtf8();
-    for (const Interface& interface : m_interfaces) {
-        if (interface.name != name)
+    for (const Signal& s : interface->sent) {
+        if (s.name != signal || s.signature.size() != arguments.size())
             continue;
-        for (const Signal& s : interface.sent) {
-            if (s.name != signal || s.signature.size() != arguments.size())
-                continue;
-            sd_bus_message* message = nullptr;
-            if (sd_bus_message_new_signal(m_connection.bus(), &message, m_path.constData(),
-                                          name.constData(), signal.constData()) < 0)
-                return;
+        sendWith(interfaceName, signal, [&](sd_bus_message* message) {
             int r = 0;
             for (qsizetype i = 0; i < arguments.size() && r >= 0; ++i)
                 r = appendBasic(message, s.signature[i], arguments[i]);
-            if (r >= 0)
-                sd_bus_send(m_connection.bus(), message, nullptr);
-            sd_bus_message_unref(message);
-            m_connection.flush();
-            return;
-        }
+            return r;
+        });
+        return;
     }
+}
+
+void BusService::sendWith(const QString& interfaceName, const QByteArray& signal,
+                          const std::function<int(sd_bus_message* message)>& append)
+{
+    const Interface* interface = find(interfaceName);
+    if (!m_connection.isReady() || !interface)
+        return;
+    sd_bus_message* message = nullptr;
+    if (sd_bus_message_new_signal(m_connection.bus(), &message, interface->path.constData(),
+                                  interface->name.constData(), signal.constData()) < 0)
+        return;
+    if (append(message) >= 0)
+        sd_bus_send(m_connection.bus(), message, nullptr);
+    sd_bus_message_unref(message);
+    m_connection.flush();
 }

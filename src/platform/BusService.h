@@ -16,11 +16,11 @@
 struct sd_bus_vtable;
 struct sd_bus_message;
 
-// A well-known name on the session bus and the one object behind it, served
+// A well-known name on the session bus and the objects behind it, served
 // from the GUI thread's own connection. When the session's bus restarts, the
-// name and the object come back on the new one. Arguments, properties and
-// signals are of the basic types s, x, i and b unless a property writes its
-// own value.
+// name and the objects come back on the new one. Arguments, properties and
+// signals are of the basic types s, x, i and b unless a method, a property or
+// a signal reads or writes its own values.
 class BusService : public QObject
 {
     Q_OBJECT
@@ -37,6 +37,11 @@ public:
         QByteArray signature; // of its arguments
         // Done, or the error to answer with.
         std::function<std::optional<Error>(const QVariantList& arguments)> call;
+        // Of the reply, for a method that answers with values.
+        QByteArray result = {};
+        // Reads arguments of any type from the call and writes the reply, in
+        // place of call; a negative errno refuses the call.
+        std::function<int(sd_bus_message* call, sd_bus_message* reply)> answer = {};
     };
     struct Property
     {
@@ -55,8 +60,10 @@ public:
     BusService(const QString& name, const QString& path, QObject* parent = nullptr);
     ~BusService() override;
 
+    // On the service's object, or on another object of the same connection at path.
     void addInterface(const QString& name, std::vector<Method> methods,
-                      std::vector<Property> properties = {}, std::vector<Signal> sent = {});
+                      std::vector<Property> properties = {}, std::vector<Signal> sent = {},
+                      const QString& path = QString());
     // Starts connecting and asks for the name; false when no bus can be reached now.
     bool start();
     // PropertiesChanged with the current values of these properties.
@@ -65,6 +72,9 @@ public:
     // nothing when no bus is reached now.
     void send(const QString& interfaceName, const QByteArray& signal,
               const QVariantList& arguments);
+    // A signal whose arguments append writes.
+    void sendWith(const QString& interfaceName, const QByteArray& signal,
+                  const std::function<int(sd_bus_message* message)>& append);
     QString name() const { return QString::fromUtf8(m_name); }
     // For the service's own calls and matches, once the name is held.
     SdBusConnection& connection() { return m_connection; }
@@ -77,6 +87,7 @@ private:
     struct Interface;
 
     void exportOn(Interface& interface);
+    const Interface* find(const QString& interfaceName) const;
     void reconnectLater();
 
     QByteArray m_name;

@@ -94,6 +94,12 @@ void StatusItem::setToolTipText(const QString& text)
     Q_EMIT toolTipChanged();
 }
 
+void StatusItem::setMenu(Menu menu)
+{
+    m_menu = std::move(menu);
+    Q_EMIT menuChanged();
+}
+
 void StatusItem::setSlotSize(QSize size)
 {
     if (m_slotSize == size)

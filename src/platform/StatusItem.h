@@ -5,8 +5,10 @@
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // The application's place in the desktop's tray. Its button hosts the item's
 // view; the backend (X11 system tray, StatusNotifierItem, or a small window
@@ -26,6 +28,23 @@ public:
         StatusNotifier,
         Window
     };
+
+    // A command of the menu that hosts drawing menus themselves show for the item.
+    struct MenuEntry
+    {
+        QString label;
+        std::function<void()> triggered;
+        bool enabled = true;
+        bool separator = false; // a line between groups: no label, no command
+
+        static MenuEntry separatorLine()
+        {
+            MenuEntry line;
+            line.separator = true;
+            return line;
+        }
+    };
+    using Menu = std::vector<MenuEntry>;
 
     // What the user asked for under trayBackendKey in the standard store.
     enum class Preference
@@ -94,6 +113,10 @@ public:
     QString toolTipText() const { return m_toolTipText; }
     void setToolTipText(const QString& text);
 
+    // The commands, in order; given again whole when a label or the order changes.
+    const Menu& menu() const { return m_menu; }
+    void setMenu(Menu menu);
+
 Q_SIGNALS:
     void activated();          // primary click reported by the host
     void secondaryActivated(); // secondary click reported by the host
@@ -104,6 +127,7 @@ Q_SIGNALS:
     void appearanceChanged();
     void labelTextChanged(const QString& text);
     void toolTipChanged();
+    void menuChanged();
 
 protected:
     virtual void applyLength();
@@ -117,6 +141,7 @@ private:
     QColor m_accentColor;
     QString m_toolTipTitle;
     QString m_toolTipText;
+    Menu m_menu;
     QSize m_slotSize;
     std::unique_ptr<class QVariantAnimation> m_alphaAnimation;
 };

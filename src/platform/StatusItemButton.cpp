@@ -1,9 +1,12 @@
 #include "StatusItemButton.h"
 
 #include <QChildEvent>
+#include <QCoreApplication>
 #include <QGraphicsOpacityEffect>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <algorithm>
 
 StatusItemButton::StatusItemButton(QWidget* parent) : QWidget(parent)
 {
@@ -63,4 +66,46 @@ void StatusItemButton::childEvent(QChildEvent* event)
                 child->show();
         },
         Qt::QueuedConnection);
+}
+
+void StatusItemButton::mousePressEvent(QMouseEvent* event)
+{
+    if (!forwardToView(event))
+        QWidget::mousePressEvent(event);
+}
+
+void StatusItemButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!forwardToView(event))
+        QWidget::mouseReleaseEvent(event);
+}
+
+bool StatusItemButton::forwardToView(QMouseEvent* event)
+{
+    QWidget* view = nullptr;
+    for (QObject* child : children()) {
+        auto* widget = qobject_cast<QWidget*>(child);
+        if (widget && !widget->isWindow() && widget->isVisibleTo(this)) {
+            view = widget;
+            break;
+        }
+    }
+    const QPoint at = event->position().toPoint();
+    // What the view let pass comes back here from inside it: not sent again.
+    if (!view || view->width() < 1 || view->height() < 1 || view->geometry().contains(at))
+        return false;
+    QPoint inView = view->mapFromParent(at);
+    // A release dragged off the button stays off the view too.
+    if (rect().contains(at))
+        inView = QPoint(std::clamp(inView.x(), 0, view->width() - 1),
+                        std::clamp(inView.y(), 0, view->height() - 1));
+    QWidget* target = view->childAt(inView);
+    if (!target)
+        target = view;
+    QMouseEvent forwarded(event->type(), target->mapFrom(view, inView), event->scenePosition(),
+                          event->globalPosition(), event->button(), event->buttons(),
+                          event->modifiers(), event->pointingDevice());
+    QCoreApplication::sendEvent(target, &forwarded);
+    event->setAccepted(forwarded.isAccepted());
+    return true;
 }

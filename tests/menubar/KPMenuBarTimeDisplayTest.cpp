@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMap>
+#include <QMouseEvent>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -203,6 +204,42 @@ private Q_SLOTS:
             QCOMPARE(f.timer().currentTime().totalSeconds(), shown);
             QCOMPARE(f.counter.pressed, pressed);
         }
+    }
+
+    // A tray's slot may be larger than the time, and some trays click at its
+    // first pixel (KDE's proxy does): a click on the slot's edges opens too.
+    void clicksOnTheWholeSlot_data()
+    {
+        QTest::addColumn<QSize>("slot");
+        QTest::addColumn<QPoint>("at"); // negative: from the far edges
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("first pixel") << QSize(60, 24) << QPoint(0, 0) << Qt::LeftButton;
+        QTest::newRow("last pixel") << QSize(60, 24) << QPoint(-1, -1) << Qt::LeftButton;
+        QTest::newRow("first pixel, right") << QSize(60, 24) << QPoint(0, 0) << Qt::RightButton;
+        QTest::newRow("square, first") << QSize(22, 22) << QPoint(0, 0) << Qt::LeftButton;
+        QTest::newRow("square, last, right") << QSize(22, 22) << QPoint(-1, -1) << Qt::RightButton;
+    }
+    void clicksOnTheWholeSlot()
+    {
+        QFETCH(QSize, slot);
+        QFETCH(QPoint, at);
+        QFETCH(Qt::MouseButton, button);
+        Fixture f(1500);
+        QWidget* item = f.display.statusItem()->button();
+        item->setFixedSize(slot);
+        f.display.statusItem()->setSlotSize(slot);
+        item->show();
+        QVERIFY(QTest::qWaitForWindowExposed(item));
+        const QPoint point(at.x() < 0 ? slot.width() + at.x() : at.x(),
+                           at.y() < 0 ? slot.height() + at.y() : at.y());
+        // To the window, as the tray's click comes (QTest reads 0, 0 as the centre).
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const bool press = type == QEvent::MouseButtonPress;
+            QMouseEvent event(type, point, item->mapToGlobal(point), button,
+                              press ? button : Qt::NoButton, {});
+            QCoreApplication::sendEvent(item->windowHandle(), &event);
+        }
+        QCOMPARE(f.counter.pressed, 1);
     }
 
     // A press of the ringing menu button silences the alarm and rewinds the

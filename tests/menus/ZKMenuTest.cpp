@@ -3,6 +3,7 @@
 #include "FakeSound.h"
 #include "TemporaryStore.h"
 #include "menus/KPSoundMenu.h"
+#include "menus/ZKStatusMenu.h"
 #include "platform/LoginItem.h"
 #include "platform/ManualRunLoop.h"
 #include "tasks/KPTaskList.h"
@@ -15,6 +16,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace std::chrono_literals;
 using Keys = PreferenceKeys;
 using Mode = KPMenuBarTimeDisplay::MenuButtonMode;
 
@@ -166,6 +168,43 @@ private Q_SLOTS:
             QCOMPARE(f.timer().alarmSound() ? f.timer().alarmSound()->name() : QString(),
                      name == "Puddle" ? name : QString());
         }
+    }
+
+    // The status item's own menu drives the timer as the tray item does; its
+    // first label follows the timer.
+    void statusMenuDrivesTheTimer()
+    {
+        Fixture f;
+        ZKStatusMenu statusMenu(f.menu, f.display());
+        const StatusItem& item = *f.display().statusItem();
+        const auto labels = [&item] {
+            QStringList shown;
+            for (const StatusItem::MenuEntry& entry : item.menu())
+                shown << (entry.separator ? "-" : entry.label);
+            return shown;
+        };
+        const auto choose = [&item](const QString& label) {
+            for (const StatusItem::MenuEntry& entry : item.menu()) {
+                if (entry.label == label && entry.enabled) {
+                    const auto command = entry.triggered; // the menu changes as it runs
+                    return command();
+                }
+            }
+            QFAIL(qPrintable("no " + label));
+        };
+        QCOMPARE(labels(), (QStringList{"Start", "Reset", "Skip", "-", "Edit Time…",
+                                        "Time Settings…", "Statistics", "-", "Quit"}));
+        choose("Start");
+        QCOMPARE(f.timer().state(), KPTimer::State::active);
+        QCOMPARE(labels().first(), "Pause");
+        f.loop.advance(60s);
+        choose("Pause");
+        QCOMPARE(f.timer().state(), KPTimer::State::inactive);
+        QCOMPARE(labels().first(), "Start");
+        choose("Reset");
+        QCOMPARE(f.timer().currentTime().totalSeconds(), 1500);
+        choose("Skip");
+        QCOMPARE(f.application.timeBoxManager()->state(), KPTimeBoxManager::State::shortBreak);
     }
 };
 

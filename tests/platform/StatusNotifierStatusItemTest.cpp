@@ -5,6 +5,9 @@
 #include "platform/sni/SniTimeIcon.h"
 
 #include <QApplication>
+#include <QDBusArgument>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QWidget>
@@ -24,12 +27,12 @@ class StatusNotifierStatusItemTest : public QObject
     QString m_service;
     QStringList m_registered;
     int m_newIcons = 0;
+    QList<QDBusMessage> m_menuSignals;
 
     QDBusMessage call(const QString& interface, const QString& method,
-                      const QVariantList& arguments)
+                      const QVariantList& arguments, const QString& path = "/StatusNotifierItem")
     {
-        QDBusMessage message =
-            QDBusMessage::createMethodCall(m_service, "/StatusNotifierItem", interface, method);
+        QDBusMessage message = QDBusMessage::createMethodCall(m_service, path, interface, method);
         message.setArguments(arguments);
         return callAndWait(m_host, message);
     }
@@ -38,6 +41,40 @@ class StatusNotifierStatusItemTest : public QObject
         QDBusReply<QDBusVariant> reply =
             call("org.freedesktop.DBus.Properties", "Get", {"org.kde.StatusNotifierItem", name});
         return reply.isValid() ? reply.value().variant() : QVariant();
+    }
+    QDBusMessage callMenu(const QString& method, const QVariantList& arguments)
+    {
+        const QString path = property("Menu").value<QDBusObjectPath>().path();
+        return call("com.canonical.dbusmenu", method, arguments, path);
+    }
+    // The menu as the host draws it: a label, or "-" for a separator, and
+    // whether it can be chosen, for each item by id; the layout's revision.
+    QMap<int, std::pair<QString, bool>> shownMenu(uint* revision = nullptr)
+    {
+        const QDBusMessage reply = callMenu("GetLayout", {0, -1, QStringList()});
+        QMap<int, std::pair<QString, bool>> shown;
+        if (reply.type() != QDBusMessage::ReplyMessage)
+            return shown;
+        if (revision)
+            *revision = reply.arguments().at(0).toUInt();
+        const auto layout = reply.arguments().at(1).value<QDBusArgument>();
+        int id = 0;
+        QVariantMap properties;
+        layout.beginStructure();
+        layout >> id >> properties;
+        layout.beginArray();
+        while (!layout.atEnd()) {
+            QDBusVariant child;
+            layout >> child;
+            const auto item = child.variant().value<QDBusArgument>();
+            item.beginStructure();
+            item >> id >> properties;
+            const bool separator = properties.value("type") == "separator";
+            shown[id] = {separator ? "-" : properties.value("label").toString(),
+                         properties.value("enabled", true).toBool()};
+            item.endStructure();
+        }
+        return shown;
     }
     // Signals the item sent before a reply arrive before it.
     int newIcons()
@@ -69,6 +106,7 @@ class StatusNotifierStatusItemTest : public QObject
 
 public Q_SLOTS:
     void newIcon() { ++m_newIcons; }
+    void menuUpdated(const QDBusMessage& signal) { m_menuSignals << signal; }
     Q_SCRIPTABLE void RegisterStatusNotifierItem(const QString& item) { m_registered << item; }
 
 private Q_SLOTS:
@@ -127,6 +165,115 @@ private Q_SLOTS:
         fill(Qt::blue);
         loop.advance(2s);
         QCOMPARE(newIcons(), 2);
+    }
+
+    void menuRunsItsCommands_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<QString>("shown"); // "-": a separator; empty: no such item
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("runs"); // the entry whose command runs, or -1
+        QTest::newRow("first") << 1 << "clicked"
+                               << "Start" << true << 0;
+        QTest::newRow("second") << 2 << "clicked"
+                                << "Reset" << true << 1;
+        QTest::newRow("disabled") << 3 << "clicked"
+                                  << "Skip" << false << -1;
+        QTest::newRow("separator") << 4 << "clicked"
+                                   << "-" << true << -1;
+        QTest::newRow("underscore, last") << 5 << "clicked"
+                                          << "Save__All" << true << 4;
+        QTest::newRow("hovered") << 1 << "hovered"
+                                 << "Start" << true << -1;
+        QTest::newRow("no such item") << 6 << "clicked"
+                                      << "" << false << -1;
+    }
+    void menuRunsItsCommands()
+    {
+        QFETCH(int, id);
+        QFETCH(QString, event);
+        QFETCH(QString, shown);
+        QFETCH(bool, enabled);
+        QFETCH(int, runs);
+        if (busAddress.isEmpty())
+            QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
+        ManualRunLoop loop;
+        StatusNotifierStatusItem item;
+        QVERIFY(QTest::qWaitFor([&] { return !item.serviceName().isEmpty(); }));
+        m_service = item.serviceName();
+        QList<int> ran(5);
+        const auto counting = [&ran](int entry) { return [&ran, entry] { ++ran[entry]; }; };
+        item.setMenu({{"Start", counting(0)},
+                      {"Reset", counting(1)},
+                      {"Skip", counting(2), false},
+                      StatusItem::MenuEntry::separatorLine(),
+                      {"Save_All", counting(4)}});
+
+        QCOMPARE(property("Menu").value<QDBusObjectPath>().path(), "/MenuBar");
+        QCOMPARE(property("ItemIsMenu").toBool(), false);
+        const auto menu = shownMenu();
+        QCOMPARE(menu.size(), 5);
+        QCOMPARE(menu.value(id).first, shown);
+        QCOMPARE(menu.value(id).second, enabled);
+        const QDBusMessage reply =
+            callMenu("Event", {id, event, QVariant::fromValue(QDBusVariant(0)), 0u});
+        QCOMPARE(reply.type() == QDBusMessage::ErrorMessage, shown.isEmpty());
+        loop.runPending();
+        QList<int> expected(5);
+        if (runs >= 0)
+            expected[runs] = 1;
+        QCOMPARE(ran, expected);
+    }
+
+    // A label that follows the timer is sent for its item alone; a new order
+    // is a new layout.
+    void menuTellsItsChanges()
+    {
+        if (busAddress.isEmpty())
+            QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
+        ManualRunLoop loop;
+        StatusNotifierStatusItem item;
+        QVERIFY(QTest::qWaitFor([&] { return !item.serviceName().isEmpty(); }));
+        m_service = item.serviceName();
+        for (const char* signal : {"ItemsPropertiesUpdated", "LayoutUpdated"})
+            QVERIFY(m_host.connect(m_service, "/MenuBar", "com.canonical.dbusmenu", signal, this,
+                                   SLOT(menuUpdated(QDBusMessage))));
+        item.setMenu({{"Start", [] {}}, {"Quit", [] {}}});
+        uint revision = 0;
+        QCOMPARE(shownMenu(&revision).value(1).first, "Start");
+        m_menuSignals.clear();
+
+        item.setMenu({{"Pause", [] {}}, {"Quit", [] {}}});
+        QVERIFY(QTest::qWaitFor([&] { return !m_menuSignals.isEmpty(); }));
+        QCOMPARE(m_menuSignals.first().member(), "ItemsPropertiesUpdated");
+        const auto updated = m_menuSignals.first().arguments().at(0).value<QDBusArgument>();
+        QList<std::pair<int, QVariantMap>> items;
+        updated.beginArray();
+        while (!updated.atEnd()) {
+            std::pair<int, QVariantMap> entry;
+            updated.beginStructure();
+            updated >> entry.first >> entry.second;
+            updated.endStructure();
+            items << entry;
+        }
+        QCOMPARE(items, (QList<std::pair<int, QVariantMap>>{{1, {{"label", "Pause"}}}}));
+        uint now = 0;
+        QCOMPARE(shownMenu(&now).value(1).first, "Pause");
+        QCOMPARE(now, revision);
+
+        m_menuSignals.clear();
+        item.setMenu({{"Pause", [] {}}, StatusItem::MenuEntry::separatorLine(), {"Quit", [] {}}});
+        QVERIFY(QTest::qWaitFor([&] { return !m_menuSignals.isEmpty(); }));
+        QCOMPARE(m_menuSignals.first().member(), "LayoutUpdated");
+        QCOMPARE(m_menuSignals.first().arguments().value(0).toUInt(), revision + 1);
+        QCOMPARE(shownMenu(&now).size(), 3);
+        QCOMPARE(now, revision + 1);
+        // The same menu again says nothing.
+        item.setMenu({{"Pause", [] {}}, StatusItem::MenuEntry::separatorLine(), {"Quit", [] {}}});
+        call("org.freedesktop.DBus.Peer", "Ping", {});
+        QCoreApplication::processEvents();
+        QCOMPARE(m_menuSignals.size(), 1);
     }
 };
 

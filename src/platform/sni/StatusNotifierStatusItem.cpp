@@ -1,5 +1,6 @@
 #include "StatusNotifierStatusItem.h"
 
+#include "DBusMenu.h"
 #include "SniTimeIcon.h"
 #include "platform/BusService.h"
 
@@ -71,9 +72,11 @@ int noPixmaps(sd_bus_message* reply)
 } // namespace
 
 StatusNotifierStatusItem::StatusNotifierStatusItem()
-    : m_service(std::make_unique<BusService>(nextServiceName(), QString::fromLatin1(kObjectPath)))
+    : m_service(std::make_unique<BusService>(nextServiceName(), QString::fromLatin1(kObjectPath))),
+      m_menu(std::make_unique<DBusMenu>(*m_service))
 {
     exportInterface();
+    connect(this, &StatusItem::menuChanged, this, [this] { m_menu->setMenu(menu()); });
     connect(m_service.get(), &BusService::nameAcquired, this,
             &StatusNotifierStatusItem::followWatcher);
     connect(this, &StatusItem::labelTextChanged, this, [this](const QString& text) {
@@ -138,6 +141,12 @@ void StatusNotifierStatusItem::exportInterface()
           {},
           [this](sd_bus_message* reply) { return appendTo(reply, toolTip()); }},
          {"ItemIsMenu", "b", constant(false)},
+         {"Menu",
+          "o",
+          {},
+          [](sd_bus_message* reply) {
+              return sd_bus_message_append(reply, "o", DBusMenu::kObjectPath);
+          }},
          {"XAyatanaLabel", "s", text(&StatusItem::labelText, this)},
          {"XAyatanaLabelGuide", "s", text(&StatusNotifierStatusItem::labelGuide, this)}},
         {{"NewTitle", ""},

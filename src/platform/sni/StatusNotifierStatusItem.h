@@ -9,12 +9,13 @@
 #include <memory>
 
 class BusService;
+class DBusMenu;
 
 // The status item as a StatusNotifierItem on the session bus, for desktops
 // whose panel hosts those instead of an X11 tray. The host shows the label
 // text and a picture of the button; clicks come back as activated() and
-// secondaryActivated(). Served from the GUI thread's own connection, so that
-// a host reading each new second wakes no other thread.
+// secondaryActivated(), and hosts that draw menus show the item's menu. Served from the GUI
+// thread's own connection, so that a host reading each new second wakes no other thread.
 class StatusNotifierStatusItem : public StatusItem
 {
     Q_OBJECT
@@ -61,6 +62,7 @@ private:
     void refreshIcon();
 
     std::unique_ptr<BusService> m_service;
+    std::unique_ptr<DBusMenu> m_menu; // on the service's connection
     QString m_serviceName;
     bool m_registered = false;
     SniIconPixmapList m_icons;

@@ -33,4 +33,16 @@ sleep 1
 check "the popover opened again after the click that closed it" popover_closed
 session_open_popover
 check "the reopened popover at $POPOVER_X,$POPOVER_Y is not under the item" placed
+
+# A click lands anywhere on the item's window, its first and last pixels too
+# (KDE's proxy for XEmbed items clicks at the first): each opens the popover.
+for corner in "$ITEM_X $ITEM_Y" "$((ITEM_X + ITEM_W - 1)) $((ITEM_Y + ITEM_H - 1))"; do
+    session_click_item
+    expect 3 "a click on the item did not close the popover" popover_closed
+    sleep 1
+    read -r x y <<<"$corner"
+    xdotool mousemove "$x" "$y" click 1
+    session_wait_for 5 session_popover_settled "$ITEM" ||
+        session_fail "a click at $corner, the item's edge, opened no popover"
+done
 app_alive
