@@ -29,29 +29,9 @@ const QString dataMember = QStringLiteral("$data");
 // Far beyond any real store; reading more would only stall the start.
 constexpr qint64 largestFile = 16 * 1024 * 1024;
 // Seldom enough to cost nothing while another process sits on the lock.
-constexpr std::chrono::milliseconds retryDelay(250);
+constexpr std::chrono::milliseconds retryDelay(500);
 // Only on the way out, where nothing waits on us.
-constexpr std::chrono::milliseconds patienceAtClose(1000);
-
-qint64 nanoseconds(const timespec& t)
-{
-    return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
-}
-
-// A file written again in place must show it in its stamp though the clock,
-// a few milliseconds coarse, has not moved: a reader holding the old stamp
-// would take the new bytes for the old.
-void moveTimeForward(int fd, const struct stat& before)
-{
-    struct stat after
-    {};
-    if (::fstat(fd, &after) != 0 || nanoseconds(after.st_mtim) > nanoseconds(before.st_mtim))
-        return;
-    const qint64 next = nanoseconds(before.st_mtim) + 1;
-    const timespec times[2] = {{0, UTIME_OMIT},
-                               {time_t(next / 1000000000), long(next % 1000000000)}};
-    ::futimens(fd, times);
-}
+constexpr std::chrono::milliseconds patienceAtClose(500);
 
 std::unique_ptr<Defaults>& standardInstance()
 {
@@ -73,17 +53,12 @@ Defaults::~Defaults()
 {
     // The last chance for what is kept: waiting a little stalls nothing now.
     if (!flush(patienceAtClose) && !m_unreadable) {
-        QStringList lost;
+        QJsonObject lost;
         for (auto it = m_kept.cbegin(); it != m_kept.cend(); ++it)
-            lost.append(it.key() + QLatin1Char('=') +
-                        (it.value().isUndefined()
-                             ? QStringLiteral("(removed)")
-                             : QString::fromUtf8(QJsonDocument(QJsonArray{it.value()})
-                                                     .toJson(QJsonDocument::Compact)
-                                                     .chopped(1)
-                                                     .mid(1))));
-        StandardError::tell(QStringLiteral("%1 could not be written; not saved: %2")
-                                .arg(m_path, lost.join(QStringLiteral(", "))));
+            lost.insert(it.key(), it.value().isUndefined() ? QJsonValue() : it.value());
+        StandardError::tell(QStringLiteral("%1 could not be written; lost (null: removed): %2")
+                                .arg(m_path, QString::fromUtf8(QJsonDocument(lost).toJson(
+                                                 QJsonDocument::Compact))));
     }
     hold(-1);
     // What the last write swapped out, kept for the next one.
@@ -115,21 +90,6 @@ QString Defaults::configHome()
 QString Defaults::filePath() const
 {
     return m_path;
-}
-
-Defaults::FileStamp Defaults::stampOf(const struct stat& info)
-{
-    return {qint64(info.st_dev),       qint64(info.st_ino),       qint64(info.st_size),
-            nanoseconds(info.st_mtim), nanoseconds(info.st_ctim), qint64(info.st_mode & 07777)};
-}
-
-Defaults::FileStamp Defaults::stampOfFile() const
-{
-    struct stat info
-    {};
-    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
-        return {};
-    return stampOf(info);
 }
 
 void Defaults::hold(int fd)
@@ -169,22 +129,24 @@ void Defaults::read()
             return;
         // Whatever it holds is the user's: neither read nor written over this run.
         m_unreadable = true;
+        m_stamp = FileStamp::ofPath(m_path);
         StandardError::tell(
             QStringLiteral("cannot read %1 (%2); its settings are left alone and changes are "
                            "not saved")
                 .arg(m_path, QString::fromLocal8Bit(std::strerror(error))));
         return;
     }
+    // Held open, so that no other file takes its inode number while we know it.
+    hold(fd);
     struct stat info
     {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > largestFile) {
-        ::close(fd);
+    // Taken before reading: a change while it is read shows at the next look.
+    if (::fstat(fd, &info) == 0)
+        m_stamp = FileStamp::of(info);
+    if (m_stamp == FileStamp() || !S_ISREG(info.st_mode) || info.st_size > largestFile) {
         moveAside(QStringLiteral("refused"), QStringLiteral("not a file of at most 16 MiB"));
         return;
     }
-    // Taken before reading: a change while it is read shows at the next look.
-    m_stamp = stampOf(info);
-    hold(fd);
     QFile file;
     file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
     const QByteArray bytes = file.readAll();
@@ -328,7 +290,7 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
 {
     // Another program (the sibling sharing a suite, or the user's editor) may
     // have written the file since: build on what it holds now, not on our copy.
-    if (stampOfFile() != m_stamp)
+    if (FileStamp::ofPath(m_path) != m_stamp)
         load();
     // Qt 6.8's QJsonObject breaks on a null key; "" is the same key to the file.
     const QString name = key.isNull() ? QStringLiteral("") : key;
@@ -372,9 +334,8 @@ bool Defaults::flush(std::chrono::milliseconds patience)
     m_waitingForLock = lock.state() == StoreLock::State::busy;
     if (lock.state() != StoreLock::State::taken)
         return false;
-    // Sound under the lock: the version held open keeps its inode number from
-    // any other file, and a rewrite in place moves its time forward.
-    if (stampOfFile() != m_stamp)
+    // Sound under the lock: the version last known is held open.
+    if (FileStamp::ofPath(m_path) != m_stamp)
         load();
     const bool written = !m_unreadable && writeKept();
     // The folder may have gone away under us: the next write makes it again.
@@ -451,15 +412,15 @@ bool Defaults::overwriteFile(const StoreText::Overwrite& overwrite)
     struct stat info
     {};
     // Only the very version the text is of.
-    bool done = ::fstat(fd, &info) == 0 && stampOf(info) == m_stamp &&
+    bool done = ::fstat(fd, &info) == 0 && FileStamp::of(info) == m_stamp &&
                 ::pwrite(fd, overwrite.bytes.constData(), size_t(size), overwrite.offset) == size;
     if (done) {
-        moveTimeForward(fd, info);
+        FileStamp::moveTimeForward(fd, info);
         if (m_durability == Durability::synced)
             done = ::fdatasync(fd) == 0;
     }
     if (done && ::fstat(fd, &info) == 0)
-        m_stamp = stampOf(info);
+        m_stamp = FileStamp::of(info);
     ::close(fd);
     return done;
 }
@@ -488,7 +449,7 @@ bool Defaults::replaceFile(const QByteArray& bytes)
                     ::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size() &&
                     ::ftruncate(fd, bytes.size()) == 0;
     if (complete) // the old version, which others may hold a stamp of
-        moveTimeForward(fd, info);
+        FileStamp::moveTimeForward(fd, info);
     if (complete && m_stamp.mode >= 0)
         ::fchmod(fd, mode_t(m_stamp.mode)); // the user's choice of who may read it
     if (complete && m_durability == Durability::synced)
@@ -505,7 +466,7 @@ bool Defaults::replaceFile(const QByteArray& bytes)
     if (!complete || m_durability == Durability::synced)
         ::unlink(from.constData());
     if (complete && ::fstat(fd, &info) == 0) {
-        m_stamp = stampOf(info);
+        m_stamp = FileStamp::of(info);
         hold(fd);
     } else {
         ::close(fd);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileStamp.h"
 #include "StoreText.h"
 
 #include <QJsonObject>
@@ -10,8 +11,6 @@
 #include <QStringList>
 #include <chrono>
 #include <optional>
-
-struct stat;
 
 // A typed key-value store kept as one JSON object in
 // $XDG_CONFIG_HOME/<suite>/defaults.json. Every change is written through at
@@ -78,21 +77,6 @@ Q_SIGNALS:
     void valueChanged(const QString& key);
 
 private:
-    // What tells one version of the file from the next. The version read or
-    // written last is held open, so no other file can take its inode number.
-    struct FileStamp
-    {
-        qint64 device = -1;
-        qint64 inode = -1;
-        qint64 size = -1;
-        qint64 modified = -1;
-        qint64 changed = -1;
-        qint64 mode = -1;
-        bool operator==(const FileStamp&) const = default;
-    };
-
-    static FileStamp stampOf(const struct stat& info);
-    FileStamp stampOfFile() const;
     void hold(int fd);
     void load();
     void read();
@@ -121,5 +105,5 @@ private:
     QMap<QString, QJsonValue> m_kept; // not on disk yet; undefined: removed
     StoreText m_text;                 // the file's bytes, as read or written last
     FileStamp m_stamp;
-    int m_held = -1;
+    int m_held = -1; // the version m_stamp is of, so that no other file takes its inode
 };
