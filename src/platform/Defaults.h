@@ -15,6 +15,8 @@
 // A typed key-value store kept as one JSON object in
 // $XDG_CONFIG_HOME/<suite>/defaults.json. Every change is written through at
 // once and atomically; a value equal to the stored one is not written again.
+// Only the changed members' bytes change: what other programs keep in the
+// file stays as they wrote it, and is read again only when it changed.
 // A write that finds another writer holding the store's lock is kept (read
 // back at once) and written when the lock comes free, never without it.
 // A file that cannot be used is moved aside whole (or, unreadable, left alone
@@ -24,7 +26,8 @@ class Defaults : public QObject
     Q_OBJECT
 
 public:
-    // Every write replaces the file atomically. A synced store also waits for
+    // A write swaps in a whole new file, or overwrites one value of the same
+    // length in place with a single write. A synced store also waits for
     // the disk to hold it; a value rewritten every second that is worthless
     // after a crash (the shared time) need not wake the disk each time.
     enum class Durability
