@@ -1,10 +1,11 @@
 #include "Defaults.h"
 
+#include "RunLoop.h"
 #include "StandardError.h"
+#include "StoreLock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,9 +19,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <memory>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -29,39 +28,10 @@ const QString standardSuite = QStringLiteral("zembrak");
 const QString dataMember = QStringLiteral("$data");
 // Far beyond any real store; reading more would only stall the start.
 constexpr qint64 largestFile = 16 * 1024 * 1024;
-constexpr std::chrono::milliseconds lockWait(500);
-
-// Writers of one store take turns through an advisory lock on a file kept
-// beside it. Taking it writes nothing to the disk, and the kernel lets it go
-// with its holder, so a writer killed half way leaves no lock to clear away.
-class WriteLock
-{
-public:
-    explicit WriteLock(const QString& path)
-        // Not blocking: a FIFO put in its place must not hang the write.
-        : m_fd(::open(QFile::encodeName(path).constData(),
-                      O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600))
-    {
-        const QDeadlineTimer deadline(lockWait);
-        while (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno == EINTR)
-                continue;
-            if (errno != EWOULDBLOCK || deadline.hasExpired())
-                return;
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    ~WriteLock()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    WriteLock(const WriteLock&) = delete;
-    WriteLock& operator=(const WriteLock&) = delete;
-
-private:
-    const int m_fd;
-};
+// Seldom enough to cost nothing while another process sits on the lock.
+constexpr std::chrono::milliseconds retryDelay(500);
+// Only on the way out, where nothing waits on us.
+constexpr std::chrono::milliseconds patienceAtClose(500);
 
 std::unique_ptr<Defaults>& standardInstance()
 {
@@ -81,6 +51,16 @@ Defaults::Defaults(const QString& suiteName, Durability durability, QObject* par
 
 Defaults::~Defaults()
 {
+    // The last chance for what is kept: waiting a little stalls nothing now.
+    if (!flush(patienceAtClose) && !m_unreadable) {
+        QJsonObject lost;
+        for (auto it = m_kept.cbegin(); it != m_kept.cend(); ++it)
+            lost.insert(it.key(), it.value().isUndefined() ? QJsonValue() : it.value());
+        StandardError::tell(QStringLiteral("%1 could not be written; lost (null: removed): %2")
+                                .arg(m_path, QString::fromUtf8(QJsonDocument(lost).toJson(
+                                                 QJsonDocument::Compact))));
+    }
+    hold(-1);
     // What the last write swapped out, kept for the next one.
     if (!m_temporary.isEmpty())
         ::unlink(QFile::encodeName(m_temporary).constData());
@@ -112,23 +92,35 @@ QString Defaults::filePath() const
     return m_path;
 }
 
-Defaults::FileStamp Defaults::stampOfFile() const
+void Defaults::hold(int fd)
 {
-    struct stat info
-    {};
-    if (::stat(QFile::encodeName(m_path).constData(), &info) != 0)
-        return {};
-    return {qint64(info.st_ino), qint64(info.st_size),
-            qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec,
-            qint64(info.st_mode & 07777)};
+    if (m_held >= 0)
+        ::close(m_held);
+    m_held = fd;
 }
 
 void Defaults::load()
 {
+    read();
+    for (auto it = m_kept.cbegin(); it != m_kept.cend(); ++it)
+        apply(it.key(), it.value());
+}
+
+void Defaults::apply(const QString& name, const QJsonValue& value)
+{
+    if (value.isUndefined())
+        m_values.remove(name);
+    else
+        m_values.insert(name, value);
+}
+
+void Defaults::read()
+{
     m_values = QJsonObject();
+    m_text.clear();
     m_unreadable = false;
-    m_unsaved = false;
-    m_stamp = stampOfFile();
+    m_stamp = FileStamp();
+    hold(-1);
     // Not blocking: a FIFO put in the file's place must not hang the start.
     const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -137,29 +129,36 @@ void Defaults::load()
             return;
         // Whatever it holds is the user's: neither read nor written over this run.
         m_unreadable = true;
+        m_stamp = FileStamp::ofPath(m_path);
         StandardError::tell(
             QStringLiteral("cannot read %1 (%2); its settings are left alone and changes are "
                            "not saved")
                 .arg(m_path, QString::fromLocal8Bit(std::strerror(error))));
         return;
     }
-    QFile file;
-    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    // Held open, so that no other file takes its inode number while we know it.
+    hold(fd);
     struct stat info
     {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > largestFile) {
-        file.close();
+    // Taken before reading: a change while it is read shows at the next look.
+    if (::fstat(fd, &info) == 0)
+        m_stamp = FileStamp::of(info);
+    if (m_stamp == FileStamp() || !S_ISREG(info.st_mode) || info.st_size > largestFile) {
         moveAside(QStringLiteral("refused"), QStringLiteral("not a file of at most 16 MiB"));
         return;
     }
+    QFile file;
+    file.open(fd, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
     const QByteArray bytes = file.readAll();
     file.close();
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error == QJsonParseError::NoError && document.isObject())
+    if (error.error == QJsonParseError::NoError && document.isObject()) {
         m_values = document.object();
-    else
+        m_text.assign(bytes); // else written whole, as we format it
+    } else {
         moveAside(QStringLiteral("corrupt"), QStringLiteral("not a JSON object"));
+    }
 }
 
 void Defaults::moveAside(const QString& kind, const QString& why)
@@ -174,6 +173,7 @@ void Defaults::moveAside(const QString& kind, const QString& why)
     if (QFile::rename(m_path, target)) {
         m_movedAside = target;
         m_stamp = FileStamp();
+        hold(-1);
         StandardError::tell(
             QStringLiteral("%1 is %2; moved to %3, defaults used").arg(m_path, why, target));
     } else {
@@ -290,41 +290,81 @@ bool Defaults::write(const QString& key, const QJsonValue& value)
 {
     // Another program (the sibling sharing a suite, or the user's editor) may
     // have written the file since: build on what it holds now, not on our copy.
-    if (stampOfFile() != m_stamp)
+    if (FileStamp::ofPath(m_path) != m_stamp)
         load();
-    // Nothing to do only when the disk holds it already.
-    const bool removing = value.isUndefined();
-    if (!m_unsaved && (removing ? !m_values.contains(key)
-                                : (m_values.contains(key) && m_values.value(key) == value)))
-        return true;
-
-    // The sibling takes the same lock around its own read-modify-write. One
-    // that stays held is not worth freezing for: we write without it.
-    std::optional<WriteLock> lock;
-    if (!m_unreadable && folderMade()) {
-        lock.emplace(m_path + QStringLiteral(".lock"));
-        // Read again under the lock: a stamp misses a rewrite within the
-        // clock's few milliseconds that reuses the inode.
-        if (!m_unsaved || stampOfFile() != m_stamp)
-            load();
-    }
-    // The value is kept for this run even when the disk refuses it.
     // Qt 6.8's QJsonObject breaks on a null key; "" is the same key to the file.
     const QString name = key.isNull() ? QStringLiteral("") : key;
-    if (removing)
-        m_values.remove(name);
-    else
-        m_values.insert(name, value);
-    bool written = false;
-    if (!m_unreadable) {
-        written = replaceFile(QJsonDocument(m_values).toJson(QJsonDocument::Indented));
-        // The folder may have gone away under us: the next write makes it again.
-        m_folderMade = m_folderMade && written;
-        m_stamp = stampOfFile();
+    const bool changes =
+        value.isUndefined() ? m_values.contains(name) : m_values.value(name) != value;
+    // Nothing to do only when the disk holds it already.
+    if (!changes && !m_kept.contains(name))
+        return true;
+    // The value holds for this run even when the disk refuses it.
+    if (changes) {
+        apply(name, value);
+        m_kept.insert(name, value);
     }
-    m_unsaved = !written;
-    Q_EMIT valueChanged(key);
+    save();
+    if (changes)
+        Q_EMIT valueChanged(key);
+    return !m_kept.contains(name);
+}
+
+void Defaults::save()
+{
+    if (flush(std::chrono::milliseconds(0)) || !m_waitingForLock || m_retryPosted)
+        return;
+    // All that is kept meanwhile goes in one write.
+    m_retryPosted = true;
+    RunLoop::main().postAfter(retryDelay, this, [this] {
+        m_retryPosted = false;
+        save();
+    });
+}
+
+bool Defaults::flush(std::chrono::milliseconds patience)
+{
+    m_waitingForLock = false;
+    if (m_kept.isEmpty())
+        return true;
+    if (m_unreadable || !folderMade())
+        return false;
+    // The sibling takes the same lock around its own read-modify-write.
+    const StoreLock lock(m_path + QStringLiteral(".lock"), patience);
+    m_waitingForLock = lock.state() == StoreLock::State::busy;
+    if (lock.state() != StoreLock::State::taken)
+        return false;
+    // Sound under the lock: the version last known is held open.
+    if (FileStamp::ofPath(m_path) != m_stamp)
+        load();
+    const bool written = !m_unreadable && writeKept();
+    // The folder may have gone away under us: the next write makes it again.
+    m_folderMade = m_folderMade && written;
+    if (written)
+        m_kept.clear();
     return written;
+}
+
+bool Defaults::writeKept()
+{
+    // The shown second, rewritten every second, touches nothing else.
+    if (m_kept.size() == 1 && !m_text.isEmpty()) {
+        const auto overwrite = m_text.overwrite(m_kept.firstKey(), m_kept.first());
+        if (overwrite && overwriteFile(*overwrite)) {
+            m_text.set(m_kept.firstKey(), m_kept.first());
+            return true;
+        }
+    }
+    StoreText text = m_text;
+    if (text.isEmpty())
+        text.assign(QJsonDocument(m_values).toJson(QJsonDocument::Indented));
+    else
+        for (auto it = m_kept.cbegin(); it != m_kept.cend(); ++it)
+            text.set(it.key(), it.value());
+    if (!replaceFile(text.bytes()))
+        return false;
+    m_text = std::move(text);
+    return true;
 }
 
 bool Defaults::folderMade()
@@ -360,6 +400,31 @@ void Defaults::removeLeftTemporaries(const QString& target)
     }
 }
 
+bool Defaults::overwriteFile(const StoreText::Overwrite& overwrite)
+{
+    // One write of a few bytes, the length kept: a reader meets the old value
+    // or the new one, and the rest of the file is never touched.
+    const int fd =
+        ::open(QFile::encodeName(targetPath()).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const qsizetype size = overwrite.bytes.size();
+    struct stat info
+    {};
+    // Only the very version the text is of.
+    bool done = ::fstat(fd, &info) == 0 && FileStamp::of(info) == m_stamp &&
+                ::pwrite(fd, overwrite.bytes.constData(), size_t(size), overwrite.offset) == size;
+    if (done) {
+        FileStamp::moveTimeForward(fd, info);
+        if (m_durability == Durability::synced)
+            done = ::fdatasync(fd) == 0;
+    }
+    if (done && ::fstat(fd, &info) == 0)
+        m_stamp = FileStamp::of(info);
+    ::close(fd);
+    return done;
+}
+
 bool Defaults::replaceFile(const QByteArray& bytes)
 {
     // Written beside the file under a name of this process's own and swapped
@@ -378,13 +443,17 @@ bool Defaults::replaceFile(const QByteArray& bytes)
     const int fd = ::open(from.constData(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
-    bool complete = ::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size() &&
+    struct stat info
+    {};
+    bool complete = ::fstat(fd, &info) == 0 &&
+                    ::pwrite(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size() &&
                     ::ftruncate(fd, bytes.size()) == 0;
+    if (complete) // the old version, which others may hold a stamp of
+        FileStamp::moveTimeForward(fd, info);
     if (complete && m_stamp.mode >= 0)
         ::fchmod(fd, mode_t(m_stamp.mode)); // the user's choice of who may read it
     if (complete && m_durability == Durability::synced)
         complete = ::fdatasync(fd) == 0;
-    ::close(fd);
     // Renamed over the old file, ext4 would push the new one to the disk at
     // once; swapped with it, it is not.
     const bool swapped = complete && ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD,
@@ -396,5 +465,11 @@ bool Defaults::replaceFile(const QByteArray& bytes)
     // one each time.
     if (!complete || m_durability == Durability::synced)
         ::unlink(from.constData());
+    if (complete && ::fstat(fd, &info) == 0) {
+        m_stamp = FileStamp::of(info);
+        hold(fd);
+    } else {
+        ::close(fd);
+    }
     return complete;
 }

@@ -1,15 +1,24 @@
 #pragma once
 
+#include "FileStamp.h"
+#include "StoreText.h"
+
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <optional>
 
 // A typed key-value store kept as one JSON object in
 // $XDG_CONFIG_HOME/<suite>/defaults.json. Every change is written through at
 // once and atomically; a value equal to the stored one is not written again.
+// Only the changed members' bytes change: what other programs keep in the
+// file stays as they wrote it, and is read again only when it changed.
+// A write that finds another writer holding the store's lock is kept (read
+// back at once) and written when the lock comes free, never without it.
 // A file that cannot be used is moved aside whole (or, unreadable, left alone
 // and not written), with a word on stderr. A link is written through.
 class Defaults : public QObject
@@ -17,7 +26,8 @@ class Defaults : public QObject
     Q_OBJECT
 
 public:
-    // Every write replaces the file atomically. A synced store also waits for
+    // A write swaps in a whole new file, or overwrites one value of the same
+    // length in place with a single write. A synced store also waits for
     // the disk to hold it; a value rewritten every second that is worthless
     // after a crash (the shared time) need not wake the disk each time.
     enum class Durability
@@ -54,45 +64,49 @@ public:
     // Nothing when any element is not a string.
     std::optional<QStringList> stringArray(const QString& key) const;
 
-    // Each writer returns whether the value is now on disk.
+    // Each writer returns whether the value is now on disk. One not on disk
+    // is kept for this run and tried again.
     bool setInteger(const QString& key, qint64 value);
     bool setBoolean(const QString& key, bool value);
     bool setString(const QString& key, const QString& value);
     bool setData(const QString& key, const QByteArray& value);
     bool setStringArray(const QString& key, const QStringList& value);
     bool remove(const QString& key);
+    // Whether kept values wait for another writer to let the lock go; they
+    // are written once it does.
+    bool isWaitingForLock() const { return m_waitingForLock; }
 
 Q_SIGNALS:
     void valueChanged(const QString& key);
 
 private:
-    // What tells one version of the file from the next.
-    struct FileStamp
-    {
-        qint64 inode = -1;
-        qint64 size = -1;
-        qint64 modified = -1;
-        qint64 mode = -1;
-        bool operator==(const FileStamp&) const = default;
-    };
-
-    FileStamp stampOfFile() const;
+    void hold(int fd);
     void load();
+    void read();
+    void apply(const QString& name, const QJsonValue& value);
     void moveAside(const QString& kind, const QString& why);
     bool write(const QString& key, const QJsonValue& value);
+    void save();
+    bool flush(std::chrono::milliseconds patience);
+    bool writeKept();
     bool folderMade();
     QString targetPath() const;
     static void removeLeftTemporaries(const QString& target);
+    bool overwriteFile(const StoreText::Overwrite& overwrite);
     bool replaceFile(const QByteArray& bytes);
 
     QString m_path;
     Durability m_durability;
     bool m_folderMade = false;
     bool m_unreadable = false;
-    bool m_unsaved = false; // values of this run the disk refused
+    bool m_waitingForLock = false;
+    bool m_retryPosted = false;
     bool m_leftTemporariesRemoved = false;
     QString m_movedAside;
-    QString m_temporary; // this process's, beside the file
-    QJsonObject m_values;
+    QString m_temporary;              // this process's, beside the file
+    QJsonObject m_values;             // the file's, with the kept ones put in
+    QMap<QString, QJsonValue> m_kept; // not on disk yet; undefined: removed
+    StoreText m_text;                 // the file's bytes, as read or written last
     FileStamp m_stamp;
+    int m_held = -1; // the version m_stamp is of, so that no other file takes its inode
 };

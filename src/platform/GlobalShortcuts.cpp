@@ -95,7 +95,7 @@ QKeySequence GlobalShortcuts::shortcut(const QString& key) const
 
 bool GlobalShortcuts::setShortcut(const QString& key, const QKeySequence& shortcut)
 {
-    return m_store.setString(key, toStoredText(shortcut));
+    return m_store.setString(key, toStoredText(shortcut)) || m_store.isWaitingForLock();
 }
 
 GlobalShortcuts::Status GlobalShortcuts::status(const QString& key) const

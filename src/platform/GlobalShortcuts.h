@@ -63,7 +63,8 @@ public:
     // The stored combination; empty when none or when the stored value is unreadable.
     QKeySequence shortcut(const QString& key) const;
     // Stores one combination (only the first of a sequence) or, when empty,
-    // the cleared value; returns whether it is stored.
+    // the cleared value; returns whether it is stored, or kept until the
+    // store's lock comes free.
     bool setShortcut(const QString& key, const QKeySequence& shortcut);
     Status status(const QString& key) const;
     // What the recorder tells the user; empty when there is nothing to tell.

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <sys/stat.h>
+#include <utility>
 
 using namespace std::chrono_literals;
 using Mode = KPMenuBarTimeDisplay::MenuButtonMode;
@@ -27,11 +28,14 @@ const auto frame = [](const QWidget* w) { return Frame::of(w); };
 constexpr int labelInset = 2;
 
 // The file's identity: replacing it atomically gives it a new inode.
-ino_t inodeOf(const QString& path)
+// Which version of the file is there: one written in place has a later time.
+std::pair<ino_t, qint64> versionOf(const QString& path)
 {
     struct stat info
     {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return {0, 0};
+    return {info.st_ino, qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 struct Counter : KPMenuBarMenuButtonDelegate
@@ -265,12 +269,16 @@ private Q_SLOTS:
         const Defaults shared(PreferenceKeys::sharedSuiteName);
         QCOMPARE(KPTime::fromJson(shared.data(PreferenceKeys::currentTime).value_or("")),
                  std::optional(KPTime{1, 0, 59}));
-        const ino_t stored = inodeOf(shared.filePath());
+        const auto stored = versionOf(shared.filePath());
         for (int tick = 1; tick <= 10; ++tick) {
             f.loop.advance(100ms);
             QCoreApplication::processEvents();
-            QCOMPARE(inodeOf(shared.filePath()) == stored, tick < 10);
+            QCOMPARE(versionOf(shared.filePath()) == stored, tick < 10);
         }
+        QCOMPARE(KPTime::fromJson(Defaults(PreferenceKeys::sharedSuiteName)
+                                      .data(PreferenceKeys::currentTime)
+                                      .value_or("")),
+                 std::optional(KPTime{1, 0, 58}));
     }
 };
 

@@ -1,15 +1,26 @@
 #include "platform/Defaults.h"
 #include "TemporaryStore.h"
+#include "platform/ManualRunLoop.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSaveFile>
+#include <QSignalSpy>
 #include <QTest>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 static constexpr int writesEach = 300;
+
+static QByteArray contentOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class DefaultsTest : public QObject
 {
@@ -141,8 +152,11 @@ private Q_SLOTS:
         QVERIFY(sibling.waitForReadyRead()); // it has begun writing
         {
             Defaults ours("horva-group", Defaults::Durability::unsynced);
-            for (int i = 0; i < writesEach; ++i)
-                QVERIFY(ours.setInteger("ours" + QString::number(i), i));
+            // Each is read back at once, and on disk once the other lets the lock go.
+            for (int i = 0; i < writesEach; ++i) {
+                ours.setInteger("ours" + QString::number(i), i);
+                QCOMPARE(ours.integer("ours" + QString::number(i)), std::optional<qint64>(i));
+            }
             QVERIFY(sibling.waitForFinished());
             QCOMPARE(sibling.exitCode(), 0);
         }
@@ -155,16 +169,104 @@ private Q_SLOTS:
             QVERIFY(reread.contains("theirs" + QString::number(i)));
         }
     }
+
+    // The sibling holds the lock between its read and its write: ours neither
+    // waits for it nor writes without it, and builds on what the sibling wrote.
+    void aHeldLockDefersWrites_data()
+    {
+        QTest::addColumn<bool>("closing");
+        QTest::newRow("written by the retry") << false;
+        QTest::newRow("written at close") << true;
+    }
+    void aHeldLockDefersWrites()
+    {
+        QFETCH(bool, closing);
+        ManualRunLoop loop;
+        const QString path = m_home.path() + "/horva-group/defaults.json";
+        TemporaryStore::writeFile(path, R"({"theirs": 1})");
+        auto ours = std::make_unique<Defaults>("horva-group", Defaults::Durability::unsynced);
+        QSignalSpy changed(ours.get(), &Defaults::valueChanged);
+
+        const int lock = ::open(QFile::encodeName(path + ".lock").constData(),
+                                O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
+        QCOMPARE(::flock(lock, LOCK_EX | LOCK_NB), 0);
+        QVERIFY(!ours->setInteger("currentSecond", 59));
+        QVERIFY(!ours->setString("soundName", "Ice"));
+        QVERIFY(ours->isWaitingForLock());
+        QCOMPARE(ours->integer("currentSecond"), std::optional<qint64>(59));
+        QCOMPARE(changed.count(), 2);
+        loop.advance(std::chrono::seconds(5));
+        QCOMPARE(contentOf(path), R"({"theirs": 1})");
+        TemporaryStore::writeFile(path, R"({"theirs": 2, "theirsToo": 3})");
+        ::close(lock);
+
+        if (closing)
+            ours.reset();
+        else
+            loop.advance(std::chrono::seconds(1));
+        const Defaults reread("horva-group");
+        QCOMPARE(reread.integer("currentSecond"), std::optional<qint64>(59));
+        QCOMPARE(reread.string("soundName"), std::optional<QString>("Ice"));
+        QCOMPARE(reread.integer("theirs"), std::optional<qint64>(2));
+        QCOMPARE(reread.integer("theirsToo"), std::optional<qint64>(3));
+        if (!closing)
+            QVERIFY(!ours->isWaitingForLock());
+    }
+
+    // The shown second, written every second, costs nothing of the sibling's
+    // data: its bytes stay on disk as the sibling wrote them.
+    void oneMemberChangesAlone()
+    {
+        const QString path = m_home.path() + "/horva-group/defaults.json";
+        const QByteArray head =
+            "{\"siblingData\" : [ \"" + QByteArray(1 << 20, 'x') + "\", 1 ],\n\t\"currentTime\":";
+        const QByteArray tail = ",\"zz\":true}";
+        TemporaryStore::writeFile(path, head + R"({"$data":"e30="})" + tail);
+        Defaults ours("horva-group", Defaults::Durability::unsynced);
+        // Lengths that change and lengths that stay.
+        for (const int seconds : {59, 58, 9, 8, 0, 59}) {
+            const QByteArray time =
+                R"({"hours":0,"minutes":24,"seconds":)" + QByteArray::number(seconds) + '}';
+            QVERIFY(ours.setData("currentTime", time));
+            const QByteArray now = contentOf(path);
+            QVERIFY(now.startsWith(head) && now.endsWith(tail));
+            QCOMPARE(Defaults("horva-group").data("currentTime"), std::optional<QByteArray>(time));
+        }
+        QVERIFY(ours.setInteger("added", 1));
+        QVERIFY(contentOf(path).startsWith(head));
+
+        // Rewritten by the sibling, members moved, the length kept.
+        const QByteArray before = contentOf(path);
+        const QByteArray member =
+            before.mid(before.indexOf("\"currentTime\""),
+                       before.indexOf(",\"zz\"") - before.indexOf("\"currentTime\""));
+        QByteArray theirs = before;
+        theirs.replace(",\n\t" + member, "").insert(1, member + ",\n\t");
+        QCOMPARE(theirs.size(), before.size());
+        QSaveFile save(path);
+        QVERIFY(save.open(QIODevice::WriteOnly));
+        save.write(theirs);
+        QVERIFY(save.commit());
+        const QByteArray time = R"({"hours":0,"minutes":24,"seconds":58})";
+        QVERIFY(ours.setData("currentTime", time));
+        const Defaults reread("horva-group");
+        QCOMPARE(reread.data("currentTime"), std::optional<QByteArray>(time));
+        QVERIFY(contentOf(path).contains(head.mid(1, head.indexOf("\n") - 1)));
+        QCOMPARE(reread.boolean("zz"), std::optional<bool>(true));
+        QCOMPARE(reread.integer("added"), std::optional<qint64>(1));
+    }
 };
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     if (qEnvironmentVariableIsSet("DEFAULTS_TEST_SIBLING")) {
+        // What ours holds the lock for is written later, at the latest when this closes.
         Defaults theirs("horva-group", Defaults::Durability::unsynced);
         int failed = 0;
         for (int i = 0; i < writesEach; ++i) {
-            failed += !theirs.setInteger("theirs" + QString::number(i), i);
+            theirs.setInteger("theirs" + QString::number(i), i);
+            failed += theirs.integer("theirs" + QString::number(i)) != i;
             if (i == 0) {
                 std::puts("writing");
                 std::fflush(stdout);
