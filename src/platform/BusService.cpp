@@ -2,7 +2,10 @@
 
 #include "RunLoop.h"
 
+#include <memory>
+#include <string>
 #include <systemd/sd-bus.h>
+#include <unistd.h>
 
 namespace {
 
@@ -52,6 +55,20 @@ int readBasic(sd_bus_message* message, char type, QVariant& value)
     return r;
 }
 
+std::string senderOf(sd_bus_message* message)
+{
+    const char* sender = sd_bus_message_get_sender(message);
+    return sender ? sender : "";
+}
+
+// A bus that admits other users (a permissive policy) must not let them
+// drive the user's timer.
+int refuse(sd_bus_error* error)
+{
+    return sd_bus_error_set(error, SD_BUS_ERROR_ACCESS_DENIED,
+                            "Zembrak takes calls from the user it runs for only");
+}
+
 } // namespace
 
 struct BusService::Interface
@@ -62,17 +79,67 @@ struct BusService::Interface
     std::vector<Property> properties;
     std::vector<Signal> sent;
     std::vector<sd_bus_vtable> vtable;
+    BusService* service = nullptr;
 
     static int call(sd_bus_message* message, void* userdata, sd_bus_error* error);
+    int dispatch(sd_bus_message* message, sd_bus_error* error) const;
     static int get(sd_bus* bus, const char* path, const char* interface, const char* property,
                    sd_bus_message* reply, void* userdata, sd_bus_error* error);
 };
 
 int BusService::Interface::call(sd_bus_message* message, void* userdata, sd_bus_error* error)
 {
-    const auto* self = static_cast<const Interface*>(userdata);
+    auto* self = static_cast<Interface*>(userdata);
+    BusService* service = self->service;
+    const std::string sender = senderOf(message);
+    if (const auto known = service->m_callers.find(sender); known != service->m_callers.end())
+        return known->second ? self->dispatch(message, error) : refuse(error);
+    // Whose call this is only the daemon knows: asked without waiting, the
+    // call is answered once it has said.
+    struct Pending
+    {
+        Interface* interface;
+        sd_bus_message* call;
+    };
+    auto* pending = new Pending{self, sd_bus_message_ref(message)};
+    const int r = sd_bus_call_method_async(
+        sd_bus_message_get_bus(message), nullptr, "org.freedesktop.DBus", "/org/freedesktop/DBus",
+        "org.freedesktop.DBus", "GetConnectionUnixUser",
+        [](sd_bus_message* reply, void* userdata, sd_bus_error*) {
+            std::unique_ptr<Pending> pending(static_cast<Pending*>(userdata));
+            uint32_t uid = 0;
+            const bool own = !sd_bus_message_is_method_error(reply, nullptr) &&
+                             sd_bus_message_read_basic(reply, 'u', &uid) > 0 && uid == geteuid();
+            BusService* service = pending->interface->service;
+            // Unique names are never given twice on one bus; the list is kept short.
+            if (service->m_callers.size() > 256)
+                service->m_callers.clear();
+            service->m_callers[senderOf(pending->call)] = own;
+            sd_bus_error error = SD_BUS_ERROR_NULL;
+            const int done =
+                own ? pending->interface->dispatch(pending->call, &error) : refuse(&error);
+            if (done < 0)
+                sd_bus_error_is_set(&error)
+                    ? sd_bus_reply_method_error(pending->call, &error)
+                    : sd_bus_reply_method_errno(pending->call, done, nullptr);
+            sd_bus_error_free(&error);
+            sd_bus_message_unref(pending->call);
+            service->m_connection.flush();
+            return 0;
+        },
+        pending, "s", sender.c_str());
+    if (r < 0) {
+        sd_bus_message_unref(pending->call);
+        delete pending;
+        return r;
+    }
+    return 1;
+}
+
+int BusService::Interface::dispatch(sd_bus_message* message, sd_bus_error* error) const
+{
     const QByteArray member = sd_bus_message_get_member(message);
-    for (const Method& method : self->methods) {
+    for (const Method& method : methods) {
         if (method.name != member)
             continue;
         if (method.answer) {
@@ -117,6 +184,7 @@ BusService::BusService(const QString& name, const QString& path, QObject* parent
     // Queued behind an owner that is leaving rather than refused.
     connect(&m_connection, &SdBusConnection::ready, this, [this] {
         m_reconnectDelay = firstReconnectDelay;
+        m_callers.clear(); // names of the bus before
         sd_bus_request_name_async(
             m_connection.bus(), nullptr, m_name.constData(), 0,
             [](sd_bus_message* reply, void* self, sd_bus_error*) {
@@ -139,6 +207,7 @@ void BusService::addInterface(const QString& name, std::vector<Method> methods,
                               const QString& path)
 {
     Interface& interface = m_interfaces.emplace_back();
+    interface.service = this;
     interface.name = name.toUtf8();
     interface.path = path.isEmpty() ? m_path : path.toUtf8();
     interface.methods = std::move(methods);

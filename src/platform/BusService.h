@@ -11,6 +11,8 @@
 #include <functional>
 #include <list>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 struct sd_bus_vtable;
@@ -93,6 +95,8 @@ private:
     QByteArray m_name;
     QByteArray m_path;
     std::list<Interface> m_interfaces; // where the bus's calls point
+    // Callers by unique name: whether each runs as our user.
+    std::unordered_map<std::string, bool> m_callers;
     SdBusConnection m_connection;
     bool m_reconnecting = false;
     static constexpr std::chrono::seconds firstReconnectDelay{2};
