@@ -332,7 +332,9 @@ bool Defaults::flush(std::chrono::milliseconds patience)
     // The sibling takes the same lock around its own read-modify-write.
     const StoreLock lock(m_path + QStringLiteral(".lock"), patience);
     m_waitingForLock = lock.state() == StoreLock::State::busy;
-    if (lock.state() != StoreLock::State::taken)
+    // A lock that nobody can take (a file system without flock) holds nobody
+    // back: the file is written as it was before there was a lock.
+    if (m_waitingForLock)
         return false;
     // Sound under the lock: the version last known is held open.
     if (FileStamp::ofPath(m_path) != m_stamp)
