@@ -188,6 +188,17 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>the history %1 is damaged; Zembrak moves it aside when it next keeps a period</source>
         <translation>der Verlauf %1 ist beschädigt; Zembrak legt ihn beiseite, sobald es die nächste Phase speichert</translation>
     </message>
+    <message>
+        <source>a period could not be kept in the history %1: %2 %3 from %4 to %5, planned %6 s, counted %7 s, task &quot;%8&quot;</source>
+        <translation>eine Phase konnte nicht im Verlauf %1 gespeichert werden: %2 %3 von %4 bis %5, geplant %6 s, gezählt %7 s, Aufgabe „%8“</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n period(s) could still be read from the damaged history and were kept</source>
+        <translation>
+            <numerusform>%n Phase konnte noch aus dem beschädigten Verlauf gelesen werden und wurde übernommen</numerusform>
+            <numerusform>%n Phasen konnten noch aus dem beschädigten Verlauf gelesen werden und wurden übernommen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>KPBarChart</name>
@@ -421,6 +432,28 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>The shortcut could not be stored</source>
         <translation>Das Tastenkürzel konnte nicht gespeichert werden</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>took over %1, left by another machine where nothing answers</source>
+        <translation>%1 übernommen, von einem anderen Rechner hinterlassen, auf dem nichts antwortet</translation>
+    </message>
+    <message>
+        <source>cannot take the lock %1; starting without it, so a second copy is not kept from starting</source>
+        <translation>die Sperre %1 kann nicht genommen werden; Start ohne sie, ein zweites Exemplar wird also nicht am Start gehindert</translation>
+    </message>
+</context>
+<context>
+    <name>TopBarHint</name>
+    <message>
+        <source>Zembrak can show its time in the top bar</source>
+        <translation>Zembrak kann seine Zeit in der oberen Leiste zeigen</translation>
+    </message>
+    <message>
+        <source>Install and turn on the AppIndicator extension (Debian&apos;s package gnome-shell-extension-appindicator), then start Zembrak again.</source>
+        <translation>Installieren und aktivieren Sie die Erweiterung AppIndicator (Debians Paket gnome-shell-extension-appindicator) und starten Sie Zembrak dann neu.</translation>
     </message>
 </context>
 <context>

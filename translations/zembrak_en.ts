@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>HistoryStore</name>
+    <message numerus="yes">
+        <source>%n period(s) could still be read from the damaged history and were kept</source>
+        <translation>
+            <numerusform>%n period could still be read from the damaged history and was kept</numerusform>
+            <numerusform>%n periods could still be read from the damaged history and were kept</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>PeriodEndNotifier</name>
     <message numerus="yes">
         <source>%n hour(s)</source>

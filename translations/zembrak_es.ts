@@ -188,6 +188,17 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>the history %1 is damaged; Zembrak moves it aside when it next keeps a period</source>
         <translation>el historial %1 está dañado; Zembrak lo apartará cuando guarde el próximo periodo</translation>
     </message>
+    <message>
+        <source>a period could not be kept in the history %1: %2 %3 from %4 to %5, planned %6 s, counted %7 s, task &quot;%8&quot;</source>
+        <translation>no se pudo guardar un periodo en el historial %1: %2 %3 de %4 a %5, previsto %6 s, contado %7 s, tarea «%8»</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n period(s) could still be read from the damaged history and were kept</source>
+        <translation>
+            <numerusform>%n periodo aún pudo leerse del historial dañado y se conservó</numerusform>
+            <numerusform>%n periodos aún pudieron leerse del historial dañado y se conservaron</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>KPBarChart</name>
@@ -421,6 +432,28 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     <message>
         <source>The shortcut could not be stored</source>
         <translation>No se pudo guardar el atajo</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>took over %1, left by another machine where nothing answers</source>
+        <translation>se tomó %1, dejado por otra máquina donde nada responde</translation>
+    </message>
+    <message>
+        <source>cannot take the lock %1; starting without it, so a second copy is not kept from starting</source>
+        <translation>no se puede tomar el bloqueo %1; se inicia sin él, así que no se impide que arranque una segunda copia</translation>
+    </message>
+</context>
+<context>
+    <name>TopBarHint</name>
+    <message>
+        <source>Zembrak can show its time in the top bar</source>
+        <translation>Zembrak puede mostrar su tiempo en la barra superior</translation>
+    </message>
+    <message>
+        <source>Install and turn on the AppIndicator extension (Debian&apos;s package gnome-shell-extension-appindicator), then start Zembrak again.</source>
+        <translation>Instale y active la extensión AppIndicator (el paquete de Debian gnome-shell-extension-appindicator) y vuelva a iniciar Zembrak.</translation>
     </message>
 </context>
 <context>

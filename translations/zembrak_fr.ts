@@ -188,6 +188,17 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>the history %1 is damaged; Zembrak moves it aside when it next keeps a period</source>
         <translation>l&apos;historique %1 est endommagé&#xa0;; Zembrak le déplacera lorsqu&apos;il enregistrera la prochaine période</translation>
     </message>
+    <message>
+        <source>a period could not be kept in the history %1: %2 %3 from %4 to %5, planned %6 s, counted %7 s, task &quot;%8&quot;</source>
+        <translation>une période n’a pas pu être gardée dans l’historique %1&#xa0;: %2 %3 de %4 à %5, prévue %6 s, comptée %7 s, tâche «&#xa0;%8&#xa0;»</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n period(s) could still be read from the damaged history and were kept</source>
+        <translation>
+            <numerusform>%n période a encore pu être lue dans l’historique endommagé et a été gardée</numerusform>
+            <numerusform>%n périodes ont encore pu être lues dans l’historique endommagé et ont été gardées</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>KPBarChart</name>
@@ -421,6 +432,28 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     <message>
         <source>The shortcut could not be stored</source>
         <translation>Le raccourci n&apos;a pas pu être enregistré</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>took over %1, left by another machine where nothing answers</source>
+        <translation>%1 repris, laissé par une autre machine où rien ne répond</translation>
+    </message>
+    <message>
+        <source>cannot take the lock %1; starting without it, so a second copy is not kept from starting</source>
+        <translation>impossible de prendre le verrou %1&#xa0;; démarrage sans lui, une seconde copie n’est donc pas empêchée de démarrer</translation>
+    </message>
+</context>
+<context>
+    <name>TopBarHint</name>
+    <message>
+        <source>Zembrak can show its time in the top bar</source>
+        <translation>Zembrak peut afficher son temps dans la barre supérieure</translation>
+    </message>
+    <message>
+        <source>Install and turn on the AppIndicator extension (Debian&apos;s package gnome-shell-extension-appindicator), then start Zembrak again.</source>
+        <translation>Installez et activez l’extension AppIndicator (le paquet Debian gnome-shell-extension-appindicator), puis relancez Zembrak.</translation>
     </message>
 </context>
 <context>

@@ -188,6 +188,17 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>the history %1 is damaged; Zembrak moves it aside when it next keeps a period</source>
         <translation>o histórico %1 está danificado; o Zembrak vai movê-lo quando registrar o próximo período</translation>
     </message>
+    <message>
+        <source>a period could not be kept in the history %1: %2 %3 from %4 to %5, planned %6 s, counted %7 s, task &quot;%8&quot;</source>
+        <translation>um período não pôde ser guardado no histórico %1: %2 %3 de %4 a %5, previsto %6 s, contado %7 s, tarefa “%8”</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n period(s) could still be read from the damaged history and were kept</source>
+        <translation>
+            <numerusform>%n período ainda pôde ser lido do histórico danificado e foi guardado</numerusform>
+            <numerusform>%n períodos ainda puderam ser lidos do histórico danificado e foram guardados</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>KPBarChart</name>
@@ -421,6 +432,28 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     <message>
         <source>The shortcut could not be stored</source>
         <translation>Não foi possível salvar o atalho</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>took over %1, left by another machine where nothing answers</source>
+        <translation>%1 assumido, deixado por outra máquina onde nada responde</translation>
+    </message>
+    <message>
+        <source>cannot take the lock %1; starting without it, so a second copy is not kept from starting</source>
+        <translation>não é possível pegar a trava %1; iniciando sem ela, então uma segunda cópia não é impedida de iniciar</translation>
+    </message>
+</context>
+<context>
+    <name>TopBarHint</name>
+    <message>
+        <source>Zembrak can show its time in the top bar</source>
+        <translation>O Zembrak pode mostrar seu tempo na barra superior</translation>
+    </message>
+    <message>
+        <source>Install and turn on the AppIndicator extension (Debian&apos;s package gnome-shell-extension-appindicator), then start Zembrak again.</source>
+        <translation>Instale e ative a extensão AppIndicator (o pacote do Debian gnome-shell-extension-appindicator) e inicie o Zembrak de novo.</translation>
     </message>
 </context>
 <context>
