@@ -1,5 +1,5 @@
 #include "windows/ZKPopover.h"
-#include "FakeApplicationDelegate.h"
+#include "FakeAppDelegate.h"
 #include "FakeSound.h"
 #include "TaskNotation.h"
 #include "TemporaryStore.h"
@@ -46,7 +46,7 @@ class ZKPopoverTest : public QObject
         const QRect anchor{QGuiApplication::primaryScreen()->geometry().center(), QSize(40, 24)};
         ManualRunLoop loop;
         FakeSounds sounds;
-        FakeApplicationDelegate application;
+        FakeAppDelegate application;
         std::optional<ZKPopover> popover;
     };
 
