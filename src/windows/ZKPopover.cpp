@@ -343,9 +343,7 @@ void ZKPopover::setPauseNote(const QString& note)
 void ZKPopover::timeBoxManagerDidChangeCycleCount(KPTimeBoxManager*, qint64 cyclesSinceLaunch)
 {
     m_cyclesLabel->setText(tr("Cycles Since Launch: %1").arg(cyclesSinceLaunch));
-    KPTaskManager* manager = m_taskList->taskManager();
-    if (manager && !manager->tasks.isEmpty() && !manager->tasks.first().isCompleted)
-        m_taskList->changeCycleCount(0, +1);
+    m_taskList->creditWorkCycle();
 }
 
 bool ZKPopover::taskListCanResize(KPTaskList*)
