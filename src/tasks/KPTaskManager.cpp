@@ -127,7 +127,7 @@ qsizetype KPTaskManager::addTask(bool isAutorearranging)
     tasks.append(KPTask::makeNew());
     save();
     if (index != tasks.size() - 1)
-        moveTask(tasks.size() - 1, index);
+        apply({tasks.size() - 1, index, false});
     return index;
 }
 
@@ -153,11 +153,6 @@ void KPTaskManager::removeTask(qsizetype index)
     checkIndex(index, tasks.size(), "removeTask");
     tasks.removeAt(index);
     save();
-}
-
-void KPTaskManager::moveTask(qsizetype from, qsizetype to)
-{
-    apply({from, to, false});
 }
 
 KPTaskManager::Move KPTaskManager::completionMove(qsizetype index, bool isAutorearranging) const

@@ -50,14 +50,13 @@ public:
     bool renameTask(qsizetype index, const QString& text);
     static bool renamingRemoves(const QString& text);
     void removeTask(qsizetype index);
-    void moveTask(qsizetype from, qsizetype to);
     // The checkbox rule: the mark flips and, auto-rearranging, a completed task
     // goes to the end and an open one above the completed block.
     Move completionMove(qsizetype index, bool isAutorearranging) const;
     // An open task stops above the completed block; a completed one dropped
     // above it is open again. Nothing when no task has the dragged task's id.
     std::optional<Move> dropMove(const KPTask& dragged, qsizetype above) const;
-    // Flips the mark if the move says so, then moves the task.
+    // Flips the mark if the move says so, then moves the task: also a plain move.
     void apply(const Move& move);
     // A finished work cycle goes to the first task while it is open; returns
     // that task as credited.

@@ -73,7 +73,7 @@ private Q_SLOTS:
         } else if (rule == "count") {
             manager.changeCycleCount(a, b);
         } else if (rule == "move") {
-            manager.moveTask(a, b);
+            manager.apply({a, b, false});
         } else if (rule == "rename") {
             result = manager.renameTask(a, words.value(2).replace('_', ' ')) ? a : -1;
         } else if (const std::optional<KPTask> task = manager.creditWorkCycle()) {
