@@ -16,6 +16,7 @@
 #include "platform/StatusItem.h"
 #include "platform/Updater.h"
 #include "tasks/KPTaskList.h"
+#include "tasks/KPTaskManager.h"
 #include "timing/AwayController.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKIdlePromptWindow.h"
@@ -71,7 +72,8 @@ void AppDelegate::setup()
             &PeriodEndNotifier::tellPaused);
     m_historyStore = std::make_unique<HistoryStore>();
     m_periodRecorder = std::make_unique<PeriodRecorder>(*m_timeBoxManager, *m_historyStore);
-    m_periodRecorder->setTaskManager(m_popover->taskList()->taskManager());
+    connect(m_popover->taskList()->taskManager(), &KPTaskManager::workCycleCredited,
+            m_periodRecorder.get(), &PeriodRecorder::taskCredited);
     connect(qApp, &QCoreApplication::aboutToQuit, m_periodRecorder.get(), &PeriodRecorder::flush);
     PeriodRecorder* recorder = m_periodRecorder.get();
     connect(m_awayController.get(), &AwayController::pausingFor, recorder,

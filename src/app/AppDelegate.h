@@ -1,7 +1,7 @@
 #pragma once
 
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
-#include "windows/ApplicationDelegate.h"
+#include "windows/AppDelegateInterface.h"
 
 #include <QObject>
 #include <memory>
@@ -25,7 +25,7 @@ class ZKTimeSettingsWindow;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
-class AppDelegate : public QObject, public ApplicationDelegate, public KPMenuBarMenuButtonDelegate
+class AppDelegate : public QObject, public AppDelegateInterface, public KPMenuBarMenuButtonDelegate
 {
     Q_OBJECT
 

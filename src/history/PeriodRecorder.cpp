@@ -1,7 +1,6 @@
 #include "PeriodRecorder.h"
 
 #include "history/HistoryStore.h"
-#include "tasks/KPTaskManager.h"
 #include "timing/KPTimeBoxManager.h"
 
 #include <chrono>
@@ -127,6 +126,15 @@ void PeriodRecorder::cycleMoved()
     m_outsideCycle = false;
     if (m_open)
         m_open->record.kind = kindNow();
+    keepEnded();
+}
+
+void PeriodRecorder::taskCredited(const KPTask& task)
+{
+    if (!m_ended)
+        return;
+    m_ended->task = task.string;
+    m_ended->taskId = QString::number(task.id, 'g', QLocale::FloatingPointShortest);
 }
 
 void PeriodRecorder::setNextPauseCause(const QString& cause)
@@ -166,10 +174,12 @@ void PeriodRecorder::flush()
 {
     if (m_open)
         end(outcomeOf(KPTimer::Ending::reset));
+    keepEnded();
 }
 
 void PeriodRecorder::end(const QString& outcome)
 {
+    keepEnded();
     const RunLoop::Instant now = RunLoop::main().now();
     HistoryRecord& record = m_open->record;
     record.end = wallAt(now);
@@ -190,19 +200,21 @@ void PeriodRecorder::end(const QString& outcome)
         record.countedSeconds -= slept;
         record.pauses.append({QStringLiteral("suspend"), wallAt(*m_open->asleepSince), slept});
     }
-    // The cycle credits the task whenever a countdown ends in a work period.
-    const bool credited =
-        m_manager.state() == KPTimeBoxManager::State::work &&
-        record.kind != QLatin1String("stopwatch") &&
-        (outcome == QLatin1String("finished") || outcome == QLatin1String("skipped"));
-    if (credited && m_tasks && !m_tasks->tasks.isEmpty() && !m_tasks->tasks.first().isCompleted) {
-        record.task = m_tasks->tasks.first().string;
-        record.taskId =
-            QString::number(m_tasks->tasks.first().id, 'g', QLocale::FloatingPointShortest);
-    }
-    HistoryRecord ended = std::move(record);
+    m_ended = std::move(record);
     m_open.reset();
     m_nextPauseCause.clear();
+    // A countdown that ran out or was skipped moves the cycle, which may credit
+    // a task with it: the record is kept once the cycle has moved.
+    if (outcome != QLatin1String("finished") && outcome != QLatin1String("skipped"))
+        keepEnded();
+}
+
+void PeriodRecorder::keepEnded()
+{
+    if (!m_ended)
+        return;
+    HistoryRecord ended = std::move(*m_ended);
+    m_ended.reset();
     if (!m_store.append(ended))
         retryLater();
     Q_EMIT periodEnded(ended);

@@ -2,6 +2,7 @@
 
 #include "history/HistoryRecord.h"
 #include "platform/RunLoop.h"
+#include "tasks/KPTask.h"
 #include "timing/KPTimer.h"
 
 #include <QObject>
@@ -9,7 +10,6 @@
 #include <optional>
 
 class HistoryStore;
-class KPTaskManager;
 class KPTimeBoxManager;
 
 // Follows the one timer and the cycle, and writes each period to the store as
@@ -22,8 +22,9 @@ class PeriodRecorder : public QObject
 public:
     PeriodRecorder(KPTimeBoxManager& manager, HistoryStore& store, QObject* parent = nullptr);
 
-    // The list whose first open task is credited with a finished work period.
-    void setTaskManager(const KPTaskManager* tasks) { m_tasks = tasks; }
+    // The task the cycle credited with the period that just ran out: the cycle
+    // moves on after the timer has told of the end, so the record waits for it.
+    void taskCredited(const KPTask& task);
 
     // The next pause of the running period gets this cause instead of "user".
     void setNextPauseCause(const QString& cause);
@@ -66,6 +67,7 @@ private:
     void cycleMoved();
     void begin();
     void end(const QString& outcome);
+    void keepEnded();
     QString kindNow() const;
     QDateTime wallAt(RunLoop::Instant instant) const;
     qint64 countedSeconds(RunLoop::Instant now) const;
@@ -73,8 +75,9 @@ private:
     QPointer<KPTimer> m_timer;
     KPTimeBoxManager& m_manager;
     HistoryStore& m_store;
-    const KPTaskManager* m_tasks = nullptr;
     std::optional<Open> m_open;
+    // Ended as the timer ran out, not yet kept: the cycle moves on next.
+    std::optional<HistoryRecord> m_ended;
     // The timer holds a period it was given outside the cycle.
     bool m_outsideCycle = false;
     QString m_nextPauseCause;

@@ -1,7 +1,7 @@
 #include "KPSoundMenu.h"
 
 #include "platform/RunLoop.h"
-#include "windows/ApplicationDelegate.h"
+#include "windows/AppDelegateInterface.h"
 
 #include <QPointer>
 
@@ -61,6 +61,6 @@ void KPSoundMenu::previewSound(QAction* item)
 
 void KPSoundMenu::selectSound(QAction* item)
 {
-    if (ApplicationDelegate* application = ApplicationDelegate::current())
+    if (AppDelegateInterface* application = AppDelegateInterface::current())
         application->didSelectSound(soundName(item));
 }

@@ -10,7 +10,7 @@
 #include "tasks/KPTaskList.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
-#include "windows/ApplicationDelegate.h"
+#include "windows/AppDelegateInterface.h"
 #include "windows/ZKPopover.h"
 #include "windows/ZKStatisticsWindow.h"
 #include "windows/ZKTimeEditorWindow.h"
@@ -157,7 +157,7 @@ void ZKMenu::setShowingCycleCount(bool showing)
     m_isShowingCycleCount = showing;
     Defaults::standard().setBoolean(Keys::isShowingCycleCount, showing);
     m_showCycleCountMenuItem->setChecked(showing);
-    ApplicationDelegate* application = ApplicationDelegate::current();
+    AppDelegateInterface* application = AppDelegateInterface::current();
     ZKPopover* popover = application ? application->popover() : nullptr;
     if (!popover)
         return;
@@ -250,7 +250,7 @@ void ZKMenu::toggleSmallDisplay()
 {
     setSmallDisplayEnabled(!m_isSmallDisplayEnabled);
     // Shown from the open popover: this closes it.
-    if (ApplicationDelegate* application = ApplicationDelegate::current())
+    if (AppDelegateInterface* application = AppDelegateInterface::current())
         application->togglePopover();
 }
 
@@ -278,25 +278,25 @@ void ZKMenu::openURL(const QString& string)
 
 void ZKMenu::showTimeEditorWindow()
 {
-    ApplicationDelegate* application = ApplicationDelegate::current();
+    AppDelegateInterface* application = AppDelegateInterface::current();
     showWindow(application ? application->timeEditorWindow() : nullptr);
 }
 
 void ZKMenu::showTimeSettingsWindow()
 {
-    ApplicationDelegate* application = ApplicationDelegate::current();
+    AppDelegateInterface* application = AppDelegateInterface::current();
     showWindow(application ? application->timeSettingsWindow() : nullptr);
 }
 
 void ZKMenu::showStatisticsWindow()
 {
-    ApplicationDelegate* application = ApplicationDelegate::current();
+    AppDelegateInterface* application = AppDelegateInterface::current();
     showWindow(application ? application->statisticsWindow() : nullptr);
 }
 
 void ZKMenu::showWindow(KPUtilityWindow* window)
 {
-    ApplicationDelegate* application = ApplicationDelegate::current();
+    AppDelegateInterface* application = AppDelegateInterface::current();
     if (!application)
         return;
     if (ZKPopover* popover = application->popover())
@@ -307,7 +307,7 @@ void ZKMenu::showWindow(KPUtilityWindow* window)
 
 void ZKMenu::checkForUpdates()
 {
-    ApplicationDelegate* application = ApplicationDelegate::current();
+    AppDelegateInterface* application = AppDelegateInterface::current();
     if (Updater* updater = application ? application->updater() : nullptr)
         updater->checkForUpdates();
 }

@@ -333,7 +333,7 @@ void KPTaskList::endEditing(KPTaskTextEditor* editor, bool commit)
         reloadRow(row, {KPTaskTableModel::taskColumn});
         return;
     }
-    if (text.isEmpty()) {
+    if (KPTaskManager::renamingRemoves(text)) {
         removeTask(row);
         return;
     }
@@ -346,13 +346,7 @@ void KPTaskList::checkboxClicked(int row)
     if (!m_taskManager || row < 0 || row >= rowCount())
         return;
     const int before = contentHeight();
-    const bool completed = !m_taskManager->tasks.at(row).isCompleted;
-    m_model->setData(m_model->index(row, KPTaskTableModel::completedColumn),
-                     completed ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-    if (m_isAutorearranging) {
-        if (const std::optional<qsizetype> to = m_taskManager->rearrangedIndex(row))
-            m_model->moveTask(row, int(*to));
-    }
+    m_model->toggleCompleted(row, m_isAutorearranging);
     if (contentHeight() != before)
         requestResize();
 }
@@ -387,6 +381,17 @@ void KPTaskList::changeCycleCount(int row, qint64 delta)
     if (!m_taskManager || row < 0 || row >= rowCount())
         return;
     m_taskManager->changeCycleCount(row, delta);
+    showCycleCount(row);
+}
+
+void KPTaskList::creditWorkCycle()
+{
+    if (m_taskManager && m_taskManager->creditWorkCycle())
+        showCycleCount(0);
+}
+
+void KPTaskList::showCycleCount(int row)
+{
     updateCyclesColumnWidth();
     reloadRow(row, {KPTaskTableModel::cyclesColumn});
 }

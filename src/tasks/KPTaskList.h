@@ -19,8 +19,8 @@ class QMenu;
 class QMimeData;
 class QTableView;
 
-// The table of the user's tasks: text, checkbox and cycle count per row. Applies
-// the list rules to its manager's tasks and refreshes the rows they change.
+// The table of the user's tasks: text, checkbox and cycle count per row. Hands
+// the user's changes to its manager's rules and refreshes the rows they change.
 class KPTaskList : public QWidget
 {
     Q_OBJECT
@@ -68,6 +68,8 @@ public:
     void moveEditedTaskDown();
     void beginEditing(int row);
     void changeCycleCount(int row, qint64 delta);
+    // A finished work cycle, credited as the manager's rule says.
+    void creditWorkCycle();
     void updateCyclesColumnWidth();
     void requestResize();
 
@@ -100,6 +102,7 @@ private:
     void endEditing(KPTaskTextEditor* editor, bool commit);
     void remeasureRows(int first, int last);
     void reloadRow(int row, std::initializer_list<int> columns);
+    void showCycleCount(int row);
     void layOutColumns();
     void columnDidResize(int column);
 

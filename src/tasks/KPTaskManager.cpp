@@ -127,14 +127,19 @@ qsizetype KPTaskManager::addTask(bool isAutorearranging)
     tasks.append(KPTask::makeNew());
     save();
     if (index != tasks.size() - 1)
-        moveTask(tasks.size() - 1, index);
+        apply({tasks.size() - 1, index, false});
     return index;
+}
+
+bool KPTaskManager::renamingRemoves(const QString& text)
+{
+    return text.isEmpty();
 }
 
 bool KPTaskManager::renameTask(qsizetype index, const QString& text)
 {
     checkIndex(index, tasks.size(), "renameTask");
-    if (text.isEmpty()) {
+    if (renamingRemoves(text)) {
         removeTask(index);
         return false;
     }
@@ -150,88 +155,66 @@ void KPTaskManager::removeTask(qsizetype index)
     save();
 }
 
-void KPTaskManager::moveTask(qsizetype from, qsizetype to)
+KPTaskManager::Move KPTaskManager::completionMove(qsizetype index, bool isAutorearranging) const
 {
-    checkIndex(from, tasks.size(), "moveTask");
-    checkIndex(to, tasks.size(), "moveTask");
-    tasks.move(from, to);
-    save();
-}
-
-void KPTaskManager::toggleCompleted(qsizetype index)
-{
-    checkIndex(index, tasks.size(), "toggleCompleted");
-    tasks[index].isCompleted = !tasks[index].isCompleted;
-    save();
-}
-
-std::optional<qsizetype> KPTaskManager::rearrangedIndex(qsizetype index) const
-{
-    checkIndex(index, tasks.size(), "rearrangedIndex");
-    if (tasks[index].isCompleted)
-        return tasks.size() - 1;
-    const std::optional<qsizetype> firstCompleted = firstCompletedTaskIndex();
-    if (firstCompleted && *firstCompleted < index)
-        return *firstCompleted;
-    return std::nullopt;
-}
-
-qsizetype KPTaskManager::toggleCompleted(qsizetype index, bool isAutorearranging)
-{
-    toggleCompleted(index);
+    checkIndex(index, tasks.size(), "completionMove");
+    Move move{index, index, true};
     if (!isAutorearranging)
-        return index;
-    const std::optional<qsizetype> to = rearrangedIndex(index);
-    if (!to)
-        return index;
-    moveTask(index, *to);
-    return *to;
+        return move;
+    if (!tasks[index].isCompleted) {
+        move.to = tasks.size() - 1;
+        return move;
+    }
+    // Opened again: it was completed itself, so the first completed task is
+    // this one or above it.
+    const std::optional<qsizetype> firstCompleted = firstCompletedTaskIndex();
+    if (*firstCompleted < index)
+        move.to = *firstCompleted;
+    return move;
 }
 
-std::optional<KPTaskManager::DropMove> KPTaskManager::dropMove(const KPTask& dragged,
-                                                               qsizetype above) const
+std::optional<KPTaskManager::Move> KPTaskManager::dropMove(const KPTask& dragged,
+                                                           qsizetype above) const
 {
     checkIndex(above, tasks.size() + 1, "dropMove");
     const auto found = std::find_if(tasks.cbegin(), tasks.cend(),
                                     [&](const KPTask& task) { return task.id == dragged.id; });
     if (found == tasks.cend())
         return std::nullopt;
-    DropMove move;
+    Move move;
     move.from = found - tasks.cbegin();
     const qsizetype count = tasks.size();
-    move.uncompletes = found->isCompleted && above < firstCompletedTaskIndex().value_or(count);
+    move.togglesCompleted = found->isCompleted && above < firstCompletedTaskIndex().value_or(count);
     qsizetype limit = count;
     for (qsizetype i = 0; i < count; ++i) {
-        if (tasks[i].isCompleted && !(move.uncompletes && i == move.from)) {
+        if (tasks[i].isCompleted && !(move.togglesCompleted && i == move.from)) {
             limit = i;
             break;
         }
     }
-    // An open task stops above the completed block. The insertion point counts
-    // rows before the dragged one is taken out, so it only shifts when the
-    // dragged row lies above it; this keeps a drop below a completed first row
-    // inside the list.
+    // The insertion point counts rows before the dragged one is taken out, so
+    // it only shifts when the dragged row lies above it; this keeps a drop
+    // below a completed first row inside the list.
     const qsizetype insertion = std::min(limit, above);
     move.to = move.from < insertion ? insertion - 1 : insertion;
     return move;
 }
 
-std::optional<KPTaskManager::DropMove> KPTaskManager::dropTask(const KPTask& dragged,
-                                                               qsizetype above)
+void KPTaskManager::apply(const Move& move)
 {
-    const std::optional<DropMove> move = dropMove(dragged, above);
-    if (!move)
-        return std::nullopt;
-    if (move->uncompletes)
-        toggleCompleted(move->from);
-    moveTask(move->from, move->to);
-    return move;
+    checkIndex(move.from, tasks.size(), "apply");
+    checkIndex(move.to, tasks.size(), "apply");
+    if (move.togglesCompleted)
+        tasks[move.from].isCompleted = !tasks[move.from].isCompleted;
+    tasks.move(move.from, move.to);
+    save();
 }
 
-bool KPTaskManager::creditWorkCycle()
+std::optional<KPTask> KPTaskManager::creditWorkCycle()
 {
     if (tasks.isEmpty() || tasks.first().isCompleted)
-        return false;
+        return std::nullopt;
     changeCycleCount(0, 1);
-    return true;
+    Q_EMIT workCycleCredited(tasks.first());
+    return tasks.first();
 }

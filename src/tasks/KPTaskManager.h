@@ -4,29 +4,33 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <optional>
 
 class Defaults;
 
-// Owns the ordered task list. Loads it once from the defaults store and writes
-// the whole list back after every change.
-class KPTaskManager
+// Owns the ordered task list and the rules that change it. Loads it once from
+// the defaults store and writes the whole list back after every change. The
+// views ask where a change takes a task before they make it, so that they can
+// announce it.
+class KPTaskManager : public QObject
 {
+    Q_OBJECT
+
 public:
-    // Where a drop above row `above` takes the dragged task.
-    struct DropMove
+    // What a click on a checkbox or a drop does to one task: its mark may flip,
+    // then it moves (perhaps onto its own index).
+    struct Move
     {
         qsizetype from = 0;
         qsizetype to = 0;
-        bool uncompletes = false; // a completed task dropped above the completed block
+        bool togglesCompleted = false;
     };
 
     // Uses the standard store.
     KPTaskManager();
     explicit KPTaskManager(Defaults& store);
-    KPTaskManager(const KPTaskManager&) = delete;
-    KPTaskManager& operator=(const KPTaskManager&) = delete;
 
     // The list in display order. Clients that change it call save().
     QList<KPTask> tasks;
@@ -44,24 +48,28 @@ public:
     qsizetype newTaskIndex(bool isAutorearranging) const;
     // Empty text is not stored: the task is removed and false returned.
     bool renameTask(qsizetype index, const QString& text);
+    static bool renamingRemoves(const QString& text);
     void removeTask(qsizetype index);
-    void moveTask(qsizetype from, qsizetype to);
-    // Inverts the completed mark only.
-    void toggleCompleted(qsizetype index);
-    // The whole checkbox rule; returns the task's new index.
-    qsizetype toggleCompleted(qsizetype index, bool isAutorearranging);
-    // Where auto-rearranging takes the task at index after its mark changed.
-    std::optional<qsizetype> rearrangedIndex(qsizetype index) const;
-    // Nothing when no task has the dragged task's id.
-    std::optional<DropMove> dropMove(const KPTask& dragged, qsizetype above) const;
-    std::optional<DropMove> dropTask(const KPTask& dragged, qsizetype above);
-    // A finished work cycle goes to the first task while it is open.
-    bool creditWorkCycle();
+    // The checkbox rule: the mark flips and, auto-rearranging, a completed task
+    // goes to the end and an open one above the completed block.
+    Move completionMove(qsizetype index, bool isAutorearranging) const;
+    // An open task stops above the completed block; a completed one dropped
+    // above it is open again. Nothing when no task has the dragged task's id.
+    std::optional<Move> dropMove(const KPTask& dragged, qsizetype above) const;
+    // Flips the mark if the move says so, then moves the task: also a plain move.
+    void apply(const Move& move);
+    // A finished work cycle goes to the first task while it is open; returns
+    // that task as credited.
+    std::optional<KPTask> creditWorkCycle();
 
     // The file that holds a stored list this run could not read, once the
     // first save has replaced it in the store; empty otherwise.
     QString undecodableTasksPath() const { return m_undecodableKeptAt; }
     bool hasUndecodableStoredTasks() const { return m_undecodable.has_value(); }
+
+Q_SIGNALS:
+    // After the credit is saved; the task with its new count.
+    void workCycleCredited(const KPTask& task);
 
 private:
     void load();

@@ -120,12 +120,14 @@ bool KPTaskTableModel::setData(const QModelIndex& index, const QVariant& value, 
     const int row = index.row();
     if (index.column() == completedColumn && role == Qt::CheckStateRole) {
         if ((value.value<Qt::CheckState>() == Qt::Checked) != manager.tasks.at(row).isCompleted)
-            manager.toggleCompleted(row);
-        reloadRows(row, row, {taskColumn, completedColumn});
+            toggleCompleted(row, m_list.isAutorearranging());
         return true;
     }
     if (index.column() == taskColumn && role == Qt::EditRole) {
-        manager.renameTask(row, value.toString());
+        const QString text = value.toString();
+        if (KPTaskManager::renamingRemoves(text))
+            return removeRows(row, 1);
+        manager.renameTask(row, text);
         reloadRows(row, row, {taskColumn});
         return true;
     }
@@ -141,19 +143,32 @@ bool KPTaskTableModel::moveRows(const QModelIndex& sourceParent, int sourceRow, 
         return false;
     // Qt names the row before which the moved one lands, counted before the move.
     const int to = destinationChild > sourceRow ? destinationChild - 1 : destinationChild;
+    apply({sourceRow, to, false});
+    return true;
+}
+
+int KPTaskTableModel::apply(const KPTaskManager::Move& move)
+{
+    const int from = int(move.from);
+    const int to = int(move.to);
     KPTaskManager& manager = *m_list.taskManager();
-    if (to == sourceRow) {
-        manager.moveTask(sourceRow, to);
+    if (from == to) {
+        manager.apply(move);
     } else {
-        beginMoveRows(QModelIndex(), sourceRow, sourceRow, QModelIndex(), destinationChild);
-        manager.moveTask(sourceRow, to);
+        beginMoveRows(QModelIndex(), from, from, QModelIndex(), to > from ? to + 1 : to);
+        manager.apply(move);
         endMoveRows();
     }
-    reloadRows(to, to, {taskColumn});
+    reloadRows(to, to, {taskColumn, completedColumn});
     // The first row's emphasis may have gone to another task.
-    if (sourceRow == 0 || to == 0)
-        reloadRows(0, std::min(1, rows - 1), {taskColumn});
-    return true;
+    if (from == 0 || to == 0)
+        reloadRows(0, std::min(1, rowCount() - 1), {taskColumn});
+    return to;
+}
+
+int KPTaskTableModel::toggleCompleted(int row, bool isAutorearranging)
+{
+    return apply(m_list.taskManager()->completionMove(row, isAutorearranging));
 }
 
 bool KPTaskTableModel::moveTask(int from, int to)
@@ -215,13 +230,11 @@ bool KPTaskTableModel::dropMimeData(const QMimeData* data, Qt::DropAction action
     const std::optional<KPTask> dragged = KPTask::fromJson(data->data(KPTaskList::pasteboardType));
     if (!dragged)
         return false;
-    const std::optional<KPTaskManager::DropMove> move =
-        m_list.taskManager()->dropMove(*dragged, row);
+    const std::optional<KPTaskManager::Move> move = m_list.taskManager()->dropMove(*dragged, row);
     if (!move)
         return false;
-    if (move->uncompletes)
-        setData(index(int(move->from), completedColumn), Qt::Unchecked, Qt::CheckStateRole);
-    return moveTask(int(move->from), int(move->to));
+    apply(*move);
+    return true;
 }
 
 void KPTaskTableModel::resetTasks(const std::function<void()>& change)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tasks/KPTaskManager.h"
+
 #include <QAbstractTableModel>
 #include <functional>
 #include <initializer_list>
@@ -9,6 +11,7 @@ class KPTaskList;
 // The rows of the task list, read from the list's task manager. Every change
 // to the tasks goes through here, so that the table hears of it around the
 // change: moves, the "public.kptask" drag and drop, checking off, renaming.
+// The manager's rules decide each change; this only announces it.
 class KPTaskTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -30,7 +33,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // The check state of the "Completed" column; the text of the "Task" column.
+    // The check state of the "Completed" column, as a click on the checkbox;
+    // the text of the "Task" column.
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     // One row at a time; a move onto the row itself still saves.
     bool moveRows(const QModelIndex& sourceParent, int sourceRow, int count,
@@ -48,6 +52,8 @@ public:
 
     // Adds a new task where the list rules put it; its row.
     int addTask(bool isAutorearranging);
+    // The checkbox rule; the task's new row.
+    int toggleCompleted(int row, bool isAutorearranging);
     // Moves the row so that it ends at index `to`.
     bool moveTask(int from, int to);
     void resetTasks(const std::function<void()>& change);
@@ -55,6 +61,7 @@ public:
     void reloadRows(int first, int last, std::initializer_list<int> columns);
 
 private:
+    int apply(const KPTaskManager::Move& move);
     QVariant taskData(int row, int role) const;
     QVariant cyclesData(int row, int role) const;
 

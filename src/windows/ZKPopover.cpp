@@ -9,7 +9,7 @@
 #include "tasks/KPTaskList.h"
 #include "tasks/KPTaskManager.h"
 #include "timing/KPTimer.h"
-#include "windows/ApplicationDelegate.h"
+#include "windows/AppDelegateInterface.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -213,7 +213,7 @@ void ZKPopover::showRelativeToRect(const QRect& anchor)
 {
     m_taskList->requestResize();
     // Started or paused from the tray or a shortcut, the button must still tell the truth.
-    if (KPTimer* timer = ApplicationDelegate::currentTimer())
+    if (KPTimer* timer = AppDelegateInterface::currentTimer())
         showStartPauseState(timer->state() == KPTimer::State::active);
 
     QScreen* screen = QGuiApplication::screenAt(anchor.center());
@@ -241,7 +241,7 @@ void ZKPopover::showStartPauseState(bool on)
 
 void ZKPopover::startPause()
 {
-    KPTimer* timer = ApplicationDelegate::currentTimer();
+    KPTimer* timer = AppDelegateInterface::currentTimer();
     if (!timer)
         return;
     timer->toggle();
@@ -299,7 +299,7 @@ void ZKPopover::keepFocusOn(QToolButton* button)
 
 void ZKPopover::showMenu(QToolButton* sender)
 {
-    ApplicationDelegate* application = ApplicationDelegate::current();
+    AppDelegateInterface* application = AppDelegateInterface::current();
     if (ZKMenu* menu = application ? application->menu() : nullptr)
         menu->popup(sender->mapToGlobal(QPoint(0, sender->height())));
 }
@@ -343,9 +343,7 @@ void ZKPopover::setPauseNote(const QString& note)
 void ZKPopover::timeBoxManagerDidChangeCycleCount(KPTimeBoxManager*, qint64 cyclesSinceLaunch)
 {
     m_cyclesLabel->setText(tr("Cycles Since Launch: %1").arg(cyclesSinceLaunch));
-    KPTaskManager* manager = m_taskList->taskManager();
-    if (manager && !manager->tasks.isEmpty() && !manager->tasks.first().isCompleted)
-        m_taskList->changeCycleCount(0, +1);
+    m_taskList->creditWorkCycle();
 }
 
 bool ZKPopover::taskListCanResize(KPTaskList*)

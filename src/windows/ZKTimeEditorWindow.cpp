@@ -3,7 +3,7 @@
 #include "platform/Frame.h"
 #include "timing/KPTimer.h"
 #include "views/KPTimeEditor.h"
-#include "windows/ApplicationDelegate.h"
+#include "windows/AppDelegateInterface.h"
 
 ZKTimeEditorWindow::ZKTimeEditorWindow(StatusItem* statusItem)
     : KPUtilityWindow(statusItem, tr("Edit Time"), 140, 58)
@@ -18,7 +18,7 @@ ZKTimeEditorWindow::~ZKTimeEditorWindow() = default;
 
 void ZKTimeEditorWindow::makeKeyAndOrderFront()
 {
-    KPTimer* timer = ApplicationDelegate::currentTimer();
+    KPTimer* timer = AppDelegateInterface::currentTimer();
     if (!timer)
         return;
     m_timeEditor->setTime(timer->currentTime());
@@ -30,7 +30,7 @@ void ZKTimeEditorWindow::timeEditorDidEndEditing(KPTimeEditor*) {}
 
 void ZKTimeEditorWindow::timeEditorDidConfirm(KPTimeEditor* editor)
 {
-    KPTimer* timer = ApplicationDelegate::currentTimer();
+    KPTimer* timer = AppDelegateInterface::currentTimer();
     if (!timer)
         return;
     timer->setCurrentTime(editor->time());

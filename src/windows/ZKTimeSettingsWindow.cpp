@@ -7,7 +7,7 @@
 #include "timing/PreferenceKeys.h"
 #include "views/KPSlider.h"
 #include "views/KPTimeEditor.h"
-#include "windows/ApplicationDelegate.h"
+#include "windows/AppDelegateInterface.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -144,8 +144,8 @@ void ZKTimeSettingsWindow::save()
     store.setInteger(PreferenceKeys::longBreakInterval, m_longBreakIntervalSlider->value());
     close();
 
-    KPTimer* timer = ApplicationDelegate::currentTimer();
-    ApplicationDelegate* app = ApplicationDelegate::current();
+    KPTimer* timer = AppDelegateInterface::currentTimer();
+    AppDelegateInterface* app = AppDelegateInterface::current();
     if (!timer || !app->timeBoxManager())
         return;
     const State state = app->timeBoxManager()->state();

@@ -83,9 +83,15 @@ private Q_SLOTS:
         KPTimer& timer = *display.timer();
         KPTaskManager tasks;
         tasks.tasks = {{1234.5, QStringLiteral("Write"), false, std::nullopt}};
+        // The cycle credits the list, as the popover does, before the recorder hears it moved.
+        connect(&manager, &KPTimeBoxManager::periodDidEnd, &tasks, [&](KPTimeBoxManager::State s) {
+            if (s == KPTimeBoxManager::State::work)
+                tasks.creditWorkCycle();
+        });
         HistoryStore store(m_home.path() + QStringLiteral("/history.sqlite"));
         PeriodRecorder recorder(manager, store);
-        recorder.setTaskManager(&tasks);
+        connect(&tasks, &KPTaskManager::workCycleCredited, &recorder,
+                &PeriodRecorder::taskCredited);
         QStringList told;
         connect(&recorder, &PeriodRecorder::periodEnded,
                 [&told](const HistoryRecord& r) { told << describe(r); });

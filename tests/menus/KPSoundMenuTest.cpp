@@ -1,5 +1,5 @@
 #include "menus/KPSoundMenu.h"
-#include "FakeApplicationDelegate.h"
+#include "FakeAppDelegate.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
 #include "platform/ManualRunLoop.h"
@@ -45,7 +45,7 @@ private Q_SLOTS:
         QCOMPARE(titles(menu), fixedItems + QStringList({"Chime", "Hum&Buzz", "bell", "x.y"}));
         QCOMPARE(item(menu, "Hum&Buzz")->text(), QString("Hum&&Buzz")); // no mnemonic
         QCOMPARE(titles(KPSoundMenu(m_folder.filePath("missing"))), fixedItems);
-        FakeApplicationDelegate application;
+        FakeAppDelegate application;
         item(menu, "Hum&Buzz")->trigger();
         QCOMPARE(application.chosenSounds, QStringList{"Hum&Buzz"});
     }

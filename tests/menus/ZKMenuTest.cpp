@@ -1,5 +1,5 @@
 #include "menus/ZKMenu.h"
-#include "FakeApplicationDelegate.h"
+#include "FakeAppDelegate.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
 #include "menus/KPSoundMenu.h"
@@ -74,7 +74,7 @@ class ZKMenuTest : public QObject
 
         ManualRunLoop loop;
         FakeSounds sounds;
-        FakeApplicationDelegate application;
+        FakeAppDelegate application;
         ZKPopover popover;
         ZKMenu menu;
     };

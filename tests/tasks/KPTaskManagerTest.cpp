@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <limits>
 
 class KPTaskManagerTest : public QObject
 {
@@ -21,7 +20,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("operation"); // a rule and its arguments
         QTest::addColumn<QString>("after");
-        QTest::addColumn<int>("resultIndex");
+        QTest::addColumn<int>("resultIndex"); // -1: none, or the task removed
         const auto row = [](const char* name, const char* before, const char* operation,
                             const char* after, int result) {
             QTest::newRow(name) << before << operation << after << result;
@@ -33,6 +32,19 @@ private Q_SLOTS:
         row("drag A to end", "A B C* D*", "drop 0 4", "B A C* D*", 1);
         row("drag D above B", "A B C* D*", "drop 3 1", "A D B C*", 1);
         row("drag open below block", "B C* A", "drop 2 3", "B A C*", 1);
+        row("drag completed within the block", "A B* C*", "drop 2 1", "A C* B*", 1);
+        row("drag a task of another list", "A B", "drop 9 0", "A B", -1);
+        row("move", "A B C", "move 0 2", "B C A", -1);
+        row("spaces are a name", "A B C", "rename 1 ___", "A ___ C", 1);
+        row("empty rename removes", "A B C", "rename 1", "A C", -1);
+        row("count one up", "A B", "count 1 1", "A B#1", -1);
+        row("count down to none", "A B#1", "count 1 -1", "A B", -1);
+        row("no count below none", "A B", "count 1 -1", "A B", -1);
+        row("count from a stored zero", "A B#0", "count 1 1", "A B#1", -1);
+        row("at the limit", "A#9223372036854775807", "count 0 1", "A#9223372036854775807", -1);
+        row("credit the first open task", "A#2 B", "credit", "A#3 B", 0);
+        row("no credit past a completed first", "A* B", "credit", "A* B", -1);
+        row("no credit to no task", "", "credit", "", -1);
     }
     void listRules()
     {
@@ -42,41 +54,37 @@ private Q_SLOTS:
         QFETCH(int, resultIndex);
         storeTasks(parseTasks(before));
         KPTaskManager manager;
+        QList<KPTask> credited;
+        connect(&manager, &KPTaskManager::workCycleCredited,
+                [&](const KPTask& task) { credited << task; });
         const QStringList words = operation.split(' ');
         const QString rule = words[0];
-        const int a = words[1].toInt(), b = words.value(2).toInt();
+        const int a = words.value(1).toInt(), b = words.value(2).toInt();
         qsizetype result = -1;
         if (rule == "add") {
             result = manager.addTask(a != 0);
-        } else if (rule == "toggle") {
-            result = manager.toggleCompleted(a, b != 0);
-        } else {
-            const auto move = manager.dropTask(manager.tasks[a], b);
-            QVERIFY(move);
-            result = move->to;
+        } else if (rule == "toggle" || rule == "drop") {
+            const std::optional<KPTaskManager::Move> move =
+                rule == "toggle" ? manager.completionMove(a, b != 0)
+                                 : manager.dropMove(manager.tasks.value(a), b);
+            if (move)
+                manager.apply(*move);
+            result = move ? move->to : -1;
+        } else if (rule == "count") {
+            manager.changeCycleCount(a, b);
+        } else if (rule == "move") {
+            manager.apply({a, b, false});
+        } else if (rule == "rename") {
+            result = manager.renameTask(a, words.value(2).replace('_', ' ')) ? a : -1;
+        } else if (const std::optional<KPTask> task = manager.creditWorkCycle()) {
+            result = manager.tasks.indexOf(*task); // as saved
         }
         QCOMPARE(describe(manager.tasks), after);
         QCOMPARE(result, qsizetype(resultIndex));
+        const bool isCredit = rule == "credit" && result >= 0;
+        QCOMPARE(credited, isCredit ? QList{manager.tasks[result]} : QList<KPTask>{});
         // Every rule saves before it returns.
         QCOMPARE(storedTasks(), manager.tasks);
-    }
-
-    void changeCycleCount()
-    {
-        constexpr qint64 max = std::numeric_limits<qint64>::max();
-        const auto count = [](qint64 n) { return n < 0 ? std::nullopt : std::optional(n); };
-        // The stored count (-1: absent), the change and the count after it.
-        const std::tuple<qint64, qint64, qint64> cases[] = {{-1, 1, 1}, {1, -1, -1}, {-1, -1, -1},
-                                                            {5, -1, 4}, {0, 1, 1},   {max, 1, max}};
-        for (const auto& [start, delta, expected] : cases) {
-            QList<KPTask> tasks = parseTasks("A B");
-            tasks[1].cycleCount = count(start);
-            storeTasks(tasks);
-            KPTaskManager manager;
-            manager.changeCycleCount(1, delta);
-            QCOMPARE(manager.tasks[1].cycleCount, count(expected));
-            QCOMPARE(storedTasks().at(1).cycleCount, count(expected));
-        }
     }
 
     // Members beside the known ones are passed over; a missing id, an integer

@@ -1,6 +1,6 @@
 #include "windows/ZKTimeEditorWindow.h"
 #include "EditorDriving.h"
-#include "FakeApplicationDelegate.h"
+#include "FakeAppDelegate.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
 #include "platform/ManualRunLoop.h"
@@ -20,7 +20,7 @@ class ZKTimeEditorWindowTest : public QObject
     {
         ManualRunLoop loop;
         FakeSounds sounds;
-        FakeApplicationDelegate app;
+        FakeAppDelegate app;
         ZKTimeEditorWindow window{app.menuBarTimeDisplay()->statusItem()};
         KPTimer& timer() { return app.timer(); }
         QString fields() const { return fieldTexts(window.timeEditor()); }

@@ -1,6 +1,6 @@
 #include "windows/ZKTimeSettingsWindow.h"
 #include "EditorDriving.h"
-#include "FakeApplicationDelegate.h"
+#include "FakeAppDelegate.h"
 #include "FakeSound.h"
 #include "TemporaryStore.h"
 #include "platform/ManualRunLoop.h"
@@ -24,7 +24,7 @@ class ZKTimeSettingsWindowTest : public QObject
     {
         ManualRunLoop loop;
         FakeSounds sounds;
-        FakeApplicationDelegate app;
+        FakeAppDelegate app;
         ZKTimeSettingsWindow window{app.menuBarTimeDisplay()->statusItem()};
         KPTimer& timer() { return app.timer(); }
     };

@@ -1,29 +1,29 @@
-#include "ApplicationDelegate.h"
+#include "AppDelegateInterface.h"
 
 #include "menubar/KPMenuBarTimeDisplay.h"
 
 namespace {
-ApplicationDelegate* currentDelegate = nullptr;
+AppDelegateInterface* currentDelegate = nullptr;
 }
 
-ApplicationDelegate* ApplicationDelegate::current()
+AppDelegateInterface* AppDelegateInterface::current()
 {
     return currentDelegate;
 }
 
-KPTimer* ApplicationDelegate::currentTimer()
+KPTimer* AppDelegateInterface::currentTimer()
 {
     if (!currentDelegate || !currentDelegate->menuBarTimeDisplay())
         return nullptr;
     return currentDelegate->menuBarTimeDisplay()->timer();
 }
 
-ApplicationDelegate::ApplicationDelegate()
+AppDelegateInterface::AppDelegateInterface()
 {
     currentDelegate = this;
 }
 
-ApplicationDelegate::~ApplicationDelegate()
+AppDelegateInterface::~AppDelegateInterface()
 {
     if (currentDelegate == this)
         currentDelegate = nullptr;

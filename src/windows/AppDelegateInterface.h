@@ -16,11 +16,11 @@ class ZKTimeSettingsWindow;
 // objects it owns, the popover toggle and the choice of alarm sound. The
 // application sets the one current delegate; views below the application
 // depend on this, never on it.
-class ApplicationDelegate
+class AppDelegateInterface
 {
 public:
     // The running application's delegate, or none (views shown on their own).
-    static ApplicationDelegate* current();
+    static AppDelegateInterface* current();
     // The one timer, held by the current delegate's display; none before launch.
     static KPTimer* currentTimer();
 
@@ -40,8 +40,8 @@ public:
     virtual void didSelectSound(const QString& named) = 0;
 
 protected:
-    ApplicationDelegate();
-    virtual ~ApplicationDelegate();
-    ApplicationDelegate(const ApplicationDelegate&) = delete;
-    ApplicationDelegate& operator=(const ApplicationDelegate&) = delete;
+    AppDelegateInterface();
+    virtual ~AppDelegateInterface();
+    AppDelegateInterface(const AppDelegateInterface&) = delete;
+    AppDelegateInterface& operator=(const AppDelegateInterface&) = delete;
 };

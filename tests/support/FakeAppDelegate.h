@@ -2,7 +2,7 @@
 
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "timing/KPTimeBoxManager.h"
-#include "windows/ApplicationDelegate.h"
+#include "windows/AppDelegateInterface.h"
 
 #include <QStringList>
 #include <memory>
@@ -11,10 +11,10 @@
 // shown nowhere, wired to a cycle manager as at launch, the popover a test
 // hands it, and a record of what is asked of it. Build it after the run loop
 // and the sounds the timer uses.
-class FakeApplicationDelegate : public ApplicationDelegate
+class FakeAppDelegate : public AppDelegateInterface
 {
 public:
-    FakeApplicationDelegate()
+    FakeAppDelegate()
         : m_manager(std::make_unique<KPTimeBoxManager>()),
           m_display(std::make_unique<KPMenuBarTimeDisplay>(std::make_unique<StatusItem>()))
     {
