@@ -1,6 +1,7 @@
 #include "HistoryStore.h"
 
 #include "history/HistoryRecovery.h"
+#include "platform/AsideFile.h"
 #include "platform/StandardError.h"
 
 #include <QCoreApplication>
@@ -247,18 +248,12 @@ bool HistoryStore::migrate() const
 void HistoryStore::moveAside() const
 {
     // Keep what the user had, whole, with the journal that belongs to it.
-    const QString stamp =
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    QString target = m_path + QLatin1String(".corrupt-") + stamp;
-    for (int n = 1; QFileInfo::exists(target); ++n)
-        target =
-            m_path + QLatin1String(".corrupt-") + stamp + QLatin1Char('-') + QString::number(n);
-    if (!QFile::rename(m_path, target)) {
+    const QString target = AsideFile::move(m_path, QStringLiteral("corrupt"),
+                                           {QStringLiteral("-wal"), QStringLiteral("-shm")});
+    if (target.isEmpty()) {
         StandardError::tell(tr("the history %1 is damaged and cannot be moved aside").arg(m_path));
         return;
     }
-    for (const char* suffix : {"-wal", "-shm"})
-        QFile::rename(m_path + QLatin1String(suffix), target + QLatin1String(suffix));
     m_movedAside = target;
     m_toRecover = target;
     StandardError::tell(

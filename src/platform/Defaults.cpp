@@ -1,5 +1,6 @@
 #include "Defaults.h"
 
+#include "AsideFile.h"
 #include "RunLoop.h"
 #include "StandardError.h"
 #include "StoreLock.h"
@@ -164,13 +165,8 @@ void Defaults::read()
 void Defaults::moveAside(const QString& kind, const QString& why)
 {
     // Keep what the user had, whole; start empty beside it.
-    const QString stamp =
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    const QString base = m_path + QLatin1Char('.') + kind + QLatin1Char('-') + stamp;
-    QString target = base;
-    for (int n = 1; QFileInfo::exists(target) || QFileInfo(target).isSymLink(); ++n)
-        target = base + QLatin1Char('-') + QString::number(n);
-    if (QFile::rename(m_path, target)) {
+    const QString target = AsideFile::move(m_path, kind);
+    if (!target.isEmpty()) {
         m_movedAside = target;
         m_stamp = FileStamp();
         hold(-1);

@@ -1,5 +1,6 @@
 #include "KPTaskManager.h"
 
+#include "platform/AsideFile.h"
 #include "platform/Defaults.h"
 #include "timing/PreferenceKeys.h"
 
@@ -50,12 +51,8 @@ void KPTaskManager::load()
 bool KPTaskManager::keepUndecodableAside()
 {
     const QString folder = QFileInfo(m_store.filePath()).absolutePath();
-    const QString stamp =
-        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    const QString base = folder + QStringLiteral("/tasks.undecodable-") + stamp;
-    QString path = base + QStringLiteral(".json");
-    for (int n = 1; QFileInfo::exists(path); ++n)
-        path = base + QLatin1Char('-') + QString::number(n) + QStringLiteral(".json");
+    const QString path =
+        AsideFile::freeName(folder + QStringLiteral("/tasks.undecodable"), QStringLiteral(".json"));
     QDir().mkpath(folder);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(*m_undecodable) != m_undecodable->size() ||
