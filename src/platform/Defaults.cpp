@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStandardPaths>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -82,10 +83,7 @@ void Defaults::resetStandard()
 
 QString Defaults::configHome()
 {
-    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg))
-        return xdg;
-    return QDir::homePath() + QStringLiteral("/.config");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
 QString Defaults::filePath() const

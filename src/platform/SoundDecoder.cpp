@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -95,10 +96,8 @@ std::optional<SoundDecoder::Info> SoundDecoder::inspect(const QByteArray& data)
 
 QString SoundDecoder::cacheFolder()
 {
-    QString home = qEnvironmentVariable("XDG_CACHE_HOME");
-    if (home.isEmpty() || !QDir::isAbsolutePath(home))
-        home = QDir::homePath() + QStringLiteral("/.cache");
-    return home + QStringLiteral("/zembrak/sounds");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+           QStringLiteral("/zembrak/sounds");
 }
 
 int SoundDecoder::decodeCount()
