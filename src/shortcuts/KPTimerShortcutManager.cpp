@@ -2,6 +2,7 @@
 
 #include "KPShortcutWindow.h"
 #include "platform/Defaults.h"
+#include "platform/EnumNames.h"
 #include "platform/GlobalShortcuts.h"
 #include "platform/ShortcutRecorder.h"
 #include "timing/KPTimer.h"
@@ -25,26 +26,13 @@ QString descriptionOf(const QString& key)
 
 QString KPTimerShortcutManager::rawValue(Key key)
 {
-    switch (key) {
-    case Key::toggleActivation:
-        return QStringLiteral("toggleActivation");
-    case Key::reset:
-        return QStringLiteral("reset");
-    case Key::startStopwatch:
-        return QStringLiteral("startStopwatch");
-    case Key::shortcutStrings:
-        break;
-    }
-    return PreferenceKeys::shortcutStrings;
+    return EnumNames::nameOf(key);
 }
 
 std::optional<KPTimerShortcutManager::Key>
 KPTimerShortcutManager::keyFromRawValue(const QString& rawValue)
 {
-    for (Key key : {Key::toggleActivation, Key::reset, Key::startStopwatch, Key::shortcutStrings})
-        if (rawValue == KPTimerShortcutManager::rawValue(key))
-            return key;
-    return std::nullopt;
+    return EnumNames::fromName<Key>(rawValue);
 }
 
 std::optional<qint64> KPTimerShortcutManager::presetSeconds(const QString& key)

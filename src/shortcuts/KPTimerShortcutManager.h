@@ -26,6 +26,7 @@ public:
         startStopwatch,
         shortcutStrings
     };
+    Q_ENUM(Key)
     static QString rawValue(Key key);
     static std::optional<Key> keyFromRawValue(const QString& rawValue);
     // A key written as a whole number of seconds ("300", "+90"): optional sign,

@@ -1,6 +1,7 @@
 #include "KPTimeBoxManager.h"
 
 #include "platform/Defaults.h"
+#include "platform/EnumNames.h"
 #include "platform/SystemStyle.h"
 #include "timing/KPTimeBoxManagerDelegate.h"
 #include "timing/KPTimer.h"
@@ -65,23 +66,12 @@ QColor KPTimeBoxManager::colorFor(State state)
 
 QString KPTimeBoxManager::rawValue(State state)
 {
-    switch (state) {
-    case State::work:
-        return QStringLiteral("work");
-    case State::shortBreak:
-        return QStringLiteral("shortBreak");
-    case State::longBreak:
-        return QStringLiteral("longBreak");
-    }
-    return QString();
+    return EnumNames::nameOf(state);
 }
 
 std::optional<KPTimeBoxManager::State> KPTimeBoxManager::fromRawValue(const QString& raw)
 {
-    for (State s : {State::work, State::shortBreak, State::longBreak})
-        if (rawValue(s) == raw)
-            return s;
-    return std::nullopt;
+    return EnumNames::fromName<State>(raw);
 }
 
 KPTimeBoxManager::State KPTimeBoxManager::next(State state)

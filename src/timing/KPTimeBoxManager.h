@@ -23,6 +23,7 @@ public:
         shortBreak,
         longBreak
     };
+    Q_ENUM(State)
 
     // What the manager needs of the menu-bar display, which shows the timer it
     // is given and colours its state bar.
