@@ -93,8 +93,6 @@ class AwayControllerTest : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        if (sessionBusAddress.isEmpty() || systemBusAddress.isEmpty())
-            QSKIP("no dbus-daemon to run private buses");
         m_system = QDBusConnection::connectToBus(systemBusAddress, "fake-system");
         m_session = QDBusConnection::connectToBus(sessionBusAddress, "fake-session");
         QVERIFY(m_logind.serve(m_system));
@@ -236,6 +234,8 @@ int main(int argc, char** argv)
     PrivateSessionBus systemBus;
     sessionBusAddress = sessionBus.address();
     systemBusAddress = systemBus.address();
+    if (sessionBusAddress.isEmpty() || systemBusAddress.isEmpty())
+        return skipReturnCode;
     qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBusAddress.toUtf8());
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", systemBusAddress.toUtf8());
     AwayControllerTest test;

@@ -120,8 +120,6 @@ class ControlAdaptorTest : public QObject
 private Q_SLOTS:
     void methodsDriveTheTimerChangesAreAnnounced()
     {
-        if (busAddress.isEmpty())
-            QSKIP("no dbus-daemon to run a private session bus");
         m_home.reset();
         Instance app;
         app.advance(10s); // paused: nothing changes, nothing is said

@@ -46,8 +46,6 @@ class PeriodEndNotifierTest : public QObject
 private Q_SLOTS:
     void eachEndIsShownInPlaceOfTheLast()
     {
-        if (busAddress.isEmpty())
-            QSKIP("no dbus-daemon to run a private session bus");
         // No Portuguese of Portugal; English comes first and brings its plural forms.
         QCOMPARE(Translations::install({"pt-PT", "en-US", "de"}), "en");
         TemporaryStore home;

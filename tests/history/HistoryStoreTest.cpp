@@ -104,10 +104,7 @@ private Q_SLOTS:
         const auto bound = [](const QString& text, bool isUpper) {
             return text.isEmpty() ? QDateTime() : HistoryExport::parseBound(text, isUpper).value();
         };
-        QStringList tasks;
-        for (const HistoryRecord& r : store.records(bound(since, false), bound(until, true)))
-            tasks << r.task;
-        QCOMPARE(tasks.join(QLatin1Char(' ')), found);
+        QCOMPARE(tasksOf(store.records(bound(since, false), bound(until, true))).join(' '), found);
     }
 
     void exportKeepsTheOffsetAtStartAndQuotes()

@@ -1,8 +1,11 @@
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "FakeSound.h"
+#include "NotificationListener.h"
+#include "PrivateSessionBus.h"
 #include "TemporaryStore.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
+#include "platform/DistributedNotification.h"
 #include "platform/Frame.h"
 #include "platform/ManualRunLoop.h"
 #include "platform/SystemStyle.h"
@@ -23,6 +26,7 @@ using Size = KPMenuBarTimeDisplay::DisplaySize;
 
 namespace {
 
+QString busAddress;
 const auto frame = [](const QWidget* w) { return Frame::of(w); };
 // The blank each label keeps on either side of its text.
 constexpr int labelInset = 2;
@@ -280,15 +284,35 @@ private Q_SLOTS:
                                       .value_or("")),
                  std::optional(KPTime{1, 0, 58}));
     }
+
+    // Every tick is posted to the other programs of the session.
+    void postsOnTheSessionBusOnEveryTick()
+    {
+        QDBusConnection watcher = QDBusConnection::connectToBus(busAddress, "watcher");
+        NotificationListener listener;
+        QVERIFY(watcher.connect(QString(), DistributedNotification::path,
+                                DistributedNotification::interfaceName,
+                                DistributedNotification::member, &listener,
+                                SLOT(posted(QString, QString, QDBusMessage))));
+        Fixture f(60);
+        f.timer().start();
+        // The first ticks connect, while the event loop turns.
+        QVERIFY(QTest::qWaitFor([&] {
+            f.loop.advance(100ms);
+            return !listener.received.isEmpty();
+        }));
+        QVERIFY(listener.caughtUp(watcher));
+        listener.received.clear();
+        f.loop.advance(300ms);
+        QVERIFY(listener.caughtUp(watcher));
+        QCOMPARE(listener.received,
+                 QList<QStringList>(3, QStringList{"Horva 3: Time Did Change", QString()}));
+    }
 };
 
 int main(int argc, char** argv)
 {
-    // Before anything opens the session bus: there is none.
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/zembrak-test-bus");
-    QApplication app(argc, argv);
-    KPMenuBarTimeDisplayTest test;
-    return QTest::qExec(&test, argc, argv);
+    return runOnPrivateSessionBus<QApplication, KPMenuBarTimeDisplayTest>(argc, argv, &busAddress);
 }
 
 #include "KPMenuBarTimeDisplayTest.moc"

@@ -15,8 +15,6 @@
 
 using namespace std::chrono_literals;
 
-static QString busAddress;
-
 // The item as a panel reads it over the bus; the test is the panel's watcher.
 class StatusNotifierStatusItemTest : public QObject
 {
@@ -29,6 +27,12 @@ class StatusNotifierStatusItemTest : public QObject
     int m_newIcons = 0;
     QList<QDBusMessage> m_menuSignals;
 
+    // The item on the bus, under the name the panel reads it by.
+    void follow(const StatusNotifierStatusItem& item)
+    {
+        QVERIFY(QTest::qWaitFor([&] { return !item.serviceName().isEmpty(); }));
+        m_service = item.serviceName();
+    }
     QDBusMessage call(const QString& interface, const QString& method,
                       const QVariantList& arguments, const QString& path = "/StatusNotifierItem")
     {
@@ -112,12 +116,9 @@ public Q_SLOTS:
 private Q_SLOTS:
     void panelReadsTimeAndPictures()
     {
-        if (busAddress.isEmpty())
-            QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
         ManualRunLoop loop;
         StatusNotifierStatusItem item;
-        QVERIFY(QTest::qWaitFor([&] { return !item.serviceName().isEmpty(); }));
-        m_service = item.serviceName();
+        follow(item);
         QVERIFY(m_host.connect(m_service, "/StatusNotifierItem", "org.kde.StatusNotifierItem",
                                "NewIcon", this, SLOT(newIcon())));
         // A panel that starts after the item is told of it.
@@ -174,20 +175,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("shown"); // "-": a separator; empty: no such item
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<int>("runs"); // the entry whose command runs, or -1
-        QTest::newRow("first") << 1 << "clicked"
-                               << "Start" << true << 0;
-        QTest::newRow("second") << 2 << "clicked"
-                                << "Reset" << true << 1;
-        QTest::newRow("disabled") << 3 << "clicked"
-                                  << "Skip" << false << -1;
-        QTest::newRow("separator") << 4 << "clicked"
-                                   << "-" << true << -1;
-        QTest::newRow("underscore, last") << 5 << "clicked"
-                                          << "Save__All" << true << 4;
-        QTest::newRow("hovered") << 1 << "hovered"
-                                 << "Start" << true << -1;
-        QTest::newRow("no such item") << 6 << "clicked"
-                                      << "" << false << -1;
+        const auto row = [](const char* name, int id, const char* event, const char* shown,
+                            bool enabled, int runs) {
+            QTest::newRow(name) << id << QString(event) << QString(shown) << enabled << runs;
+        };
+        row("first", 1, "clicked", "Start", true, 0);
+        row("second", 2, "clicked", "Reset", true, 1);
+        row("disabled", 3, "clicked", "Skip", false, -1);
+        row("separator", 4, "clicked", "-", true, -1);
+        row("underscore, last", 5, "clicked", "Save__All", true, 4);
+        row("hovered", 1, "hovered", "Start", true, -1);
+        row("no such item", 6, "clicked", "", false, -1);
     }
     void menuRunsItsCommands()
     {
@@ -196,12 +194,9 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(bool, enabled);
         QFETCH(int, runs);
-        if (busAddress.isEmpty())
-            QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
         ManualRunLoop loop;
         StatusNotifierStatusItem item;
-        QVERIFY(QTest::qWaitFor([&] { return !item.serviceName().isEmpty(); }));
-        m_service = item.serviceName();
+        follow(item);
         QList<int> ran(5);
         const auto counting = [&ran](int entry) { return [&ran, entry] { ++ran[entry]; }; };
         item.setMenu({{"Start", counting(0)},
@@ -230,12 +225,9 @@ private Q_SLOTS:
     // is a new layout.
     void menuTellsItsChanges()
     {
-        if (busAddress.isEmpty())
-            QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
         ManualRunLoop loop;
         StatusNotifierStatusItem item;
-        QVERIFY(QTest::qWaitFor([&] { return !item.serviceName().isEmpty(); }));
-        m_service = item.serviceName();
+        follow(item);
         for (const char* signal : {"ItemsPropertiesUpdated", "LayoutUpdated"})
             QVERIFY(m_host.connect(m_service, "/MenuBar", "com.canonical.dbusmenu", signal, this,
                                    SLOT(menuUpdated(QDBusMessage))));
@@ -249,14 +241,7 @@ private Q_SLOTS:
         QCOMPARE(m_menuSignals.first().member(), "ItemsPropertiesUpdated");
         const auto updated = m_menuSignals.first().arguments().at(0).value<QDBusArgument>();
         QList<std::pair<int, QVariantMap>> items;
-        updated.beginArray();
-        while (!updated.atEnd()) {
-            std::pair<int, QVariantMap> entry;
-            updated.beginStructure();
-            updated >> entry.first >> entry.second;
-            updated.endStructure();
-            items << entry;
-        }
+        updated >> items;
         QCOMPARE(items, (QList<std::pair<int, QVariantMap>>{{1, {{"label", "Pause"}}}}));
         uint now = 0;
         QCOMPARE(shownMenu(&now).value(1).first, "Pause");
@@ -279,7 +264,6 @@ private Q_SLOTS:
 
 int main(int argc, char** argv)
 {
-    return runOnPrivateSessionBus<QApplication, StatusNotifierStatusItemTest>(argc, argv,
-                                                                              &busAddress);
+    return runOnPrivateSessionBus<QApplication, StatusNotifierStatusItemTest>(argc, argv);
 }
 #include "StatusNotifierStatusItemTest.moc"

@@ -5,6 +5,9 @@
 #include <QString>
 #include <QTest>
 
+// What a test executable returns when it cannot run here (SKIP_RETURN_CODE).
+inline constexpr int skipReturnCode = 77;
+
 // A D-Bus session daemon of the test's own, so tests never touch the user's
 // bus; it starts no service of the machine (session-bus.conf). listen, when
 // given, is a fixed address instead of a fresh socket. address() is empty when
@@ -45,14 +48,20 @@ private:
 
 // The main() of a test that needs the session bus: Application first, then a
 // private bus set as the session bus before anything opens one, then Test.
-// address receives the bus's address (empty without dbus-daemon).
+// address, when given, receives the bus's address. Without dbus-daemon the
+// whole test is skipped (CTest's skip code).
 template <typename Application, typename Test>
-int runOnPrivateSessionBus(int argc, char** argv, QString* address)
+int runOnPrivateSessionBus(int argc, char** argv, QString* address = nullptr)
 {
     Application app(argc, argv);
     PrivateSessionBus bus;
-    *address = bus.address();
-    qputenv("DBUS_SESSION_BUS_ADDRESS", address->toUtf8());
+    if (bus.address().isEmpty()) {
+        qWarning("SKIP: dbus-daemon is not installed (scripts/install-deps installs it)");
+        return skipReturnCode;
+    }
+    if (address)
+        *address = bus.address();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toUtf8());
     Test test;
     return QTest::qExec(&test, argc, argv);
 }

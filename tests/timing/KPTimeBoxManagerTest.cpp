@@ -105,18 +105,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("sameEvent");
         QTest::addColumn<QList<qint64>>("shown");
         QTest::addColumn<KPTimer::State>("state");
-        using L = QList<qint64>;
+        const auto row = [](const char* name, const char* end, const char* sameEvent,
+                            const QList<qint64>& shown, KPTimer::State state) {
+            QTest::newRow(name) << QString(end) << QString(sameEvent) << shown << state;
+        };
         const auto active = KPTimer::State::active, inactive = KPTimer::State::inactive;
-        QTest::newRow("work to break") << "run"
-                                       << "" << L{2, 1, 5, 0, 5} << active;
-        QTest::newRow("preset countdown") << "preset"
-                                          << "" << L{7, 6, 5, 4, 3, 2, 1, 5, 0, 5} << active;
-        QTest::newRow("skip") << "skip"
-                              << "" << L{2, 5, 0, 5} << active;
-        QTest::newRow("skip, then pause") << "skip"
-                                          << "toggle" << L{2, 5, 0, 5} << inactive;
-        QTest::newRow("skip, pause, start") << "skip"
-                                            << "toggle twice" << L{2, 5, 0, 5, 4} << active;
+        row("work to break", "run", "", {2, 1, 5, 0, 5}, active);
+        row("preset countdown", "preset", "", {7, 6, 5, 4, 3, 2, 1, 5, 0, 5}, active);
+        row("skip", "skip", "", {2, 5, 0, 5}, active);
+        row("skip, then pause", "skip", "toggle", {2, 5, 0, 5}, inactive);
+        row("skip, pause, start", "skip", "toggle twice", {2, 5, 0, 5, 4}, active);
     }
     void theEndShowsZeroOnceThenTheNextLength()
     {
