@@ -343,8 +343,10 @@ bool Defaults::flush(std::chrono::milliseconds patience)
 
 bool Defaults::writeKept()
 {
-    // The shown second, rewritten every second, touches nothing else.
-    if (m_kept.size() == 1 && !m_text.isEmpty()) {
+    // The shown second, rewritten every second, touches nothing else. Only
+    // there: a kill during a write over two pages leaves half of each value,
+    // which the user's own settings and tasks must never get.
+    if (m_durability == Durability::unsynced && m_kept.size() == 1 && !m_text.isEmpty()) {
         const auto overwrite = m_text.overwrite(m_kept.firstKey(), m_kept.first());
         if (overwrite && overwriteFile(*overwrite)) {
             m_text.set(m_kept.firstKey(), m_kept.first());
