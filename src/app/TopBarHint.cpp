@@ -3,22 +3,15 @@
 #include "platform/Defaults.h"
 #include "platform/RunLoop.h"
 #include "platform/StatusItem.h"
+#include "platform/Workspace.h"
 #include "timing/PreferenceKeys.h"
-
-#include <QStringList>
 
 TopBarHint::TopBarHint(const StatusItem& item, Notify notify, QObject* parent)
     : QObject(parent), m_item(item), m_notify(std::move(notify))
 {
-    if (onGnome() && !Defaults::standard().boolean(PreferenceKeys::didTellAboutTopBar))
+    if (Workspace::isDesktop(QStringLiteral("GNOME")) &&
+        !Defaults::standard().boolean(PreferenceKeys::didTellAboutTopBar))
         RunLoop::main().postAfter(patience, this, [this] { check(); });
-}
-
-bool TopBarHint::onGnome()
-{
-    return qEnvironmentVariable("XDG_CURRENT_DESKTOP")
-        .split(QLatin1Char(':'))
-        .contains(QStringLiteral("GNOME"), Qt::CaseInsensitive);
 }
 
 void TopBarHint::check()

@@ -20,8 +20,6 @@ public:
     using Notify = std::function<void(const QString& summary, const QString& body)>;
     TopBarHint(const StatusItem& item, Notify notify, QObject* parent = nullptr);
 
-    static bool onGnome();
-
 private:
     void check();
 

@@ -3,6 +3,7 @@
 #include "Defaults.h"
 #include "StandardError.h"
 #include "WindowStatusItem.h"
+#include "Workspace.h"
 #include "sni/StatusNotifierStatusItem.h"
 #include "x11/X11SystemTray.h"
 #include "x11/X11SystemTrayStatusItem.h"
@@ -55,15 +56,6 @@ bool watcherPresent()
                .value();
 }
 
-// Plasma's XEmbed tray on X11 is xembedsniproxy, which hands every docked
-// window to its StatusNotifierItem host as a square picture.
-bool desktopProxiesTheTray()
-{
-    const QStringList desktops =
-        qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'));
-    return desktops.contains(QStringLiteral("KDE"), Qt::CaseInsensitive);
-}
-
 StatusItem::Preference storedPreference()
 {
     const QString name =
@@ -88,7 +80,9 @@ std::unique_ptr<StatusItem> StatusItem::create()
             ? X11SystemTray::forApplication()
             : nullptr;
     const bool trayManagerPresent = tray && tray->manager() != XCB_WINDOW_NONE;
-    const bool proxy = trayManagerPresent && desktopProxiesTheTray();
+    // Plasma's XEmbed tray on X11 is xembedsniproxy, which hands every docked
+    // window to its StatusNotifierItem host as a square picture.
+    const bool proxy = trayManagerPresent && Workspace::isDesktop(QStringLiteral("KDE"));
     const bool watcher = (!trayManagerPresent || proxy) && watcherPresent();
     switch (chooseBackend(preferred, tray != nullptr, trayManagerPresent, proxy, watcher)) {
     case Backend::SystemTray:

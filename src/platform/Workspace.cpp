@@ -1,6 +1,7 @@
 #include "Workspace.h"
 
 #include <QDesktopServices>
+#include <QStringList>
 
 namespace {
 
@@ -22,4 +23,11 @@ bool Workspace::openURL(const QUrl& url)
 void Workspace::setOpener(Opener opener)
 {
     installedOpener() = std::move(opener);
+}
+
+bool Workspace::isDesktop(const QString& name)
+{
+    return qEnvironmentVariable("XDG_CURRENT_DESKTOP")
+        .split(QLatin1Char(':'))
+        .contains(name, Qt::CaseInsensitive);
 }
