@@ -3,10 +3,10 @@
 // that keep the shown second must take nothing from the heap: the signal sent
 // on every tick is built once and sent again as it stands.
 #include "AllocationCounter.h"
+#include "ManualRunLoop.h"
 #include "PrivateSessionBus.h"
 #include "menubar/KPMenuBarTimeDisplay.h"
-#include "platform/ManualRunLoop.h"
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 #include "timing/KPTimer.h"
 
 #include <QApplication>

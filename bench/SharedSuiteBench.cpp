@@ -1,7 +1,7 @@
 // The shared suite written once a second while 8 MB of the sibling's data
 // lies in the same file: what one write costs in time and in bytes read and
 // written (the process's rchar and wchar).
-#include "platform/Defaults.h"
+#include "platform/store/Defaults.h"
 #include "timing/KPTime.h"
 
 #include <QCoreApplication>

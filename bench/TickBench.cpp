@@ -1,6 +1,6 @@
 // Time per tick() of a running countdown, and the heap allocations a tick makes.
 #include "AllocationCounter.h"
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 #include "timing/KPTimer.h"
 #include "timing/KPTimerDelegate.h"
 

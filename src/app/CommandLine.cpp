@@ -5,8 +5,8 @@
 #include "history/HistoryExport.h"
 #include "history/HistoryStatistics.h"
 #include "history/HistoryStore.h"
-#include "platform/SingleInstance.h"
 #include "platform/StandardError.h"
+#include "platform/session/SingleInstance.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

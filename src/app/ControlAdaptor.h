@@ -1,8 +1,8 @@
 #pragma once
 
 #include "history/HistoryRecord.h"
-#include "platform/BusService.h"
 #include "platform/RunLoop.h"
+#include "platform/bus/BusService.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "PeriodEndNotifier.h"
 
-#include "platform/Defaults.h"
+#include "platform/store/Defaults.h"
 #include "timing/KPTime.h"
 #include "timing/PreferenceKeys.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/DesktopNotifications.h"
+#include "platform/notifications/DesktopNotifications.h"
 #include "timing/KPTimeBoxManager.h"
 
 #include <QObject>

@@ -1,7 +1,7 @@
 #include "StatusFollower.h"
 
 #include "app/ControlAdaptor.h"
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
 #include "timing/KPTime.h"
 #include "timing/KPTimeBoxManager.h"
 #include "windows/ZKPopover.h"

@@ -1,9 +1,9 @@
 #include "TopBarHint.h"
 
-#include "platform/Defaults.h"
 #include "platform/RunLoop.h"
-#include "platform/StatusItem.h"
 #include "platform/Workspace.h"
+#include "platform/store/Defaults.h"
+#include "platform/tray/StatusItem.h"
 #include "timing/PreferenceKeys.h"
 
 TopBarHint::TopBarHint(const StatusItem& item, Notify notify, QObject* parent)

@@ -5,8 +5,8 @@
 #include "history/PeriodRecorder.h"
 #include "platform/Images.h"
 #include "platform/QuitSignals.h"
-#include "platform/SingleInstance.h"
 #include "platform/StandardError.h"
+#include "platform/session/SingleInstance.h"
 #include "platform/x11/X11Environment.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "HistoryStore.h"
 
 #include "history/HistoryRecovery.h"
-#include "platform/AsideFile.h"
 #include "platform/StandardError.h"
+#include "platform/store/AsideFile.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "history/HistoryRecord.h"
-#include "platform/FileIdentity.h"
+#include "platform/store/FileIdentity.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -2,7 +2,7 @@
 
 #include "menubar/KPTimeDigits.h"
 #include "menubar/SharedTimePublisher.h"
-#include "platform/StatusItem.h"
+#include "platform/tray/StatusItem.h"
 #include "shortcuts/KPTimerShortcutManager.h"
 #include "timing/KPTime.h"
 #include "timing/KPTimeBoxManager.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Defaults.h"
-#include "platform/DistributedNotification.h"
+#include "platform/bus/DistributedNotification.h"
+#include "platform/store/Defaults.h"
 #include "timing/KPTime.h"
 
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "menus/ZKMenu.h"
-#include "platform/StatusItem.h"
+#include "platform/tray/StatusItem.h"
 #include "timing/KPTimer.h"
 
 #include <QCoreApplication>

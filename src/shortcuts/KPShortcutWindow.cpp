@@ -1,7 +1,7 @@
 #include "KPShortcutWindow.h"
 
 #include "platform/Frame.h"
-#include "platform/ShortcutRecorder.h"
+#include "platform/shortcuts/ShortcutRecorder.h"
 
 KPShortcutWindow::KPShortcutWindow(StatusItem* statusItem)
     : KPUtilityWindow(statusItem, tr("Shortcut"), 140, 50)

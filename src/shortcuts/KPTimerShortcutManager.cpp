@@ -1,10 +1,10 @@
 #include "KPTimerShortcutManager.h"
 
 #include "KPShortcutWindow.h"
-#include "platform/Defaults.h"
 #include "platform/EnumNames.h"
-#include "platform/GlobalShortcuts.h"
-#include "platform/ShortcutRecorder.h"
+#include "platform/shortcuts/GlobalShortcuts.h"
+#include "platform/shortcuts/ShortcutRecorder.h"
+#include "platform/store/Defaults.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
 

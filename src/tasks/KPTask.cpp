@@ -1,6 +1,6 @@
 #include "KPTask.h"
 
-#include "platform/Defaults.h"
+#include "platform/store/Defaults.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

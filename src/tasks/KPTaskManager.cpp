@@ -1,7 +1,7 @@
 #include "KPTaskManager.h"
 
-#include "platform/AsideFile.h"
-#include "platform/Defaults.h"
+#include "platform/store/AsideFile.h"
+#include "platform/store/Defaults.h"
 #include "timing/PreferenceKeys.h"
 
 #include <QDateTime>

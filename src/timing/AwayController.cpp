@@ -1,8 +1,8 @@
 #include "AwayController.h"
 
-#include "platform/Defaults.h"
-#include "platform/IdleTime.h"
-#include "platform/SessionWatcher.h"
+#include "platform/session/IdleTime.h"
+#include "platform/session/SessionWatcher.h"
+#include "platform/store/Defaults.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
 

@@ -1,6 +1,6 @@
 #include "KPTime.h"
 
-#include "platform/Defaults.h"
+#include "platform/store/Defaults.h"
 
 #include <QJsonDocument>
 #include <QJsonValue>

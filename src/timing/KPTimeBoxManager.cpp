@@ -1,8 +1,8 @@
 #include "KPTimeBoxManager.h"
 
-#include "platform/Defaults.h"
 #include "platform/EnumNames.h"
 #include "platform/SystemStyle.h"
+#include "platform/store/Defaults.h"
 #include "timing/KPTimeBoxManagerDelegate.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"

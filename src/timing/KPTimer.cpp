@@ -1,6 +1,6 @@
 #include "KPTimer.h"
 
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 #include "timing/KPTimerDelegate.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 #include "PreferenceKeys.h"
 
-#include "platform/Defaults.h"
+#include "platform/store/Defaults.h"
 
 qint64 PreferenceKeys::integerDefault(const QString& key)
 {

@@ -2,9 +2,9 @@
 
 #include "platform/Frame.h"
 #include "platform/Images.h"
-#include "platform/StatusItem.h"
 #include "platform/SystemStyle.h"
 #include "platform/WindowPlacement.h"
+#include "platform/tray/StatusItem.h"
 
 #include <QCursor>
 #include <QGuiApplication>

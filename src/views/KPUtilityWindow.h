@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/StatusItem.h"
+#include "platform/tray/StatusItem.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "ZKTimeSettingsWindow.h"
 
-#include "platform/Defaults.h"
 #include "platform/Frame.h"
+#include "platform/store/Defaults.h"
 #include "timing/KPTimeBoxManager.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"

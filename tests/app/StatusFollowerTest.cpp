@@ -1,6 +1,6 @@
 #include "app/StatusFollower.h"
 #include "PrivateSessionBus.h"
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

@@ -1,7 +1,7 @@
 #include "app/TopBarHint.h"
+#include "ManualRunLoop.h"
 #include "TemporaryStore.h"
-#include "platform/ManualRunLoop.h"
-#include "platform/WindowStatusItem.h"
+#include "platform/tray/WindowStatusItem.h"
 
 #include <QTest>
 

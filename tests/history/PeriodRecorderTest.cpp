@@ -1,9 +1,9 @@
 #include "history/PeriodRecorder.h"
 #include "FakeSound.h"
 #include "FakeTimeDisplay.h"
+#include "ManualRunLoop.h"
 #include "TemporaryStore.h"
 #include "history/HistoryStore.h"
-#include "platform/ManualRunLoop.h"
 #include "tasks/KPTaskManager.h"
 
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
 #include "menus/KPSoundMenu.h"
 #include "FakeAppDelegate.h"
 #include "FakeSound.h"
+#include "ManualRunLoop.h"
 #include "TemporaryStore.h"
-#include "platform/ManualRunLoop.h"
 
 #include <QTemporaryDir>
 #include <QTest>

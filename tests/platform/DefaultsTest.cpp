@@ -1,6 +1,6 @@
-#include "platform/Defaults.h"
+#include "platform/store/Defaults.h"
+#include "ManualRunLoop.h"
 #include "TemporaryStore.h"
-#include "platform/ManualRunLoop.h"
 
 #include <QDir>
 #include <QFile>

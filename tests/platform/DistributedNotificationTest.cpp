@@ -1,7 +1,7 @@
-#include "platform/DistributedNotification.h"
+#include "platform/bus/DistributedNotification.h"
+#include "ManualRunLoop.h"
 #include "NotificationListener.h"
 #include "PrivateSessionBus.h"
-#include "platform/ManualRunLoop.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

@@ -1,9 +1,9 @@
-#include "platform/portal/PortalGlobalShortcuts.h"
+#include "platform/shortcuts/PortalGlobalShortcuts.h"
 #include "PrivateSessionBus.h"
 #include "TemporaryStore.h"
-#include "platform/Defaults.h"
-#include "platform/portal/PortalRequest.h"
-#include "platform/portal/PortalShortcut.h"
+#include "platform/shortcuts/PortalRequest.h"
+#include "platform/shortcuts/PortalShortcut.h"
+#include "platform/store/Defaults.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

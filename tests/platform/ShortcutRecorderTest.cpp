@@ -1,8 +1,8 @@
-#include "platform/ShortcutRecorder.h"
+#include "platform/shortcuts/ShortcutRecorder.h"
+#include "ManualGlobalShortcuts.h"
 #include "TemporaryStore.h"
-#include "platform/Defaults.h"
-#include "platform/ManualGlobalShortcuts.h"
 #include "platform/SystemStyle.h"
+#include "platform/store/Defaults.h"
 
 #include <QKeySequenceEdit>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "platform/SingleInstance.h"
+#include "platform/session/SingleInstance.h"
+#include "ManualRunLoop.h"
 #include "PrivateSessionBus.h"
-#include "platform/ManualRunLoop.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

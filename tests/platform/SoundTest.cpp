@@ -1,7 +1,7 @@
-#include "platform/Sound.h"
+#include "platform/sound/Sound.h"
 #include "TemporaryStore.h"
-#include "platform/QtSound.h"
-#include "platform/SoundDecoder.h"
+#include "platform/sound/QtSound.h"
+#include "platform/sound/SoundDecoder.h"
 
 #include <QDir>
 #include <QFile>

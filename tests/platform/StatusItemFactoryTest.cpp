@@ -1,4 +1,4 @@
-#include "platform/StatusItem.h"
+#include "platform/tray/StatusItem.h"
 #include "platform/x11/X11Environment.h"
 
 #include <QtTest>

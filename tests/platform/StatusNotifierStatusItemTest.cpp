@@ -1,8 +1,8 @@
-#include "platform/sni/StatusNotifierStatusItem.h"
+#include "platform/tray/StatusNotifierStatusItem.h"
 #include "BusCall.h"
+#include "ManualRunLoop.h"
 #include "PrivateSessionBus.h"
-#include "platform/ManualRunLoop.h"
-#include "platform/sni/SniTimeIcon.h"
+#include "platform/tray/SniTimeIcon.h"
 
 #include <QApplication>
 #include <QDBusArgument>

@@ -1,4 +1,4 @@
-#include "platform/UpdateCheck.h"
+#include "platform/update/UpdateCheck.h"
 
 #include <QCoreApplication>
 #include <QNetworkProxy>

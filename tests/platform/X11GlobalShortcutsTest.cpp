@@ -1,8 +1,8 @@
-#include "platform/x11/X11GlobalShortcuts.h"
+#include "platform/shortcuts/X11GlobalShortcuts.h"
+#include "ManualRunLoop.h"
 #include "PrivateXServer.h"
 #include "TemporaryStore.h"
-#include "platform/Defaults.h"
-#include "platform/ManualRunLoop.h"
+#include "platform/store/Defaults.h"
 #include "platform/x11/X11Connection.h"
 
 #include <QTest>

@@ -15,7 +15,7 @@
 // State N is a pure function of N, so the stored list tells which save it came
 // from; period H counts H seconds.
 #include "history/HistoryStore.h"
-#include "platform/Defaults.h"
+#include "platform/store/Defaults.h"
 #include "tasks/KPTaskManager.h"
 #include "timing/PreferenceKeys.h"
 

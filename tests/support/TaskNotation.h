@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Defaults.h"
+#include "platform/store/Defaults.h"
 #include "tasks/KPTask.h"
 #include "timing/PreferenceKeys.h"
 

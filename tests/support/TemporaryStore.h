@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Defaults.h"
+#include "platform/store/Defaults.h"
 
 #include <QDir>
 #include <QFile>

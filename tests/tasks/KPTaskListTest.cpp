@@ -1,7 +1,7 @@
 #include "tasks/KPTaskList.h"
+#include "ManualRunLoop.h"
 #include "TaskNotation.h"
 #include "TemporaryStore.h"
-#include "platform/ManualRunLoop.h"
 #include "tasks/KPTaskCellDelegate.h"
 #include "tasks/KPTaskListDelegate.h"
 #include "tasks/KPTaskManager.h"

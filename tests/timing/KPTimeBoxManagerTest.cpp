@@ -1,8 +1,8 @@
 #include "timing/KPTimeBoxManager.h"
 #include "FakeSound.h"
 #include "FakeTimeDisplay.h"
+#include "ManualRunLoop.h"
 #include "TemporaryStore.h"
-#include "platform/ManualRunLoop.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
 

@@ -1,6 +1,6 @@
 #include "timing/KPTimer.h"
 #include "FakeSound.h"
-#include "platform/ManualRunLoop.h"
+#include "ManualRunLoop.h"
 #include "timing/KPTimerDelegate.h"
 
 #include <QTest>

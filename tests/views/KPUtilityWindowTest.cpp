@@ -1,6 +1,6 @@
 #include "views/KPUtilityWindow.h"
 #include "platform/Frame.h"
-#include "platform/StatusItem.h"
+#include "platform/tray/StatusItem.h"
 
 #include <QCursor>
 #include <QTest>

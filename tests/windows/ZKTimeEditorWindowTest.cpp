@@ -2,8 +2,8 @@
 #include "EditorDriving.h"
 #include "FakeAppDelegate.h"
 #include "FakeSound.h"
+#include "ManualRunLoop.h"
 #include "TemporaryStore.h"
-#include "platform/ManualRunLoop.h"
 #include "timing/KPTimer.h"
 
 #include <QLabel>

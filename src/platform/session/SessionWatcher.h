@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/bus/SdBusConnection.h"
+
+#include <QObject>
+
+#include <systemd/sd-bus.h>
+
+// Tells when the user's session locks or unlocks and when the machine is about
+// to sleep or has woken. logind on the system bus and a screensaver on the
+// session bus are both heard, whichever the desktop has; each bus is followed
+// again when its daemon comes back.
+class SessionWatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SessionWatcher(QObject* parent = nullptr);
+    ~SessionWatcher() override;
+
+    void start();
+    bool isLocked() const { return m_locked; }
+
+Q_SIGNALS:
+    // Only on a change: two sources reporting one lock give one signal; but
+    // logind's Lock, a request to lock, is passed on each time.
+    void lockChanged(bool locked);
+    // true just before the machine sleeps, false once it has woken.
+    void sleepChanged(bool sleeping);
+
+private:
+    void followSystemBus();
+    void followSessionBus();
+    void reopenLater(SdBusConnection& connection, SdBusConnection::Bus which);
+    void reportLock(bool locked);
+    static int onSession(sd_bus_message* reply, void* self, sd_bus_error*);
+    static int onLockedHint(sd_bus_message* reply, void* self, sd_bus_error*);
+    static int onSleep(sd_bus_message* message, void* self, sd_bus_error*);
+    static int onLock(sd_bus_message* message, void* self, sd_bus_error*);
+    static int onUnlock(sd_bus_message* message, void* self, sd_bus_error*);
+    static int onSessionProperties(sd_bus_message* message, void* self, sd_bus_error*);
+    static int onScreenSaver(sd_bus_message* message, void* self, sd_bus_error*);
+
+    SdBusConnection m_system;
+    SdBusConnection m_session;
+    bool m_locked = false;
+};

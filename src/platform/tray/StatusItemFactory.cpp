@@ -1,0 +1,96 @@
+#include "StatusItem.h"
+
+#include "StatusNotifierStatusItem.h"
+#include "WindowStatusItem.h"
+#include "X11SystemTray.h"
+#include "X11SystemTrayStatusItem.h"
+#include "platform/StandardError.h"
+#include "platform/Workspace.h"
+#include "platform/store/Defaults.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
+std::optional<StatusItem::Preference> StatusItem::preferenceNamed(const QString& name)
+{
+    static const std::pair<const char*, Preference> names[] = {{"auto", Preference::automatic},
+                                                               {"xembed", Preference::xembed},
+                                                               {"sni", Preference::statusNotifier},
+                                                               {"window", Preference::window}};
+    for (const auto& [text, preference] : names)
+        if (name == QLatin1String(text))
+            return preference;
+    return std::nullopt;
+}
+
+StatusItem::Backend StatusItem::chooseBackend(Preference preferred, bool onX11,
+                                              bool trayManagerPresent, bool trayIsProxy,
+                                              bool statusNotifierWatcherPresent)
+{
+    switch (preferred) {
+    case Preference::window:
+        return Backend::Window;
+    case Preference::statusNotifier:
+        return Backend::StatusNotifier;
+    case Preference::xembed:
+        return onX11 ? Backend::SystemTray : Backend::Window;
+    case Preference::automatic:
+        break;
+    }
+    if (onX11 && trayManagerPresent && !(trayIsProxy && statusNotifierWatcherPresent))
+        return Backend::SystemTray;
+    if (statusNotifierWatcherPresent)
+        return Backend::StatusNotifier;
+    return onX11 ? Backend::SystemTray : Backend::Window;
+}
+
+namespace {
+
+bool watcherPresent()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnectionInterface* busInterface = bus.isConnected() ? bus.interface() : nullptr;
+    return busInterface &&
+           busInterface
+               ->isServiceRegistered(QString::fromLatin1(StatusNotifierStatusItem::kWatcherService))
+               .value();
+}
+
+StatusItem::Preference storedPreference()
+{
+    const QString name =
+        Defaults::standard().string(StatusItem::trayBackendKey).value_or(QString());
+    if (name.isEmpty())
+        return StatusItem::Preference::automatic;
+    if (const auto preference = StatusItem::preferenceNamed(name))
+        return *preference;
+    StandardError::tell(QStringLiteral("%1 \"%2\" is none of auto, xembed, sni and window; "
+                                       "auto is used")
+                            .arg(StatusItem::trayBackendKey, name));
+    return StatusItem::Preference::automatic;
+}
+
+} // namespace
+
+std::unique_ptr<StatusItem> StatusItem::create()
+{
+    const Preference preferred = storedPreference();
+    std::unique_ptr<X11SystemTray> tray =
+        preferred == Preference::automatic || preferred == Preference::xembed
+            ? X11SystemTray::forApplication()
+            : nullptr;
+    const bool trayManagerPresent = tray && tray->manager() != XCB_WINDOW_NONE;
+    // Plasma's XEmbed tray on X11 is xembedsniproxy, which hands every docked
+    // window to its StatusNotifierItem host as a square picture.
+    const bool proxy = trayManagerPresent && Workspace::isDesktop(QStringLiteral("KDE"));
+    const bool watcher = (!trayManagerPresent || proxy) && watcherPresent();
+    switch (chooseBackend(preferred, tray != nullptr, trayManagerPresent, proxy, watcher)) {
+    case Backend::SystemTray:
+        return std::make_unique<X11SystemTrayStatusItem>(std::move(tray));
+    case Backend::StatusNotifier:
+        return std::make_unique<StatusNotifierStatusItem>();
+    case Backend::Window:
+        break;
+    }
+    return std::make_unique<WindowStatusItem>();
+}
