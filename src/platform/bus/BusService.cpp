@@ -1,17 +1,11 @@
 #include "BusService.h"
 
-#include "platform/RunLoop.h"
-
 #include <memory>
 #include <string>
 #include <systemd/sd-bus.h>
 #include <unistd.h>
 
 namespace {
-
-// Gives a bus that went away time to be started again before the next try;
-// a bus that cannot be reached is asked less and less often.
-constexpr std::chrono::seconds longestReconnectDelay{64};
 
 int appendBasic(sd_bus_message* message, char type, const QVariant& value)
 {
@@ -180,10 +174,12 @@ int BusService::Interface::get(sd_bus*, const char*, const char*, const char* pr
 BusService::BusService(const QString& name, const QString& path, QObject* parent)
     : QObject(parent), m_name(name.toUtf8()), m_path(path.toUtf8())
 {
-    connect(&m_connection, &SdBusConnection::lost, this, &BusService::reconnectLater);
+    connect(&m_connection, &SdBusConnection::opened, this, [this] {
+        for (Interface& interface : m_interfaces)
+            exportOn(interface);
+    });
     // Queued behind an owner that is leaving rather than refused.
     connect(&m_connection, &SdBusConnection::ready, this, [this] {
-        m_reconnectDelay = firstReconnectDelay;
         m_callers.clear(); // names of the bus before
         sd_bus_request_name_async(
             m_connection.bus(), nullptr, m_name.constData(), 0,
@@ -249,26 +245,8 @@ const BusService::Interface* BusService::find(const QString& interfaceName) cons
 bool BusService::start()
 {
     // A bus restarted in its place is waited for, without waking, at the same socket.
-    if (!m_connection.open(SdBusConnection::Socket::mayAppearLater)) {
-        reconnectLater();
-        return false;
-    }
-    for (Interface& interface : m_interfaces)
-        exportOn(interface);
-    return true;
-}
-
-void BusService::reconnectLater()
-{
-    if (m_reconnecting)
-        return;
-    m_reconnecting = true;
-    const auto delay = m_reconnectDelay;
-    m_reconnectDelay = std::min(2 * m_reconnectDelay, longestReconnectDelay);
-    RunLoop::main().postAfter(delay, this, [this] {
-        m_reconnecting = false;
-        start();
-    });
+    m_connection.keepOpen();
+    return m_connection.isOpen();
 }
 
 void BusService::announce(const QString& interfaceName, const QStringList& properties)

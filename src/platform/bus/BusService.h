@@ -90,7 +90,6 @@ private:
 
     void exportOn(Interface& interface);
     const Interface* find(const QString& interfaceName) const;
-    void reconnectLater();
 
     QByteArray m_name;
     QByteArray m_path;
@@ -98,7 +97,4 @@ private:
     // Callers by unique name: whether each runs as our user.
     std::unordered_map<std::string, bool> m_callers;
     SdBusConnection m_connection;
-    bool m_reconnecting = false;
-    static constexpr std::chrono::seconds firstReconnectDelay{2};
-    std::chrono::seconds m_reconnectDelay = firstReconnectDelay;
 };

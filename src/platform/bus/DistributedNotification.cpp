@@ -4,10 +4,6 @@
 
 namespace {
 
-// A bus that was not there a moment ago, or that has not finished greeting us
-// by then, is asked again only after a while.
-constexpr std::chrono::seconds retryInterval{5};
-
 const QByteArray pathBytes = DistributedNotification::path.toUtf8();
 const QByteArray interfaceBytes = DistributedNotification::interfaceName.toUtf8();
 const QByteArray memberBytes = DistributedNotification::member.toUtf8();
@@ -22,11 +18,12 @@ DistributedNotification::DistributedNotification(const QString& name, const QStr
         if (m_pending)
             post();
     });
+    m_connection.keepOpen();
 }
 
 bool DistributedNotification::post()
 {
-    if (!connectionUsable() || !m_connection.canSendAtOnce()) {
+    if (!m_connection.canSendAtOnce()) {
         // The time at launch, or after the bus came back, is not lost: it
         // goes out as soon as the bus has greeted us.
         m_pending = !m_connection.isReady();
@@ -45,17 +42,4 @@ bool DistributedNotification::post()
     // What the socket did not take waits for the descriptor to be writable.
     m_connection.flush();
     return r >= 0 && m_connection.isOpen();
-}
-
-bool DistributedNotification::connectionUsable()
-{
-    const RunLoop::Instant now = RunLoop::main().now();
-    const bool waited = !m_lastAttempt || now - *m_lastAttempt >= retryInterval;
-    if (m_connection.isReady())
-        return true;
-    if (!waited)
-        return false;
-    m_lastAttempt = now;
-    // A connection still not greeted after the interval is given up for a new one.
-    return m_connection.open() && m_connection.isReady();
 }

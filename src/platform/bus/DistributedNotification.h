@@ -1,12 +1,10 @@
 #pragma once
 
 #include "SdBusConnection.h"
-#include "platform/RunLoop.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <optional>
 
 // One notification for the other programs of the user's session, sent as a
 // D-Bus signal. It is posted many times a second, from the GUI thread, on a
@@ -31,11 +29,8 @@ public:
     bool post();
 
 private:
-    bool connectionUsable();
-
     const QByteArray m_name;
     const QByteArray m_object;
     SdBusConnection m_connection;
-    std::optional<RunLoop::Instant> m_lastAttempt;
     bool m_pending = false;
 };

@@ -1,5 +1,7 @@
 #include "SdBusConnection.h"
 
+#include "platform/RunLoop.h"
+
 #include <QSocketNotifier>
 #include <algorithm>
 #include <ctime>
@@ -57,6 +59,8 @@ bool SdBusConnection::open(Socket socket, Bus which)
     m_deadlineUsec = UINT64_MAX;
     m_greeted = false;
     watch();
+    if (m_bus)
+        Q_EMIT opened();
     return m_bus != nullptr;
 }
 
@@ -87,6 +91,31 @@ void SdBusConnection::closeAfterLoss()
 {
     close();
     Q_EMIT lost();
+    if (m_kept)
+        reopenLater();
+}
+
+void SdBusConnection::keepOpen(Bus which)
+{
+    m_kept = true;
+    m_which = which;
+    if (!isOpen() && !open(Socket::mayAppearLater, which))
+        reopenLater();
+}
+
+void SdBusConnection::reopenLater()
+{
+    if (m_reopening)
+        return;
+    m_reopening = true;
+    const auto delay = m_reopenDelay;
+    constexpr std::chrono::seconds longestReopenDelay{64};
+    m_reopenDelay = std::min(2 * m_reopenDelay, longestReopenDelay);
+    RunLoop::main().postAfter(delay, this, [this] {
+        m_reopening = false;
+        if (!isOpen() && !open(Socket::mayAppearLater, m_which))
+            reopenLater();
+    });
 }
 
 bool SdBusConnection::isReady() const
@@ -128,6 +157,7 @@ void SdBusConnection::dispatch()
     }
     if (!m_greeted && isReady()) {
         m_greeted = true;
+        m_reopenDelay = firstReopenDelay;
         Q_EMIT ready();
     }
     watch();

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <systemd/sd-bus.h>
@@ -36,6 +37,11 @@ public:
     // yet or is left over from a daemon that is gone.
     bool open(Socket socket = Socket::mustExist, Bus which = Bus::session);
     void close();
+    // Opens the connection and keeps it open: after a failure or a loss it is
+    // opened again, first after 2 s, then twice as long each time up to 64 s; a
+    // greeting starts the wait over. A bus socket that is not there yet is
+    // waited for without waking.
+    void keepOpen(Bus which = Bus::session);
     bool isOpen() const { return m_bus != nullptr; }
     // Connected, authenticated and greeted.
     bool isReady() const;
@@ -52,6 +58,8 @@ public:
                    const std::function<int(sd_bus_message*)>& append = {});
 
 Q_SIGNALS:
+    // A new connection is under way: objects are exported on it now.
+    void opened();
     // Greeted by the daemon: names can be asked for.
     void ready();
     // The daemon went away or refused us; the connection is closed.
@@ -62,6 +70,7 @@ private:
     void watch();
     void closeAfterLoss();
     void retireNotifiers();
+    void reopenLater();
 
     sd_bus* m_bus = nullptr;
     bool m_greeted = false;
@@ -70,4 +79,9 @@ private:
     QSocketNotifier* m_writeNotifier = nullptr; // a child while open
     QTimer m_deadline;
     std::uint64_t m_deadlineUsec = UINT64_MAX;
+    bool m_kept = false;
+    bool m_reopening = false;
+    Bus m_which = Bus::session;
+    static constexpr std::chrono::seconds firstReopenDelay{2};
+    std::chrono::seconds m_reopenDelay = firstReopenDelay;
 };

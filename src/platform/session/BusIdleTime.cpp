@@ -1,7 +1,5 @@
 #include "BusIdleTime.h"
 
-#include "platform/RunLoop.h"
-
 #include <QByteArray>
 #include <systemd/sd-bus.h>
 
@@ -18,18 +16,8 @@ BusIdleTime::BusIdleTime(QObject* parent) : IdleTime(parent)
         }
         probe(Source::screenSaver);
     });
-    connect(&m_connection, &SdBusConnection::lost, this, [this] {
-        setSource(Source::none);
-        RunLoop::main().postAfter(std::chrono::seconds(10), this, [this] { open(); });
-    });
-    open();
-}
-
-void BusIdleTime::open()
-{
-    // A session bus that is not there yet is waited for without waking.
-    if (!m_connection.isOpen())
-        m_connection.open(SdBusConnection::Socket::mayAppearLater);
+    connect(&m_connection, &SdBusConnection::lost, this, [this] { setSource(Source::none); });
+    m_connection.keepOpen();
 }
 
 int BusIdleTime::onOwnerChanged(sd_bus_message*, void* self, sd_bus_error*)

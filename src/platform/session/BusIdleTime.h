@@ -27,7 +27,6 @@ private:
         screenSaver,
         mutter
     };
-    void open();
     void probe(Source source);
     void setSource(Source source);
     bool call(Source source, void* userdata, sd_bus_message_handler_t callback);

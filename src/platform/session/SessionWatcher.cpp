@@ -1,7 +1,5 @@
 #include "SessionWatcher.h"
 
-#include "platform/RunLoop.h"
-
 #include <QByteArray>
 #include <systemd/sd-bus.h>
 
@@ -9,7 +7,6 @@ namespace {
 
 constexpr char login1[] = "org.freedesktop.login1";
 constexpr char sessionInterface[] = "org.freedesktop.login1.Session";
-constexpr std::chrono::seconds reopenDelay{10};
 
 SessionWatcher* watcher(void* self)
 {
@@ -42,31 +39,14 @@ SessionWatcher::SessionWatcher(QObject* parent) : QObject(parent)
 {
     connect(&m_system, &SdBusConnection::ready, this, &SessionWatcher::followSystemBus);
     connect(&m_session, &SdBusConnection::ready, this, &SessionWatcher::followSessionBus);
-    connect(&m_system, &SdBusConnection::lost, this,
-            [this] { reopenLater(m_system, SdBusConnection::Bus::system); });
-    connect(&m_session, &SdBusConnection::lost, this,
-            [this] { reopenLater(m_session, SdBusConnection::Bus::session); });
 }
 
 SessionWatcher::~SessionWatcher() = default;
 
 void SessionWatcher::start()
 {
-    // A missing bus is waited for without waking, at the socket it would use.
-    const auto socket = SdBusConnection::Socket::mayAppearLater;
-    if (!m_system.open(socket, SdBusConnection::Bus::system))
-        reopenLater(m_system, SdBusConnection::Bus::system);
-    if (!m_session.open(socket, SdBusConnection::Bus::session))
-        reopenLater(m_session, SdBusConnection::Bus::session);
-}
-
-void SessionWatcher::reopenLater(SdBusConnection& connection, SdBusConnection::Bus which)
-{
-    RunLoop::main().postAfter(reopenDelay, this, [this, &connection, which] {
-        if (!connection.isOpen() &&
-            !connection.open(SdBusConnection::Socket::mayAppearLater, which))
-            reopenLater(connection, which);
-    });
+    m_system.keepOpen(SdBusConnection::Bus::system);
+    m_session.keepOpen(SdBusConnection::Bus::session);
 }
 
 void SessionWatcher::followSystemBus()

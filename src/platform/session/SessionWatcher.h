@@ -31,7 +31,6 @@ Q_SIGNALS:
 private:
     void followSystemBus();
     void followSessionBus();
-    void reopenLater(SdBusConnection& connection, SdBusConnection::Bus which);
     void reportLock(bool locked);
     static int onSession(sd_bus_message* reply, void* self, sd_bus_error*);
     static int onLockedHint(sd_bus_message* reply, void* self, sd_bus_error*);
