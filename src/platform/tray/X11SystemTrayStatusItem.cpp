@@ -8,10 +8,10 @@
 
 namespace {
 constexpr int kButtonHeight = 21;
-// A tray that has not taken the button by then is not going to.
+// A tray that has not taken the button by then is asked again later.
 constexpr int kDockTimeoutMs = 3000;
 // Tries with one tray before waiting for the next one.
-constexpr int kMaxRefusals = 2;
+constexpr int kMaxRefusals = 4;
 constexpr int kColorSampleDelayMs = 300;
 } // namespace
 
@@ -34,8 +34,10 @@ X11SystemTrayStatusItem::X11SystemTrayStatusItem(std::unique_ptr<X11SystemTray> 
     m_dockTimeout.setSingleShot(true);
     m_dockTimeout.setInterval(kDockTimeoutMs);
     connect(&m_dockTimeout, &QTimer::timeout, this, [this] {
-        if (m_state == State::Docking)
-            floatInWindow();
+        if (m_state != State::Docking)
+            return;
+        floatInWindow();
+        dockAgainLater();
     });
     connect(m_tray.get(), &X11SystemTray::managerChanged, this,
             &X11SystemTrayStatusItem::managerChanged);
@@ -96,9 +98,16 @@ void X11SystemTrayStatusItem::windowReparented(quint32 window, bool toRoot)
     // root) or refused us. Wait in the window; a tray that still runs, or
     // the next one, docks us again.
     floatInWindow();
-    if (m_tray->manager() == XCB_WINDOW_NONE || ++m_refusals > kMaxRefusals)
+    dockAgainLater();
+}
+
+void X11SystemTrayStatusItem::dockAgainLater()
+{
+    // A tray that let us go, or one too busy to answer (a shell still starting), is
+    // asked again, less and less often, before the item keeps to its window.
+    if (m_tray->manager() == XCB_WINDOW_NONE || m_refusals >= kMaxRefusals)
         return;
-    QTimer::singleShot(kDockTimeoutMs, this, [this] {
+    QTimer::singleShot(kDockTimeoutMs << m_refusals++, this, [this] {
         if (m_state == State::Floating && m_tray->manager() != XCB_WINDOW_NONE)
             dock();
     });

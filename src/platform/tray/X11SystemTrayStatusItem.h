@@ -38,6 +38,7 @@ private:
     void managerChanged();
     void windowReparented(quint32 window, bool toRoot);
     void dock();
+    void dockAgainLater();
     void floatInWindow();
     QSize requestedSize() const;
     void fillSlot(QSize socket);
