@@ -126,6 +126,14 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>could not write the history out.</source>
         <translation>der Verlauf konnte nicht ausgegeben werden.</translation>
     </message>
+    <message>
+        <source>Add SECONDS (given after it; 300 without) to the current period, running, paused or waiting.</source>
+        <translation>SEKUNDEN (danach angegeben; ohne Angabe 300) zur aktuellen Phase hinzufügen, ob sie läuft, pausiert oder wartet.</translation>
+    </message>
+    <message>
+        <source>--extend takes a number of seconds from 1 to %1 (9999:59:59).</source>
+        <translation>--extend erwartet eine Sekundenzahl von 1 bis %1 (9999:59:59).</translation>
+    </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
@@ -414,6 +422,22 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>Resume the timer when you are back.</source>
         <translation>Setzen Sie den Timer fort, wenn Sie zurück sind.</translation>
     </message>
+    <message>
+        <source>Start Break</source>
+        <translation>Pause starten</translation>
+    </message>
+    <message>
+        <source>Start Work</source>
+        <translation>Arbeit starten</translation>
+    </message>
+    <message>
+        <source>Skip Break</source>
+        <translation>Pause überspringen</translation>
+    </message>
+    <message>
+        <source>Show Zembrak</source>
+        <translation>Zembrak zeigen</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
@@ -637,6 +661,18 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>Not available on this desktop</source>
         <translation>In dieser Arbeitsumgebung nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>+5 Minutes</source>
+        <translation>+5 Minuten</translation>
+    </message>
+    <message>
+        <source>Start Breaks Automatically</source>
+        <translation>Pausen automatisch starten</translation>
+    </message>
+    <message>
+        <source>Start Work Automatically</source>
+        <translation>Arbeit automatisch starten</translation>
     </message>
 </context>
 <context>

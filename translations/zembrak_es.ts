@@ -126,6 +126,14 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>could not write the history out.</source>
         <translation>no se pudo escribir el historial.</translation>
     </message>
+    <message>
+        <source>Add SECONDS (given after it; 300 without) to the current period, running, paused or waiting.</source>
+        <translation>Añadir SEGUNDOS (indicados después; 300 si no se indican) al periodo actual, en marcha, en pausa o en espera.</translation>
+    </message>
+    <message>
+        <source>--extend takes a number of seconds from 1 to %1 (9999:59:59).</source>
+        <translation>--extend admite un número de segundos de 1 a %1 (9999:59:59).</translation>
+    </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
@@ -414,6 +422,22 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>Resume the timer when you are back.</source>
         <translation>Reanude el temporizador cuando vuelva.</translation>
     </message>
+    <message>
+        <source>Start Break</source>
+        <translation>Iniciar descanso</translation>
+    </message>
+    <message>
+        <source>Start Work</source>
+        <translation>Iniciar trabajo</translation>
+    </message>
+    <message>
+        <source>Skip Break</source>
+        <translation>Saltar descanso</translation>
+    </message>
+    <message>
+        <source>Show Zembrak</source>
+        <translation>Mostrar Zembrak</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
@@ -637,6 +661,18 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     <message>
         <source>Not available on this desktop</source>
         <translation>No disponible en este escritorio</translation>
+    </message>
+    <message>
+        <source>+5 Minutes</source>
+        <translation>+5 minutos</translation>
+    </message>
+    <message>
+        <source>Start Breaks Automatically</source>
+        <translation>Iniciar descansos automáticamente</translation>
+    </message>
+    <message>
+        <source>Start Work Automatically</source>
+        <translation>Iniciar trabajo automáticamente</translation>
     </message>
 </context>
 <context>

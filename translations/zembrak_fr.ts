@@ -126,6 +126,14 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>could not write the history out.</source>
         <translation>impossible d&apos;écrire l&apos;historique.</translation>
     </message>
+    <message>
+        <source>Add SECONDS (given after it; 300 without) to the current period, running, paused or waiting.</source>
+        <translation>Ajouter SECONDES (données après l’option ; 300 sans) à la période en cours, qu’elle tourne, soit en pause ou en attente.</translation>
+    </message>
+    <message>
+        <source>--extend takes a number of seconds from 1 to %1 (9999:59:59).</source>
+        <translation>--extend attend un nombre de secondes de 1 à %1 (9999:59:59).</translation>
+    </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
@@ -414,6 +422,22 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>Resume the timer when you are back.</source>
         <translation>Reprenez le minuteur à votre retour.</translation>
     </message>
+    <message>
+        <source>Start Break</source>
+        <translation>Démarrer la pause</translation>
+    </message>
+    <message>
+        <source>Start Work</source>
+        <translation>Démarrer le travail</translation>
+    </message>
+    <message>
+        <source>Skip Break</source>
+        <translation>Passer la pause</translation>
+    </message>
+    <message>
+        <source>Show Zembrak</source>
+        <translation>Afficher Zembrak</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
@@ -637,6 +661,18 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     <message>
         <source>Not available on this desktop</source>
         <translation>Non disponible sur ce bureau</translation>
+    </message>
+    <message>
+        <source>+5 Minutes</source>
+        <translation>+5 minutes</translation>
+    </message>
+    <message>
+        <source>Start Breaks Automatically</source>
+        <translation>Démarrer les pauses automatiquement</translation>
+    </message>
+    <message>
+        <source>Start Work Automatically</source>
+        <translation>Démarrer le travail automatiquement</translation>
     </message>
 </context>
 <context>

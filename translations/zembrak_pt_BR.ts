@@ -126,6 +126,14 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>could not write the history out.</source>
         <translation>não foi possível gravar o histórico.</translation>
     </message>
+    <message>
+        <source>Add SECONDS (given after it; 300 without) to the current period, running, paused or waiting.</source>
+        <translation>Adicionar SEGUNDOS (informados depois; 300 se omitidos) ao período atual, em andamento, pausado ou aguardando.</translation>
+    </message>
+    <message>
+        <source>--extend takes a number of seconds from 1 to %1 (9999:59:59).</source>
+        <translation>--extend aceita um número de segundos de 1 a %1 (9999:59:59).</translation>
+    </message>
 </context>
 <context>
     <name>GlobalShortcuts</name>
@@ -414,6 +422,22 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>Resume the timer when you are back.</source>
         <translation>Retome o temporizador quando voltar.</translation>
     </message>
+    <message>
+        <source>Start Break</source>
+        <translation>Iniciar pausa</translation>
+    </message>
+    <message>
+        <source>Start Work</source>
+        <translation>Iniciar trabalho</translation>
+    </message>
+    <message>
+        <source>Skip Break</source>
+        <translation>Pular pausa</translation>
+    </message>
+    <message>
+        <source>Show Zembrak</source>
+        <translation>Mostrar Zembrak</translation>
+    </message>
 </context>
 <context>
     <name>ShortcutRecorder</name>
@@ -637,6 +661,18 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     <message>
         <source>Not available on this desktop</source>
         <translation>Não disponível neste ambiente de trabalho</translation>
+    </message>
+    <message>
+        <source>+5 Minutes</source>
+        <translation>+5 minutos</translation>
+    </message>
+    <message>
+        <source>Start Breaks Automatically</source>
+        <translation>Iniciar pausas automaticamente</translation>
+    </message>
+    <message>
+        <source>Start Work Automatically</source>
+        <translation>Iniciar trabalho automaticamente</translation>
     </message>
 </context>
 <context>

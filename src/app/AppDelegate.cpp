@@ -70,6 +70,8 @@ void AppDelegate::setup()
             &PeriodEndNotifier::setNextEndAway);
     connect(m_awayController.get(), &AwayController::pauseNoteChanged, m_periodEndNotifier.get(),
             &PeriodEndNotifier::tellPaused);
+    connect(m_periodEndNotifier.get(), &PeriodEndNotifier::openRequested, this,
+            &AppDelegate::showPopover);
     m_historyStore = std::make_unique<HistoryStore>();
     m_periodRecorder = std::make_unique<PeriodRecorder>(*m_timeBoxManager, *m_historyStore);
     connect(m_popover->taskList()->taskManager(), &KPTaskManager::workCycleCredited,

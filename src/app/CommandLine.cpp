@@ -7,6 +7,7 @@
 #include "history/HistoryStore.h"
 #include "platform/StandardError.h"
 #include "platform/session/SingleInstance.h"
+#include "timing/KPTimer.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -43,6 +44,9 @@ const Option controlOptions[] = {
      QT_TRANSLATE_NOOP("CommandLine", "Rewind the current period to its full length, paused.")},
     {"skip", CommandLine::Action::skip,
      QT_TRANSLATE_NOOP("CommandLine", "End the current period now; the next one starts.")},
+    {"extend", CommandLine::Action::extend,
+     QT_TRANSLATE_NOOP("CommandLine", "Add SECONDS (given after it; 300 without) to the current "
+                                      "period, running, paused or waiting.")},
     {"status", CommandLine::Action::status,
      QT_TRANSLATE_NOOP("CommandLine",
                        "Print one line: state=active|inactive period=work|shortBreak|longBreak "
@@ -154,7 +158,7 @@ bool CommandLine::isForCommandLine(const QStringList& arguments)
 }
 
 CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* error,
-                                       QString* format, Range* range)
+                                       QString* format, Range* range, qint64* extendSeconds)
 {
     QCommandLineParser parser;
     setUp(parser);
@@ -165,8 +169,11 @@ CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* er
     };
     if (!parser.parse(arguments))
         return fail(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return fail(tr("Unexpected argument '%1'.").arg(parser.positionalArguments().first()));
+    // --extend's SECONDS, the one argument of its own.
+    const QStringList positional = parser.positionalArguments();
+    const bool extending = parser.isSet(QStringLiteral("extend"));
+    if (positional.size() > (extending ? 1 : 0))
+        return fail(tr("Unexpected argument '%1'.").arg(positional.value(extending ? 1 : 0)));
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
         return Action::help;
     if (parser.isSet(QStringLiteral("version")))
@@ -178,6 +185,16 @@ CommandLine::Action CommandLine::parse(const QStringList& arguments, QString* er
         if (chosen)
             return fail(tr("Give one control option at a time."));
         chosen = option.action;
+    }
+    if (extending) {
+        bool number = true;
+        const qint64 seconds = positional.isEmpty() ? KPTimer::defaultExtensionSeconds
+                                                    : positional.first().toLongLong(&number);
+        if (!number || seconds < 1 || seconds > KPTime::maximumTotalSeconds)
+            return fail(tr("--extend takes a number of seconds from 1 to %1 (9999:59:59).")
+                            .arg(KPTime::maximumTotalSeconds));
+        if (extendSeconds)
+            *extendSeconds = seconds;
     }
     if (parser.isSet(formatOption)) {
         if (chosen != Action::follow && chosen != Action::history)
@@ -291,7 +308,7 @@ int CommandLine::stats(const QDateTime& since)
     return printHistory(out);
 }
 
-int CommandLine::control(Action action)
+int CommandLine::control(Action action, qint64 extendSeconds)
 {
     using namespace std::chrono_literals;
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -325,8 +342,12 @@ int CommandLine::control(Action action)
     }
     const QString method = action == Action::startPause ? QStringLiteral("StartPause")
                            : action == Action::reset    ? QStringLiteral("Reset")
+                           : action == Action::extend   ? QStringLiteral("Extend")
                                                         : QStringLiteral("Skip");
-    const QDBusMessage reply = bus.call(controlCall(ControlAdaptor::interfaceName, method));
+    QDBusMessage call = controlCall(ControlAdaptor::interfaceName, method);
+    if (action == Action::extend)
+        call << extendSeconds;
+    const QDBusMessage reply = bus.call(call);
     if (reply.type() == QDBusMessage::ErrorMessage) {
         StandardError::tell(reply.errorMessage());
         return 1;

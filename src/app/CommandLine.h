@@ -20,6 +20,7 @@ public:
         startPause,
         reset,
         skip,
+        extend,
         status,
         follow,
         history,
@@ -40,15 +41,17 @@ public:
     };
     // arguments[0] is the program; format receives --format's template or
     // --history's format, range --history's bounds.
+    // extendSeconds receives what --extend adds.
     static Action parse(const QStringList& arguments, QString* error = nullptr,
-                        QString* format = nullptr, Range* range = nullptr);
+                        QString* format = nullptr, Range* range = nullptr,
+                        qint64* extendSeconds = nullptr);
     static QString helpText();
     // Prints the error and the usage on stderr; returns usageExitCode.
     static int usageError(const QString& error);
 
     // Carries out a control action against the running instance; returns the
     // exit code (0, or 1 with a message on stderr).
-    static int control(Action action);
+    static int control(Action action, qint64 extendSeconds = 0);
     // Prints the running instance's state for a status bar until ended; see
     // StatusFollower. Returns the exit code.
     static int follow(const QString& format);

@@ -40,7 +40,9 @@ ControlAdaptor::ControlAdaptor(BusService& service, KPTimeBoxManager& manager, Q
           })},
          {"Skip", {}, onTimer(&skip)},
          {"SetTime", "x",
-          [this](const QVariantList& seconds) { return setTime(seconds.value(0).toLongLong()); }}},
+          [this](const QVariantList& seconds) { return setTime(seconds.value(0).toLongLong()); }},
+         {"Extend", "x",
+          [this](const QVariantList& seconds) { return extend(seconds.value(0).toLongLong()); }}},
         {{"State", "s", [this] { return QVariant(state()); }},
          {"Period", "s", [this] { return QVariant(period()); }},
          {"Remaining", "x", [this] { return QVariant(remaining()); }},
@@ -111,6 +113,23 @@ ControlAdaptor::Outcome ControlAdaptor::setTime(qlonglong seconds)
     if (!t)
         return noTimer;
     t->setTime(KPTime::fromTotalSeconds(seconds), KPTimer::CountType::down);
+    return {};
+}
+
+ControlAdaptor::Outcome ControlAdaptor::extend(qlonglong seconds)
+{
+    KPTimer* t = timer();
+    if (!t)
+        return noTimer;
+    if (t->countType() != KPTimer::CountType::down)
+        return BusService::Error{QStringLiteral("org.zembrak.Zembrak.Error.CountingUp"),
+                                 QStringLiteral("The stopwatch has no period to extend.")};
+    if (!t->extend(seconds))
+        return BusService::Error{
+            QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"),
+            QStringLiteral("Extend needs at least 1 second, and a period of at most %1 seconds "
+                           "(9999:59:59) after it.")
+                .arg(KPTime::maximumTotalSeconds)};
     return {};
 }
 

@@ -53,6 +53,7 @@ private:
 
     static Outcome skip(KPTimer& timer);
     Outcome setTime(qlonglong seconds);
+    Outcome extend(qlonglong seconds);
 
     KPTimer* timer() const;
     Values values() const;

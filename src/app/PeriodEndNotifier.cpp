@@ -2,6 +2,7 @@
 
 #include "platform/store/Defaults.h"
 #include "timing/KPTime.h"
+#include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
 
 #include <QStringList>
@@ -10,19 +11,23 @@
 
 PeriodEndNotifier::PeriodEndNotifier(KPTimeBoxManager& manager, const QDBusConnection& connection,
                                      QObject* parent)
-    : QObject(parent), m_notifications(connection)
+    : QObject(parent), m_manager(manager), m_notifications(connection)
 {
     connect(&manager, &KPTimeBoxManager::periodDidEnd, this, &PeriodEndNotifier::periodDidEnd);
+    connect(&m_notifications, &DesktopNotifications::actionInvoked, this, &PeriodEndNotifier::act);
 }
 
 void PeriodEndNotifier::periodDidEnd(KPTimeBoxManager::State endedState,
                                      KPTimeBoxManager::State state, qint64 length)
 {
     const bool away = std::exchange(m_nextEndAway, false);
+    m_offeredFor.reset();
     // Read at each end, so that the switch takes effect without a restart.
     if (!PreferenceKeys::boolean(Defaults::standard(), PreferenceKeys::isNotifyingAtPeriodEnd))
         return;
-    m_notifications.notify(summary(endedState, away), body(state, length));
+    m_offeredFor = state;
+    m_notifications.notify(summary(endedState, away), body(state, length),
+                           actionsAfter(endedState, state));
 }
 
 void PeriodEndNotifier::tellPaused(const QString& reason)
@@ -57,6 +62,38 @@ QString PeriodEndNotifier::body(KPTimeBoxManager::State state, qint64 length)
         break;
     }
     return tr("Next: %1, %2").arg(next, describeLength(length));
+}
+
+QList<DesktopNotifications::Action>
+PeriodEndNotifier::actionsAfter(KPTimeBoxManager::State endedState, KPTimeBoxManager::State state)
+{
+    QList<DesktopNotifications::Action> actions;
+    const bool toBreak = endedState == KPTimeBoxManager::State::work;
+    // A period already running has nothing to start.
+    if (!KPTimeBoxManager::startsAutomatically(state))
+        actions.append({QStringLiteral("start"), toBreak ? tr("Start Break") : tr("Start Work")});
+    if (toBreak)
+        actions.append({QStringLiteral("skip"), tr("Skip Break")});
+    actions.append({DesktopNotifications::defaultActionKey, tr("Show Zembrak")});
+    return actions;
+}
+
+void PeriodEndNotifier::act(const QString& key)
+{
+    if (key == DesktopNotifications::defaultActionKey) {
+        Q_EMIT openRequested();
+        return;
+    }
+    KPTimer* timer =
+        m_manager.menuBarTimeDisplay() ? m_manager.menuBarTimeDisplay()->timer() : nullptr;
+    // An answer to an end the cycle has moved on from does nothing.
+    if (!timer || m_manager.state() != m_offeredFor)
+        return;
+    // The commands the bus and the menus run.
+    if (key == QLatin1String("start") && timer->state() == KPTimer::State::inactive)
+        timer->toggle();
+    else if (key == QLatin1String("skip"))
+        timer->finish();
 }
 
 QString PeriodEndNotifier::describeLength(qint64 seconds)

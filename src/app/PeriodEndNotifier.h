@@ -18,6 +18,10 @@ public:
 
     static QString summary(KPTimeBoxManager::State endedState, bool endedAway = false);
     static QString body(KPTimeBoxManager::State state, qint64 length);
+    // The buttons for what comes next: starting a period that waits, skipping a
+    // break; and the click on the body.
+    static QList<DesktopNotifications::Action> actionsAfter(KPTimeBoxManager::State endedState,
+                                                            KPTimeBoxManager::State state);
     // "1 hour 30 minutes", "5 minutes", "45 seconds".
     static QString describeLength(qint64 seconds);
 
@@ -29,10 +33,19 @@ public:
     // The application's one way to the notification server.
     DesktopNotifications& notifications() { return m_notifications; }
 
+Q_SIGNALS:
+    // The user clicked the notification's body.
+    void openRequested();
+
 private:
+    // Carries out a button's command while the period it was offered for lasts.
+    void act(const QString& key);
     void periodDidEnd(KPTimeBoxManager::State endedState, KPTimeBoxManager::State state,
                       qint64 length);
 
+    KPTimeBoxManager& m_manager;
     DesktopNotifications m_notifications;
+    // The period the shown buttons are about.
+    std::optional<KPTimeBoxManager::State> m_offeredFor;
     bool m_nextEndAway = false;
 };

@@ -31,8 +31,9 @@ int runCommandLine(int argc, char* argv[])
     QString error;
     QString format;
     CommandLine::Range range;
+    qint64 extendSeconds = 0;
     const CommandLine::Action action =
-        CommandLine::parse(QCoreApplication::arguments(), &error, &format, &range);
+        CommandLine::parse(QCoreApplication::arguments(), &error, &format, &range, &extendSeconds);
     switch (action) {
     case CommandLine::Action::usageError:
         return CommandLine::usageError(error);
@@ -52,7 +53,7 @@ int runCommandLine(int argc, char* argv[])
     case CommandLine::Action::stats:
         return CommandLine::stats(range.since);
     default:
-        return CommandLine::control(action);
+        return CommandLine::control(action, extendSeconds);
     }
 }
 

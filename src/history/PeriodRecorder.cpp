@@ -36,6 +36,11 @@ PeriodRecorder::PeriodRecorder(KPTimeBoxManager& manager, HistoryStore& store, Q
     m_timer = manager.menuBarTimeDisplay()->timer();
     connect(m_timer, &KPTimer::stateChanged, this, &PeriodRecorder::timerStateChanged);
     connect(m_timer, &KPTimer::periodEnded, this, &PeriodRecorder::timerPeriodEnded);
+    // The record holds the length the period ends with.
+    connect(m_timer, &KPTimer::extended, this, [this](qint64 seconds) {
+        if (m_open)
+            m_open->record.plannedSeconds += seconds;
+    });
     if (m_timer->state() == KPTimer::State::active)
         begin();
 }

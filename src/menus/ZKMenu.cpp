@@ -30,6 +30,12 @@ ZKMenu::ZKMenu(QWidget* parent)
 
     addCommand(this, tr("Time Settings"), &ZKMenu::showTimeSettingsWindow);
     addCommand(this, tr("Edit Time"), &ZKMenu::showTimeEditorWindow);
+    m_extendMenuItem = addCommand(this, tr("+5 Minutes"), &ZKMenu::extendPeriod);
+    // A stopwatch has no period to extend.
+    connect(this, &QMenu::aboutToShow, this, [this] {
+        const KPTimer* timer = m_menuBarTimeDisplay ? m_menuBarTimeDisplay->timer() : nullptr;
+        m_extendMenuItem->setEnabled(timer && timer->countType() == KPTimer::CountType::down);
+    });
     addCommand(this, tr("Statistics"), &ZKMenu::showStatisticsWindow);
     addSeparator();
     m_autodhideDisplayMenuItem =
@@ -49,6 +55,9 @@ ZKMenu::ZKMenu(QWidget* parent)
         addSwitch(more, tr("Notify at Period End"), &ZKMenu::toggleNotifyAtPeriodEnd);
     m_pauseWhenLockedMenuItem =
         addSwitch(more, tr("Pause When Locked"), &ZKMenu::togglePauseWhenLocked);
+    m_startBreaksMenuItem =
+        addSwitch(more, tr("Start Breaks Automatically"), &ZKMenu::toggleStartBreaks);
+    m_startWorkMenuItem = addSwitch(more, tr("Start Work Automatically"), &ZKMenu::toggleStartWork);
     auto* idle = new QMenu(tr("Ask After Idle"), more);
     auto* choices = new QActionGroup(idle);
     for (const int minutes : {0, 5, 10, 15, 30}) {
@@ -101,6 +110,8 @@ void ZKMenu::loadPreferences()
     setAutohidingDisplay(Keys::boolean(store, Keys::isAutohidingDisplay));
     setNotifyingAtPeriodEnd(Keys::boolean(store, Keys::isNotifyingAtPeriodEnd));
     setPausingWhenLocked(Keys::boolean(store, Keys::isPausingWhenLocked));
+    setStartingBreaksAutomatically(Keys::boolean(store, Keys::isStartingBreaksAutomatically));
+    setStartingWorkAutomatically(Keys::boolean(store, Keys::isStartingWorkAutomatically));
     setIdlePromptMinutes(int(Keys::integer(store, Keys::idlePromptMinutes)));
     setSoundName(Keys::string(store, Keys::soundName));
 }
@@ -180,6 +191,21 @@ void ZKMenu::setPausingWhenLocked(bool pausing)
     m_isPausingWhenLocked = pausing;
     Defaults::standard().setBoolean(Keys::isPausingWhenLocked, pausing);
     m_pauseWhenLockedMenuItem->setChecked(pausing);
+}
+
+// Read at each period's end, like the notification switch.
+void ZKMenu::setStartingBreaksAutomatically(bool starting)
+{
+    m_isStartingBreaksAutomatically = starting;
+    Defaults::standard().setBoolean(Keys::isStartingBreaksAutomatically, starting);
+    m_startBreaksMenuItem->setChecked(starting);
+}
+
+void ZKMenu::setStartingWorkAutomatically(bool starting)
+{
+    m_isStartingWorkAutomatically = starting;
+    Defaults::standard().setBoolean(Keys::isStartingWorkAutomatically, starting);
+    m_startWorkMenuItem->setChecked(starting);
 }
 
 void ZKMenu::setIdlePromptMinutes(int minutes)
@@ -262,6 +288,23 @@ void ZKMenu::toggleNotifyAtPeriodEnd()
 void ZKMenu::togglePauseWhenLocked()
 {
     setPausingWhenLocked(!m_isPausingWhenLocked);
+}
+
+void ZKMenu::toggleStartBreaks()
+{
+    setStartingBreaksAutomatically(!m_isStartingBreaksAutomatically);
+}
+
+void ZKMenu::toggleStartWork()
+{
+    setStartingWorkAutomatically(!m_isStartingWorkAutomatically);
+}
+
+void ZKMenu::extendPeriod()
+{
+    // A stopwatch, or a period at the bound, takes no more.
+    if (m_menuBarTimeDisplay && m_menuBarTimeDisplay->timer())
+        m_menuBarTimeDisplay->timer()->extend(KPTimer::defaultExtensionSeconds);
 }
 
 void ZKMenu::support()

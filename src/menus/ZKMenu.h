@@ -39,6 +39,10 @@ public:
     void setShowingCycleCount(bool showing);
     bool isNotifyingAtPeriodEnd() const { return m_isNotifyingAtPeriodEnd; }
     void setNotifyingAtPeriodEnd(bool notifying);
+    bool isStartingBreaksAutomatically() const { return m_isStartingBreaksAutomatically; }
+    void setStartingBreaksAutomatically(bool starting);
+    bool isStartingWorkAutomatically() const { return m_isStartingWorkAutomatically; }
+    void setStartingWorkAutomatically(bool starting);
     bool isPausingWhenLocked() const { return m_isPausingWhenLocked; }
     void setPausingWhenLocked(bool pausing);
     // 0 asks never.
@@ -57,6 +61,9 @@ public:
     QAction* smallDisplayMenuItem() const { return m_smallDisplayMenuItem; }
     QAction* enableTickingMenuItem() const { return m_enableTickingMenuItem; }
     QAction* notifyAtPeriodEndMenuItem() const { return m_notifyAtPeriodEndMenuItem; }
+    QAction* startBreaksMenuItem() const { return m_startBreaksMenuItem; }
+    QAction* startWorkMenuItem() const { return m_startWorkMenuItem; }
+    QAction* extendMenuItem() const { return m_extendMenuItem; }
     QAction* pauseWhenLockedMenuItem() const { return m_pauseWhenLockedMenuItem; }
     QAction* askAfterIdleMenuItem() const { return m_askAfterIdleMenuItem; }
 
@@ -71,6 +78,10 @@ public:
     void toggleSmallDisplay();
     void toggleNotifyAtPeriodEnd();
     void togglePauseWhenLocked();
+    void toggleStartBreaks();
+    void toggleStartWork();
+    // Gives the current period KPTimer::defaultExtensionSeconds more.
+    void extendPeriod();
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
@@ -98,6 +109,8 @@ private:
     bool m_isShowingCycleCount = true;
     bool m_isNotifyingAtPeriodEnd = true;
     bool m_isPausingWhenLocked = false;
+    bool m_isStartingBreaksAutomatically = true;
+    bool m_isStartingWorkAutomatically = true;
     int m_idlePromptMinutes = 0;
     QString m_soundName = QStringLiteral("Blow");
     KPSoundMenu* m_soundMenu = nullptr;
@@ -109,5 +122,8 @@ private:
     QAction* m_enableTickingMenuItem = nullptr;
     QAction* m_notifyAtPeriodEndMenuItem = nullptr;
     QAction* m_pauseWhenLockedMenuItem = nullptr;
+    QAction* m_startBreaksMenuItem = nullptr;
+    QAction* m_startWorkMenuItem = nullptr;
+    QAction* m_extendMenuItem = nullptr;
     QAction* m_askAfterIdleMenuItem = nullptr;
 };

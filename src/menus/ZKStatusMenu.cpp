@@ -46,6 +46,7 @@ void ZKStatusMenu::update()
         {KPMenuBarTimeDisplay::tr("Reset"), onTimer([](KPTimer& t) { t.reset(); }),
          timer != nullptr},
         {tr("Skip"), onTimer([](KPTimer& t) { t.finish(); }), !endless},
+        {ZKMenu::tr("+5 Minutes"), [&menu] { menu.extendPeriod(); }, !endless},
         StatusItem::MenuEntry::separatorLine(),
         {opening(ZKMenu::tr("Edit Time")), [&menu] { menu.showTimeEditorWindow(); }},
         {opening(ZKMenu::tr("Time Settings")), [&menu] { menu.showTimeSettingsWindow(); }},

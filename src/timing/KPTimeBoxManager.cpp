@@ -82,6 +82,14 @@ KPTimeBoxManager::State KPTimeBoxManager::next(State state)
     return cycles % longBreakInterval() == 0 ? State::longBreak : State::shortBreak;
 }
 
+bool KPTimeBoxManager::startsAutomatically(State state)
+{
+    // Read at each end, so that the switch takes effect without a restart.
+    return PreferenceKeys::boolean(
+        Defaults::standard(), state == State::work ? PreferenceKeys::isStartingWorkAutomatically
+                                                   : PreferenceKeys::isStartingBreaksAutomatically);
+}
+
 qint64 KPTimeBoxManager::cyclesSinceLaunch()
 {
     return cycles;
@@ -97,7 +105,8 @@ void KPTimeBoxManager::timeDisplayTimerDidFinish(KPMenuBarTimeDisplay*)
     if (m_display) {
         m_display->setIndicatorColor(colorFor(m_state));
         if (KPTimer* timer = m_display->timer())
-            timer->setTime(KPTime::fromTotalSeconds(length), KPTimer::CountType::down);
+            timer->setTime(KPTime::fromTotalSeconds(length), KPTimer::CountType::down,
+                           startsAutomatically(m_state));
     }
     if (m_state != State::work && m_delegate)
         m_delegate->timeBoxManagerDidChangeCycleCount(this, cycles);

@@ -55,12 +55,15 @@ public:
     // The successor of a state; leaving work counts a finished cycle.
     static State next(State state);
     static qint64 cyclesSinceLaunch();
+    // Whether a period of this state starts as the one before ends, or waits.
+    static bool startsAutomatically(State state);
 
     void timeDisplayTimerDidFinish(KPMenuBarTimeDisplay* display) override;
 
 Q_SIGNALS:
     // For observers beside the delegate, once the delegate has heard of the
-    // change and the next period, nextLength seconds long, has been started.
+    // change and the next period, nextLength seconds long, has been set: started,
+    // or waiting when its switch is off.
     void periodDidEnd(KPTimeBoxManager::State endedState, KPTimeBoxManager::State state,
                       qint64 nextLength);
 

@@ -3,6 +3,7 @@
 #include "platform/sound/Sound.h"
 #include "timing/KPTimerDelegate.h"
 
+#include <algorithm>
 #include <chrono>
 
 namespace {
@@ -76,7 +77,7 @@ void KPTimer::restart()
     setCurrentTime(m_time);
 }
 
-void KPTimer::setTime(const KPTime& time, CountType countType)
+void KPTimer::setTime(const KPTime& time, CountType countType, bool starting)
 {
     ++m_periodsSet;
     m_countType = countType;
@@ -89,7 +90,7 @@ void KPTimer::setTime(const KPTime& time, CountType countType)
             startTicking();
         else
             stopTicking();
-    } else {
+    } else if (starting) {
         start();
     }
     if (m_delegate)
@@ -107,6 +108,24 @@ void KPTimer::moveTo(const KPTime& time)
     show(time);
     m_startTime = time;
     m_startDate = RunLoop::main().now();
+}
+
+bool KPTimer::extend(qint64 seconds)
+{
+    // Running, the time shown may still be the last period's zero.
+    KPTime left = m_state == State::active ? countedTime() : m_currentTime;
+    const qint64 room =
+        KPTime::maximumTotalSeconds - std::max(left.totalSeconds(), m_time.totalSeconds());
+    if (m_countType != CountType::down || seconds < 1 || seconds > room)
+        return false;
+    m_time.add(seconds);
+    // The clock's start moves, not its date: the second under way stays.
+    if (m_startTime)
+        m_startTime->add(seconds);
+    left.add(seconds);
+    show(left);
+    Q_EMIT extended(seconds);
+    return true;
 }
 
 void KPTimer::toggle()

@@ -68,10 +68,17 @@ public:
     void pause();
     void reset();
     void restart();
-    void setTime(const KPTime& time, CountType countType);
+    // A new period; an inactive timer starts counting it unless starting is
+    // false, when it waits for start() at its full length.
+    void setTime(const KPTime& time, CountType countType, bool starting = true);
     // An edit of the shown time: the clock counts on from it as of now, in
     // the same state, and the period length stays. Reported as a tick is.
     void setCurrentTime(const KPTime& time);
+    // Adds seconds to a countdown's length and to the time it has left, in
+    // whatever state it is; false, and nothing changes, for a count-up or when
+    // either would pass KPTime::maximumTotalSeconds.
+    bool extend(qint64 seconds);
+    static constexpr qint64 defaultExtensionSeconds = 300;
     // The start/pause rule shared by every control that drives the timer.
     void toggle();
     // Ends a countdown now, exactly as if it had reached zero. A count-up has
@@ -91,6 +98,8 @@ Q_SIGNALS:
     // is started; at a countdown's end once it has paused, before its delegate
     // hears of the end.
     void periodEnded(KPTimer::Ending how);
+    // The period running or waiting got seconds more.
+    void extended(qint64 seconds);
 
 private:
     static bool hoursVisibilityDiffers(const KPTime& a, const KPTime& b);

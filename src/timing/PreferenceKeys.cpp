@@ -17,7 +17,8 @@ qint64 PreferenceKeys::integerDefault(const QString& key)
 
 bool PreferenceKeys::booleanDefault(const QString& key)
 {
-    return key == isShowingSeconds || key == isShowingCycleCount || key == isNotifyingAtPeriodEnd;
+    return key == isShowingSeconds || key == isShowingCycleCount || key == isNotifyingAtPeriodEnd ||
+           key == isStartingBreaksAutomatically || key == isStartingWorkAutomatically;
 }
 
 qint64 PreferenceKeys::integer(const Defaults& store, const QString& key)

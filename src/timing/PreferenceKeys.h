@@ -22,6 +22,12 @@ public:
     static inline const QString isAutohidingDisplay = QStringLiteral("isAutohidingDisplay");
     // A desktop notification when a period ends.
     static inline const QString isNotifyingAtPeriodEnd = QStringLiteral("isNotifyingAtPeriodEnd");
+    // Off, the period that follows work (or a break) is set when the one before
+    // ends but waits, paused, for the user to start it.
+    static inline const QString isStartingBreaksAutomatically =
+        QStringLiteral("isStartingBreaksAutomatically");
+    static inline const QString isStartingWorkAutomatically =
+        QStringLiteral("isStartingWorkAutomatically");
     // A running period pauses when the session locks or the machine sleeps.
     static inline const QString isPausingWhenLocked = QStringLiteral("isPausingWhenLocked");
     // Minutes without input in a work period after which the user is asked; 0 asks never.

@@ -35,6 +35,11 @@ private Q_SLOTS:
         row("unknown", {"--bogus"}, true, Action::usageError, "Unknown option 'bogus'.");
         row("two at once", {"--skip", "--reset"}, true, Action::usageError,
             "Give one control option at a time.");
+        const QString bound = "--extend takes a number of seconds from 1 to 35999999 (9999:59:59).";
+        row("extend too far", {"--extend", "36000000"}, true, Action::usageError, bound);
+        row("extend by words", {"--extend", "soon"}, true, Action::usageError, bound);
+        row("extend twice", {"--extend", "60", "9"}, true, Action::usageError,
+            "Unexpected argument '9'.");
         // What the application leaves over of its arguments once Qt has taken its own.
         row("left over", {"stray"}, false, Action::usageError, "Unexpected argument 'stray'.");
     }
@@ -49,6 +54,15 @@ private Q_SLOTS:
         QString said;
         QCOMPARE(CommandLine::parse(arguments, &said), action);
         QCOMPARE(said, error);
+    }
+    void extendTakesSecondsOrFiveMinutes()
+    {
+        qint64 seconds = 0;
+        QCOMPARE(CommandLine::parse({"zembrak", "--extend"}, nullptr, nullptr, nullptr, &seconds),
+                 Action::extend);
+        QCOMPARE(seconds, 300);
+        CommandLine::parse({"zembrak", "--extend", "60"}, nullptr, nullptr, nullptr, &seconds);
+        QCOMPARE(seconds, 60);
     }
 };
 

@@ -9,6 +9,7 @@
 #include "menubar/KPMenuBarTimeDisplay.h"
 #include "timing/KPTimeBoxManager.h"
 #include "timing/KPTimer.h"
+#include "timing/PreferenceKeys.h"
 #include "windows/ZKPopover.h"
 
 #include <QApplication>
@@ -158,6 +159,38 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(app.ended, (QStringList{"work abandoned 1500 3", "countdown skipped 90 0",
                                          "shortBreak abandoned 300 2"}));
+    }
+
+    // Running, paused or waiting, the period gets the time and ends with it in
+    // the history; past the bound, or for a stopwatch, nothing changes.
+    void extendAddsToThePeriodUpToTheBound()
+    {
+        m_home.reset();
+        Defaults::standard().setBoolean(PreferenceKeys::isStartingBreaksAutomatically, false);
+        Instance app;
+        const auto extend = [&](qlonglong seconds) {
+            return app.call("Extend", {seconds}).errorName();
+        };
+        app.call("StartPause");
+        app.advance(2s);
+        QCOMPARE(extend(60), QString());
+        QCOMPARE(app.status(), QString("active work 1558 0"));
+        app.call("StartPause");
+        QCOMPARE(extend(300), QString());
+        QCOMPARE(app.status(), QString("inactive work 1858 0"));
+        app.call("Skip");
+        QCOMPARE(app.status(), QString("inactive shortBreak 300 1")); // waits
+        QCOMPARE(extend(60), QString());
+        for (const qlonglong refused : {qlonglong(0), KPTime::maximumTotalSeconds - 359})
+            QCOMPARE(extend(refused), QString("org.freedesktop.DBus.Error.InvalidArgs"));
+        QCOMPARE(extend(KPTime::maximumTotalSeconds - 360), QString());
+        QCOMPARE(app.status(),
+                 QString("inactive shortBreak %1 1").arg(KPTime::maximumTotalSeconds));
+        app.call("Skip");
+        app.display.timer()->setTime({}, KPTimer::CountType::up);
+        QCOMPARE(extend(60), QString("org.zembrak.Zembrak.Error.CountingUp"));
+        QCoreApplication::processEvents();
+        QCOMPARE(app.ended.first(), QString("work skipped 1860 2"));
     }
 };
 

@@ -1,4 +1,7 @@
 #include "app/PeriodEndNotifier.h"
+#include "FakeSound.h"
+#include "FakeTimeDisplay.h"
+#include "ManualRunLoop.h"
 #include "PrivateSessionBus.h"
 #include "TemporaryStore.h"
 #include "app/Translations.h"
@@ -6,6 +9,7 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -34,6 +38,26 @@ public Q_SLOTS:
         call.setDelayedReply(true);
         held.append(call);
         return 0;
+    }
+};
+
+// A server that offers the capabilities it is given and records the actions.
+class ActionServer : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    QStringList capabilities{"body", "actions"};
+    QList<QStringList> actions;
+
+public Q_SLOTS:
+    Q_SCRIPTABLE QStringList GetCapabilities() { return capabilities; }
+    Q_SCRIPTABLE uint Notify(const QString&, uint, const QString&, const QString&, const QString&,
+                             const QStringList& offered, const QVariantMap&, int)
+    {
+        actions << offered;
+        return 7;
     }
 };
 
@@ -99,6 +123,67 @@ private Q_SLOTS:
         QCOMPARE(server.shown.last(),
                  "Paused: screen locked: Resume the timer when you are back., replaces 43");
         QCOMPARE(PeriodEndNotifier::describeLength(-5), "0 seconds"); // hand-edited
+    }
+
+    // The buttons run the timer's commands for the period they were offered
+    // for; the body opens the popover; a closed one, or another's, does nothing.
+    void actionsAnswerTheEnd()
+    {
+        TemporaryStore home;
+        home.reset();
+        Defaults::standard().setBoolean(PreferenceKeys::isStartingWorkAutomatically, false);
+        QDBusConnection serverBus = QDBusConnection::connectToBus(busAddress, "server");
+        serverBus.unregisterObject(DesktopNotifications::path);
+        ActionServer server;
+        QVERIFY(serverBus.registerObject(DesktopNotifications::path, &server,
+                                         QDBusConnection::ExportScriptableSlots));
+        const auto answer = [&](const char* member, uint id, const QVariant& value) {
+            QDBusMessage signal = QDBusMessage::createSignal(
+                DesktopNotifications::path, DesktopNotifications::interfaceName, member);
+            serverBus.send(signal << id << value);
+        };
+        // Whatever the server said before is handled once it answers a ping.
+        const auto caughtUp = [&] {
+            const QDBusPendingCall ping =
+                QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(
+                    serverBus.baseService(), "/", "org.freedesktop.DBus.Peer", "Ping"));
+            QVERIFY(QTest::qWaitFor([&] { return ping.isFinished(); }));
+            QCoreApplication::processEvents();
+        };
+        ManualRunLoop loop;
+        FakeSounds sounds;
+        FakeTimeDisplay display;
+        KPTimeBoxManager manager;
+        manager.setMenuBarTimeDisplay(&display);
+        PeriodEndNotifier notifier(manager);
+        int opened = 0;
+        connect(&notifier, &PeriodEndNotifier::openRequested, [&] { ++opened; });
+        display.timer()->finish(); // work ends; the break runs
+        QTRY_COMPARE(server.actions,
+                     (QList<QStringList>{{"skip", "Skip Break", "default", "Show Zembrak"}}));
+        caughtUp();
+        answer("ActionInvoked", 8, "skip"); // another program's
+        answer("ActionInvoked", 7, "default");
+        QTRY_COMPARE(opened, 1);
+        QCOMPARE(manager.state(), KPTimeBoxManager::State::shortBreak);
+        answer("ActionInvoked", 7, "skip");
+        QTRY_COMPARE(server.actions.size(), 2); // the break ended; work waits
+        caughtUp();
+        QCOMPARE(server.actions.last(),
+                 (QStringList{"start", "Start Work", "default", "Show Zembrak"}));
+        QCOMPARE(display.timer()->state(), KPTimer::State::inactive);
+        answer("ActionInvoked", 7, "start");
+        QTRY_COMPARE(display.timer()->state(), KPTimer::State::active);
+        answer("ActionInvoked", 7, "start"); // running already: no pause
+        answer("NotificationClosed", 7, 1u);
+        answer("ActionInvoked", 7, "default"); // closed: no answer
+        caughtUp();
+        QCOMPARE(display.timer()->state(), KPTimer::State::active);
+        QCOMPARE(opened, 1);
+        server.capabilities = QStringList{"body"};
+        display.timer()->finish();
+        QTRY_COMPARE(server.actions.size(), 3);
+        QCOMPARE(server.actions.last(), QStringList());
     }
 };
 

@@ -31,7 +31,9 @@ const std::pair<QString, QString> switches[] = {
     {"Show Cycle Count", Keys::isShowingCycleCount},
     {"Launch at Login", Keys::isLaunchingAtLogin},
     {"Notify at Period End", Keys::isNotifyingAtPeriodEnd},
-    {"Pause When Locked", Keys::isPausingWhenLocked}};
+    {"Pause When Locked", Keys::isPausingWhenLocked},
+    {"Start Breaks Automatically", Keys::isStartingBreaksAutomatically},
+    {"Start Work Automatically", Keys::isStartingWorkAutomatically}};
 
 QAction* find(const QMenu& menu, const QString& title)
 {
@@ -192,7 +194,7 @@ private Q_SLOTS:
             }
             QFAIL(qPrintable("no " + label));
         };
-        QCOMPARE(labels(), (QStringList{"Start", "Reset", "Skip", "-", "Edit Time…",
+        QCOMPARE(labels(), (QStringList{"Start", "Reset", "Skip", "+5 Minutes", "-", "Edit Time…",
                                         "Time Settings…", "Statistics", "-", "Quit"}));
         choose("Start");
         QCOMPARE(f.timer().state(), KPTimer::State::active);
@@ -203,6 +205,9 @@ private Q_SLOTS:
         QCOMPARE(labels().first(), "Start");
         choose("Reset");
         QCOMPARE(f.timer().currentTime().totalSeconds(), 1500);
+        choose("+5 Minutes");
+        f.trigger("+5 Minutes"); // the popover's menu
+        QCOMPARE(f.timer().currentTime().totalSeconds(), 2100);
         choose("Skip");
         QCOMPARE(f.application.timeBoxManager()->state(), KPTimeBoxManager::State::shortBreak);
     }

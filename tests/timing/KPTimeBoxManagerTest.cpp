@@ -79,6 +79,52 @@ private Q_SLOTS:
         }
     }
 
+    // With a switch off, the period it governs is set at its full length under
+    // its colour and waits; the count moves as ever. Started, it runs.
+    void startSwitchesLetPeriodsWait_data()
+    {
+        QTest::addColumn<bool>("breaks");
+        QTest::addColumn<bool>("work");
+        QTest::newRow("both on") << true << true;
+        QTest::newRow("breaks off") << false << true;
+        QTest::newRow("work off") << true << false;
+        QTest::newRow("both off") << false << false;
+    }
+    void startSwitchesLetPeriodsWait()
+    {
+        QFETCH(bool, breaks);
+        QFETCH(bool, work);
+        for (const auto& [key, value] : {std::pair(PreferenceKeys::workLength, 3),
+                                         {PreferenceKeys::shortBreakLength, 2},
+                                         {PreferenceKeys::longBreakLength, 4},
+                                         {PreferenceKeys::longBreakInterval, 2}})
+            Defaults::standard().setInteger(key, value);
+        Defaults::standard().setBoolean(PreferenceKeys::isStartingBreaksAutomatically, breaks);
+        Defaults::standard().setBoolean(PreferenceKeys::isStartingWorkAutomatically, work);
+        Setup s;
+        const qint64 base = KPTimeBoxManager::cyclesSinceLaunch();
+        const auto waiting = [&](qint64 seconds, bool starts) {
+            QCOMPARE(s.timer().state(), starts ? KPTimer::State::active : KPTimer::State::inactive);
+            if (starts)
+                return;
+            s.loop.advance(std::chrono::milliseconds(1500)); // a waiting period stays put
+            QCOMPARE(s.timer().currentTime().totalSeconds(), seconds);
+        };
+        // Even base: work, then short break, work, long break (interval 2).
+        const bool longFirst = (base + 1) % 2 == 0;
+        for (int i = 0; i < 2; ++i) {
+            const bool isLong = longFirst == (i == 0);
+            QCOMPARE(s.finishPeriod(),
+                     (QStringList{isLong ? "purple" : "blue",
+                                  isLong ? "longBreak of 4" : "shortBreak of 2"}));
+            QCOMPARE(KPTimeBoxManager::cyclesSinceLaunch(), base + i + 1);
+            waiting(isLong ? 4 : 2, breaks);
+            QCOMPARE(s.finishPeriod(), (QStringList{"red", "work of 3"}));
+            QCOMPARE(KPTimeBoxManager::cyclesSinceLaunch(), base + i + 1);
+            waiting(3, work);
+        }
+    }
+
     void lengthsAreReadAtEachUse()
     {
         // Stored for the work period during a break, and the length it then gets.

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <utility>
 
@@ -17,20 +19,48 @@ public:
     static inline const QString path = QStringLiteral("/org/freedesktop/Notifications");
     static inline const QString interfaceName = serviceName;
 
+    // A button: its key comes back in actionInvoked. The key "default" is the
+    // click on the notification's body, and has no button.
+    struct Action
+    {
+        QString key;
+        QString label;
+    };
+    static inline const QString defaultActionKey = QStringLiteral("default");
+
     explicit DesktopNotifications(const QDBusConnection& connection = QDBusConnection::sessionBus(),
                                   QObject* parent = nullptr);
 
     // Takes the place of the one shown before, so that a desk left alone for a
-    // while shows the latest news only. Never waits for the server.
-    void notify(const QString& summary, const QString& body);
+    // while shows the latest news only. Never waits for the server. The actions
+    // go with it where the server offers actions; elsewhere it has none.
+    void notify(const QString& summary, const QString& body, const QList<Action>& actions = {});
+
+Q_SIGNALS:
+    // The user answered the notification shown last with one of its actions.
+    void actionInvoked(const QString& key);
+
+private Q_SLOTS:
+    void serverInvokedAction(uint id, const QString& key);
+    void serverClosed(uint id);
 
 private:
-    void send(const QString& summary, const QString& body);
+    struct Request
+    {
+        QString summary;
+        QString body;
+        QList<Action> actions;
+    };
+    void send(Request request);
+    void sendNotify(const Request& request);
+    void sent();
 
     QDBusConnection m_connection;
     uint m_shownId = 0;
+    // The keys of the shown notification's actions: no other key is answered.
+    QStringList m_shownKeys;
     // While the server has not yet said which one it showed, the latest one
     // asked for waits, to take that one's place.
     bool m_sending = false;
-    std::optional<std::pair<QString, QString>> m_waiting;
+    std::optional<Request> m_waiting;
 };
