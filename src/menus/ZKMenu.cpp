@@ -60,6 +60,7 @@ ZKMenu::ZKMenu(QWidget* parent)
                 [this, minutes] { setIdlePromptMinutes(minutes); });
     }
     m_askAfterIdleMenuItem = more->addMenu(idle);
+    m_breakScreenMenuItem = addSwitch(more, tr("Break Screen"), &ZKMenu::toggleBreakScreen);
     more->setToolTipsVisible(true);
     more->addSeparator();
     addCommand(more, tr("Check for Updates"), &ZKMenu::checkForUpdates);
@@ -102,6 +103,7 @@ void ZKMenu::loadPreferences()
     setNotifyingAtPeriodEnd(Keys::boolean(store, Keys::isNotifyingAtPeriodEnd));
     setPausingWhenLocked(Keys::boolean(store, Keys::isPausingWhenLocked));
     setIdlePromptMinutes(int(Keys::integer(store, Keys::idlePromptMinutes)));
+    setShowingBreakScreen(Keys::boolean(store, Keys::isShowingBreakScreen));
     setSoundName(Keys::string(store, Keys::soundName));
 }
 
@@ -180,6 +182,14 @@ void ZKMenu::setPausingWhenLocked(bool pausing)
     m_isPausingWhenLocked = pausing;
     Defaults::standard().setBoolean(Keys::isPausingWhenLocked, pausing);
     m_pauseWhenLockedMenuItem->setChecked(pausing);
+}
+
+// Read at each break's start.
+void ZKMenu::setShowingBreakScreen(bool showing)
+{
+    m_isShowingBreakScreen = showing;
+    Defaults::standard().setBoolean(Keys::isShowingBreakScreen, showing);
+    m_breakScreenMenuItem->setChecked(showing);
 }
 
 void ZKMenu::setIdlePromptMinutes(int minutes)
@@ -262,6 +272,11 @@ void ZKMenu::toggleNotifyAtPeriodEnd()
 void ZKMenu::togglePauseWhenLocked()
 {
     setPausingWhenLocked(!m_isPausingWhenLocked);
+}
+
+void ZKMenu::toggleBreakScreen()
+{
+    setShowingBreakScreen(!m_isShowingBreakScreen);
 }
 
 void ZKMenu::support()

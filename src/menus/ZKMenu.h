@@ -41,6 +41,8 @@ public:
     void setNotifyingAtPeriodEnd(bool notifying);
     bool isPausingWhenLocked() const { return m_isPausingWhenLocked; }
     void setPausingWhenLocked(bool pausing);
+    bool isShowingBreakScreen() const { return m_isShowingBreakScreen; }
+    void setShowingBreakScreen(bool showing);
     // 0 asks never.
     int idlePromptMinutes() const { return m_idlePromptMinutes; }
     void setIdlePromptMinutes(int minutes);
@@ -59,6 +61,7 @@ public:
     QAction* notifyAtPeriodEndMenuItem() const { return m_notifyAtPeriodEndMenuItem; }
     QAction* pauseWhenLockedMenuItem() const { return m_pauseWhenLockedMenuItem; }
     QAction* askAfterIdleMenuItem() const { return m_askAfterIdleMenuItem; }
+    QAction* breakScreenMenuItem() const { return m_breakScreenMenuItem; }
 
     // Reads every switch and the sound from the store and applies them.
     void loadPreferences();
@@ -71,6 +74,7 @@ public:
     void toggleSmallDisplay();
     void toggleNotifyAtPeriodEnd();
     void togglePauseWhenLocked();
+    void toggleBreakScreen();
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
@@ -98,6 +102,7 @@ private:
     bool m_isShowingCycleCount = true;
     bool m_isNotifyingAtPeriodEnd = true;
     bool m_isPausingWhenLocked = false;
+    bool m_isShowingBreakScreen = false;
     int m_idlePromptMinutes = 0;
     QString m_soundName = QStringLiteral("Blow");
     KPSoundMenu* m_soundMenu = nullptr;
@@ -110,4 +115,5 @@ private:
     QAction* m_notifyAtPeriodEndMenuItem = nullptr;
     QAction* m_pauseWhenLockedMenuItem = nullptr;
     QAction* m_askAfterIdleMenuItem = nullptr;
+    QAction* m_breakScreenMenuItem = nullptr;
 };
