@@ -127,11 +127,16 @@ void ZKBreakScreen::updateTexts()
         return;
     const KPTimer* timer =
         m_manager.menuBarTimeDisplay() ? m_manager.menuBarTimeDisplay()->timer() : nullptr;
-    const QString time = timer ? KPTimeDigits::spokenText(timer->currentTime(), false) : QString();
+    const KPTime shown = timer ? timer->currentTime() : KPTime{};
+    const QString time =
+        (shown.hours ? QString::number(shown.hours) + QLatin1Char(':') : QString()) +
+        KPTime::twoDigitString(shown.minutes) + QLatin1Char(':') +
+        KPTime::twoDigitString(shown.seconds);
     const std::optional<KPTask> task = m_tasks ? m_tasks->firstOpenTask() : std::nullopt;
     const QString next = task ? tr("Next: %1").arg(task->string) : QString();
     for (const auto& panel : m_panels)
-        panel->setTexts(ZKPopover::title(m_manager.state()), time, next);
+        panel->setTexts(ZKPopover::title(m_manager.state()), time,
+                        KPTimeDigits::spokenText(shown, false), next);
 }
 
 void ZKBreakScreen::skip()

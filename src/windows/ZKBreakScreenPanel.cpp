@@ -35,6 +35,11 @@ ZKBreakScreenPanel::ZKBreakScreenPanel(QScreen* screen, QWidget* parent)
     setAccessibleDescription(tr("Escape closes it; the break goes on."));
     // Dimmed where a compositor blends it, dark where none does.
     setAttribute(Qt::WA_TranslucentBackground);
+    for (QPushButton* button : {m_skip, m_postpone}) {
+        QFont font = button->font();
+        font.setPointSize(16);
+        button->setFont(font);
+    }
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_postpone);
@@ -56,10 +61,12 @@ ZKBreakScreenPanel::ZKBreakScreenPanel(QScreen* screen, QWidget* parent)
     }
 }
 
-void ZKBreakScreenPanel::setTexts(const QString& title, const QString& time, const QString& task)
+void ZKBreakScreenPanel::setTexts(const QString& title, const QString& time,
+                                  const QString& spokenTime, const QString& task)
 {
     m_title->setText(title);
     m_time->setText(time);
+    m_time->setAccessibleName(spokenTime);
     m_task->setText(task);
     m_task->setVisible(!task.isEmpty());
 }

@@ -16,7 +16,9 @@ class ZKBreakScreenPanel : public QWidget
 public:
     explicit ZKBreakScreenPanel(QScreen* screen, QWidget* parent = nullptr);
 
-    void setTexts(const QString& title, const QString& time, const QString& task);
+    // The time as digits, and as a screen reader says it.
+    void setTexts(const QString& title, const QString& time, const QString& spokenTime,
+                  const QString& task);
     QPushButton* skipButton() const { return m_skip; }
     QPushButton* postponeButton() const { return m_postpone; }
     QScreen* shownScreen() const { return m_screen; }

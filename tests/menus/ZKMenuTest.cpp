@@ -31,7 +31,8 @@ const std::pair<QString, QString> switches[] = {
     {"Show Cycle Count", Keys::isShowingCycleCount},
     {"Launch at Login", Keys::isLaunchingAtLogin},
     {"Notify at Period End", Keys::isNotifyingAtPeriodEnd},
-    {"Pause When Locked", Keys::isPausingWhenLocked}};
+    {"Pause When Locked", Keys::isPausingWhenLocked},
+    {"Break Screen", Keys::isShowingBreakScreen}};
 
 QAction* find(const QMenu& menu, const QString& title)
 {
