@@ -1,12 +1,8 @@
 #include "app/HookRunner.h"
-#include "FakeSound.h"
-#include "FakeTimeDisplay.h"
+#include "RecordedCycle.h"
 #include "TemporaryStore.h"
 #include "app/PeriodHooks.h"
-#include "history/HistoryStore.h"
-#include "history/PeriodRecorder.h"
 #include "platform/ManualRunLoop.h"
-#include "tasks/KPTaskManager.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -15,41 +11,27 @@
 
 namespace {
 
-// What the process writes on standard error meanwhile.
-class StandardErrorCapture
-{
-public:
-    explicit StandardErrorCapture(const QString& path) : m_path(path)
-    {
-        std::fflush(stderr);
-        m_saved = ::dup(2);
-        std::FILE* file = std::fopen(qPrintable(path), "w");
-        ::dup2(::fileno(file), 2);
-        std::fclose(file);
-    }
-    ~StandardErrorCapture()
-    {
-        std::fflush(stderr);
-        ::dup2(m_saved, 2);
-        ::close(m_saved);
-    }
-    QString text() const
-    {
-        std::fflush(stderr);
-        QFile file(m_path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
-    }
-
-private:
-    QString m_path;
-    int m_saved = -1;
-};
-
 QString read(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
+
+// Standard error goes to a file while it lives.
+struct StandardErrorCapture
+{
+    explicit StandardErrorCapture(const QString& file) : path(file)
+    {
+        std::FILE* opened = std::fopen(qPrintable(path), "w");
+        ::dup2(::fileno(opened), 2);
+        std::fclose(opened);
+    }
+    ~StandardErrorCapture() { ::dup2(saved, 2), ::close(saved); }
+    QString text() const { return read(path); }
+
+    const int saved = ::dup(2);
+    const QString path;
+};
 
 } // namespace
 
@@ -98,23 +80,10 @@ private Q_SLOTS:
         writeHooks(hooks + "}");
         qputenv("BASE", QByteArray::number(KPTimeBoxManager::cyclesSinceLaunch()));
         ManualRunLoop loop;
-        FakeSounds sounds;
-        FakeTimeDisplay display;
-        KPTimeBoxManager manager;
-        manager.setMenuBarTimeDisplay(&display);
-        KPTimer& timer = *display.timer();
-        KPTaskManager tasks;
-        tasks.tasks = {{1234.5, QStringLiteral("Write"), false, std::nullopt}};
-        connect(&manager, &KPTimeBoxManager::periodDidEnd, &tasks, [&](KPTimeBoxManager::State s) {
-            if (s == KPTimeBoxManager::State::work)
-                tasks.creditWorkCycle();
-        });
-        HistoryStore store(m_home.path() + QStringLiteral("/history.sqlite"));
-        PeriodRecorder recorder(manager, store);
-        connect(&tasks, &KPTaskManager::workCycleCredited, &recorder,
-                &PeriodRecorder::taskCredited);
+        RecordedCycle cycle(m_home.path() + QStringLiteral("/history.sqlite"));
+        KPTimer& timer = cycle.timer();
         HookRunner runner(Defaults::standard());
-        PeriodHooks periodHooks(recorder, manager, runner, &tasks);
+        PeriodHooks periodHooks(cycle.recorder, cycle.manager, runner, &cycle.tasks);
         QSignalSpy done(&runner, &HookRunner::hookDone);
         for (const QString& step : script.split(QLatin1Char(' '))) {
             if (step == QLatin1String("go"))

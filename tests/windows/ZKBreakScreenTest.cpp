@@ -1,12 +1,8 @@
 #include "windows/ZKBreakScreen.h"
 #include "FakeFullScreenFocus.h"
-#include "FakeSound.h"
-#include "FakeTimeDisplay.h"
+#include "RecordedCycle.h"
 #include "TemporaryStore.h"
-#include "history/HistoryStore.h"
-#include "history/PeriodRecorder.h"
 #include "platform/ManualRunLoop.h"
-#include "tasks/KPTaskManager.h"
 #include "timing/PreferenceKeys.h"
 #include "windows/ZKBreakScreenPanel.h"
 
@@ -58,16 +54,10 @@ private Q_SLOTS:
         Defaults::standard().setInteger(PreferenceKeys::longBreakInterval, 1000);
         bool fullScreen = script.startsWith(QLatin1String("full"));
         ManualRunLoop loop;
-        FakeSounds sounds;
-        FakeTimeDisplay display;
-        KPTimeBoxManager manager;
-        manager.setMenuBarTimeDisplay(&display);
-        KPTimer& timer = *display.timer();
-        KPTaskManager tasks;
-        tasks.tasks = {{1.5, QStringLiteral("Write"), false, std::nullopt}};
-        HistoryStore store(m_home.path() + QStringLiteral("/history.sqlite"));
-        PeriodRecorder recorder(manager, store);
-        ZKBreakScreen screen(recorder, manager, &tasks,
+        RecordedCycle cycle(m_home.path() + QStringLiteral("/history.sqlite"));
+        KPTimeBoxManager& manager = cycle.manager;
+        KPTimer& timer = cycle.timer();
+        ZKBreakScreen screen(cycle.recorder, manager, &cycle.tasks,
                              std::make_unique<FakeFullScreenFocus>(&fullScreen));
         timer.start();
         timer.finish();
