@@ -543,6 +543,32 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     </message>
 </context>
 <context>
+    <name>ZKBreakScreen</name>
+    <message>
+        <source>Next: %1</source>
+        <translation>Als Nächstes: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZKBreakScreenPanel</name>
+    <message>
+        <source>Skip Break</source>
+        <translation>Pause überspringen</translation>
+    </message>
+    <message>
+        <source>Postpone 1 Minute</source>
+        <translation>Um 1 Minute verschieben</translation>
+    </message>
+    <message>
+        <source>Break Screen</source>
+        <translation>Pausenbildschirm</translation>
+    </message>
+    <message>
+        <source>Escape closes it; the break goes on.</source>
+        <translation>Escape schließt ihn; die Pause läuft weiter.</translation>
+    </message>
+</context>
+<context>
     <name>ZKIdlePromptWindow</name>
     <message>
         <source>Welcome Back</source>
@@ -673,6 +699,10 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>Start Work Automatically</source>
         <translation>Arbeit automatisch starten</translation>
+    </message>
+    <message>
+        <source>Break Screen</source>
+        <translation>Pausenbildschirm</translation>
     </message>
 </context>
 <context>

@@ -543,6 +543,32 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     </message>
 </context>
 <context>
+    <name>ZKBreakScreen</name>
+    <message>
+        <source>Next: %1</source>
+        <translation>A continuación: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZKBreakScreenPanel</name>
+    <message>
+        <source>Skip Break</source>
+        <translation>Saltar el descanso</translation>
+    </message>
+    <message>
+        <source>Postpone 1 Minute</source>
+        <translation>Posponer 1 minuto</translation>
+    </message>
+    <message>
+        <source>Break Screen</source>
+        <translation>Pantalla de descanso</translation>
+    </message>
+    <message>
+        <source>Escape closes it; the break goes on.</source>
+        <translation>Escape la cierra; el descanso continúa.</translation>
+    </message>
+</context>
+<context>
     <name>ZKIdlePromptWindow</name>
     <message>
         <source>Welcome Back</source>
@@ -673,6 +699,10 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     <message>
         <source>Start Work Automatically</source>
         <translation>Iniciar trabajo automáticamente</translation>
+    </message>
+    <message>
+        <source>Break Screen</source>
+        <translation>Pantalla de descanso</translation>
     </message>
 </context>
 <context>

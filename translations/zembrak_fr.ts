@@ -543,6 +543,32 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     </message>
 </context>
 <context>
+    <name>ZKBreakScreen</name>
+    <message>
+        <source>Next: %1</source>
+        <translation>Ensuite&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZKBreakScreenPanel</name>
+    <message>
+        <source>Skip Break</source>
+        <translation>Passer la pause</translation>
+    </message>
+    <message>
+        <source>Postpone 1 Minute</source>
+        <translation>Reporter d’une minute</translation>
+    </message>
+    <message>
+        <source>Break Screen</source>
+        <translation>Écran de pause</translation>
+    </message>
+    <message>
+        <source>Escape closes it; the break goes on.</source>
+        <translation>Échap le ferme&#xa0;; la pause continue.</translation>
+    </message>
+</context>
+<context>
     <name>ZKIdlePromptWindow</name>
     <message>
         <source>Welcome Back</source>
@@ -673,6 +699,10 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     <message>
         <source>Start Work Automatically</source>
         <translation>Démarrer le travail automatiquement</translation>
+    </message>
+    <message>
+        <source>Break Screen</source>
+        <translation>Écran de pause</translation>
     </message>
 </context>
 <context>

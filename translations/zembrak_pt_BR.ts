@@ -543,6 +543,32 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     </message>
 </context>
 <context>
+    <name>ZKBreakScreen</name>
+    <message>
+        <source>Next: %1</source>
+        <translation>A seguir: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZKBreakScreenPanel</name>
+    <message>
+        <source>Skip Break</source>
+        <translation>Pular a pausa</translation>
+    </message>
+    <message>
+        <source>Postpone 1 Minute</source>
+        <translation>Adiar 1 minuto</translation>
+    </message>
+    <message>
+        <source>Break Screen</source>
+        <translation>Tela de pausa</translation>
+    </message>
+    <message>
+        <source>Escape closes it; the break goes on.</source>
+        <translation>Esc fecha a tela; a pausa continua.</translation>
+    </message>
+</context>
+<context>
     <name>ZKIdlePromptWindow</name>
     <message>
         <source>Welcome Back</source>
@@ -673,6 +699,10 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     <message>
         <source>Start Work Automatically</source>
         <translation>Iniciar trabalho automaticamente</translation>
+    </message>
+    <message>
+        <source>Break Screen</source>
+        <translation>Tela de pausa</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,8 @@
 #include "AppDelegate.h"
 
+#include "app/HookRunner.h"
 #include "app/PeriodEndNotifier.h"
+#include "app/PeriodHooks.h"
 #include "app/TopBarHint.h"
 #include "history/HistoryStore.h"
 #include "history/PeriodRecorder.h"
@@ -9,6 +11,7 @@
 #include "menus/ZKMenu.h"
 #include "menus/ZKStatusMenu.h"
 #include "platform/RunLoop.h"
+#include "platform/fullscreen/FullScreenFocus.h"
 #include "platform/session/IdleTime.h"
 #include "platform/session/SessionWatcher.h"
 #include "platform/shortcuts/GlobalShortcuts.h"
@@ -19,6 +22,7 @@
 #include "tasks/KPTaskManager.h"
 #include "timing/AwayController.h"
 #include "timing/KPTimeBoxManager.h"
+#include "windows/ZKBreakScreen.h"
 #include "windows/ZKIdlePromptWindow.h"
 #include "windows/ZKPopover.h"
 #include "windows/ZKStatisticsWindow.h"
@@ -84,6 +88,7 @@ void AppDelegate::setup()
             &PeriodRecorder::discardCounted);
     connect(m_sessionWatcher.get(), &SessionWatcher::sleepChanged, recorder,
             &PeriodRecorder::sleepChanged);
+    setupPeriodFollowers();
     StatusItem* item = m_menuBarTimeDisplay->statusItem();
     item->setToolTipTitle(ZKPopover::title(m_timeBoxManager->state()));
     connect(m_timeBoxManager.get(), &KPTimeBoxManager::periodDidEnd, item,
@@ -121,6 +126,16 @@ ZKStatisticsWindow* AppDelegate::statisticsWindow()
         });
     }
     return m_statisticsWindow.get();
+}
+
+void AppDelegate::setupPeriodFollowers()
+{
+    KPTaskManager* tasks = m_popover->taskList()->taskManager();
+    m_hookRunner = std::make_unique<HookRunner>(Defaults::standard());
+    m_periodHooks =
+        std::make_unique<PeriodHooks>(*m_periodRecorder, *m_timeBoxManager, *m_hookRunner, tasks);
+    m_breakScreen = std::make_unique<ZKBreakScreen>(*m_periodRecorder, *m_timeBoxManager, tasks,
+                                                    FullScreenFocus::create());
 }
 
 void AppDelegate::setupAway()

@@ -9,13 +9,16 @@
 class AwayController;
 class GlobalShortcuts;
 class HistoryStore;
+class HookRunner;
 class IdleTime;
 class KPMenuBarTimeDisplay;
 class KPTimeBoxManager;
 class PeriodEndNotifier;
+class PeriodHooks;
 class PeriodRecorder;
 class SessionWatcher;
 class Updater;
+class ZKBreakScreen;
 class ZKIdlePromptWindow;
 class ZKPopover;
 class ZKStatusMenu;
@@ -60,6 +63,7 @@ public:
 
 private:
     void setupAway();
+    void setupPeriodFollowers();
 
     bool m_isSetup = false;
     // Outlives the display, whose shortcut manager binds through it.
@@ -80,6 +84,9 @@ private:
     std::unique_ptr<class TopBarHint> m_topBarHint;
     std::unique_ptr<HistoryStore> m_historyStore;
     std::unique_ptr<PeriodRecorder> m_periodRecorder;
+    std::unique_ptr<HookRunner> m_hookRunner;
+    std::unique_ptr<PeriodHooks> m_periodHooks;
+    std::unique_ptr<ZKBreakScreen> m_breakScreen;
     // Makes its network and window at the first check only.
     const std::unique_ptr<Updater> m_updater;
 };

@@ -83,6 +83,27 @@ void PeriodRecorder::begin()
                                      ? m_timer->currentTime().totalSeconds()
                                      : 0;
     m_open = std::move(open);
+    ++m_begun;
+    m_pauseTold = false;
+    const quint64 begun = m_begun;
+    // The timer starts what follows before the cycle says what it is.
+    RunLoop::main().post(this, [this, begun] {
+        if (m_open && m_begun == begun)
+            Q_EMIT periodStarted(m_open->record.kind, m_open->record.plannedSeconds);
+    });
+}
+
+void PeriodRecorder::tellLater(bool paused)
+{
+    const quint64 begun = m_begun;
+    // A countdown stops as it ends: a pause it is only if the period is still open after.
+    RunLoop::main().post(this, [this, begun, paused] {
+        if (!m_open || m_begun != begun || m_open->runningSince.has_value() == paused ||
+            m_pauseTold == paused)
+            return;
+        m_pauseTold = paused;
+        Q_EMIT pauseChanged(paused, m_open->record.kind, m_open->record.plannedSeconds);
+    });
 }
 
 void PeriodRecorder::timerStateChanged()
@@ -101,6 +122,7 @@ void PeriodRecorder::timerStateChanged()
             pause.seconds = pause.start.secsTo(wallAt(now));
             m_open->openPause.reset();
         }
+        tellLater(false);
     } else if (!active && m_open->runningSince) {
         m_open->counted += now - *m_open->runningSince;
         m_open->runningSince.reset();
@@ -108,6 +130,7 @@ void PeriodRecorder::timerStateChanged()
         m_nextPauseCause.clear();
         m_open->record.pauses.append({cause, wallAt(now), 0});
         m_open->openPause = m_open->record.pauses.size() - 1;
+        tellLater(true);
     }
 }
 

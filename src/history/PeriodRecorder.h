@@ -48,6 +48,10 @@ Q_SIGNALS:
     // Each period as it ended, once the store has been asked to keep it; its id
     // is 0 when that failed.
     void periodEnded(const HistoryRecord& record);
+    // A period began counting, told once the cycle has given it its kind.
+    void periodStarted(const QString& kind, qint64 plannedSeconds);
+    // The running period stopped or counts again; the stop at its end is no pause.
+    void pauseChanged(bool paused, const QString& kind, qint64 plannedSeconds);
 
 private:
     struct Open
@@ -62,6 +66,7 @@ private:
     };
 
     void timerStateChanged();
+    void tellLater(bool paused);
     void retryLater();
     void timerPeriodEnded(KPTimer::Ending how);
     void cycleMoved();
@@ -82,4 +87,7 @@ private:
     bool m_outsideCycle = false;
     QString m_nextPauseCause;
     bool m_retryPending = false;
+    // Counts the periods begun, so that what is told later is of the same one.
+    quint64 m_begun = 0;
+    bool m_pauseTold = false;
 };

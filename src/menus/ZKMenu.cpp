@@ -69,6 +69,7 @@ ZKMenu::ZKMenu(QWidget* parent)
                 [this, minutes] { setIdlePromptMinutes(minutes); });
     }
     m_askAfterIdleMenuItem = more->addMenu(idle);
+    m_breakScreenMenuItem = addSwitch(more, tr("Break Screen"), &ZKMenu::toggleBreakScreen);
     more->setToolTipsVisible(true);
     more->addSeparator();
     addCommand(more, tr("Check for Updates"), &ZKMenu::checkForUpdates);
@@ -113,6 +114,7 @@ void ZKMenu::loadPreferences()
     setStartingBreaksAutomatically(Keys::boolean(store, Keys::isStartingBreaksAutomatically));
     setStartingWorkAutomatically(Keys::boolean(store, Keys::isStartingWorkAutomatically));
     setIdlePromptMinutes(int(Keys::integer(store, Keys::idlePromptMinutes)));
+    setShowingBreakScreen(Keys::boolean(store, Keys::isShowingBreakScreen));
     setSoundName(Keys::string(store, Keys::soundName));
 }
 
@@ -206,6 +208,14 @@ void ZKMenu::setStartingWorkAutomatically(bool starting)
     m_isStartingWorkAutomatically = starting;
     Defaults::standard().setBoolean(Keys::isStartingWorkAutomatically, starting);
     m_startWorkMenuItem->setChecked(starting);
+}
+
+// Read at each break's start.
+void ZKMenu::setShowingBreakScreen(bool showing)
+{
+    m_isShowingBreakScreen = showing;
+    Defaults::standard().setBoolean(Keys::isShowingBreakScreen, showing);
+    m_breakScreenMenuItem->setChecked(showing);
 }
 
 void ZKMenu::setIdlePromptMinutes(int minutes)
@@ -305,6 +315,11 @@ void ZKMenu::extendPeriod()
     // A stopwatch, or a period at the bound, takes no more.
     if (m_menuBarTimeDisplay && m_menuBarTimeDisplay->timer())
         m_menuBarTimeDisplay->timer()->extend(KPTimer::defaultExtensionSeconds);
+}
+
+void ZKMenu::toggleBreakScreen()
+{
+    setShowingBreakScreen(!m_isShowingBreakScreen);
 }
 
 void ZKMenu::support()

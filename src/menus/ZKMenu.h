@@ -45,6 +45,8 @@ public:
     void setStartingWorkAutomatically(bool starting);
     bool isPausingWhenLocked() const { return m_isPausingWhenLocked; }
     void setPausingWhenLocked(bool pausing);
+    bool isShowingBreakScreen() const { return m_isShowingBreakScreen; }
+    void setShowingBreakScreen(bool showing);
     // 0 asks never.
     int idlePromptMinutes() const { return m_idlePromptMinutes; }
     void setIdlePromptMinutes(int minutes);
@@ -66,6 +68,7 @@ public:
     QAction* extendMenuItem() const { return m_extendMenuItem; }
     QAction* pauseWhenLockedMenuItem() const { return m_pauseWhenLockedMenuItem; }
     QAction* askAfterIdleMenuItem() const { return m_askAfterIdleMenuItem; }
+    QAction* breakScreenMenuItem() const { return m_breakScreenMenuItem; }
 
     // Reads every switch and the sound from the store and applies them.
     void loadPreferences();
@@ -82,6 +85,7 @@ public:
     void toggleStartWork();
     // Gives the current period KPTimer::defaultExtensionSeconds more.
     void extendPeriod();
+    void toggleBreakScreen();
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
@@ -111,6 +115,7 @@ private:
     bool m_isPausingWhenLocked = false;
     bool m_isStartingBreaksAutomatically = true;
     bool m_isStartingWorkAutomatically = true;
+    bool m_isShowingBreakScreen = false;
     int m_idlePromptMinutes = 0;
     QString m_soundName = QStringLiteral("Blow");
     KPSoundMenu* m_soundMenu = nullptr;
@@ -126,4 +131,5 @@ private:
     QAction* m_startWorkMenuItem = nullptr;
     QAction* m_extendMenuItem = nullptr;
     QAction* m_askAfterIdleMenuItem = nullptr;
+    QAction* m_breakScreenMenuItem = nullptr;
 };

@@ -207,9 +207,16 @@ void KPTaskManager::apply(const Move& move)
     save();
 }
 
-std::optional<KPTask> KPTaskManager::creditWorkCycle()
+std::optional<KPTask> KPTaskManager::firstOpenTask() const
 {
     if (tasks.isEmpty() || tasks.first().isCompleted)
+        return std::nullopt;
+    return tasks.first();
+}
+
+std::optional<KPTask> KPTaskManager::creditWorkCycle()
+{
+    if (!firstOpenTask())
         return std::nullopt;
     changeCycleCount(0, 1);
     Q_EMIT workCycleCredited(tasks.first());

@@ -61,6 +61,8 @@ public:
     // A finished work cycle goes to the first task while it is open; returns
     // that task as credited.
     std::optional<KPTask> creditWorkCycle();
+    // The task a work period is for: the first, while it is open.
+    std::optional<KPTask> firstOpenTask() const;
 
     // The file that holds a stored list this run could not read, once the
     // first save has replaced it in the store; empty otherwise.

@@ -33,6 +33,10 @@ public:
     // Minutes without input in a work period after which the user is asked; 0 asks never.
     static inline const QString idlePromptMinutes = QStringLiteral("idlePromptMinutes");
     static inline const QString soundName = QStringLiteral("soundName");
+    // Commands of the user's own, by event ("workEnded": "playerctl play").
+    static inline const QString hooks = QStringLiteral("hooks");
+    // A dimmed screen over every monitor while a break counts.
+    static inline const QString isShowingBreakScreen = QStringLiteral("isShowingBreakScreen");
     static inline const QString tasks = QStringLiteral("tasks");
     static inline const QString shortcutStrings = QStringLiteral("shortcutStrings");
     // Set once GNOME's user has been told how to have the time in the top bar.

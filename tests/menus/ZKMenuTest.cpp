@@ -33,7 +33,8 @@ const std::pair<QString, QString> switches[] = {
     {"Notify at Period End", Keys::isNotifyingAtPeriodEnd},
     {"Pause When Locked", Keys::isPausingWhenLocked},
     {"Start Breaks Automatically", Keys::isStartingBreaksAutomatically},
-    {"Start Work Automatically", Keys::isStartingWorkAutomatically}};
+    {"Start Work Automatically", Keys::isStartingWorkAutomatically},
+    {"Break Screen", Keys::isShowingBreakScreen}};
 
 QAction* find(const QMenu& menu, const QString& title)
 {
