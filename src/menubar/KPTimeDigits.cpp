@@ -180,7 +180,7 @@ void KPTimeDigits::paint(bool highlighted, bool running, const QPalette& palette
 
 QString KPTimeDigits::text(bool hideSeconds) const
 {
-    QString text = m_hours->isHidden() ? QString() : m_hours->text() + QLatin1Char(':');
+    QString text = hoursShown() ? m_hours->text() + QLatin1Char(':') : QString();
     text += m_minutes->text();
     if (!hideSeconds)
         text += QLatin1Char(':') + m_seconds->text();

@@ -94,8 +94,8 @@ private Q_SLOTS:
             // A slot narrower than the time: the minutes alone, large; the seconds
             // in the last minute.
             {1500, false, regular, 22, 0, false, "25:00", "25"},
-            {59, true, regular, 22, 0, false, "00", "59"},
-            {3661, false, small, 18, 0, false, "01:01:01", "61"},
+            {59, false, regular, 22, 0, false, "00:59", "59"},
+            {3661, false, small, 22, 0, false, "01:01:01", "61"},
             {3661, false, regular, 300, 1, true, "01:01:01", nullptr}}; // wider: centred
         for (const auto& [seconds, hideSeconds, size, slot, rows, secondsShown, label, square] :
              cases) {
