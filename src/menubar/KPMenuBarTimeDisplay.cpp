@@ -4,6 +4,7 @@
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPTimeDigits.h"
 #include "platform/Frame.h"
+#include "platform/tray/TrayTimeLayout.h"
 #include "shortcuts/KPShortcutWindow.h"
 #include "shortcuts/KPTimerShortcutManager.h"
 #include "timing/KPTimeDisplayDelegate.h"
@@ -131,17 +132,18 @@ void KPMenuBarTimeDisplay::resizeEvent(QResizeEvent* event)
 
 void KPMenuBarTimeDisplay::fitIntoSlot()
 {
-    // A slot narrower than the time gets two rows, then the minutes alone,
-    // never a cut digit; a wider one gets the time centred, never stretched.
+    // A slot narrower than the time gets its square form, never a cut digit;
+    // a wider one gets the time centred, never stretched.
     const QSize slot = m_statusItem->slotSize();
     if (!slot.isValid()) {
         move(0, 0);
         return;
     }
-    if (width() > slot.width() && width() == contentWidth()) {
-        layOut(DisplaySize::small, m_hideSeconds);
-        if (contentWidth() > slot.width())
-            layOut(DisplaySize::small, true);
+    const auto preferred = m_displaySize == DisplaySize::small ? TrayTimeLayout::Form::twoRows
+                                                               : TrayTimeLayout::Form::oneRow;
+    if (width() == contentWidth() &&
+        TrayTimeLayout::choose(preferred, width(), slot) == TrayTimeLayout::Form::square) {
+        m_digits->layOutSquare(slot);
         resize(contentWidth(), height());
     }
     move(qMax(0, (slot.width() - width()) / 2), qMax(0, (slot.height() - viewHeight) / 2));
@@ -177,6 +179,7 @@ void KPMenuBarTimeDisplay::updateLabelText()
     // What hosts that show only a picture of the view print beside it.
     // It follows the chosen layout, not the one a narrow tray slot forced.
     m_statusItem->setLabelText(m_digits->text(m_hideSeconds));
+    m_statusItem->setSquareText(m_digits->squareText());
 }
 
 void KPMenuBarTimeDisplay::updateAccessibleDescription(const KPTime& time)

@@ -21,7 +21,8 @@ class KPTimer;
 class QLabel;
 
 // The application's face in the tray: the running timer's time as two-digit
-// labels in one row (regular) or two (small), a coloured bar along the top and
+// labels in one row (regular) or two (small), or in a slot too narrow for them
+// the minutes alone in large digits; a coloured bar along the top and
 // the menu button at the left edge. It is the timer's delegate.
 class KPMenuBarTimeDisplay : public QWidget,
                              public KPTimerDelegate,
@@ -55,6 +56,7 @@ public:
     QLabel* seconds() const { return m_digits->seconds(); }
     QLabel* hoursMinutesSeparator() const { return m_digits->hoursMinutesSeparator(); }
     QLabel* minutesSecondsSeparator() const { return m_digits->minutesSecondsSeparator(); }
+    QLabel* square() const { return m_digits->square(); }
     IndicatorView* indicatorView() const { return m_indicatorView; }
     bool needsRearrangement() const { return m_needsRearrangement; }
     QFont regularFont() const { return m_digits->regularFont(); }

@@ -2,6 +2,7 @@
 
 #include "platform/Frame.h"
 #include "platform/SystemStyle.h"
+#include "platform/tray/TrayTimeLayout.h"
 
 #include <QLabel>
 
@@ -48,8 +49,12 @@ KPTimeDigits::KPTimeDigits(QWidget* view)
       m_hoursMinutesSeparator(makeLabel(QStringLiteral(":"), view)),
       m_minutes(makeLabel(QStringLiteral("00"), view)),
       m_minutesSecondsSeparator(makeLabel(QStringLiteral(":"), view)),
-      m_seconds(makeLabel(QStringLiteral("00"), view))
+      m_seconds(makeLabel(QStringLiteral("00"), view)),
+      m_square(new QLabel(QStringLiteral("00"), view))
 {
+    m_square->setAlignment(Qt::AlignCenter);
+    m_square->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_square->hide();
     m_hours->setFont(m_regularFont);
     sizeToFit(m_hours);
 }
@@ -58,8 +63,11 @@ bool KPTimeDigits::setTime(const KPTime& time)
 {
     const QString hoursText = KPTime::twoDigitString(time.hours);
     // A hundred hours or more needs a wider hours label than the last layout gave.
-    const bool wider = hoursText.size() != m_hours->text().size();
+    const QString squareText = TrayTimeLayout::squareText(time.hours, time.minutes, time.seconds);
+    const bool wider = hoursText.size() != m_hours->text().size() ||
+                       (m_squareShown && squareText.size() != m_square->text().size());
     m_hours->setText(hoursText);
+    m_square->setText(squareText);
     m_minutes->setText(KPTime::twoDigitString(time.minutes));
     m_seconds->setText(KPTime::twoDigitString(time.seconds));
     return wider;
@@ -73,6 +81,9 @@ bool KPTimeDigits::hoursShown() const
 void KPTimeDigits::layOut(Size size, bool hideSeconds, int left)
 {
     m_shownSize = size;
+    m_squareShown = false;
+    m_square->hide();
+    m_minutes->show();
     m_hours->setHidden(!hoursShown());
     m_hoursMinutesSeparator->setHidden(!hoursShown());
     m_seconds->setHidden(hideSeconds);
@@ -122,8 +133,25 @@ void KPTimeDigits::layOutSmall(bool hideSeconds, int left)
     Frame::setOrigin(m_seconds, after(m_minutesSecondsSeparator), bottom);
 }
 
+void KPTimeDigits::layOutSquare(QSize slot)
+{
+    m_squareShown = true;
+    for (QLabel* label :
+         {m_hours, m_hoursMinutesSeparator, m_minutes, m_minutesSecondsSeparator, m_seconds})
+        label->hide();
+    // Under the period's bar (the view's top 2 px of 21), a pixel clear of every edge.
+    constexpr int barHeight = 2;
+    constexpr int below = 19;
+    m_square->setFont(
+        TrayTimeLayout::fittingFont(m_square->text(), QSize(slot.width() - 2, below - 2)));
+    m_square->setGeometry(0, barHeight, slot.width(), below);
+    m_square->show();
+}
+
 int KPTimeDigits::contentWidth() const
 {
+    if (m_squareShown)
+        return m_square->width();
     const QLabel* last =
         m_shownSize == Size::small || m_seconds->isHidden() ? m_minutes : m_seconds;
     return Frame::maxX(Frame::of(last)) - 1;
@@ -144,7 +172,7 @@ void KPTimeDigits::paint(bool highlighted, bool running, const QPalette& palette
                                          palette.color(QPalette::Window));
         separators = SystemStyle::tertiaryLabelColor(palette);
     }
-    for (QLabel* label : {m_hours, m_minutes, m_seconds})
+    for (QLabel* label : {m_hours, m_minutes, m_seconds, m_square})
         setTextColor(label, digits);
     for (QLabel* label : {m_hoursMinutesSeparator, m_minutesSecondsSeparator})
         setTextColor(label, separators);
@@ -152,7 +180,7 @@ void KPTimeDigits::paint(bool highlighted, bool running, const QPalette& palette
 
 QString KPTimeDigits::text(bool hideSeconds) const
 {
-    QString text = m_hours->isHidden() ? QString() : m_hours->text() + QLatin1Char(':');
+    QString text = hoursShown() ? m_hours->text() + QLatin1Char(':') : QString();
     text += m_minutes->text();
     if (!hideSeconds)
         text += QLatin1Char(':') + m_seconds->text();
@@ -165,4 +193,9 @@ QString KPTimeDigits::spokenText(const KPTime& time, bool countsUp)
     text += KPTime::twoDigitString(time.minutes) + QLatin1Char(':') +
             KPTime::twoDigitString(time.seconds);
     return countsUp ? tr("%1 elapsed").arg(text) : tr("%1 remaining").arg(text);
+}
+
+QString KPTimeDigits::squareText() const
+{
+    return m_square->text();
 }

@@ -10,8 +10,9 @@ class QLabel;
 class QWidget;
 
 // The shown time as two-digit labels for hours, minutes and seconds with their
-// separators, laid out in one row (regular) or in two (small). The labels are
-// children of the view they are made in; this lays them out and paints them.
+// separators, laid out in one row (regular) or in two (small); or, in a slot
+// too narrow for them, the time's square form in one large label. The labels
+// are children of the view they are made in; this lays them out and paints them.
 class KPTimeDigits
 {
     Q_DECLARE_TR_FUNCTIONS(KPTimeDigits)
@@ -36,6 +37,10 @@ public:
     // Writes the digits; true when the hours need a wider label than the last layout gave.
     bool setTime(const KPTime& time);
     void layOut(Size size, bool hideSeconds, int left);
+    // The square form alone, as large as fits a slot of this size.
+    void layOutSquare(QSize slot);
+    bool squareShown() const { return m_squareShown; }
+    QLabel* square() const { return m_square; }
     // Where the last shown digits end.
     int contentWidth() const;
     bool secondsShown() const;
@@ -44,6 +49,7 @@ public:
     void paint(bool highlighted, bool running, const QPalette& palette);
     // The time as text in the chosen layout, for hosts that print it beside a picture.
     QString text(bool hideSeconds) const;
+    QString squareText() const;
     // What a screen reader says of the item: the whole time, seconds shown or not.
     static QString spokenText(const KPTime& time, bool countsUp);
 
@@ -59,5 +65,7 @@ private:
     QLabel* m_minutes;
     QLabel* m_minutesSecondsSeparator;
     QLabel* m_seconds;
+    QLabel* m_square;
     Size m_shownSize = Size::regular;
+    bool m_squareShown = false;
 };

@@ -61,6 +61,31 @@ qreal SystemStyle::contrastRatio(const QColor& a, const QColor& b)
     return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
 }
 
+QColor SystemStyle::textColorOn(const QColor& background, const QColor& preferred)
+{
+    if (preferred.isValid() && contrastRatio(preferred, background) >= readableContrast)
+        return preferred;
+    return contrastRatio(Qt::white, background) > contrastRatio(Qt::black, background)
+               ? QColor(Qt::white)
+               : QColor(Qt::black);
+}
+
+QColor SystemStyle::hardestBackground(const QImage& background, const QColor& text)
+{
+    QColor hardest;
+    qreal lowest = 22;
+    for (int y = 0; y < background.height(); ++y) {
+        for (int x = 0; x < background.width(); ++x) {
+            const QColor pixel = background.pixelColor(x, y);
+            if (const qreal ratio = contrastRatio(text, pixel); ratio < lowest) {
+                lowest = ratio;
+                hardest = pixel;
+            }
+        }
+    }
+    return hardest;
+}
+
 QColor SystemStyle::readableOn(QColor text, const QColor& background)
 {
     while (text.alphaF() < 1 &&

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPalette>
 
 // The system's fonts and colour roles as the views name them.
@@ -35,6 +36,11 @@ public:
     // The colour as it shows over the background, made only as transparent
     // as still reads there.
     static QColor readableOn(QColor text, const QColor& background);
+    // The text colour for a background that is known only as pixels (a panel):
+    // the preferred one where it reads there, else white on dark, black on light.
+    static QColor textColorOn(const QColor& background, const QColor& preferred = QColor());
+    // The pixel of a background picture on which text of this colour reads worst.
+    static QColor hardestBackground(const QImage& background, const QColor& text);
 
     static QColor withAlpha(QColor color, qreal alpha)
     {

@@ -200,6 +200,55 @@ session_dock_item()
     echo "e2e: docked window $ITEM at $ITEM_X,$ITEM_Y size ${ITEM_W}x$ITEM_H"
 }
 
+# Reads IMAGE around the slot X Y W H: the panel is the commonest colour in a 2 px ring
+# outside it, the digits the neutral pixels that stand out (contrast 3 or more). Prints
+# "LEFT RIGHT TOP BOTTOM CONTRAST BOX": where the digits lie in the slot, their best
+# contrast, and that of the slot's commonest colour against the panel (1: no box).
+session_read_slot()
+{
+    /usr/bin/convert "$1" -crop "$(($4 + 4))x$(($5 + 4))+$(($2 - 2))+$(($3 - 2))" +repage \
+        -depth 8 txt:- | awk -v w="$4" -v h="$5" '
+        function lum(r, g, b) { return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b) }
+        function lin(c) { c /= 255; return c <= 0.04045 ? c / 12.92 : ((c + 0.055) / 1.055) ^ 2.4 }
+        function contrast(a, b) { return a > b ? (a + 0.05) / (b + 0.05) : (b + 0.05) / (a + 0.05) }
+        /^[0-9]/ {
+            split($1, p, /[,:]/); split($2, c, /[(),]/)
+            if (p[1] < 2 || p[2] < 2 || p[1] >= w + 2 || p[2] >= h + 2) {
+                if (++ring[$2] > most) { most = ring[$2]; panel = lum(c[2], c[3], c[4]) }
+                next
+            }
+            if (++inner[$2] > inside) { inside = inner[$2]; slot = lum(c[2], c[3], c[4]) }
+            if ((c[2] - c[3]) ^ 2 <= 3600 && (c[3] - c[4]) ^ 2 <= 3600 && (c[2] - c[4]) ^ 2 <= 3600) {
+                n++; px[n] = p[1]; py[n] = p[2]; pl[n] = lum(c[2], c[3], c[4])
+            }
+        }
+        END {
+            left = w + 4; right = -1; top = h + 4; bottom = -1; best = 1
+            for (i = 1; i <= n; i++) {
+                ratio = contrast(pl[i], panel)
+                if (ratio < 3) continue
+                if (px[i] < left) left = px[i]
+                if (px[i] > right) right = px[i]
+                if (py[i] < top) top = py[i]
+                if (py[i] > bottom) bottom = py[i]
+                if (ratio > best) best = ratio
+            }
+            printf "%d %d %d %d %.1f %.1f\n", left - 2, right - 2, top - 2, bottom - 2, best, contrast(slot, panel)
+        }'
+}
+
+# OCR of the slot X Y W H in IMAGE, kept as OUT: dark digits on light, eight times the size.
+session_ocr_slot()
+{
+    local negate=()
+    [ "$(/usr/bin/convert "$1" -crop "1x1+$(($2 - 2))+$3" -colorspace Gray \
+        -format '%[fx:intensity < 0.5]' info:)" = 1 ] && negate=(-negate)
+    /usr/bin/convert "$1" -crop "${4}x$5+$2+$3" +repage -colorspace Gray "${negate[@]}" -normalize \
+        -filter Lanczos -resize 800% -bordercolor white -border 20 "$6"
+    /usr/bin/tesseract "$6" - --psm "${7:-6}" -c tessedit_char_whitelist=0123456789: 2>/dev/null |
+        tr -d ' :\n'
+}
+
 session_click_item() { xdotool mousemove $((ITEM_X + ITEM_W / 2)) $((ITEM_Y + ITEM_H / 2)) click 1; }
 
 # Clicks the item and waits for the popover; sets POPOVER_X POPOVER_Y POPOVER_W POPOVER_H.

@@ -81,20 +81,24 @@ private Q_SLOTS:
         const Size regular = Size::regular, small = Size::small;
         // The time, whether seconds are hidden, the size chosen, the width of the
         // tray's slot (0: the host gives the length asked for); the rows drawn,
-        // whether the seconds show, and the text for hosts that show text.
-        const std::tuple<qint64, bool, Size, int, int, bool, const char*> cases[] = {
-            {1500, false, regular, 0, 1, true, "25:00"},
-            {3661, false, regular, 0, 1, true, "01:01:01"},
-            {1500, true, regular, 0, 1, false, "25"},
-            {1500, false, small, 0, 2, true, "25:00"},    // MM over :SS
-            {3661, false, small, 0, 2, true, "01:01:01"}, // HH:MM over :SS
-            {1500, true, small, 0, 1, false, "25"},       // MM alone
-            {3661, true, small, 0, 2, false, "01:01"},    // HH over :MM
-            // A slot narrower than the time: two rows, then the minutes alone.
-            {1500, false, regular, 22, 2, true, "25:00"},
-            {1500, false, regular, 18, 1, false, "25:00"},
-            {3661, false, regular, 300, 1, true, "01:01:01"}}; // wider: centred
-        for (const auto& [seconds, hideSeconds, size, slot, rows, secondsShown, label] : cases) {
+        // whether the seconds show, the text for hosts that show text, and the
+        // square form where the slot is narrower than the time.
+        const std::tuple<qint64, bool, Size, int, int, bool, const char*, const char*> cases[] = {
+            {1500, false, regular, 0, 1, true, "25:00", nullptr},
+            {3661, false, regular, 0, 1, true, "01:01:01", nullptr},
+            {1500, true, regular, 0, 1, false, "25", nullptr},
+            {1500, false, small, 0, 2, true, "25:00", nullptr},    // MM over :SS
+            {3661, false, small, 0, 2, true, "01:01:01", nullptr}, // HH:MM over :SS
+            {1500, true, small, 0, 1, false, "25", nullptr},       // MM alone
+            {3661, true, small, 0, 2, false, "01:01", nullptr},    // HH over :MM
+            // A slot narrower than the time: the minutes alone, large; the seconds
+            // in the last minute.
+            {1500, false, regular, 22, 0, false, "25:00", "25"},
+            {59, false, regular, 22, 0, false, "00:59", "59"},
+            {3661, false, small, 22, 0, false, "01:01:01", "61"},
+            {3661, false, regular, 300, 1, true, "01:01:01", nullptr}}; // wider: centred
+        for (const auto& [seconds, hideSeconds, size, slot, rows, secondsShown, label, square] :
+             cases) {
             Fixture f(seconds, Mode::hide);
             auto& d = f.display;
             d.setHideSeconds(hideSeconds);
@@ -104,6 +108,17 @@ private Q_SLOTS:
                 d.statusItem()->setSlotSize(QSize(slot, 22));
             QCOMPARE(d.secondsShown(), secondsShown);
             QCOMPARE(d.statusItem()->labelText(), QString(label));
+            QCOMPARE(!d.square()->isHidden(), square != nullptr);
+            if (square) {
+                // Digits of 11 px or more in the slot, none cut.
+                const QFontMetrics metrics(d.square()->font());
+                QCOMPARE(d.square()->text(), QString(square));
+                QCOMPARE(d.statusItem()->squareText(), QString(square));
+                QVERIFY(metrics.tightBoundingRect(square).height() >= 11);
+                QVERIFY(metrics.horizontalAdvance(square) <= slot && d.width() == slot);
+                QCOMPARE(d.statusItem()->length(), asked);
+                continue;
+            }
 
             QMap<int, int> rowEnds; // each row's top, and where its digits end
             int end = 0;
@@ -120,7 +135,7 @@ private Q_SLOTS:
             }
             QCOMPARE(rowEnds.size(), rows);
             // The rows' last digits stand one under the other.
-            QCOMPARE(rowEnds.first(), rowEnds.last());
+            QVERIFY(!rows || rowEnds.first() == rowEnds.last());
             // As wide as its content: it ends at its last digits.
             QCOMPARE(d.width(), d.contentWidth());
             QVERIFY(end >= d.width() - 1);

@@ -70,6 +70,14 @@ void StatusItem::setLabelText(const QString& text)
     Q_EMIT labelTextChanged(text);
 }
 
+void StatusItem::setSquareText(const QString& text)
+{
+    if (m_squareText == text)
+        return;
+    m_squareText = text;
+    Q_EMIT appearanceChanged();
+}
+
 void StatusItem::setAccentColor(const QColor& color)
 {
     if (m_accentColor == color)

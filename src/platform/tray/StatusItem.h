@@ -102,6 +102,9 @@ public:
     // that show text rather than the view itself.
     QString labelText() const { return m_labelText; }
     void setLabelText(const QString& text);
+    // The time's square form (TrayTimeLayout), for hosts that draw a square icon.
+    QString squareText() const { return m_squareText; }
+    void setSquareText(const QString& text);
 
     // For hosts that draw the item themselves: the colour of the bar above
     // the time, and a tooltip of the period ("Work") over the whole time in
@@ -138,6 +141,7 @@ private:
     bool m_highlighted = false;
     qreal m_alpha = 1.0;
     QString m_labelText;
+    QString m_squareText;
     QColor m_accentColor;
     QString m_toolTipTitle;
     QString m_toolTipText;

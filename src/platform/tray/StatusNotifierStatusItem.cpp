@@ -3,6 +3,8 @@
 #include "DBusMenu.h"
 #include "SniTimeIcon.h"
 #include "platform/bus/BusService.h"
+#include "platform/bus/BusService.h"
+#include "platform/tray/TrayTimeLayout.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -309,6 +311,17 @@ void StatusNotifierStatusItem::scheduleIconRefresh()
     });
 }
 
+QString StatusNotifierStatusItem::textFor(QSize icon) const
+{
+    // The view's one row, scaled to the icon's height, against the icon's width:
+    // the rule the docked view follows in a tray's slot.
+    const QSize view = button()->size();
+    const int width = view.height() > 0 ? view.width() * icon.height() / view.height() : 0;
+    const bool square = TrayTimeLayout::choose(TrayTimeLayout::Form::oneRow, width, icon) ==
+                        TrayTimeLayout::Form::square;
+    return square && !squareText().isEmpty() ? squareText() : labelText();
+}
+
 void StatusNotifierStatusItem::refreshIcon()
 {
     m_lastRefresh = RunLoop::main().now();
@@ -322,8 +335,8 @@ void StatusNotifierStatusItem::refreshIcon()
     // The pictures follow from the text, its colour and the view's shape alone:
     // a repaint that keeps them sends nothing.
     const QSize wide = button()->size() * 2;
-    const QString key = QStringLiteral("%1 %2 %3x%4")
-                            .arg(labelText(), accentColor().name(QColor::HexArgb))
+    const QString key = QStringLiteral("%1 %2 %3 %4x%5")
+                            .arg(labelText(), squareText(), accentColor().name(QColor::HexArgb))
                             .arg(wide.width())
                             .arg(wide.height());
     if (key == m_lastIconKey)
@@ -333,9 +346,9 @@ void StatusNotifierStatusItem::refreshIcon()
     if (!wide.isEmpty()) {
         for (int size : kSquareSizes)
             m_icons.append(SniIconPixmap::fromImage(
-                SniTimeIcon::render(labelText(), accentColor(), QSize(size, size))));
+                SniTimeIcon::render(textFor(QSize(size, size)), accentColor(), QSize(size, size))));
         m_icons.append(
-            SniIconPixmap::fromImage(SniTimeIcon::render(labelText(), accentColor(), wide)));
+            SniIconPixmap::fromImage(SniTimeIcon::render(textFor(wide), accentColor(), wide)));
     }
     m_service->send(QString::fromLatin1(kInterface), "NewIcon", {});
 }

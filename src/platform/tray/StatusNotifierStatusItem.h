@@ -60,6 +60,8 @@ private:
     void watchContent(QObject* object);
     void scheduleIconRefresh();
     void refreshIcon();
+    // The label, or its square form where an icon of this size is too narrow for it.
+    QString textFor(QSize icon) const;
 
     std::unique_ptr<BusService> m_service;
     std::unique_ptr<DBusMenu> m_menu; // on the service's connection

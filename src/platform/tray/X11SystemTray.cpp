@@ -184,8 +184,9 @@ std::optional<QColor> X11SystemTray::colorAround(xcb_window_t window) const
     const QRect item = rootGeometry(window);
     if (!root || item.isEmpty())
         return std::nullopt;
-    const QRect area =
-        item.adjusted(-ring, -ring, ring, ring) & QRect(0, 0, root->width, root->height);
+    // Only the panel's own pixels: an item as tall as its panel has the desktop beside it.
+    const QRect area = item.adjusted(-ring, -ring, ring, ring) &
+                       QRect(0, 0, root->width, root->height) & topLevelGeometry(window);
     const auto cookie =
         xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, m_root, int16_t(area.x()),
                       int16_t(area.y()), uint16_t(area.width()), uint16_t(area.height()), ~0u);
@@ -210,6 +211,95 @@ std::optional<QColor> X11SystemTray::colorAround(xcb_window_t window) const
     if (most.second == 0)
         return std::nullopt;
     return QColor::fromRgb(most.first);
+}
+
+namespace {
+
+// The window's pixels as shown (24-bit colour in 32-bit pixels, as servers keep it
+// nearly everywhere), or a null image.
+QImage windowImage(xcb_connection_t* connection, xcb_window_t window, const QRect& area)
+{
+    const QSize size = area.size();
+    const auto cookie =
+        xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(area.x()),
+                      int16_t(area.y()), uint16_t(size.width()), uint16_t(size.height()), ~0u);
+    XcbReply<xcb_get_image_reply_t> reply(xcb_get_image_reply(connection, cookie, nullptr));
+    if (!reply || reply->depth < 24 ||
+        xcb_get_image_data_length(reply.get()) != size.width() * size.height() * 4)
+        return QImage();
+    return QImage(xcb_get_image_data(reply.get()), size.width(), size.height(),
+                  QImage::Format_RGB32)
+        .copy();
+}
+
+} // namespace
+
+std::optional<QImage> X11SystemTray::panelBehind(xcb_window_t window) const
+{
+    if (m_socket == XCB_WINDOW_NONE)
+        return std::nullopt;
+    const auto ownCookie = xcb_get_geometry(m_connection, window);
+    const auto socketCookie = xcb_get_geometry(m_connection, m_socket);
+    XcbReply<xcb_get_geometry_reply_t> own(
+        xcb_get_geometry_reply(m_connection, ownCookie, nullptr));
+    XcbReply<xcb_get_geometry_reply_t> socket(
+        xcb_get_geometry_reply(m_connection, socketCookie, nullptr));
+    // A parent's background is only taken at the parent's depth.
+    if (!own || !socket || own->depth != socket->depth)
+        return std::nullopt;
+    const QRect size(0, 0, own->width, own->height);
+    const QImage drawn = windowImage(m_connection, window, size);
+    const uint32_t parentRelative = XCB_BACK_PIXMAP_PARENT_RELATIVE;
+    xcb_change_window_attributes(m_connection, window, XCB_CW_BACK_PIXMAP, &parentRelative);
+    xcb_clear_area(m_connection, false, window, 0, 0, 0, 0);
+    const QImage behind = windowImage(m_connection, window, size);
+    // A tray whose sockets have no background of their own leaves the window as
+    // drawn, or shows a fill of its own: the panel's pixels continue those around.
+    if (behind.isNull() || behind == drawn || !continuesAround(behind, rootGeometry(window)))
+        return std::nullopt;
+    return behind;
+}
+
+QRect X11SystemTray::topLevelGeometry(xcb_window_t window) const
+{
+    for (int depth = 0; depth < 32; ++depth) {
+        const auto cookie = xcb_query_tree(m_connection, window);
+        XcbReply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(m_connection, cookie, nullptr));
+        if (!tree)
+            return QRect();
+        if (tree->parent == m_root || tree->parent == XCB_WINDOW_NONE)
+            return rootGeometry(window);
+        window = tree->parent;
+    }
+    return QRect();
+}
+
+bool X11SystemTray::continuesAround(const QImage& inside, const QRect& onRoot) const
+{
+    const QRect ring = onRoot.adjusted(-1, -1, 1, 1);
+    const QImage around = windowImage(m_connection, m_root, ring);
+    if (around.isNull())
+        return false;
+    const auto near = [](QRgb a, QRgb b) {
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                   std::abs(qBlue(a) - qBlue(b)) <=
+               40;
+    };
+    int matching = 0;
+    int compared = 0;
+    const auto compare = [&](int x, int y, int outsideX, int outsideY) {
+        ++compared;
+        matching += near(inside.pixel(x, y), around.pixel(outsideX + 1, outsideY + 1));
+    };
+    for (int y = 0; y < inside.height(); ++y) {
+        compare(0, y, -1, y);
+        compare(inside.width() - 1, y, inside.width(), y);
+    }
+    for (int x = 0; x < inside.width(); ++x) {
+        compare(x, 0, x, -1);
+        compare(x, inside.height() - 1, x, inside.height());
+    }
+    return compared > 0 && matching * 4 >= compared * 3;
 }
 
 bool X11SystemTray::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)

@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QColor>
+#include <QImage>
 #include <QObject>
 #include <QRect>
 #include <QSize>
@@ -43,6 +44,10 @@ public:
     // The colour seen most in a thin ring just outside the window: the panel
     // around the item.
     std::optional<QColor> colorAround(xcb_window_t window) const;
+    // The panel's own pixels under the docked window (its picture or gradient):
+    // the window takes its parent's background and is read back. Nothing where
+    // the tray gives its icons no background to take (the window stays as drawn).
+    std::optional<QImage> panelBehind(xcb_window_t window) const;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
@@ -59,6 +64,10 @@ private:
     xcb_atom_t atom(const char* name) const;
     void findManager();
     void selectEvents(xcb_window_t window, uint32_t mask) const;
+    // Where the window's top-level ancestor (the panel) is on the root.
+    QRect topLevelGeometry(xcb_window_t window) const;
+    // Whether the picture's edges, put at onRoot, run on into the pixels around it.
+    bool continuesAround(const QImage& inside, const QRect& onRoot) const;
 
     xcb_connection_t* m_connection;
     xcb_window_t m_root = XCB_WINDOW_NONE;

@@ -13,6 +13,8 @@ constexpr int kDockTimeoutMs = 3000;
 // Tries with one tray before waiting for the next one.
 constexpr int kMaxRefusals = 4;
 constexpr int kColorSampleDelayMs = 300;
+constexpr int kLateColorSampleDelayMs = 500;
+constexpr int kColorSamples = 8;
 } // namespace
 
 X11SystemTrayStatusItem::X11SystemTrayStatusItem(std::unique_ptr<X11SystemTray> tray)
@@ -152,7 +154,8 @@ void X11SystemTrayStatusItem::fillSlot(QSize socket)
     const QSize slot = (QSizeF(socket) / button()->devicePixelRatioF()).toSize();
     button()->setFixedSize(slot);
     setSlotSize(slot);
-    m_colorSample.start();
+    m_colorSamples = 0;
+    m_colorSample.start(kColorSampleDelayMs);
 }
 
 void X11SystemTrayStatusItem::takePanelColors()
@@ -160,20 +163,39 @@ void X11SystemTrayStatusItem::takePanelColors()
     if (m_state != State::Docked)
         return;
     QWidget* b = button();
-    const std::optional<QColor> panel = m_tray->colorAround(xcb_window_t(b->winId()));
+    const auto id = xcb_window_t(b->winId());
+    // The panel's own pixels where the tray lets them through, else its commonest colour.
+    const std::optional<QImage> behind = m_tray->panelBehind(id);
+    // Some panels draw their picture well after the slot (lxpanel): look again a while.
+    if (!behind && ++m_colorSamples < kColorSamples)
+        m_colorSample.start(kLateColorSampleDelayMs);
+    std::optional<QColor> panel = m_tray->colorAround(id);
+    if (behind) {
+        // Light text on a picture darker than white is lighter than black, else dark.
+        const QColor light = SystemStyle::hardestBackground(*behind, Qt::white);
+        const QColor dark = SystemStyle::hardestBackground(*behind, Qt::black);
+        panel = SystemStyle::contrastRatio(Qt::white, light) >=
+                        SystemStyle::contrastRatio(Qt::black, dark)
+                    ? light
+                    : dark;
+    }
     if (!panel)
         return;
     // The tray's own text colour where it names one that reads on its panel.
-    QColor text = m_tray->foregroundColor().value_or(QColor());
-    if (!text.isValid() || SystemStyle::contrastRatio(text, *panel) < SystemStyle::readableContrast)
-        text = SystemStyle::contrastRatio(Qt::white, *panel) >
-                       SystemStyle::contrastRatio(Qt::black, *panel)
-                   ? QColor(Qt::white)
-                   : QColor(Qt::black);
+    const QColor text =
+        SystemStyle::textColorOn(*panel, m_tray->foregroundColor().value_or(QColor()));
     QPalette palette = b->palette();
-    palette.setColor(QPalette::Window, *panel);
+    if (behind) {
+        // The colour the digits must read on: the panel's pixel nearest to them.
+        const QColor hardest = SystemStyle::hardestBackground(*behind, text);
+        palette.setBrush(QPalette::Window, QBrush(hardest, QPixmap::fromImage(*behind)));
+    } else {
+        palette.setColor(QPalette::Window, *panel);
+    }
     palette.setColor(QPalette::WindowText, text);
     b->setPalette(palette);
+    // Reading the panel cleared the window behind Qt's back: draw it whole again.
+    b->repaint();
 }
 
 void X11SystemTrayStatusItem::floatInWindow()

@@ -52,4 +52,5 @@ private:
     State m_state = State::Floating;
     quint32 m_dockedWindow = 0;
     int m_refusals = 0;
+    int m_colorSamples = 0;
 };
