@@ -7,6 +7,7 @@
 #include <memory>
 
 class AwayController;
+class DailyProgress;
 class GlobalShortcuts;
 class HistoryStore;
 class IdleTime;
@@ -22,6 +23,7 @@ class ZKStatusMenu;
 class ZKStatisticsWindow;
 class ZKTimeEditorWindow;
 class ZKTimeSettingsWindow;
+class ZKTimerWindow;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
@@ -50,6 +52,9 @@ public:
     // Opened at its first record or read, not before.
     HistoryStore* historyStore() const { return m_historyStore.get(); }
     PeriodRecorder* periodRecorder() const { return m_periodRecorder.get(); }
+    // Today's work periods against the daily goal.
+    DailyProgress* dailyProgress() const { return m_dailyProgress.get(); }
+    ZKTimerWindow* timerWindow() const { return m_timerWindow.get(); }
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
     void didSelectSound(const QString& named) override;
@@ -60,6 +65,7 @@ public:
 
 private:
     void setupAway();
+    void setupGoalAndTimerWindow();
 
     bool m_isSetup = false;
     // Outlives the display, whose shortcut manager binds through it.
@@ -80,6 +86,8 @@ private:
     std::unique_ptr<class TopBarHint> m_topBarHint;
     std::unique_ptr<HistoryStore> m_historyStore;
     std::unique_ptr<PeriodRecorder> m_periodRecorder;
+    std::unique_ptr<DailyProgress> m_dailyProgress;
+    std::unique_ptr<ZKTimerWindow> m_timerWindow;
     // Makes its network and window at the first check only.
     const std::unique_ptr<Updater> m_updater;
 };

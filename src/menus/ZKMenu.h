@@ -46,6 +46,11 @@ public:
     void setIdlePromptMinutes(int minutes);
     // Where the desktop tells no idle time, "Ask After Idle" says so and cannot be chosen.
     void setIdleAvailable(bool available);
+    // Work periods a day; 0 sets no goal.
+    int dailyGoal() const { return m_dailyGoal; }
+    void setDailyGoal(int goal);
+    bool isShowingTimerWindow() const { return m_isShowingTimerWindow; }
+    void setShowingTimerWindow(bool showing);
     QString soundName() const { return m_soundName; }
     void setSoundName(const QString& name);
 
@@ -59,6 +64,8 @@ public:
     QAction* notifyAtPeriodEndMenuItem() const { return m_notifyAtPeriodEndMenuItem; }
     QAction* pauseWhenLockedMenuItem() const { return m_pauseWhenLockedMenuItem; }
     QAction* askAfterIdleMenuItem() const { return m_askAfterIdleMenuItem; }
+    QAction* dailyGoalMenuItem() const { return m_dailyGoalMenuItem; }
+    QAction* showTimerWindowMenuItem() const { return m_showTimerWindowMenuItem; }
 
     // Reads every switch and the sound from the store and applies them.
     void loadPreferences();
@@ -71,6 +78,7 @@ public:
     void toggleSmallDisplay();
     void toggleNotifyAtPeriodEnd();
     void togglePauseWhenLocked();
+    void toggleShowTimerWindow();
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
@@ -79,6 +87,8 @@ public:
 
 Q_SIGNALS:
     void idlePromptMinutesChanged(int minutes);
+    void dailyGoalChanged(int goal);
+    void showingTimerWindowChanged(bool showing);
 
 private:
     QAction* addSwitch(QMenu* menu, const QString& title, void (ZKMenu::*toggle)());
@@ -86,6 +96,8 @@ private:
     void markSelectedSound(const QString& name);
     // The choices under "Ask After Idle", Off first; each one's data is its minutes.
     QList<QAction*> idlePromptItems() const;
+    // "Daily Goal": None first; each choice's data is its work periods.
+    QMenu* dailyGoalMenu(QMenu* parent);
     void openURL(const QString& string);
     void showWindow(KPUtilityWindow* window);
 
@@ -99,6 +111,8 @@ private:
     bool m_isNotifyingAtPeriodEnd = true;
     bool m_isPausingWhenLocked = false;
     int m_idlePromptMinutes = 0;
+    int m_dailyGoal = 0;
+    bool m_isShowingTimerWindow = false;
     QString m_soundName = QStringLiteral("Blow");
     KPSoundMenu* m_soundMenu = nullptr;
     QAction* m_autodhideDisplayMenuItem = nullptr;
@@ -110,4 +124,6 @@ private:
     QAction* m_notifyAtPeriodEndMenuItem = nullptr;
     QAction* m_pauseWhenLockedMenuItem = nullptr;
     QAction* m_askAfterIdleMenuItem = nullptr;
+    QAction* m_dailyGoalMenuItem = nullptr;
+    QAction* m_showTimerWindowMenuItem = nullptr;
 };

@@ -31,7 +31,8 @@ const std::pair<QString, QString> switches[] = {
     {"Show Cycle Count", Keys::isShowingCycleCount},
     {"Launch at Login", Keys::isLaunchingAtLogin},
     {"Notify at Period End", Keys::isNotifyingAtPeriodEnd},
-    {"Pause When Locked", Keys::isPausingWhenLocked}};
+    {"Pause When Locked", Keys::isPausingWhenLocked},
+    {"Show Timer Window", Keys::isShowingTimerWindow}};
 
 QAction* find(const QMenu& menu, const QString& title)
 {
@@ -147,6 +148,22 @@ private Q_SLOTS:
         f.menu.setIdleAvailable(false);
         QVERIFY(!f.menu.askAfterIdleMenuItem()->isEnabled());
         QCOMPARE(f.menu.askAfterIdleMenuItem()->toolTip(), "Not available on this desktop");
+    }
+
+    // A stored goal out of bounds reads as None; a choice is stored and told.
+    void dailyGoal()
+    {
+        for (const auto& [stored, loaded] : {std::pair("8", "8 work periods"), {"-1", "None"},
+                                             {"1000", "None"}}) {
+            m_home.writeStandardFile(QByteArray("{\"dailyGoal\": ") + stored + "}");
+            Fixture f;
+            f.menu.loadPreferences();
+            QVERIFY(find(*f.menu.dailyGoalMenuItem()->menu(), loaded)->isChecked());
+            QSignalSpy told(&f.menu, &ZKMenu::dailyGoalChanged);
+            f.trigger("12 work periods");
+            QCOMPARE(Defaults().integer(Keys::dailyGoal), 12);
+            QCOMPARE(told.count(), 1);
+        }
     }
 
     // The chosen sound is marked, stored and rings; one that is gone rings nothing.
