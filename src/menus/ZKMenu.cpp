@@ -229,6 +229,11 @@ void ZKMenu::setShowingTimerWindow(bool showing)
 
 void ZKMenu::toggleShowTimerWindow()
 {
+    // Like the other windows, it opens in place of the popover.
+    AppDelegateInterface* application = AppDelegateInterface::current();
+    if (ZKPopover* popover =
+            application && !m_isShowingTimerWindow ? application->popover() : nullptr)
+        popover->close();
     setShowingTimerWindow(!m_isShowingTimerWindow);
 }
 

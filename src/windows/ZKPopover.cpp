@@ -357,6 +357,10 @@ void ZKPopover::setDailyProgressText(const QString& text)
     m_goalLabel->setText(text);
     m_goalLabel->setVisible(!text.isEmpty());
     resize(widthForTexts(), height());
+    // Widened while open: it stays on its screen.
+    const QRect area = screen() ? screen()->availableGeometry() : QRect();
+    if (isVisible() && area.isValid() && geometry().right() > area.right())
+        move(std::max(area.left(), area.right() + 1 - width()), y());
 }
 
 void ZKPopover::timeBoxManagerDidChangeCycleCount(KPTimeBoxManager*, qint64 cyclesSinceLaunch)
