@@ -27,10 +27,6 @@
         <translation>Beendet die aktuelle Phase sofort; die nächste beginnt.</translation>
     </message>
     <message>
-        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N.</source>
-        <translation>Gibt eine Zeile aus: state=active|inactive period=work|shortBreak|longBreak remaining=SEKUNDEN cycles=N.</translation>
-    </message>
-    <message>
         <source>Print a line for a status bar at once and at each change, until ended: waybar&apos;s JSON, or the --format template&apos;s fields filled in.</source>
         <translation>Gibt sofort und bei jeder Änderung eine Zeile für eine Statusleiste aus, bis zum Beenden: JSON für waybar oder die Vorlage von --format mit ausgefüllten Feldern.</translation>
     </message>
@@ -41,10 +37,6 @@ Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage.</source>
         <translation>Ein Timer für Zeitblöcke im Systembereich. Ohne Optionen wird Zembrak gestartet oder
 das laufende nach vorn geholt; die folgenden Optionen steuern das laufende.
 Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung.</translation>
-    </message>
-    <message>
-        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state} and {cycles} filled in.</source>
-        <translation>Mit --follow: einfache Zeilen aus VORLAGE, deren {time}, {remaining}, {period}, {state} und {cycles} ausgefüllt werden.</translation>
     </message>
     <message>
         <source>TEMPLATE</source>
@@ -133,6 +125,24 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>--extend takes a number of seconds from 1 to %1 (9999:59:59).</source>
         <translation>--extend erwartet eine Sekundenzahl von 1 bis %1 (9999:59:59).</translation>
+    </message>
+    <message>
+        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N, and today=N goal=N with a daily goal.</source>
+        <translation>Gibt eine Zeile aus: state=active|inactive period=work|shortBreak|longBreak remaining=SEKUNDEN cycles=N, mit einem Tagesziel dazu today=N goal=N.</translation>
+    </message>
+    <message>
+        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state}, {cycles}, {today} and {goal} filled in.</source>
+        <translation>Mit --follow: einfache Zeilen aus VORLAGE, deren {time}, {remaining}, {period}, {state}, {cycles}, {today} und {goal} ausgefüllt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>DailyProgress</name>
+    <message numerus="yes">
+        <source>%1 of %n today</source>
+        <translation>
+            <numerusform>%1 von %n heute</numerusform>
+            <numerusform>%1 von %n heute</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -704,6 +714,25 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>Break Screen</source>
         <translation>Pausenbildschirm</translation>
     </message>
+    <message>
+        <source>Show Timer Window</source>
+        <translation>Timer-Fenster zeigen</translation>
+    </message>
+    <message>
+        <source>Daily Goal</source>
+        <translation>Tagesziel</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n work periods</source>
+        <translation>
+            <numerusform>%n Arbeitsphase</numerusform>
+            <numerusform>%n Arbeitsphasen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keins</translation>
+    </message>
 </context>
 <context>
     <name>ZKPopover</name>
@@ -838,6 +867,35 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
         <source>The history could not be read.</source>
         <translation>Der Verlauf konnte nicht gelesen werden.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n work periods</source>
+        <translation>
+            <numerusform>%n Arbeitsphase</numerusform>
+            <numerusform>%n Arbeitsphasen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Goal: %1</source>
+        <translation>Ziel: %1</translation>
+    </message>
+    <message>
+        <source>Work periods per day</source>
+        <translation>Arbeitsphasen pro Tag</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak: %n days</source>
+        <translation>
+            <numerusform>Aktuelle Serie: %n Tag</numerusform>
+            <numerusform>Aktuelle Serie: %n Tage</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Longest streak: %n days</source>
+        <translation>
+            <numerusform>Längste Serie: %n Tag</numerusform>
+            <numerusform>Längste Serie: %n Tage</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ZKStatusMenu</name>
@@ -886,6 +944,36 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>Work Length:</source>
         <translation>Länge der Arbeitsphase:</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimerView</name>
+    <message>
+        <source>Timer</source>
+        <translation>Timer</translation>
+    </message>
+    <message>
+        <source>No open task</source>
+        <translation>Keine offene Aufgabe</translation>
+    </message>
+    <message>
+        <source>Current task: %1</source>
+        <translation>Aktuelle Aufgabe: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimerWindow</name>
+    <message>
+        <source>Zembrak Timer</source>
+        <translation>Zembrak-Timer</translation>
+    </message>
+    <message>
+        <source>Keep on Top</source>
+        <translation>Im Vordergrund halten</translation>
+    </message>
+    <message>
+        <source>Hide Timer Window</source>
+        <translation>Timer-Fenster ausblenden</translation>
     </message>
 </context>
 </TS>

@@ -27,10 +27,6 @@
         <translation>Termina ahora el periodo actual; empieza el siguiente.</translation>
     </message>
     <message>
-        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N.</source>
-        <translation>Imprime una línea: state=active|inactive period=work|shortBreak|longBreak remaining=SEGUNDOS cycles=N.</translation>
-    </message>
-    <message>
         <source>Print a line for a status bar at once and at each change, until ended: waybar&apos;s JSON, or the --format template&apos;s fields filled in.</source>
         <translation>Imprime una línea para una barra de estado al momento y en cada cambio, hasta que se termine: el JSON de waybar, o la plantilla de --format con sus campos rellenados.</translation>
     </message>
@@ -41,10 +37,6 @@ Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage.</source>
         <translation>Un temporizador de bloques de tiempo en la bandeja. Sin opciones, ejecuta Zembrak o trae
 al frente el que está en ejecución; las opciones siguientes controlan el que está en ejecución.
 Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso incorrecto.</translation>
-    </message>
-    <message>
-        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state} and {cycles} filled in.</source>
-        <translation>Con --follow: líneas simples a partir de PLANTILLA, con {time}, {remaining}, {period}, {state} y {cycles} rellenados.</translation>
     </message>
     <message>
         <source>TEMPLATE</source>
@@ -133,6 +125,24 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     <message>
         <source>--extend takes a number of seconds from 1 to %1 (9999:59:59).</source>
         <translation>--extend admite un número de segundos de 1 a %1 (9999:59:59).</translation>
+    </message>
+    <message>
+        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N, and today=N goal=N with a daily goal.</source>
+        <translation>Imprime una línea: state=active|inactive period=work|shortBreak|longBreak remaining=SEGUNDOS cycles=N, y today=N goal=N con un objetivo diario.</translation>
+    </message>
+    <message>
+        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state}, {cycles}, {today} and {goal} filled in.</source>
+        <translation>Con --follow: líneas simples a partir de PLANTILLA, con {time}, {remaining}, {period}, {state}, {cycles}, {today} y {goal} rellenados.</translation>
+    </message>
+</context>
+<context>
+    <name>DailyProgress</name>
+    <message numerus="yes">
+        <source>%1 of %n today</source>
+        <translation>
+            <numerusform>%1 de %n hoy</numerusform>
+            <numerusform>%1 de %n hoy</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -704,6 +714,25 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>Break Screen</source>
         <translation>Pantalla de descanso</translation>
     </message>
+    <message>
+        <source>Show Timer Window</source>
+        <translation>Mostrar ventana del temporizador</translation>
+    </message>
+    <message>
+        <source>Daily Goal</source>
+        <translation>Objetivo diario</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n work periods</source>
+        <translation>
+            <numerusform>%n periodo de trabajo</numerusform>
+            <numerusform>%n periodos de trabajo</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguno</translation>
+    </message>
 </context>
 <context>
     <name>ZKPopover</name>
@@ -838,6 +867,35 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
         <source>The history could not be read.</source>
         <translation>No se pudo leer el historial.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n work periods</source>
+        <translation>
+            <numerusform>%n periodo de trabajo</numerusform>
+            <numerusform>%n periodos de trabajo</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Goal: %1</source>
+        <translation>Objetivo: %1</translation>
+    </message>
+    <message>
+        <source>Work periods per day</source>
+        <translation>Periodos de trabajo por día</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak: %n days</source>
+        <translation>
+            <numerusform>Racha actual: %n día</numerusform>
+            <numerusform>Racha actual: %n días</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Longest streak: %n days</source>
+        <translation>
+            <numerusform>Racha más larga: %n día</numerusform>
+            <numerusform>Racha más larga: %n días</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ZKStatusMenu</name>
@@ -886,6 +944,36 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     <message>
         <source>Work Length:</source>
         <translation>Duración del trabajo:</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimerView</name>
+    <message>
+        <source>Timer</source>
+        <translation>Temporizador</translation>
+    </message>
+    <message>
+        <source>No open task</source>
+        <translation>Ninguna tarea abierta</translation>
+    </message>
+    <message>
+        <source>Current task: %1</source>
+        <translation>Tarea actual: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimerWindow</name>
+    <message>
+        <source>Zembrak Timer</source>
+        <translation>Temporizador de Zembrak</translation>
+    </message>
+    <message>
+        <source>Keep on Top</source>
+        <translation>Mantener encima</translation>
+    </message>
+    <message>
+        <source>Hide Timer Window</source>
+        <translation>Ocultar ventana del temporizador</translation>
     </message>
 </context>
 </TS>

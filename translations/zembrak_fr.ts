@@ -27,10 +27,6 @@
         <translation>Termine la période en cours maintenant&#xa0;; la suivante commence.</translation>
     </message>
     <message>
-        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N.</source>
-        <translation>Affiche une ligne&#xa0;: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDES cycles=N.</translation>
-    </message>
-    <message>
         <source>Print a line for a status bar at once and at each change, until ended: waybar&apos;s JSON, or the --format template&apos;s fields filled in.</source>
         <translation>Affiche une ligne pour une barre d&apos;état aussitôt puis à chaque changement, jusqu&apos;à l&apos;arrêt&#xa0;: le JSON de waybar, ou le modèle de --format avec ses champs remplis.</translation>
     </message>
@@ -41,10 +37,6 @@ Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage.</source>
         <translation>Un minuteur de périodes dans la zone de notification. Sans option, lance Zembrak ou
 ramène au premier plan celui qui tourne&#xa0;; les options ci-dessous pilotent celui qui tourne.
 Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisation.</translation>
-    </message>
-    <message>
-        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state} and {cycles} filled in.</source>
-        <translation>Avec --follow&#xa0;: des lignes simples tirées de MODÈLE, avec {time}, {remaining}, {period}, {state} et {cycles} remplis.</translation>
     </message>
     <message>
         <source>TEMPLATE</source>
@@ -133,6 +125,24 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     <message>
         <source>--extend takes a number of seconds from 1 to %1 (9999:59:59).</source>
         <translation>--extend attend un nombre de secondes de 1 à %1 (9999:59:59).</translation>
+    </message>
+    <message>
+        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N, and today=N goal=N with a daily goal.</source>
+        <translation>Affiche une ligne&#xa0;: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDES cycles=N, puis today=N goal=N avec un objectif quotidien.</translation>
+    </message>
+    <message>
+        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state}, {cycles}, {today} and {goal} filled in.</source>
+        <translation>Avec --follow&#xa0;: des lignes simples tirées de MODÈLE, avec {time}, {remaining}, {period}, {state}, {cycles}, {today} et {goal} remplis.</translation>
+    </message>
+</context>
+<context>
+    <name>DailyProgress</name>
+    <message numerus="yes">
+        <source>%1 of %n today</source>
+        <translation>
+            <numerusform>%1 sur %n aujourd&apos;hui</numerusform>
+            <numerusform>%1 sur %n aujourd&apos;hui</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -704,6 +714,25 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>Break Screen</source>
         <translation>Écran de pause</translation>
     </message>
+    <message>
+        <source>Show Timer Window</source>
+        <translation>Afficher la fenêtre du minuteur</translation>
+    </message>
+    <message>
+        <source>Daily Goal</source>
+        <translation>Objectif quotidien</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n work periods</source>
+        <translation>
+            <numerusform>%n période de travail</numerusform>
+            <numerusform>%n périodes de travail</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
 </context>
 <context>
     <name>ZKPopover</name>
@@ -838,6 +867,35 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
         <source>The history could not be read.</source>
         <translation>L&apos;historique n&apos;a pas pu être lu.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n work periods</source>
+        <translation>
+            <numerusform>%n période de travail</numerusform>
+            <numerusform>%n périodes de travail</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Goal: %1</source>
+        <translation>Objectif&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Work periods per day</source>
+        <translation>Périodes de travail par jour</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak: %n days</source>
+        <translation>
+            <numerusform>Série en cours&#xa0;: %n jour</numerusform>
+            <numerusform>Série en cours&#xa0;: %n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Longest streak: %n days</source>
+        <translation>
+            <numerusform>Plus longue série&#xa0;: %n jour</numerusform>
+            <numerusform>Plus longue série&#xa0;: %n jours</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ZKStatusMenu</name>
@@ -886,6 +944,36 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     <message>
         <source>Work Length:</source>
         <translation>Durée du travail&#xa0;:</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimerView</name>
+    <message>
+        <source>Timer</source>
+        <translation>Minuteur</translation>
+    </message>
+    <message>
+        <source>No open task</source>
+        <translation>Aucune tâche ouverte</translation>
+    </message>
+    <message>
+        <source>Current task: %1</source>
+        <translation>Tâche en cours&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimerWindow</name>
+    <message>
+        <source>Zembrak Timer</source>
+        <translation>Minuteur Zembrak</translation>
+    </message>
+    <message>
+        <source>Keep on Top</source>
+        <translation>Garder au premier plan</translation>
+    </message>
+    <message>
+        <source>Hide Timer Window</source>
+        <translation>Masquer la fenêtre du minuteur</translation>
     </message>
 </context>
 </TS>

@@ -27,10 +27,6 @@
         <translation>Encerra o período atual agora; o próximo começa.</translation>
     </message>
     <message>
-        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N.</source>
-        <translation>Imprime uma linha: state=active|inactive period=work|shortBreak|longBreak remaining=SEGUNDOS cycles=N.</translation>
-    </message>
-    <message>
         <source>Print a line for a status bar at once and at each change, until ended: waybar&apos;s JSON, or the --format template&apos;s fields filled in.</source>
         <translation>Imprime uma linha para uma barra de status imediatamente e a cada mudança, até ser encerrado: o JSON do waybar, ou o modelo de --format com seus campos preenchidos.</translation>
     </message>
@@ -41,10 +37,6 @@ Exit status: 0 done, 1 no running Zembrak reached, 2 wrong usage.</source>
         <translation>Um temporizador de blocos de tempo na bandeja. Sem opções, executa o Zembrak ou traz para a
 frente o que está em execução; as opções abaixo controlam o que está em execução.
 Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso incorreto.</translation>
-    </message>
-    <message>
-        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state} and {cycles} filled in.</source>
-        <translation>Com --follow: linhas simples a partir de MODELO, com {time}, {remaining}, {period}, {state} e {cycles} preenchidos.</translation>
     </message>
     <message>
         <source>TEMPLATE</source>
@@ -133,6 +125,24 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     <message>
         <source>--extend takes a number of seconds from 1 to %1 (9999:59:59).</source>
         <translation>--extend aceita um número de segundos de 1 a %1 (9999:59:59).</translation>
+    </message>
+    <message>
+        <source>Print one line: state=active|inactive period=work|shortBreak|longBreak remaining=SECONDS cycles=N, and today=N goal=N with a daily goal.</source>
+        <translation>Imprime uma linha: state=active|inactive period=work|shortBreak|longBreak remaining=SEGUNDOS cycles=N, e today=N goal=N com uma meta diária.</translation>
+    </message>
+    <message>
+        <source>With --follow: plain lines from TEMPLATE, its {time}, {remaining}, {period}, {state}, {cycles}, {today} and {goal} filled in.</source>
+        <translation>Com --follow: linhas simples a partir de MODELO, com {time}, {remaining}, {period}, {state}, {cycles}, {today} e {goal} preenchidos.</translation>
+    </message>
+</context>
+<context>
+    <name>DailyProgress</name>
+    <message numerus="yes">
+        <source>%1 of %n today</source>
+        <translation>
+            <numerusform>%1 de %n hoje</numerusform>
+            <numerusform>%1 de %n hoje</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -704,6 +714,25 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>Break Screen</source>
         <translation>Tela de pausa</translation>
     </message>
+    <message>
+        <source>Show Timer Window</source>
+        <translation>Mostrar janela do temporizador</translation>
+    </message>
+    <message>
+        <source>Daily Goal</source>
+        <translation>Meta diária</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n work periods</source>
+        <translation>
+            <numerusform>%n período de trabalho</numerusform>
+            <numerusform>%n períodos de trabalho</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Nenhuma</translation>
+    </message>
 </context>
 <context>
     <name>ZKPopover</name>
@@ -838,6 +867,35 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
         <source>The history could not be read.</source>
         <translation>Não foi possível ler o histórico.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n work periods</source>
+        <translation>
+            <numerusform>%n período de trabalho</numerusform>
+            <numerusform>%n períodos de trabalho</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Goal: %1</source>
+        <translation>Meta: %1</translation>
+    </message>
+    <message>
+        <source>Work periods per day</source>
+        <translation>Períodos de trabalho por dia</translation>
+    </message>
+    <message numerus="yes">
+        <source>Current streak: %n days</source>
+        <translation>
+            <numerusform>Sequência atual: %n dia</numerusform>
+            <numerusform>Sequência atual: %n dias</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Longest streak: %n days</source>
+        <translation>
+            <numerusform>Maior sequência: %n dia</numerusform>
+            <numerusform>Maior sequência: %n dias</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ZKStatusMenu</name>
@@ -886,6 +944,36 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     <message>
         <source>Work Length:</source>
         <translation>Duração do trabalho:</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimerView</name>
+    <message>
+        <source>Timer</source>
+        <translation>Temporizador</translation>
+    </message>
+    <message>
+        <source>No open task</source>
+        <translation>Nenhuma tarefa aberta</translation>
+    </message>
+    <message>
+        <source>Current task: %1</source>
+        <translation>Tarefa atual: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ZKTimerWindow</name>
+    <message>
+        <source>Zembrak Timer</source>
+        <translation>Temporizador do Zembrak</translation>
+    </message>
+    <message>
+        <source>Keep on Top</source>
+        <translation>Manter no topo</translation>
+    </message>
+    <message>
+        <source>Hide Timer Window</source>
+        <translation>Ocultar janela do temporizador</translation>
     </message>
 </context>
 </TS>

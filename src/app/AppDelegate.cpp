@@ -4,6 +4,7 @@
 #include "app/PeriodEndNotifier.h"
 #include "app/PeriodHooks.h"
 #include "app/TopBarHint.h"
+#include "history/DailyProgress.h"
 #include "history/HistoryStore.h"
 #include "history/PeriodRecorder.h"
 #include "menubar/KPMenuBarMenuButton.h"
@@ -28,6 +29,7 @@
 #include "windows/ZKStatisticsWindow.h"
 #include "windows/ZKTimeEditorWindow.h"
 #include "windows/ZKTimeSettingsWindow.h"
+#include "windows/ZKTimerWindow.h"
 
 #include <QCoreApplication>
 
@@ -96,6 +98,7 @@ void AppDelegate::setup()
                 item->setToolTipTitle(ZKPopover::title(state));
             });
     connect(m_popover.get(), &ZKPopover::popoverDidClose, this, &AppDelegate::popoverDidClose);
+    setupGoalAndTimerWindow();
     PeriodEndNotifier* notifier = m_periodEndNotifier.get();
     m_topBarHint = std::make_unique<TopBarHint>(
         *item, [notifier](const QString& summary, const QString& body) {
@@ -120,6 +123,8 @@ ZKStatisticsWindow* AppDelegate::statisticsWindow()
             [store] { return store->clear(); });
         // A period that ends while the window is open shows in it at once.
         ZKStatisticsWindow* window = m_statisticsWindow.get();
+        window->setDailyGoal(m_menu->dailyGoal());
+        connect(m_menu.get(), &ZKMenu::dailyGoalChanged, window, &ZKStatisticsWindow::setDailyGoal);
         connect(m_periodRecorder.get(), &PeriodRecorder::periodEnded, window, [window] {
             if (window->isVisible())
                 window->refresh();
@@ -136,6 +141,27 @@ void AppDelegate::setupPeriodFollowers()
         std::make_unique<PeriodHooks>(*m_periodRecorder, *m_timeBoxManager, *m_hookRunner, tasks);
     m_breakScreen = std::make_unique<ZKBreakScreen>(*m_periodRecorder, *m_timeBoxManager, tasks,
                                                     FullScreenFocus::create());
+}
+
+void AppDelegate::setupGoalAndTimerWindow()
+{
+    m_dailyProgress = std::make_unique<DailyProgress>(*m_historyStore);
+    DailyProgress* progress = m_dailyProgress.get();
+    ZKPopover* popover = m_popover.get();
+    connect(progress, &DailyProgress::changed, popover,
+            [progress, popover] { popover->setDailyProgressText(progress->text()); });
+    connect(m_periodRecorder.get(), &PeriodRecorder::periodEnded, progress,
+            &DailyProgress::recount);
+    connect(m_menu.get(), &ZKMenu::dailyGoalChanged, progress, &DailyProgress::setGoal);
+    progress->setGoal(m_menu->dailyGoal());
+
+    m_timerWindow = std::make_unique<ZKTimerWindow>(
+        *m_menuBarTimeDisplay, m_popover->taskList()->taskManager(), Defaults::standard());
+    ZKTimerWindow* window = m_timerWindow.get();
+    connect(m_menu.get(), &ZKMenu::showingTimerWindowChanged, window, &ZKTimerWindow::setShown);
+    connect(window, &ZKTimerWindow::hideRequested, m_menu.get(),
+            [this] { m_menu->setShowingTimerWindow(false); });
+    window->setShown(m_menu->isShowingTimerWindow());
 }
 
 void AppDelegate::setupAway()

@@ -7,6 +7,7 @@
 #include <memory>
 
 class AwayController;
+class DailyProgress;
 class GlobalShortcuts;
 class HistoryStore;
 class HookRunner;
@@ -25,6 +26,7 @@ class ZKStatusMenu;
 class ZKStatisticsWindow;
 class ZKTimeEditorWindow;
 class ZKTimeSettingsWindow;
+class ZKTimerWindow;
 
 // Builds every long-lived object once at launch, wires them together and owns
 // them for the whole run.
@@ -53,6 +55,9 @@ public:
     // Opened at its first record or read, not before.
     HistoryStore* historyStore() const { return m_historyStore.get(); }
     PeriodRecorder* periodRecorder() const { return m_periodRecorder.get(); }
+    // Today's work periods against the daily goal.
+    DailyProgress* dailyProgress() const { return m_dailyProgress.get(); }
+    ZKTimerWindow* timerWindow() const { return m_timerWindow.get(); }
 
     void menuBarMenuButtonClicked(KPMenuBarMenuButton* button) override;
     void didSelectSound(const QString& named) override;
@@ -64,6 +69,7 @@ public:
 private:
     void setupAway();
     void setupPeriodFollowers();
+    void setupGoalAndTimerWindow();
 
     bool m_isSetup = false;
     // Outlives the display, whose shortcut manager binds through it.
@@ -87,6 +93,8 @@ private:
     std::unique_ptr<HookRunner> m_hookRunner;
     std::unique_ptr<PeriodHooks> m_periodHooks;
     std::unique_ptr<ZKBreakScreen> m_breakScreen;
+    std::unique_ptr<DailyProgress> m_dailyProgress;
+    std::unique_ptr<ZKTimerWindow> m_timerWindow;
     // Makes its network and window at the first check only.
     const std::unique_ptr<Updater> m_updater;
 };

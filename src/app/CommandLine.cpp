@@ -50,7 +50,7 @@ const Option controlOptions[] = {
     {"status", CommandLine::Action::status,
      QT_TRANSLATE_NOOP("CommandLine",
                        "Print one line: state=active|inactive period=work|shortBreak|longBreak "
-                       "remaining=SECONDS cycles=N.")},
+                       "remaining=SECONDS cycles=N, and today=N goal=N with a daily goal.")},
     {"follow", CommandLine::Action::follow,
      QT_TRANSLATE_NOOP("CommandLine",
                        "Print a line for a status bar at once and at each change, until ended: "
@@ -79,10 +79,11 @@ void setUp(QCommandLineParser& parser)
     parser.addVersionOption();
     for (const Option& option : controlOptions)
         parser.addOption({QString::fromLatin1(option.name), CommandLine::tr(option.description)});
-    parser.addOption({formatOption,
-                      CommandLine::tr("With --follow: plain lines from TEMPLATE, its {time}, "
-                                      "{remaining}, {period}, {state} and {cycles} filled in."),
-                      CommandLine::tr("TEMPLATE")});
+    parser.addOption(
+        {formatOption,
+         CommandLine::tr("With --follow: plain lines from TEMPLATE, its {time}, "
+                         "{remaining}, {period}, {state}, {cycles}, {today} and {goal} filled in."),
+         CommandLine::tr("TEMPLATE")});
     parser.addOption(
         {sinceOption,
          CommandLine::tr("With --history or --stats: the periods that end after DATE (YYYY-MM-DD, "
@@ -236,11 +237,20 @@ int CommandLine::usageError(const QString& error)
 
 QString CommandLine::statusLine(const QVariantMap& properties)
 {
-    return QStringLiteral("state=%1 period=%2 remaining=%3 cycles=%4")
-        .arg(properties.value(QStringLiteral("State")).toString(),
-             properties.value(QStringLiteral("Period")).toString(),
-             QString::number(properties.value(QStringLiteral("Remaining")).toLongLong()),
-             QString::number(properties.value(QStringLiteral("CyclesSinceLaunch")).toLongLong()));
+    QString line =
+        QStringLiteral("state=%1 period=%2 remaining=%3 cycles=%4")
+            .arg(properties.value(QStringLiteral("State")).toString(),
+                 properties.value(QStringLiteral("Period")).toString(),
+                 QString::number(properties.value(QStringLiteral("Remaining")).toLongLong()),
+                 QString::number(
+                     properties.value(QStringLiteral("CyclesSinceLaunch")).toLongLong()));
+    // Only with a goal, after the fields scripts already split.
+    const qlonglong goal = properties.value(QStringLiteral("DailyGoal")).toLongLong();
+    if (goal > 0)
+        line += QStringLiteral(" today=%1 goal=%2")
+                    .arg(properties.value(QStringLiteral("TodayWorkPeriods")).toLongLong())
+                    .arg(goal);
+    return line;
 }
 
 int CommandLine::follow(const QString& format)

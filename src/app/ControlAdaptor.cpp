@@ -1,5 +1,6 @@
 #include "ControlAdaptor.h"
 
+#include "history/DailyProgress.h"
 #include "timing/KPTimeBoxManager.h"
 #include "timing/KPTimer.h"
 
@@ -47,7 +48,9 @@ ControlAdaptor::ControlAdaptor(BusService& service, KPTimeBoxManager& manager, Q
          {"Period", "s", [this] { return QVariant(period()); }},
          {"Remaining", "x", [this] { return QVariant(remaining()); }},
          {"CyclesSinceLaunch", "x", [this] { return QVariant(cyclesSinceLaunch()); }},
-         {"Length", "x", [this] { return QVariant(length()); }}},
+         {"Length", "x", [this] { return QVariant(length()); }},
+         {"TodayWorkPeriods", "x", [this] { return QVariant(todayWorkPeriods()); }},
+         {"DailyGoal", "x", [this] { return QVariant(dailyGoal()); }}},
         {{"PeriodEnded", "ssxx"}});
 }
 
@@ -85,6 +88,24 @@ qlonglong ControlAdaptor::length() const
 {
     const KPTimer* t = timer();
     return t && t->countType() == KPTimer::CountType::down ? t->time().totalSeconds() : 0;
+}
+
+void ControlAdaptor::setDailyProgress(DailyProgress* progress)
+{
+    m_progress = progress;
+    if (progress)
+        connect(progress, &DailyProgress::changed, this, &ControlAdaptor::valuesMayHaveChanged);
+    valuesMayHaveChanged();
+}
+
+qlonglong ControlAdaptor::todayWorkPeriods() const
+{
+    return m_progress && m_progress->goal() > 0 ? m_progress->today() : 0;
+}
+
+qlonglong ControlAdaptor::dailyGoal() const
+{
+    return m_progress ? m_progress->goal() : 0;
 }
 
 void ControlAdaptor::periodEnded(const HistoryRecord& record)
@@ -135,7 +156,8 @@ ControlAdaptor::Outcome ControlAdaptor::extend(qlonglong seconds)
 
 ControlAdaptor::Values ControlAdaptor::values() const
 {
-    return {state(), period(), remaining(), cyclesSinceLaunch(), length()};
+    return {state(),  period(),           remaining(), cyclesSinceLaunch(),
+            length(), todayWorkPeriods(), dailyGoal()};
 }
 
 void ControlAdaptor::valuesMayHaveChanged()
@@ -171,6 +193,10 @@ void ControlAdaptor::announce()
         changed << QStringLiteral("CyclesSinceLaunch");
     if (now.length != m_announced.length)
         changed << QStringLiteral("Length");
+    if (now.today != m_announced.today)
+        changed << QStringLiteral("TodayWorkPeriods");
+    if (now.goal != m_announced.goal)
+        changed << QStringLiteral("DailyGoal");
     m_announced = now;
     if (changed.isEmpty())
         return;

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <optional>
 
+class DailyProgress;
 class KPTimeBoxManager;
 class KPTimer;
 
@@ -35,6 +36,11 @@ public:
     qlonglong cyclesSinceLaunch() const;
     // The current period's full length in seconds; 0 for a stopwatch.
     qlonglong length() const;
+    // Today's finished work periods and the daily goal; both 0 without a goal.
+    qlonglong todayWorkPeriods() const;
+    qlonglong dailyGoal() const;
+    // Lives as long as the application; its changes are announced.
+    void setDailyProgress(DailyProgress* progress);
 
     // PeriodEnded(s kind, s outcome, x plannedSeconds, x countedSeconds), for
     // scripts that react to each period as it ends.
@@ -49,6 +55,8 @@ private:
         qlonglong remaining = 0;
         qlonglong cyclesSinceLaunch = 0;
         qlonglong length = 0;
+        qlonglong today = 0;
+        qlonglong goal = 0;
     };
 
     static Outcome skip(KPTimer& timer);
@@ -62,6 +70,7 @@ private:
 
     BusService& m_service;
     QPointer<KPTimeBoxManager> m_manager;
+    QPointer<DailyProgress> m_progress;
     Values m_announced;
     bool m_announcementDue = false;
     std::optional<RunLoop::Instant> m_lastAnnouncement;

@@ -67,13 +67,17 @@ QByteArray StatusFollower::line(const QVariantMap& properties, const QString& fo
             ? QString::number(properties.value(QStringLiteral("CyclesSinceLaunch")).toLongLong())
             : QString();
     const QString time = running ? timeText(remaining) : QString();
+    const qint64 goal = properties.value(QStringLiteral("DailyGoal")).toLongLong();
+    const qint64 today = properties.value(QStringLiteral("TodayWorkPeriods")).toLongLong();
     if (!format.isEmpty()) {
         QString text = format;
         text.replace(QLatin1String("{time}"), time)
             .replace(QLatin1String("{remaining}"), running ? QString::number(remaining) : "")
             .replace(QLatin1String("{period}"), period)
             .replace(QLatin1String("{state}"), state)
-            .replace(QLatin1String("{cycles}"), cycles);
+            .replace(QLatin1String("{cycles}"), cycles)
+            .replace(QLatin1String("{today}"), running ? QString::number(today) : "")
+            .replace(QLatin1String("{goal}"), running ? QString::number(goal) : "");
         return text.toUtf8();
     }
     QJsonObject json;
@@ -88,6 +92,8 @@ QByteArray StatusFollower::line(const QVariantMap& properties, const QString& fo
                      state == QLatin1String("active") ? "running" : "paused", cycles);
         json[QStringLiteral("class")] = QJsonArray{period, state};
         json[QStringLiteral("alt")] = period;
+        json[QStringLiteral("today")] = today;
+        json[QStringLiteral("goal")] = goal;
         json[QStringLiteral("percentage")] =
             length > 0 ? int(std::clamp<qint64>((length - remaining) * 100 / length, 0, 100)) : 0;
     } else {

@@ -106,6 +106,7 @@ int main(int argc, char* argv[])
             new ControlAdaptor(*instance.service(), *delegate.timeBoxManager(), &instance);
         QObject::connect(delegate.periodRecorder(), &PeriodRecorder::periodEnded, adaptor,
                          &ControlAdaptor::periodEnded);
+        adaptor->setDailyProgress(delegate.dailyProgress());
     });
     return QApplication::exec();
 }

@@ -183,6 +183,29 @@ HistoryStatistics::Totals HistoryStatistics::totals(QDate first, QDate last) con
     return collect({days.first(), days.last()}).first();
 }
 
+int HistoryStatistics::workPeriodsOn(QDate day) const
+{
+    return totals(day, day).workPeriods;
+}
+
+HistoryStatistics::Streaks HistoryStatistics::streaks(int goal, QDate today) const
+{
+    const QDate first = firstDay();
+    if (goal <= 0 || !first.isValid() || first > today)
+        return {};
+    Streaks streaks;
+    int run = 0;
+    int beforeToday = 0;
+    for (const Bucket& day : days(first, today)) {
+        beforeToday = run;
+        run = day.totals.workPeriods >= goal ? run + 1 : 0;
+        streaks.longest = std::max(streaks.longest, run);
+    }
+    // The run as it stood last night still holds while today is under way.
+    streaks.current = run > 0 ? run : beforeToday;
+    return streaks;
+}
+
 QList<HistoryStatistics::Task> HistoryStatistics::tasks(QDate first, QDate last) const
 {
     const QList<qint64> days = dayBoundaries(first, last);

@@ -59,6 +59,17 @@ public:
     // Every hour of the day: 23, 24 or 25 of them.
     QList<Bucket> hours(QDate day) const;
     Totals totals(QDate first, QDate last) const;
+    // The work periods finished on one local day: what a daily goal counts.
+    int workPeriodsOn(QDate day) const;
+    // Runs of days in a row that each finished at least goal work periods, up
+    // to today: the one that reaches today (or yesterday: a today not yet met
+    // breaks nothing) and the longest since the first record. None without a goal.
+    struct Streaks
+    {
+        int current = 0;
+        int longest = 0;
+    };
+    Streaks streaks(int goal, QDate today) const;
     // Tasks credited with work in those days, most focused time first.
     QList<Task> tasks(QDate first, QDate last) const;
 

@@ -44,6 +44,8 @@ ZKMenu::ZKMenu(QWidget* parent)
     m_showSecondsMenuItem = addSwitch(this, tr("Show Seconds"), &ZKMenu::toggleShowSeconds);
     m_showCycleCountMenuItem =
         addSwitch(this, tr("Show Cycle Count"), &ZKMenu::toggleShowCycleCount);
+    m_showTimerWindowMenuItem =
+        addSwitch(this, tr("Show Timer Window"), &ZKMenu::toggleShowTimerWindow);
     addSeparator();
     m_enableTickingMenuItem = addSwitch(this, tr("Enable Ticking"), &ZKMenu::toggleEnableTicking);
     addAction(tr("Sound"))->setMenu(m_soundMenu);
@@ -70,6 +72,7 @@ ZKMenu::ZKMenu(QWidget* parent)
     }
     m_askAfterIdleMenuItem = more->addMenu(idle);
     m_breakScreenMenuItem = addSwitch(more, tr("Break Screen"), &ZKMenu::toggleBreakScreen);
+    m_dailyGoalMenuItem = more->addMenu(dailyGoalMenu(more));
     more->setToolTipsVisible(true);
     more->addSeparator();
     addCommand(more, tr("Check for Updates"), &ZKMenu::checkForUpdates);
@@ -115,6 +118,8 @@ void ZKMenu::loadPreferences()
     setStartingWorkAutomatically(Keys::boolean(store, Keys::isStartingWorkAutomatically));
     setIdlePromptMinutes(int(Keys::integer(store, Keys::idlePromptMinutes)));
     setShowingBreakScreen(Keys::boolean(store, Keys::isShowingBreakScreen));
+    setDailyGoal(int(Keys::integer(store, Keys::dailyGoal)));
+    setShowingTimerWindow(Keys::boolean(store, Keys::isShowingTimerWindow));
     setSoundName(Keys::string(store, Keys::soundName));
 }
 
@@ -225,6 +230,47 @@ void ZKMenu::setIdlePromptMinutes(int minutes)
     for (QAction* item : idlePromptItems())
         item->setChecked(item->data().toInt() == minutes);
     Q_EMIT idlePromptMinutesChanged(minutes);
+}
+
+QMenu* ZKMenu::dailyGoalMenu(QMenu* parent)
+{
+    auto* goals = new QMenu(tr("Daily Goal"), parent);
+    auto* choices = new QActionGroup(goals);
+    for (const int goal : {0, 4, 6, 8, 10, 12}) {
+        QAction* item = goals->addAction(goal ? tr("%n work periods", nullptr, goal) : tr("None"));
+        item->setCheckable(true);
+        item->setData(goal);
+        choices->addAction(item);
+        connect(item, &QAction::triggered, this, [this, goal] { setDailyGoal(goal); });
+    }
+    return goals;
+}
+
+void ZKMenu::setDailyGoal(int goal)
+{
+    m_dailyGoal = goal;
+    Defaults::standard().setInteger(Keys::dailyGoal, goal);
+    for (QAction* item : m_dailyGoalMenuItem->menu()->actions())
+        item->setChecked(item->data().toInt() == goal);
+    Q_EMIT dailyGoalChanged(goal);
+}
+
+void ZKMenu::setShowingTimerWindow(bool showing)
+{
+    m_isShowingTimerWindow = showing;
+    Defaults::standard().setBoolean(Keys::isShowingTimerWindow, showing);
+    m_showTimerWindowMenuItem->setChecked(showing);
+    Q_EMIT showingTimerWindowChanged(showing);
+}
+
+void ZKMenu::toggleShowTimerWindow()
+{
+    // Like the other windows, it opens in place of the popover.
+    AppDelegateInterface* application = AppDelegateInterface::current();
+    if (ZKPopover* popover =
+            application && !m_isShowingTimerWindow ? application->popover() : nullptr)
+        popover->close();
+    setShowingTimerWindow(!m_isShowingTimerWindow);
 }
 
 QList<QAction*> ZKMenu::idlePromptItems() const

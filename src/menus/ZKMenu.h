@@ -52,6 +52,11 @@ public:
     void setIdlePromptMinutes(int minutes);
     // Where the desktop tells no idle time, "Ask After Idle" says so and cannot be chosen.
     void setIdleAvailable(bool available);
+    // Work periods a day; 0 sets no goal.
+    int dailyGoal() const { return m_dailyGoal; }
+    void setDailyGoal(int goal);
+    bool isShowingTimerWindow() const { return m_isShowingTimerWindow; }
+    void setShowingTimerWindow(bool showing);
     QString soundName() const { return m_soundName; }
     void setSoundName(const QString& name);
 
@@ -69,6 +74,8 @@ public:
     QAction* pauseWhenLockedMenuItem() const { return m_pauseWhenLockedMenuItem; }
     QAction* askAfterIdleMenuItem() const { return m_askAfterIdleMenuItem; }
     QAction* breakScreenMenuItem() const { return m_breakScreenMenuItem; }
+    QAction* dailyGoalMenuItem() const { return m_dailyGoalMenuItem; }
+    QAction* showTimerWindowMenuItem() const { return m_showTimerWindowMenuItem; }
 
     // Reads every switch and the sound from the store and applies them.
     void loadPreferences();
@@ -86,6 +93,7 @@ public:
     // Gives the current period KPTimer::defaultExtensionSeconds more.
     void extendPeriod();
     void toggleBreakScreen();
+    void toggleShowTimerWindow();
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
@@ -94,6 +102,8 @@ public:
 
 Q_SIGNALS:
     void idlePromptMinutesChanged(int minutes);
+    void dailyGoalChanged(int goal);
+    void showingTimerWindowChanged(bool showing);
 
 private:
     QAction* addSwitch(QMenu* menu, const QString& title, void (ZKMenu::*toggle)());
@@ -101,6 +111,8 @@ private:
     void markSelectedSound(const QString& name);
     // The choices under "Ask After Idle", Off first; each one's data is its minutes.
     QList<QAction*> idlePromptItems() const;
+    // "Daily Goal": None first; each choice's data is its work periods.
+    QMenu* dailyGoalMenu(QMenu* parent);
     void openURL(const QString& string);
     void showWindow(KPUtilityWindow* window);
 
@@ -117,6 +129,8 @@ private:
     bool m_isStartingWorkAutomatically = true;
     bool m_isShowingBreakScreen = false;
     int m_idlePromptMinutes = 0;
+    int m_dailyGoal = 0;
+    bool m_isShowingTimerWindow = false;
     QString m_soundName = QStringLiteral("Blow");
     KPSoundMenu* m_soundMenu = nullptr;
     QAction* m_autodhideDisplayMenuItem = nullptr;
@@ -132,4 +146,6 @@ private:
     QAction* m_extendMenuItem = nullptr;
     QAction* m_askAfterIdleMenuItem = nullptr;
     QAction* m_breakScreenMenuItem = nullptr;
+    QAction* m_dailyGoalMenuItem = nullptr;
+    QAction* m_showTimerWindowMenuItem = nullptr;
 };

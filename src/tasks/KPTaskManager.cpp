@@ -65,6 +65,7 @@ bool KPTaskManager::keepUndecodableAside()
 
 bool KPTaskManager::save()
 {
+    Q_EMIT tasksChanged();
     const std::optional<QByteArray> json = KPTask::listToJson(tasks);
     if (!json)
         return false;

@@ -70,6 +70,8 @@ public:
     bool hasUndecodableStoredTasks() const { return m_undecodable.has_value(); }
 
 Q_SIGNALS:
+    // At every save: the list may read differently now.
+    void tasksChanged();
     // After the credit is saved; the task with its new count.
     void workCycleCredited(const KPTask& task);
 

@@ -26,6 +26,8 @@ qint64 PreferenceKeys::integer(const Defaults& store, const QString& key)
     const std::optional<qint64> value = store.integer(key);
     if (key == idlePromptMinutes && value && (*value < 0 || *value > longestIdlePromptMinutes))
         return integerDefault(key);
+    if (key == dailyGoal && value && (*value < 0 || *value > largestDailyGoal))
+        return integerDefault(key);
     return value.value_or(integerDefault(key));
 }
 

@@ -32,6 +32,13 @@ public:
     static inline const QString isPausingWhenLocked = QStringLiteral("isPausingWhenLocked");
     // Minutes without input in a work period after which the user is asked; 0 asks never.
     static inline const QString idlePromptMinutes = QStringLiteral("idlePromptMinutes");
+    // Work periods a day the user aims for; 0 sets no goal.
+    static inline const QString dailyGoal = QStringLiteral("dailyGoal");
+    // The timer window shown, kept above other windows, and where it stood
+    // per screen set-up ("set-up=x,y" each).
+    static inline const QString isShowingTimerWindow = QStringLiteral("isShowingTimerWindow");
+    static inline const QString isTimerWindowOnTop = QStringLiteral("isTimerWindowOnTop");
+    static inline const QString timerWindowPlaces = QStringLiteral("timerWindowPlaces");
     static inline const QString soundName = QStringLiteral("soundName");
     // Commands of the user's own, by event ("workEnded": "playerctl play").
     static inline const QString hooks = QStringLiteral("hooks");
@@ -52,12 +59,13 @@ public:
     static constexpr qint64 defaultLongBreakInterval = 4;
     static inline const QString defaultSoundName = QStringLiteral("Blow");
     static constexpr qint64 longestIdlePromptMinutes = 240;
+    static constexpr qint64 largestDailyGoal = 100;
 
     // The default of an integer or Boolean key; 0 or false for keys without one.
     static qint64 integerDefault(const QString& key);
     static bool booleanDefault(const QString& key);
 
-    // Integers with bounds (idlePromptMinutes) read as the default outside them.
+    // Integers with bounds (idlePromptMinutes, dailyGoal) read as the default outside them.
     static qint64 integer(const Defaults& store, const QString& key);
     static bool boolean(const Defaults& store, const QString& key);
     static QString string(const Defaults& store, const QString& key);

@@ -40,6 +40,13 @@ void KPBarChart::setBarColor(const QColor& color)
     update();
 }
 
+void KPBarChart::setGoal(std::optional<qreal> goal, const QString& text)
+{
+    m_goal = goal && *goal > 0 ? goal : std::nullopt;
+    m_goalText = m_goal ? text : QString();
+    update();
+}
+
 QRectF KPBarChart::plotArea() const
 {
     const int line = fontMetrics().height();
@@ -81,19 +88,33 @@ void KPBarChart::paintEvent(QPaintEvent*)
     const qreal slot = slotWidth();
     if (slot <= 0)
         return;
+    const qreal top = std::max(tallest->value, m_goal.value_or(0));
+    if (m_goal) {
+        const qreal y = plot.bottom() - plot.height() * *m_goal / top;
+        painter.save();
+        painter.setPen(QPen(SystemStyle::secondaryLabelColor(colors), 1, Qt::DashLine));
+        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        painter.drawText(QRectF(plot.left(), y - fontMetrics().height() - 1, plot.width(),
+                                fontMetrics().height()),
+                         Qt::AlignRight | Qt::AlignBottom, m_goalText);
+        painter.restore();
+    }
     if (tallest->value > 0) {
-        // The scale: a faint rule at the tallest bar's height, its value above.
-        painter.drawLine(plot.topLeft(), plot.topRight());
-        painter.setPen(SystemStyle::secondaryLabelColor(colors));
-        painter.drawText(QRectF(rect().left(), rect().top(), width(), plot.top()),
-                         Qt::AlignLeft | Qt::AlignTop, tallest->valueText);
+        // The scale: a faint rule at the tallest bar's height, its value above
+        // (the goal's rule stands there when the goal is higher).
+        if (tallest->value >= top) {
+            painter.drawLine(plot.topLeft(), plot.topRight());
+            painter.setPen(SystemStyle::secondaryLabelColor(colors));
+            painter.drawText(QRectF(rect().left(), rect().top(), width(), plot.top()),
+                             Qt::AlignLeft | Qt::AlignTop, tallest->valueText);
+        }
         painter.setPen(Qt::NoPen);
         painter.setBrush(m_barColor);
         for (qsizetype i = 0; i < m_bars.size(); ++i) {
             if (m_bars[i].value <= 0)
                 continue;
             // A bar too short to see still shows as a sliver.
-            const qreal height = std::max(1.0, plot.height() * m_bars[i].value / tallest->value);
+            const qreal height = std::max(1.0, plot.height() * m_bars[i].value / top);
             const qreal x = plot.left() + slot * i + slot * (1 - barShare) / 2;
             painter.drawRect(QRectF(x, plot.bottom() - height, slot * barShare, height));
         }

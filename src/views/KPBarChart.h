@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QList>
 #include <QWidget>
+#include <optional>
 
 // A row of vertical bars over labels, scaled to the tallest, painted with the
 // palette's text colours and one bar colour. Drawn here rather than with Qt
@@ -26,6 +27,10 @@ public:
     const QList<Bar>& bars() const { return m_bars; }
     void setBars(QList<Bar> bars);
     QColor barColor() const { return m_barColor; }
+    // A dashed rule across the bars at a value the bars aim for (a daily goal),
+    // its text beside it; none draws no rule. The scale reaches it.
+    std::optional<qreal> goal() const { return m_goal; }
+    void setGoal(std::optional<qreal> goal, const QString& text = QString());
     void setBarColor(const QColor& color);
 
     QSize sizeHint() const override { return {300, 120}; }
@@ -40,4 +45,6 @@ private:
 
     QList<Bar> m_bars;
     QColor m_barColor;
+    std::optional<qreal> m_goal;
+    QString m_goalText;
 };

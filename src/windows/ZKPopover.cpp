@@ -42,6 +42,7 @@ ZKPopover::ZKPopover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::Frameles
     m_startPauseButton = makeButton(QString(), tr("Resume Timer"));
     m_cyclesLabel = new QLabel(QStringLiteral("0"), this);
     m_stateLabel = new QLabel(title(KPTimeBoxManager::State::work), this);
+    m_goalLabel = new QLabel(this);
 
     m_taskList->setEmphasizingFirstTask(true);
     m_taskList->setAutorearranging(true);
@@ -54,6 +55,9 @@ ZKPopover::ZKPopover(QWidget* parent) : QWidget(parent, Qt::Popup | Qt::Frameles
     m_cyclesLabel->setText(tr("Cycles Since Launch: %1").arg(0));
     m_cyclesLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_cyclesLabel->setFont(SystemStyle::monospacedDigitSystemFont(13));
+    m_goalLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_goalLabel->setFont(SystemStyle::monospacedDigitSystemFont(13));
+    m_goalLabel->hide();
     m_stateLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_stateLabel->setFont(SystemStyle::systemFont(13));
     setTextColor(m_stateLabel, SystemStyle::systemRedColor());
@@ -117,6 +121,8 @@ void ZKPopover::applyImages()
         m_separator->setPalette(separatorPalette);
     }
     setTextColor(m_cyclesLabel, SystemStyle::secondaryLabelColor(palette()));
+    if (m_goalLabel)
+        setTextColor(m_goalLabel, SystemStyle::secondaryLabelColor(palette()));
 }
 
 void ZKPopover::layOut()
@@ -127,6 +133,7 @@ void ZKPopover::layOut()
     Frame::set(m_startPauseButton, QRect(2, 22 + grown, 38, 38));
     Frame::set(m_stateLabel, QRect(40, 42 + grown, w - 42, 18));
     Frame::set(m_cyclesLabel, QRect(40, 22 + grown, w - 42, 18));
+    Frame::set(m_goalLabel, QRect(40, 22 + grown, w - 42, 18));
     Frame::set(m_separator, QRect(0, 20 + grown, w, 1));
     Frame::set(m_addButton, QRect(2, 2, 18, 18));
     Frame::set(m_removeButton, QRect(20, 2, 18, 18));
@@ -142,6 +149,9 @@ int ZKPopover::widthForTexts() const
     const QFontMetrics state(m_stateLabel->font());
     const QFontMetrics cycles(m_cyclesLabel->font());
     int widest = cycles.horizontalAdvance(tr("Cycles Since Launch: %1").arg(9999));
+    // Today's count shares the row with the cycle count.
+    if (!m_goalLabel->text().isEmpty())
+        widest += cycles.horizontalAdvance(m_goalLabel->text()) + 12;
     for (auto kind : {KPTimeBoxManager::State::work, KPTimeBoxManager::State::shortBreak,
                       KPTimeBoxManager::State::longBreak})
         widest = std::max(widest, state.horizontalAdvance(title(kind)));
@@ -338,6 +348,19 @@ void ZKPopover::setPauseNote(const QString& note)
                                                note, Qt::ElideRight, m_stateLabel->width()));
     m_stateLabel->setToolTip(note);
     m_startPauseButton->setAccessibleDescription(note);
+}
+
+void ZKPopover::setDailyProgressText(const QString& text)
+{
+    if (text == m_goalLabel->text())
+        return;
+    m_goalLabel->setText(text);
+    m_goalLabel->setVisible(!text.isEmpty());
+    resize(widthForTexts(), height());
+    // Widened while open: it stays on its screen.
+    const QRect area = screen() ? screen()->availableGeometry() : QRect();
+    if (isVisible() && area.isValid() && geometry().right() > area.right())
+        move(std::max(area.left(), area.right() + 1 - width()), y());
 }
 
 void ZKPopover::timeBoxManagerDidChangeCycleCount(KPTimeBoxManager*, qint64 cyclesSinceLaunch)

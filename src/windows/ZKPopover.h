@@ -33,6 +33,10 @@ public:
     QToolButton* settingsButton() const { return m_settingsButton; }
     QLabel* cyclesLabel() const { return m_cyclesLabel; }
     QLabel* stateLabel() const { return m_stateLabel; }
+    // Today's work periods against the daily goal ("3 of 8 today"), beside the cycle count.
+    QLabel* goalLabel() const { return m_goalLabel; }
+    // Empty hides it.
+    void setDailyProgressText(const QString& text);
     // The play button's state: on shows the pause image.
     bool isStartPauseOn() const { return m_isStartPauseOn; }
 
@@ -94,6 +98,7 @@ private:
     QToolButton* m_settingsButton = nullptr;
     QLabel* m_cyclesLabel = nullptr;
     QLabel* m_stateLabel = nullptr;
+    QLabel* m_goalLabel = nullptr;
     QWidget* m_separator = nullptr;
     bool m_isStartPauseOn = false;
     KPTimeBoxManager::State m_state = KPTimeBoxManager::State::work;

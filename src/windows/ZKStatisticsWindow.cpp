@@ -40,7 +40,9 @@ Days daysOf(Range range, QDate today)
     return {today, today};
 }
 
-QList<KPBarChart::Bar> barsOf(const QList<HistoryStatistics::Bucket>& buckets, Range range)
+// Focused time, or with a daily goal the days' work periods, which it is set in.
+QList<KPBarChart::Bar> barsOf(const QList<HistoryStatistics::Bucket>& buckets, Range range,
+                              bool workPeriods)
 {
     QList<KPBarChart::Bar> bars;
     for (const HistoryStatistics::Bucket& bucket : buckets) {
@@ -53,7 +55,12 @@ QList<KPBarChart::Bar> barsOf(const QList<HistoryStatistics::Bucket>& buckets, R
         else
             label = QString::number(date.day());
         const qint64 seconds = bucket.totals.focusedSeconds;
-        bars.append({label, qreal(seconds), ZKStatisticsWindow::durationText(seconds)});
+        const int periods = bucket.totals.workPeriods;
+        if (workPeriods)
+            bars.append({label, qreal(periods),
+                         ZKStatisticsWindow::tr("%n work periods", nullptr, periods)});
+        else
+            bars.append({label, qreal(seconds), ZKStatisticsWindow::durationText(seconds)});
     }
     return bars;
 }
@@ -96,6 +103,8 @@ ZKStatisticsWindow::ZKStatisticsWindow(StatusItem* statusItem, RecordsProvider r
     m_workPeriodsLabel = new QLabel(view);
     m_focusedTimeLabel = new QLabel(view);
     m_breaksLabel = new QLabel(view);
+    m_streakLabel = new QLabel(view);
+    m_streakLabel->hide();
     m_chart = new KPBarChart(view);
     m_chart->setBarColor(KPTimeBoxManager::colorFor(KPTimeBoxManager::State::work));
     m_taskTable = new QTableWidget(0, 3, view);
@@ -122,7 +131,7 @@ ZKStatisticsWindow::ZKStatisticsWindow(StatusItem* statusItem, RecordsProvider r
     auto* layout = new QVBoxLayout(view);
     layout->setContentsMargins(12, 10, 12, 10);
     layout->addWidget(m_rangeBar, 0, Qt::AlignHCenter);
-    for (QLabel* label : {m_workPeriodsLabel, m_focusedTimeLabel, m_breaksLabel})
+    for (QLabel* label : {m_workPeriodsLabel, m_focusedTimeLabel, m_breaksLabel, m_streakLabel})
         layout->addWidget(label);
     layout->addWidget(m_chart, 3);
     layout->addWidget(m_taskTable, 2);
@@ -167,11 +176,42 @@ void ZKStatisticsWindow::refresh()
         read ? tr("Focused time: %1").arg(durationText(totals.focusedSeconds)) : QString());
     m_breaksLabel->setText(read ? tr("Breaks taken: %1").arg(totals.breaks) : QString());
     const bool hourly = shown == Range::today;
+    const bool byGoal = m_dailyGoal > 0 && !hourly;
     m_chart->setBars(
-        barsOf(hourly ? statistics.hours(first) : statistics.days(first, last), shown));
-    m_chart->setAccessibleName(hourly ? tr("Focused time per hour") : tr("Focused time per day"));
+        barsOf(hourly ? statistics.hours(first) : statistics.days(first, last), shown, byGoal));
+    m_chart->setGoal(byGoal ? std::optional<qreal>(m_dailyGoal) : std::nullopt,
+                     tr("Goal: %1").arg(m_dailyGoal));
+    m_chart->setAccessibleName(hourly   ? tr("Focused time per hour")
+                               : byGoal ? tr("Work periods per day")
+                                        : tr("Focused time per day"));
+    showStreaks(read);
     showTasks(m_taskTable, statistics.tasks(first, last));
     fitWidth(utilityView()->layout()->minimumSize().width());
+}
+
+void ZKStatisticsWindow::setDailyGoal(int goal)
+{
+    m_dailyGoal = std::max(goal, 0);
+    if (isVisible())
+        refresh();
+}
+
+void ZKStatisticsWindow::showStreaks(bool read)
+{
+    m_streakLabel->setVisible(m_dailyGoal > 0 && read);
+    if (m_dailyGoal <= 0 || !read || !m_records)
+        return;
+    // A streak may reach back to the first day kept.
+    const QDate today = QDateTime::currentDateTime().toTimeZone(m_zone).date();
+    const HistoryStatistics::Streaks streaks =
+        HistoryStatistics(
+            m_records(QDateTime(), HistoryStatistics::startOfDay(today.addDays(1), m_zone))
+                .value_or(QList<HistoryRecord>()),
+            m_zone)
+            .streaks(m_dailyGoal, today);
+    m_streakLabel->setText(tr("Current streak: %n days", nullptr, streaks.current) +
+                           QStringLiteral("   ") +
+                           tr("Longest streak: %n days", nullptr, streaks.longest));
 }
 
 void ZKStatisticsWindow::makeKeyAndOrderFront()

@@ -44,6 +44,8 @@ public:
     QLabel* workPeriodsLabel() const { return m_workPeriodsLabel; }
     QLabel* focusedTimeLabel() const { return m_focusedTimeLabel; }
     QLabel* breaksLabel() const { return m_breaksLabel; }
+    // Days in a row that met the daily goal: the current run and the longest.
+    QLabel* streakLabel() const { return m_streakLabel; }
     KPBarChart* chart() const { return m_chart; }
     QTableWidget* taskTable() const { return m_taskTable; }
     QPushButton* clearButton() const { return m_clearButton; }
@@ -53,6 +55,9 @@ public:
     // Reads the history for the chosen range and shows it.
     void refresh();
     void makeKeyAndOrderFront() override;
+    // Work periods a day; with one the days' bars count work periods against
+    // it and the streaks show. 0: none.
+    void setDailyGoal(int goal);
     // Asks first; deletes only when the user agrees.
     void clearHistory();
 
@@ -60,6 +65,8 @@ public:
     static QString durationText(qint64 seconds);
 
 private:
+    void showStreaks(bool read);
+
     RecordsProvider m_records;
     HistoryClearer m_clear;
     QTimeZone m_zone;
@@ -67,6 +74,8 @@ private:
     QLabel* m_workPeriodsLabel = nullptr;
     QLabel* m_focusedTimeLabel = nullptr;
     QLabel* m_breaksLabel = nullptr;
+    QLabel* m_streakLabel = nullptr;
+    int m_dailyGoal = 0;
     KPBarChart* m_chart = nullptr;
     QTableWidget* m_taskTable = nullptr;
     QPushButton* m_clearButton = nullptr;

@@ -1,4 +1,8 @@
 #include "app/CommandLine.h"
+#include "app/StatusFollower.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QTest>
 
@@ -9,6 +13,36 @@ class CommandLineTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // The goal's fields come after the ones scripts already split, and only with a goal.
+    void goalFieldsOfStatusAndFollow_data()
+    {
+        QTest::addColumn<qlonglong>("goal");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("template");
+        QTest::newRow("no goal") << 0LL << "state=active period=work remaining=61 cycles=3"
+                                 << "01:01 0/0";
+        QTest::newRow("a goal of 8")
+            << 8LL << "state=active period=work remaining=61 cycles=3 today=2 goal=8"
+            << "01:01 2/8";
+    }
+    void goalFieldsOfStatusAndFollow()
+    {
+        QFETCH(qlonglong, goal);
+        const QVariantMap properties{{"State", "active"},
+                                     {"Period", "work"},
+                                     {"Remaining", 61LL},
+                                     {"CyclesSinceLaunch", 3LL},
+                                     {"Length", 1500LL},
+                                     {"DailyGoal", goal},
+                                     {"TodayWorkPeriods", goal ? 2LL : 0LL}};
+        QTEST(CommandLine::statusLine(properties), "status");
+        QTEST(QString(StatusFollower::line(properties, "{time} {today}/{goal}")), "template");
+        const QJsonObject json =
+            QJsonDocument::fromJson(StatusFollower::line(properties, {})).object();
+        QCOMPARE(json["goal"].toInteger(), goal);
+        QCOMPARE(json["today"].toInteger(), goal ? 2 : 0);
+    }
+
     void argumentsChooseTheAction_data()
     {
         QTest::addColumn<QStringList>("arguments");

@@ -92,6 +92,56 @@ private slots:
         QCOMPARE(hourly, statistics.days(first, first).first().totals.focusedSeconds);
     }
 
+    // Each end is a finished 25-minute work period; local days, 23 and 25 hours long too.
+    void goalAndStreaks_data()
+    {
+        QTest::addColumn<QStringList>("ends");
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("goal");
+        QTest::addColumn<int>("todays");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("longest");
+        const QDate jan11(2026, 1, 11);
+        QTest::newRow("over midnight: the day it ended")
+            << QStringList{"2026-01-10T23:50", "2026-01-11T00:10", "2026-01-11T00:40"} << jan11 << 2
+            << 2 << 1 << 1;
+        const QStringList twoDays{"2026-01-09T10:00", "2026-01-09T11:00", "2026-01-10T10:00",
+                                  "2026-01-10T11:00"};
+        QTest::newRow("today under way breaks nothing")
+            << twoDays + QStringList{"2026-01-11T09:00"} << jan11 << 2 << 1 << 2 << 2;
+        QTest::newRow("today met counts")
+            << twoDays + QStringList{"2026-01-11T09:00", "2026-01-11T09:30"} << jan11 << 2 << 2 << 3
+            << 3;
+        QTest::newRow("a missed day ends a run")
+            << QStringList{"2026-01-05T10:00", "2026-01-05T11:00", "2026-01-06T10:00",
+                           "2026-01-06T11:00", "2026-01-07T10:00", "2026-01-07T11:00",
+                           "2026-01-08T10:00", "2026-01-10T10:00", "2026-01-10T11:00"}
+            << jan11 << 2 << 0 << 1 << 3;
+        QTest::newRow("23-hour day: clocks forward")
+            << QStringList{"2026-03-28T10:00", "2026-03-28T11:00", "2026-03-29T00:30",
+                           "2026-03-29T23:50", "2026-03-30T00:05"}
+            << QDate(2026, 3, 30) << 2 << 1 << 2 << 2;
+        QTest::newRow("25-hour day: clocks back")
+            << QStringList{"2026-10-25T00:30", "2026-10-25T23:30", "2026-10-26T00:20"}
+            << QDate(2026, 10, 26) << 2 << 1 << 1 << 1;
+        QTest::newRow("no goal, no streak") << twoDays << QDate(2026, 1, 10) << 0 << 2 << 0 << 0;
+    }
+    void goalAndStreaks()
+    {
+        QFETCH(QStringList, ends);
+        QFETCH(QDate, today);
+        QFETCH(int, goal);
+        QList<HistoryRecord> records;
+        for (const QString& end : ends) {
+            const QString start = at(end).addSecs(-1500).toTimeZone(berlin).toString(Qt::ISODate);
+            records << period("work", "finished", start.left(19), end, 1500);
+        }
+        const HistoryStatistics statistics(records, berlin);
+        QTEST(statistics.workPeriodsOn(today), "todays");
+        QTEST(statistics.streaks(goal, today).current, "current");
+        QTEST(statistics.streaks(goal, today).longest, "longest");
+    }
+
     void tasksByIdUnderTheirLatestText()
     {
         QList<HistoryRecord> records{

@@ -34,7 +34,8 @@ const std::pair<QString, QString> switches[] = {
     {"Pause When Locked", Keys::isPausingWhenLocked},
     {"Start Breaks Automatically", Keys::isStartingBreaksAutomatically},
     {"Start Work Automatically", Keys::isStartingWorkAutomatically},
-    {"Break Screen", Keys::isShowingBreakScreen}};
+    {"Break Screen", Keys::isShowingBreakScreen},
+    {"Show Timer Window", Keys::isShowingTimerWindow}};
 
 QAction* find(const QMenu& menu, const QString& title)
 {
@@ -150,6 +151,22 @@ private Q_SLOTS:
         f.menu.setIdleAvailable(false);
         QVERIFY(!f.menu.askAfterIdleMenuItem()->isEnabled());
         QCOMPARE(f.menu.askAfterIdleMenuItem()->toolTip(), "Not available on this desktop");
+    }
+
+    // A stored goal out of bounds reads as None; a choice is stored and told.
+    void dailyGoal()
+    {
+        for (const auto& [stored, loaded] :
+             {std::pair("8", "8 work periods"), {"-1", "None"}, {"1000", "None"}}) {
+            m_home.writeStandardFile(QByteArray("{\"dailyGoal\": ") + stored + "}");
+            Fixture f;
+            f.menu.loadPreferences();
+            QVERIFY(find(*f.menu.dailyGoalMenuItem()->menu(), loaded)->isChecked());
+            QSignalSpy told(&f.menu, &ZKMenu::dailyGoalChanged);
+            f.trigger("12 work periods");
+            QCOMPARE(Defaults().integer(Keys::dailyGoal), 12);
+            QCOMPARE(told.count(), 1);
+        }
     }
 
     // The chosen sound is marked, stored and rings; one that is gone rings nothing.

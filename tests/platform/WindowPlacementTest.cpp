@@ -44,6 +44,23 @@ private Q_SLOTS:
                      gap);
         }
     }
+
+    // Each set of screens keeps its own place; one off the screens now comes back on.
+    void placesPerScreenSetUp()
+    {
+        const QString laptop = WindowPlacement::screenSetup({QRect(0, 0, 1440, 900)});
+        const QString docked =
+            WindowPlacement::screenSetup({QRect(0, 0, 1440, 900), QRect(1440, 0, 1920, 1080)});
+        QCOMPARE(docked, QString("1440x900+0+0,1920x1080+1440+0"));
+        QStringList places =
+            WindowPlacement::withPlace({"junk", laptop + "=x,2"}, laptop, {40, 50});
+        places = WindowPlacement::withPlace(places, docked, {2000, 60});
+        QCOMPARE(WindowPlacement::keptPlace(places, laptop), QPoint(40, 50));
+        QCOMPARE(WindowPlacement::keptPlace(places, docked), QPoint(2000, 60));
+        QCOMPARE(WindowPlacement::keptPlace(places, "800x600+0+0"), std::nullopt);
+        QCOMPARE(WindowPlacement::inside({2000, 60}, {200, 46}, {QRect(0, 0, 1440, 900)}),
+                 QPoint(1240, 60));
+    }
 };
 
 QTEST_GUILESS_MAIN(WindowPlacementTest)

@@ -42,8 +42,18 @@ void StatusItemWindow::release()
     m_button = nullptr;
 }
 
+void StatusItemWindow::setPlace(std::optional<QPoint> topLeft)
+{
+    m_place = topLeft;
+    place();
+}
+
 void StatusItemWindow::place()
 {
+    if (m_place) {
+        move(*m_place);
+        return;
+    }
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 // A small frameless window that stays on top at the top right of the primary
 // screen and shows a status item's button where no tray can take it.
@@ -19,12 +20,14 @@ public:
     void release();
     QWidget* heldButton() const { return m_button; }
 
-    // Keeps the window's right edge at the screen's right edge.
+    // Keeps the window's right edge at the screen's right edge, or where it was put.
     void place();
+    void setPlace(std::optional<QPoint> topLeft);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QPointer<QWidget> m_button;
+    std::optional<QPoint> m_place;
 };
