@@ -53,7 +53,8 @@ class KPTaskListTest : public QObject
         m_list->reloadData();
         m_list->setGeometry(0, 0, 200, 300);
         m_window->show();
-        QApplication::setActiveWindow(m_window.get());
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
     }
     KPTaskManager& manager() { return *m_list->taskManager(); }
     QTableView* table() { return m_list->tableView(); }
