@@ -259,28 +259,38 @@ private Q_SLOTS:
             HistoryRecord r = record("2026-01-01T09:00:00Z", "2026-01-01T09:25:00Z", "1");
             QVERIFY(store.append(r));
         }
+        qint64 damagedPage = 0;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "fill");
             db.setDatabaseName(file());
             QVERIFY(db.open());
             QSqlQuery query(db);
-            QVERIFY(query.exec(
-                QStringLiteral(
-                    "WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < %1)"
-                    " INSERT INTO period(start, startOffset, end, kind, plannedSeconds,"
-                    " countedSeconds, outcome, task) SELECT 1767258000 + i * 1800, 0,"
-                    " 1767259500 + i * 1800, 'work', 1500, 1500, 'finished', i FROM n")
-                    .arg(periods)));
+            db.transaction();
+            for (int n = 2; n <= periods; ++n)
+                QVERIFY(query.exec(QStringLiteral("INSERT INTO period(start, startOffset, end, "
+                                                  "kind, plannedSeconds, countedSeconds, outcome,"
+                                                  " task) VALUES (%1, 0, %2, 'work', 1500, 1500,"
+                                                  " 'finished', '%3')")
+                                       .arg(1767258000 + n * 1800)
+                                       .arg(1767259500 + n * 1800)
+                                       .arg(n)));
+            db.commit();
             QVERIFY(query.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")));
+            // A leaf of the periods' table in the middle of the file.
+            QVERIFY(query.exec(QStringLiteral("SELECT pageno FROM dbstat WHERE name = 'period'"
+                                              " AND pagetype = 'leaf' ORDER BY pageno")));
+            QList<qint64> leaves;
+            while (query.next())
+                leaves << query.value(0).toLongLong();
+            QVERIFY(leaves.size() > 10);
+            damagedPage = leaves.at(leaves.size() / 2);
             query.finish();
             db.close();
         }
         QSqlDatabase::removeDatabase("fill");
         {
-            // A page in the middle of the file: one of the periods' table's leaves.
             QFile damaged(file());
-            QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.size() > 40 * 4096);
-            QVERIFY(damaged.seek(damaged.size() / 4096 / 2 * 4096));
+            QVERIFY(damaged.open(QIODevice::ReadWrite) && damaged.seek((damagedPage - 1) * 4096));
             damaged.write(QByteArray(4096, '\x5a'));
         }
         HistoryStore store(file());
