@@ -4,17 +4,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSaveFile>
 #include <QSignalSpy>
 #include <QTest>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-static constexpr int writesEach = 300;
 
 static QByteArray contentOf(const QString& path)
 {
@@ -56,23 +52,6 @@ private Q_SLOTS:
         Defaults blocked("blocked");
         QVERIFY(!blocked.setInteger("x", 1));
         QCOMPARE(blocked.integer("x"), std::optional<qint64>(1));
-    }
-
-    // A name taken from a stored list ("" or none at all) is a key like any other.
-    void anEmptyNameIsAKey()
-    {
-        QDir().mkpath(m_home.path() + "/zembrak");
-        TemporaryStore::writeFile(m_home.standardFilePath(),
-                                  R"({"shortcutStrings": [""], "": "Ctrl+P"})");
-        {
-            Defaults store;
-            const std::optional<QStringList> names = store.stringArray("shortcutStrings");
-            QVERIFY(names && names->size() == 1);
-            QCOMPARE(store.string(names->first()), std::optional<QString>("Ctrl+P"));
-            QVERIFY(store.setString(names->first(), "Ctrl+R"));
-            QVERIFY(store.setString(QString(), "Ctrl+S"));
-        }
-        QCOMPARE(Defaults().string(""), std::optional<QString>("Ctrl+S"));
     }
 
     // What the user had stays whole: moved aside (the suffix names why), or,
@@ -141,37 +120,8 @@ private Q_SLOTS:
         QCOMPARE(reread.integer("workLength"), std::optional<qint64>(60));
     }
 
-    // The sibling writes the shared suite from its own process at the same time.
-    void twoProcessesWritingLoseNothing()
-    {
-        QProcess sibling;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DEFAULTS_TEST_SIBLING", "1");
-        sibling.setProcessEnvironment(environment);
-        sibling.start(QCoreApplication::applicationFilePath());
-        QVERIFY(sibling.waitForReadyRead()); // it has begun writing
-        {
-            Defaults ours("horva-group", Defaults::Durability::unsynced);
-            // Each is read back at once, and on disk once the other lets the lock go.
-            for (int i = 0; i < writesEach; ++i) {
-                ours.setInteger("ours" + QString::number(i), i);
-                QCOMPARE(ours.integer("ours" + QString::number(i)), std::optional<qint64>(i));
-            }
-            QVERIFY(sibling.waitForFinished());
-            QCOMPARE(sibling.exitCode(), 0);
-        }
-        const Defaults reread("horva-group");
-        // Nothing but the store and its lock is left once both are done.
-        QCOMPARE(QFileInfo(reread.filePath()).dir().entryList(QDir::Files),
-                 QStringList({"defaults.json", "defaults.json.lock"}));
-        for (int i = 0; i < writesEach; ++i) {
-            QVERIFY(reread.contains("ours" + QString::number(i)));
-            QVERIFY(reread.contains("theirs" + QString::number(i)));
-        }
-    }
-
-    // The sibling holds the lock between its read and its write: ours neither
-    // waits for it nor writes without it, and builds on what the sibling wrote.
+    // Another program holds the lock between its read and its write: ours neither
+    // waits for it nor writes without it, and builds on what the other wrote.
     void aHeldLockDefersWrites_data()
     {
         QTest::addColumn<bool>("closing");
@@ -257,24 +207,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv)
-{
-    QCoreApplication application(argc, argv);
-    if (qEnvironmentVariableIsSet("DEFAULTS_TEST_SIBLING")) {
-        // What ours holds the lock for is written later, at the latest when this closes.
-        Defaults theirs("horva-group", Defaults::Durability::unsynced);
-        int failed = 0;
-        for (int i = 0; i < writesEach; ++i) {
-            theirs.setInteger("theirs" + QString::number(i), i);
-            failed += theirs.integer("theirs" + QString::number(i)) != i;
-            if (i == 0) {
-                std::puts("writing");
-                std::fflush(stdout);
-            }
-        }
-        return failed;
-    }
-    DefaultsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(DefaultsTest)
 #include "DefaultsTest.moc"

@@ -3,6 +3,7 @@
 #include "ManualRunLoop.h"
 #include "PrivateSessionBus.h"
 #include "platform/tray/SniTimeIcon.h"
+#include "ManualRunLoop.h"
 
 #include <QApplication>
 #include <QDBusArgument>

@@ -2,25 +2,17 @@
 // store, for a runner that kills it with SIGKILL at random points.
 //
 //   task-save-soak-driver run        saves state after state, printing
-//                                    "committed N" once save N is on disk,
-//                                    and after each a period in the history,
-//                                    printing "recorded H" once it is kept
+//                                    "committed N" once save N is on disk
 //   task-save-soak-driver check N    exits 0, printing the stored state's
 //                                    number, when the store reads back whole
 //                                    and holds save N or the one after it
-//   task-save-soak-driver check-history H
-//                                    the same for the history: periods 1 to
-//                                    H, or H + 1, each whole
-// The stores are the standard ones under $XDG_CONFIG_HOME and $XDG_DATA_HOME.
-// State N is a pure function of N, so the stored list tells which save it came
-// from; period H counts H seconds.
-#include "history/HistoryStore.h"
+// The store is the standard one under $XDG_CONFIG_HOME. State N is a pure
+// function of N, so the stored list tells which save it came from.
 #include "platform/store/Defaults.h"
 #include "tasks/KPTaskManager.h"
 #include "timing/PreferenceKeys.h"
 
 #include <QCoreApplication>
-#include <QTimeZone>
 #include <cstdio>
 
 namespace {
@@ -50,33 +42,8 @@ int fail(const char* message)
     return 1;
 }
 
-HistoryRecord period(qint64 h)
-{
-    HistoryRecord record;
-    record.start = QDateTime::fromSecsSinceEpoch(1790000000 + h * 1800, QTimeZone::utc());
-    record.end = record.start.addSecs(h);
-    record.countedSeconds = h;
-    record.pauses = {{QStringLiteral("user"), record.start, h % 60}};
-    return record;
-}
-
-// The number of periods kept, when they are 1 to that number, each whole.
-std::optional<qint64> keptPeriods(const HistoryStore& history)
-{
-    bool read = false;
-    const QList<HistoryRecord> kept = history.records({}, {}, &read);
-    for (qint64 h = 1; h <= kept.size(); ++h)
-        if (kept[h - 1].end != period(h).end || kept[h - 1].pausedSeconds() != h % 60)
-            return std::nullopt;
-    return read ? std::optional<qint64>(kept.size()) : std::nullopt;
-}
-
 int run(Defaults& store, KPTaskManager& manager, std::optional<qint64> start)
 {
-    HistoryStore history;
-    std::optional<qint64> kept = keptPeriods(history);
-    if (!kept)
-        return fail("the history holds no periods of this driver");
     if (!start || (!store.contains(PreferenceKeys::workLength) &&
                    !store.setInteger(PreferenceKeys::workLength, workLength)))
         return fail("the store holds no state of this driver or cannot be written");
@@ -85,11 +52,6 @@ int run(Defaults& store, KPTaskManager& manager, std::optional<qint64> start)
         if (!manager.save())
             return fail("a save failed");
         std::printf("committed %lld\n", static_cast<long long>(n));
-        std::fflush(stdout);
-        HistoryRecord record = period(++*kept);
-        if (!history.append(record))
-            return fail("a period was not kept");
-        std::printf("recorded %lld\n", static_cast<long long>(*kept));
         std::fflush(stdout);
     }
 }
@@ -121,12 +83,5 @@ int main(int argc, char* argv[])
     const qint64 committed = arguments.value(2).toLongLong(&ok);
     if (arguments.value(1) == QLatin1String("check") && ok && committed >= 0)
         return check(store, manager, stored, committed);
-    if (arguments.value(1) == QLatin1String("check-history") && ok && committed >= 0) {
-        const std::optional<qint64> kept = keptPeriods(HistoryStore());
-        if (!kept || *kept < committed || *kept > committed + 1)
-            return fail("the history does not hold every period reported kept");
-        std::printf("%lld\n", static_cast<long long>(*kept));
-        return 0;
-    }
-    return fail("usage: task-save-soak-driver run | check COMMITTED | check-history RECORDED");
+    return fail("usage: task-save-soak-driver run | check COMMITTED");
 }
