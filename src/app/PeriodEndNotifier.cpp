@@ -1,9 +1,11 @@
 #include "PeriodEndNotifier.h"
 
+#include "app/WorkSilence.h"
 #include "platform/Defaults.h"
 #include "timing/KPTime.h"
 #include "timing/PreferenceKeys.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <algorithm>
 #include <climits>
@@ -22,7 +24,7 @@ void PeriodEndNotifier::periodDidEnd(KPTimeBoxManager::State endedState,
     // Read at each end, so that the switch takes effect without a restart.
     if (!PreferenceKeys::boolean(Defaults::standard(), PreferenceKeys::isNotifyingAtPeriodEnd))
         return;
-    m_notifications.notify(summary(endedState, away), body(state, length));
+    show(summary(endedState, away), body(state, length));
 }
 
 void PeriodEndNotifier::tellPaused(const QString& reason)
@@ -30,7 +32,19 @@ void PeriodEndNotifier::tellPaused(const QString& reason)
     if (reason.isEmpty() ||
         !PreferenceKeys::boolean(Defaults::standard(), PreferenceKeys::isNotifyingAtPeriodEnd))
         return;
-    m_notifications.notify(reason, tr("Resume the timer when you are back."));
+    show(reason, tr("Resume the timer when you are back."));
+}
+
+void PeriodEndNotifier::show(const QString& summary, const QString& body)
+{
+    if (!m_silence) {
+        m_notifications.notify(summary, body);
+        return;
+    }
+    m_silence->whenLifted([self = QPointer(this), summary, body] {
+        if (self)
+            self->m_notifications.notify(summary, body);
+    });
 }
 
 QString PeriodEndNotifier::summary(KPTimeBoxManager::State endedState, bool endedAway)

@@ -60,6 +60,9 @@ ZKMenu::ZKMenu(QWidget* parent)
                 [this, minutes] { setIdlePromptMinutes(minutes); });
     }
     m_askAfterIdleMenuItem = more->addMenu(idle);
+    m_silenceNotificationsMenuItem = addSwitch(more, tr("Silence Notifications During Work"),
+                                               &ZKMenu::toggleSilenceNotifications);
+    setSilenceAvailable(false); // until the desktop has answered
     more->setToolTipsVisible(true);
     more->addSeparator();
     addCommand(more, tr("Check for Updates"), &ZKMenu::checkForUpdates);
@@ -102,6 +105,7 @@ void ZKMenu::loadPreferences()
     setNotifyingAtPeriodEnd(Keys::boolean(store, Keys::isNotifyingAtPeriodEnd));
     setPausingWhenLocked(Keys::boolean(store, Keys::isPausingWhenLocked));
     setIdlePromptMinutes(int(Keys::integer(store, Keys::idlePromptMinutes)));
+    setSilencingNotifications(Keys::boolean(store, Keys::isSilencingNotificationsDuringWork));
     setSoundName(Keys::string(store, Keys::soundName));
 }
 
@@ -198,10 +202,28 @@ QList<QAction*> ZKMenu::idlePromptItems() const
 
 void ZKMenu::setIdleAvailable(bool available)
 {
-    m_askAfterIdleMenuItem->setEnabled(available);
+    markAvailable(m_askAfterIdleMenuItem, available);
+}
+
+void ZKMenu::markAvailable(QAction* item, bool available)
+{
+    item->setEnabled(available);
     const QString why = available ? QString() : tr("Not available on this desktop");
-    m_askAfterIdleMenuItem->setToolTip(why);
-    m_askAfterIdleMenuItem->setStatusTip(why);
+    item->setToolTip(why);
+    item->setStatusTip(why);
+}
+
+void ZKMenu::setSilencingNotifications(bool silencing)
+{
+    m_isSilencingNotifications = silencing;
+    Defaults::standard().setBoolean(Keys::isSilencingNotificationsDuringWork, silencing);
+    m_silenceNotificationsMenuItem->setChecked(silencing);
+    Q_EMIT silencingNotificationsChanged(silencing);
+}
+
+void ZKMenu::setSilenceAvailable(bool available)
+{
+    markAvailable(m_silenceNotificationsMenuItem, available);
 }
 
 void ZKMenu::setSoundName(const QString& name)
@@ -262,6 +284,11 @@ void ZKMenu::toggleNotifyAtPeriodEnd()
 void ZKMenu::togglePauseWhenLocked()
 {
     setPausingWhenLocked(!m_isPausingWhenLocked);
+}
+
+void ZKMenu::toggleSilenceNotifications()
+{
+    setSilencingNotifications(!m_isSilencingNotifications);
 }
 
 void ZKMenu::support()

@@ -46,6 +46,10 @@ public:
     void setIdlePromptMinutes(int minutes);
     // Where the desktop tells no idle time, "Ask After Idle" says so and cannot be chosen.
     void setIdleAvailable(bool available);
+    bool isSilencingNotifications() const { return m_isSilencingNotifications; }
+    void setSilencingNotifications(bool silencing);
+    // Where the desktop cannot hold notifications, the switch says so and cannot be chosen.
+    void setSilenceAvailable(bool available);
     QString soundName() const { return m_soundName; }
     void setSoundName(const QString& name);
 
@@ -59,6 +63,7 @@ public:
     QAction* notifyAtPeriodEndMenuItem() const { return m_notifyAtPeriodEndMenuItem; }
     QAction* pauseWhenLockedMenuItem() const { return m_pauseWhenLockedMenuItem; }
     QAction* askAfterIdleMenuItem() const { return m_askAfterIdleMenuItem; }
+    QAction* silenceNotificationsMenuItem() const { return m_silenceNotificationsMenuItem; }
 
     // Reads every switch and the sound from the store and applies them.
     void loadPreferences();
@@ -71,6 +76,7 @@ public:
     void toggleSmallDisplay();
     void toggleNotifyAtPeriodEnd();
     void togglePauseWhenLocked();
+    void toggleSilenceNotifications();
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
@@ -79,11 +85,14 @@ public:
 
 Q_SIGNALS:
     void idlePromptMinutesChanged(int minutes);
+    void silencingNotificationsChanged(bool silencing);
 
 private:
     QAction* addSwitch(QMenu* menu, const QString& title, void (ZKMenu::*toggle)());
     QAction* addCommand(QMenu* menu, const QString& title, void (ZKMenu::*command)());
     void markSelectedSound(const QString& name);
+    // Disabled with the reason where the desktop lacks what the item needs.
+    void markAvailable(QAction* item, bool available);
     // The choices under "Ask After Idle", Off first; each one's data is its minutes.
     QList<QAction*> idlePromptItems() const;
     void openURL(const QString& string);
@@ -99,6 +108,7 @@ private:
     bool m_isNotifyingAtPeriodEnd = true;
     bool m_isPausingWhenLocked = false;
     int m_idlePromptMinutes = 0;
+    bool m_isSilencingNotifications = false;
     QString m_soundName = QStringLiteral("Blow");
     KPSoundMenu* m_soundMenu = nullptr;
     QAction* m_autodhideDisplayMenuItem = nullptr;
@@ -110,4 +120,5 @@ private:
     QAction* m_notifyAtPeriodEndMenuItem = nullptr;
     QAction* m_pauseWhenLockedMenuItem = nullptr;
     QAction* m_askAfterIdleMenuItem = nullptr;
+    QAction* m_silenceNotificationsMenuItem = nullptr;
 };

@@ -26,6 +26,11 @@ public:
     static inline const QString isPausingWhenLocked = QStringLiteral("isPausingWhenLocked");
     // Minutes without input in a work period after which the user is asked; 0 asks never.
     static inline const QString idlePromptMinutes = QStringLiteral("idlePromptMinutes");
+    // Other applications' notifications are held while a work period counts.
+    static inline const QString isSilencingNotificationsDuringWork =
+        QStringLiteral("isSilencingNotificationsDuringWork");
+    // Set while they are held: the name of the desktop's way that holds them.
+    static inline const QString notificationsSilencedBy = QStringLiteral("notificationsSilencedBy");
     static inline const QString soundName = QStringLiteral("soundName");
     static inline const QString tasks = QStringLiteral("tasks");
     static inline const QString shortcutStrings = QStringLiteral("shortcutStrings");
