@@ -416,6 +416,13 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     </message>
 </context>
 <context>
+    <name>PlasmaNotificationSilence</name>
+    <message>
+        <source>A work period is counting</source>
+        <translation>Eine Arbeitsphase läuft</translation>
+    </message>
+</context>
+<context>
     <name>ShortcutRecorder</name>
     <message>
         <source>Clear</source>
@@ -637,6 +644,10 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>Not available on this desktop</source>
         <translation>In dieser Arbeitsumgebung nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Silence Notifications During Work</source>
+        <translation>Benachrichtigungen während der Arbeit stummschalten</translation>
     </message>
 </context>
 <context>
