@@ -450,6 +450,13 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     </message>
 </context>
 <context>
+    <name>PlasmaNotificationSilence</name>
+    <message>
+        <source>A work period is counting</source>
+        <translation>Eine Arbeitsphase läuft</translation>
+    </message>
+</context>
+<context>
     <name>ShortcutRecorder</name>
     <message>
         <source>Clear</source>
@@ -732,6 +739,10 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
     <message>
         <source>None</source>
         <translation>Keins</translation>
+    </message>
+    <message>
+        <source>Silence Notifications During Work</source>
+        <translation>Benachrichtigungen während der Arbeit stummschalten</translation>
     </message>
 </context>
 <context>

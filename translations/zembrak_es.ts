@@ -450,6 +450,13 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     </message>
 </context>
 <context>
+    <name>PlasmaNotificationSilence</name>
+    <message>
+        <source>A work period is counting</source>
+        <translation>Hay un periodo de trabajo en curso</translation>
+    </message>
+</context>
+<context>
     <name>ShortcutRecorder</name>
     <message>
         <source>Clear</source>
@@ -732,6 +739,10 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
     <message>
         <source>None</source>
         <translation>Ninguno</translation>
+    </message>
+    <message>
+        <source>Silence Notifications During Work</source>
+        <translation>Silenciar las notificaciones durante el trabajo</translation>
     </message>
 </context>
 <context>

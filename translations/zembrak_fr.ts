@@ -450,6 +450,13 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     </message>
 </context>
 <context>
+    <name>PlasmaNotificationSilence</name>
+    <message>
+        <source>A work period is counting</source>
+        <translation>Une période de travail est en cours</translation>
+    </message>
+</context>
+<context>
     <name>ShortcutRecorder</name>
     <message>
         <source>Clear</source>
@@ -732,6 +739,10 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
     <message>
         <source>None</source>
         <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>Silence Notifications During Work</source>
+        <translation>Mettre les notifications en sourdine pendant le travail</translation>
     </message>
 </context>
 <context>

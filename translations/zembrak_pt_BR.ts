@@ -450,6 +450,13 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     </message>
 </context>
 <context>
+    <name>PlasmaNotificationSilence</name>
+    <message>
+        <source>A work period is counting</source>
+        <translation>Um período de trabalho está em andamento</translation>
+    </message>
+</context>
+<context>
     <name>ShortcutRecorder</name>
     <message>
         <source>Clear</source>
@@ -732,6 +739,10 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
     <message>
         <source>None</source>
         <translation>Nenhuma</translation>
+    </message>
+    <message>
+        <source>Silence Notifications During Work</source>
+        <translation>Silenciar notificações durante o trabalho</translation>
     </message>
 </context>
 <context>

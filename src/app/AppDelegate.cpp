@@ -4,6 +4,7 @@
 #include "app/PeriodEndNotifier.h"
 #include "app/PeriodHooks.h"
 #include "app/TopBarHint.h"
+#include "app/WorkSilence.h"
 #include "history/DailyProgress.h"
 #include "history/HistoryStore.h"
 #include "history/PeriodRecorder.h"
@@ -104,6 +105,20 @@ void AppDelegate::setup()
         *item, [notifier](const QString& summary, const QString& body) {
             notifier->notifications().notify(summary, body);
         });
+}
+
+void AppDelegate::setupWorkSilence(SdBusConnection& connection)
+{
+    if (!m_isSetup || m_workSilence)
+        return;
+    m_workSilence = std::make_unique<WorkSilence>(*m_timeBoxManager, connection);
+    WorkSilence* silence = m_workSilence.get();
+    m_periodEndNotifier->setSilence(silence);
+    m_menu->setSilenceAvailable(silence->isAvailable());
+    connect(silence, &WorkSilence::availabilityChanged, m_menu.get(), &ZKMenu::setSilenceAvailable);
+    connect(m_menu.get(), &ZKMenu::silencingNotificationsChanged, silence,
+            &WorkSilence::setEnabled);
+    connect(qApp, &QCoreApplication::aboutToQuit, silence, &WorkSilence::restoreAtQuit);
 }
 
 ZKStatisticsWindow* AppDelegate::statisticsWindow()

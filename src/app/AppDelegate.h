@@ -17,9 +17,11 @@ class KPTimeBoxManager;
 class PeriodEndNotifier;
 class PeriodHooks;
 class PeriodRecorder;
+class SdBusConnection;
 class SessionWatcher;
 class Updater;
 class ZKBreakScreen;
+class WorkSilence;
 class ZKIdlePromptWindow;
 class ZKPopover;
 class ZKStatusMenu;
@@ -39,6 +41,8 @@ public:
     ~AppDelegate() override;
 
     void setup();
+    // Once set up: holds other notifications during work through this connection.
+    void setupWorkSilence(SdBusConnection& connection);
     bool isSetup() const { return m_isSetup; }
 
     ZKPopover* popover() const override { return m_popover.get(); }
@@ -86,6 +90,7 @@ private:
     std::unique_ptr<IdleTime> m_idleTime;
     std::unique_ptr<AwayController> m_awayController;
     std::unique_ptr<ZKIdlePromptWindow> m_idlePromptWindow;
+    std::unique_ptr<WorkSilence> m_workSilence; // outlives the notifier, which waits on it
     std::unique_ptr<PeriodEndNotifier> m_periodEndNotifier;
     std::unique_ptr<class TopBarHint> m_topBarHint;
     std::unique_ptr<HistoryStore> m_historyStore;

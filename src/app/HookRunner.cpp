@@ -1,8 +1,8 @@
 #include "HookRunner.h"
 
-#include "platform/store/Defaults.h"
 #include "platform/RunLoop.h"
 #include "platform/StandardError.h"
+#include "platform/store/Defaults.h"
 #include "timing/PreferenceKeys.h"
 
 #include <QJsonObject>

@@ -1,10 +1,12 @@
 #include "PeriodEndNotifier.h"
 
+#include "app/WorkSilence.h"
 #include "platform/store/Defaults.h"
 #include "timing/KPTime.h"
 #include "timing/KPTimer.h"
 #include "timing/PreferenceKeys.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <algorithm>
 #include <climits>
@@ -26,8 +28,7 @@ void PeriodEndNotifier::periodDidEnd(KPTimeBoxManager::State endedState,
     if (!PreferenceKeys::boolean(Defaults::standard(), PreferenceKeys::isNotifyingAtPeriodEnd))
         return;
     m_offeredFor = state;
-    m_notifications.notify(summary(endedState, away), body(state, length),
-                           actionsAfter(endedState, state));
+    show(summary(endedState, away), body(state, length), actionsAfter(endedState, state));
 }
 
 void PeriodEndNotifier::tellPaused(const QString& reason)
@@ -35,7 +36,20 @@ void PeriodEndNotifier::tellPaused(const QString& reason)
     if (reason.isEmpty() ||
         !PreferenceKeys::boolean(Defaults::standard(), PreferenceKeys::isNotifyingAtPeriodEnd))
         return;
-    m_notifications.notify(reason, tr("Resume the timer when you are back."));
+    show(reason, tr("Resume the timer when you are back."));
+}
+
+void PeriodEndNotifier::show(const QString& summary, const QString& body,
+                             const QList<DesktopNotifications::Action>& actions)
+{
+    if (!m_silence) {
+        m_notifications.notify(summary, body, actions);
+        return;
+    }
+    m_silence->whenLifted([self = QPointer(this), summary, body, actions] {
+        if (self)
+            self->m_notifications.notify(summary, body, actions);
+    });
 }
 
 QString PeriodEndNotifier::summary(KPTimeBoxManager::State endedState, bool endedAway)

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+class WorkSilence;
+
 // Tells the desktop each time a period ends or is paused behind the user's
 // back, while the user wants to hear of it.
 class PeriodEndNotifier : public QObject
@@ -32,6 +34,8 @@ public:
     void tellPaused(const QString& reason);
     // The application's one way to the notification server.
     DesktopNotifications& notifications() { return m_notifications; }
+    // What holds other notifications during work; ours wait until it has let go.
+    void setSilence(WorkSilence* silence) { m_silence = silence; }
 
 Q_SIGNALS:
     // The user clicked the notification's body.
@@ -43,9 +47,13 @@ private:
     void periodDidEnd(KPTimeBoxManager::State endedState, KPTimeBoxManager::State state,
                       qint64 length);
 
+    void show(const QString& summary, const QString& body,
+              const QList<DesktopNotifications::Action>& actions = {});
+
     KPTimeBoxManager& m_manager;
     DesktopNotifications m_notifications;
     // The period the shown buttons are about.
     std::optional<KPTimeBoxManager::State> m_offeredFor;
+    WorkSilence* m_silence = nullptr;
     bool m_nextEndAway = false;
 };

@@ -100,6 +100,7 @@ int main(int argc, char* argv[])
                      });
     QTimer::singleShot(0, &delegate, [&delegate, &instance] {
         delegate.setup();
+        delegate.setupWorkSilence(instance.service()->connection());
         // Scripts reach the timer from the moment it exists; the instance owns
         // the adaptor, which lets go of the objects when they go.
         auto* adaptor =

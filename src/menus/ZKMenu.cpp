@@ -73,6 +73,9 @@ ZKMenu::ZKMenu(QWidget* parent)
     m_askAfterIdleMenuItem = more->addMenu(idle);
     m_breakScreenMenuItem = addSwitch(more, tr("Break Screen"), &ZKMenu::toggleBreakScreen);
     m_dailyGoalMenuItem = more->addMenu(dailyGoalMenu(more));
+    m_silenceNotificationsMenuItem = addSwitch(more, tr("Silence Notifications During Work"),
+                                               &ZKMenu::toggleSilenceNotifications);
+    setSilenceAvailable(false); // until the desktop has answered
     more->setToolTipsVisible(true);
     more->addSeparator();
     addCommand(more, tr("Check for Updates"), &ZKMenu::checkForUpdates);
@@ -120,6 +123,7 @@ void ZKMenu::loadPreferences()
     setShowingBreakScreen(Keys::boolean(store, Keys::isShowingBreakScreen));
     setDailyGoal(int(Keys::integer(store, Keys::dailyGoal)));
     setShowingTimerWindow(Keys::boolean(store, Keys::isShowingTimerWindow));
+    setSilencingNotifications(Keys::boolean(store, Keys::isSilencingNotificationsDuringWork));
     setSoundName(Keys::string(store, Keys::soundName));
 }
 
@@ -280,10 +284,28 @@ QList<QAction*> ZKMenu::idlePromptItems() const
 
 void ZKMenu::setIdleAvailable(bool available)
 {
-    m_askAfterIdleMenuItem->setEnabled(available);
+    markAvailable(m_askAfterIdleMenuItem, available);
+}
+
+void ZKMenu::markAvailable(QAction* item, bool available)
+{
+    item->setEnabled(available);
     const QString why = available ? QString() : tr("Not available on this desktop");
-    m_askAfterIdleMenuItem->setToolTip(why);
-    m_askAfterIdleMenuItem->setStatusTip(why);
+    item->setToolTip(why);
+    item->setStatusTip(why);
+}
+
+void ZKMenu::setSilencingNotifications(bool silencing)
+{
+    m_isSilencingNotifications = silencing;
+    Defaults::standard().setBoolean(Keys::isSilencingNotificationsDuringWork, silencing);
+    m_silenceNotificationsMenuItem->setChecked(silencing);
+    Q_EMIT silencingNotificationsChanged(silencing);
+}
+
+void ZKMenu::setSilenceAvailable(bool available)
+{
+    markAvailable(m_silenceNotificationsMenuItem, available);
 }
 
 void ZKMenu::setSoundName(const QString& name)
@@ -366,6 +388,11 @@ void ZKMenu::extendPeriod()
 void ZKMenu::toggleBreakScreen()
 {
     setShowingBreakScreen(!m_isShowingBreakScreen);
+}
+
+void ZKMenu::toggleSilenceNotifications()
+{
+    setSilencingNotifications(!m_isSilencingNotifications);
 }
 
 void ZKMenu::support()

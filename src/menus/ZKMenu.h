@@ -57,6 +57,10 @@ public:
     void setDailyGoal(int goal);
     bool isShowingTimerWindow() const { return m_isShowingTimerWindow; }
     void setShowingTimerWindow(bool showing);
+    bool isSilencingNotifications() const { return m_isSilencingNotifications; }
+    void setSilencingNotifications(bool silencing);
+    // Where the desktop cannot hold notifications, the switch says so and cannot be chosen.
+    void setSilenceAvailable(bool available);
     QString soundName() const { return m_soundName; }
     void setSoundName(const QString& name);
 
@@ -76,6 +80,7 @@ public:
     QAction* breakScreenMenuItem() const { return m_breakScreenMenuItem; }
     QAction* dailyGoalMenuItem() const { return m_dailyGoalMenuItem; }
     QAction* showTimerWindowMenuItem() const { return m_showTimerWindowMenuItem; }
+    QAction* silenceNotificationsMenuItem() const { return m_silenceNotificationsMenuItem; }
 
     // Reads every switch and the sound from the store and applies them.
     void loadPreferences();
@@ -94,6 +99,7 @@ public:
     void extendPeriod();
     void toggleBreakScreen();
     void toggleShowTimerWindow();
+    void toggleSilenceNotifications();
     void support();
     void showTimeEditorWindow();
     void showTimeSettingsWindow();
@@ -104,11 +110,14 @@ Q_SIGNALS:
     void idlePromptMinutesChanged(int minutes);
     void dailyGoalChanged(int goal);
     void showingTimerWindowChanged(bool showing);
+    void silencingNotificationsChanged(bool silencing);
 
 private:
     QAction* addSwitch(QMenu* menu, const QString& title, void (ZKMenu::*toggle)());
     QAction* addCommand(QMenu* menu, const QString& title, void (ZKMenu::*command)());
     void markSelectedSound(const QString& name);
+    // Disabled with the reason where the desktop lacks what the item needs.
+    void markAvailable(QAction* item, bool available);
     // The choices under "Ask After Idle", Off first; each one's data is its minutes.
     QList<QAction*> idlePromptItems() const;
     // "Daily Goal": None first; each choice's data is its work periods.
@@ -131,6 +140,7 @@ private:
     int m_idlePromptMinutes = 0;
     int m_dailyGoal = 0;
     bool m_isShowingTimerWindow = false;
+    bool m_isSilencingNotifications = false;
     QString m_soundName = QStringLiteral("Blow");
     KPSoundMenu* m_soundMenu = nullptr;
     QAction* m_autodhideDisplayMenuItem = nullptr;
@@ -148,4 +158,5 @@ private:
     QAction* m_breakScreenMenuItem = nullptr;
     QAction* m_dailyGoalMenuItem = nullptr;
     QAction* m_showTimerWindowMenuItem = nullptr;
+    QAction* m_silenceNotificationsMenuItem = nullptr;
 };

@@ -39,6 +39,11 @@ public:
     static inline const QString isShowingTimerWindow = QStringLiteral("isShowingTimerWindow");
     static inline const QString isTimerWindowOnTop = QStringLiteral("isTimerWindowOnTop");
     static inline const QString timerWindowPlaces = QStringLiteral("timerWindowPlaces");
+    // Other applications' notifications are held while a work period counts.
+    static inline const QString isSilencingNotificationsDuringWork =
+        QStringLiteral("isSilencingNotificationsDuringWork");
+    // Set while they are held: the name of the desktop's way that holds them.
+    static inline const QString notificationsSilencedBy = QStringLiteral("notificationsSilencedBy");
     static inline const QString soundName = QStringLiteral("soundName");
     // Commands of the user's own, by event ("workEnded": "playerctl play").
     static inline const QString hooks = QStringLiteral("hooks");

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "BusCalls.h"
+#include "NotificationSilence.h"
+
+// dunst's own pause: its "paused" property.
+class DunstNotificationSilence final : public NotificationSilence
+{
+public:
+    explicit DunstNotificationSilence(SdBusConnection& connection) : m_calls(connection) {}
+
+    QString name() const override { return QStringLiteral("dunst"); }
+    void read(Reading reading) override;
+    void set(bool silenced, Done done) override;
+    void finish(std::chrono::milliseconds within) override { m_calls.finish(within); }
+
+private:
+    BusCalls m_calls;
+};
