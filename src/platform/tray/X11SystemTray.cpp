@@ -49,6 +49,7 @@ X11SystemTray::X11SystemTray(xcb_connection_t* connection, int screenNumber)
     m_opcode = atom("_NET_SYSTEM_TRAY_OPCODE");
     m_embedInfo = atom("_XEMBED_INFO");
     m_colors = atom("_NET_SYSTEM_TRAY_COLORS");
+    m_compositingSelection = atom(("_NET_WM_CM_S" + QByteArray::number(screenNumber)).constData());
 
     // A tray that starts later announces itself to the root with MANAGER.
     selectEvents(m_root, XCB_EVENT_MASK_STRUCTURE_NOTIFY);
@@ -81,12 +82,17 @@ void X11SystemTray::selectEvents(xcb_window_t window, uint32_t mask) const
     xcb_change_window_attributes(m_connection, window, XCB_CW_EVENT_MASK, &value);
 }
 
-void X11SystemTray::findManager()
+xcb_window_t X11SystemTray::ownerOf(xcb_atom_t selection) const
 {
-    const auto cookie = xcb_get_selection_owner(m_connection, m_selection);
+    const auto cookie = xcb_get_selection_owner(m_connection, selection);
     XcbReply<xcb_get_selection_owner_reply_t> reply(
         xcb_get_selection_owner_reply(m_connection, cookie, nullptr));
-    m_manager = reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
+    return reply ? reply->owner : xcb_window_t(XCB_WINDOW_NONE);
+}
+
+void X11SystemTray::findManager()
+{
+    m_manager = ownerOf(m_selection);
     if (m_manager == XCB_WINDOW_NONE)
         return;
     // Its DestroyNotify tells us when the tray quits; a PropertyNotify, new colours.
@@ -236,7 +242,7 @@ QImage windowImage(xcb_connection_t* connection, xcb_window_t window, const QRec
 
 std::optional<QImage> X11SystemTray::panelBehind(xcb_window_t window) const
 {
-    if (m_socket == XCB_WINDOW_NONE)
+    if (m_socket == XCB_WINDOW_NONE || composited())
         return std::nullopt;
     const auto ownCookie = xcb_get_geometry(m_connection, window);
     const auto socketCookie = xcb_get_geometry(m_connection, m_socket);

@@ -51,6 +51,9 @@ public:
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
+    // A compositing manager runs: the windows' own pixels are not what the screen shows.
+    bool composited() const { return ownerOf(m_compositingSelection) != XCB_WINDOW_NONE; }
+
 Q_SIGNALS:
     void managerChanged();
     // The tray changed the colours it asks its icons to use.
@@ -61,6 +64,7 @@ Q_SIGNALS:
     void socketResized(QSize size);
 
 private:
+    xcb_window_t ownerOf(xcb_atom_t selection) const;
     xcb_atom_t atom(const char* name) const;
     void findManager();
     void selectEvents(xcb_window_t window, uint32_t mask) const;
@@ -77,6 +81,7 @@ private:
     xcb_atom_t m_opcode = XCB_ATOM_NONE;
     xcb_atom_t m_embedInfo = XCB_ATOM_NONE;
     xcb_atom_t m_colors = XCB_ATOM_NONE;
+    xcb_atom_t m_compositingSelection = XCB_ATOM_NONE;
     xcb_window_t m_dockedWindow = XCB_WINDOW_NONE;
     xcb_window_t m_socket = XCB_WINDOW_NONE;
     unsigned int m_dockSequence = 0;

@@ -170,6 +170,14 @@ void X11SystemTrayStatusItem::takePanelColors()
     if (!behind && ++m_colorSamples < kColorSamples)
         m_colorSample.start(kLateColorSampleDelayMs);
     std::optional<QColor> panel = m_tray->colorAround(id);
+    const std::optional<QColor> foreground = m_tray->foregroundColor();
+    if (m_tray->composited()) {
+        // What the screen shows (GNOME Shell) cannot be read here: a tray that names
+        // its text colour is drawn for that text, dark behind light text.
+        panel.reset();
+        if (foreground)
+            panel = QColor(qGray(foreground->rgb()) >= 128 ? Qt::black : Qt::white);
+    }
     if (behind) {
         // Light text on a picture darker than white is lighter than black, else dark.
         const QColor light = SystemStyle::hardestBackground(*behind, Qt::white);
@@ -183,7 +191,7 @@ void X11SystemTrayStatusItem::takePanelColors()
         return;
     // The tray's own text colour where it names one that reads on its panel.
     const QColor text =
-        SystemStyle::textColorOn(*panel, m_tray->foregroundColor().value_or(QColor()));
+        SystemStyle::textColorOn(*panel, foreground.value_or(QColor()));
     QPalette palette = b->palette();
     if (behind) {
         // The colour the digits must read on: the panel's pixel nearest to them.
