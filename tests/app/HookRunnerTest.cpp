@@ -4,8 +4,10 @@
 #include "app/PeriodHooks.h"
 #include "ManualRunLoop.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -95,6 +97,10 @@ private Q_SLOTS:
             else
                 loop.advance(std::chrono::seconds(step.mid(1).toInt()));
             loop.runPending();
+            // The hooks are real processes: the manual clock waits for them.
+            QTRY_VERIFY(std::ranges::none_of(runner.findChildren<QProcess*>(), [](QProcess* p) {
+                return p->state() != QProcess::NotRunning;
+            }));
         }
         QTRY_COMPARE(done.count(), int(told.count(QLatin1Char('|'))));
         QCOMPARE(read(log()), told);
