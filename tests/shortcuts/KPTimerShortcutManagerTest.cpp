@@ -136,7 +136,7 @@ private Q_SLOTS:
         Fixture f;
         f.launch();
         QCOMPARE(f.manager.strings(), bound);
-        for (const QString& key : {"reset", "300", "60"}) {
+        for (const char* key : {"reset", "300", "60"}) {
             QCOMPARE(f.desktop.isBound(key), bound.contains(key));
             QVERIFY(f.desktop.shortcut(key).count() <= 1);
         }
