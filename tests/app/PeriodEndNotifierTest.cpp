@@ -30,6 +30,8 @@ public:
     uint lastId = 40;
 
 public Q_SLOTS:
+    // No buttons: Qt 6.8 warns about a call that no slot takes.
+    Q_SCRIPTABLE QStringList GetCapabilities() { return {QStringLiteral("body")}; }
     Q_SCRIPTABLE uint Notify(const QString&, uint replacesId, const QString&,
                              const QString& summary, const QString& body, const QStringList&,
                              const QVariantMap&, int, const QDBusMessage& call)

@@ -4,8 +4,10 @@
 shot() { sleep 0.3; "$E2E_SHOT" "$E2E_ARTIFACTS/rhythm-$1.png" >/dev/null || session_fail "no screenshot rhythm-$1.png"; }
 
 seed '"workLength":2,"shortBreakLength":2,"isStartingWorkAutomatically":false'
-# dunst's context menu picks the button from what it offers, as a user would in dmenu.
-printf '[global]\n    dmenu = /usr/bin/grep -m1 "Start Work"\n' >"$SESSION_TMP/dunstrc"
+# dunst's context menu picks the button from what it offers, as a user would in dmenu
+# (a script of its own: dunst 1.12 splits the command line without its quotes).
+printf '#!/bin/sh\nexec /usr/bin/grep -m1 "Start Work"\n' >"$SESSION_TMP/pick" && chmod +x "$SESSION_TMP/pick"
+printf '[global]\n    dmenu = %s\n' "$SESSION_TMP/pick" >"$SESSION_TMP/dunstrc"
 /usr/bin/dunst -config "$SESSION_TMP/dunstrc" >"$SESSION_TMP/dunst.log" 2>&1 &
 SESSION_PIDS+=($!)
 expect 5 "dunst took no notification service (see dunst.log)" session_bus_has_owner org.freedesktop.Notifications
