@@ -3,6 +3,8 @@
 
 SESSION_PIDS=()
 SESSION_TMP=""
+SESSION_STEP=""
+SESSION_STARTED=$SECONDS
 SESSION_BUS_CONFIG=$(cd "$(dirname "${BASH_SOURCE[0]}")/../support" && pwd)/session-bus.conf
 
 session_fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -29,7 +31,7 @@ session_runner_start()
     mkdir -p "$E2E_ARTIFACTS"
     rm -f "$E2E_ARTIFACTS"/*.png "$E2E_ARTIFACTS"/*.log
     trap session_finish EXIT
-    trap 'echo "FAIL: the run did not finish in time" >&2; exit 1' TERM INT
+    trap 'echo "FAIL: the run did not finish in time${SESSION_STEP:+, waiting for: $SESSION_STEP}" >&2; exit 1' TERM INT
 }
 
 session_finish()
@@ -37,17 +39,36 @@ session_finish()
     local status=$?
     [ "$status" -eq 0 ] || [ -z "${DISPLAY:-}" ] || "$E2E_SHOT" "$E2E_ARTIFACTS/failed.png" >/dev/null 2>&1 || true
     [ -z "$SESSION_TMP" ] || cp "$SESSION_TMP"/*.log "$E2E_ARTIFACTS"/ 2>/dev/null || true
+    # CI shows only this output: what the application said last tells why it failed.
+    [ "$status" -eq 0 ] || [ ! -s "$E2E_ARTIFACTS/app.log" ] ||
+        { echo "e2e: the end of app.log:" && tail -n 15 "$E2E_ARTIFACTS/app.log"; } >&2
     session_stop
     [ "$status" -eq 0 ] && echo "e2e: all checks passed; artifacts in $E2E_ARTIFACTS" ||
         echo "e2e: failed; artifacts in $E2E_ARTIFACTS" >&2
 }
 
 # session_wait_for SECONDS COMMAND...: runs COMMAND until it succeeds; false once SECONDS pass.
+# SESSION_STEP names it, for a run that ends at its time limit meanwhile.
 session_wait_for()
 {
-    local deadline=$((SECONDS + $1))
+    local deadline=$((SECONDS + $1)) status=0
     shift
-    until "$@"; do [ "$SECONDS" -lt "$deadline" ] && sleep 0.1 || return 1; done
+    SESSION_STEP="$* ($((SECONDS - SESSION_STARTED)) s into the run)"
+    until "$@"; do [ "$SECONDS" -lt "$deadline" ] && sleep 0.1 || { status=1 && break; }; done
+    SESSION_STEP=""
+    return "$status"
+}
+
+# True once PID has ended (a child not yet waited for stays a zombie).
+session_exited() { local state; state=$(ps -o stat= -p "$1") || return 0; [[ $state == Z* ]]; }
+
+# Ends PID with SIGTERM, as a session's end does; fails if it is still there after 10 s.
+session_end_process()
+{
+    kill "$1" 2>/dev/null || return 0
+    session_wait_for 10 session_exited "$1" ||
+        session_fail "${2:-process $1} was still running 10 s after SIGTERM"
+    wait "$1" 2>/dev/null || true
 }
 
 # An X server of the session's own; sets DISPLAY. A random number, and two answers
@@ -153,8 +174,9 @@ session_start_app() { "$1" >"$SESSION_TMP/app.log" 2>&1 & APP_PID=$!; SESSION_PI
 # The application's window inside the tray (among its panel's descendants), or nothing.
 session_docked_window()
 {
-    local tree window
-    tree=$(xwininfo -id "$(session_tray_window)" -tree 2>/dev/null) || return 1
+    local tray tree window
+    tray=$(session_tray_window) || return 1
+    tree=$(session_window_info "$tray" -tree 2>/dev/null) || return 1
     for window in $(xdotool search --classname '^zembrak$' 2>/dev/null); do
         window=$(printf '0x%x' "$window")
         [[ "$tree" != *" $window "* ]] || { echo "$window" && return 0; }
@@ -162,10 +184,14 @@ session_docked_window()
     return 1
 }
 
+# xwininfo of window ID. Given no ID it would wait for a click on a window: a panel
+# that moves its windows meanwhile must not leave a run waiting.
+session_window_info() { [ -n "$1" ] && xwininfo -id "$@"; }
+
 # "X Y W H" of a window on the root.
 session_geometry()
 {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    session_window_info "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
         /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
 }
 

@@ -37,8 +37,7 @@ check "no Notify for the ends of the periods (see dbus-monitor.log)" \
     eval 'grep -q "\"Work period finished\"" "$monitor" && grep -q "\"Break finished\"" "$monitor"'
 
 # --start-pause with none running starts Zembrak and then starts its timer.
-kill "$APP_PID"
-wait "$APP_PID" 2>/dev/null || true
+session_end_process "$APP_PID" "the application"
 expect 5 "the application's name stayed on the bus after it quit" eval '! session_bus_has_owner org.zembrak.Zembrak'
 timeout 20 "$E2E_APP" --start-pause >"$SESSION_TMP/start.out" 2>&1 ||
     session_fail "--start-pause with none running failed: $(cat "$SESSION_TMP/start.out")"
