@@ -911,6 +911,10 @@ Exit-Status: 0 erledigt, 1 kein laufendes Zembrak erreicht, 2 falsche Verwendung
 <context>
     <name>ZKStatusMenu</name>
     <message>
+        <source>Open Zembrak</source>
+        <translation>Zembrak öffnen</translation>
+    </message>
+    <message>
         <source>Pause</source>
         <translation>Pausieren</translation>
     </message>

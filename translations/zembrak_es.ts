@@ -911,6 +911,10 @@ Estado de salida: 0 hecho, 1 no se alcanzó ningún Zembrak en ejecución, 2 uso
 <context>
     <name>ZKStatusMenu</name>
     <message>
+        <source>Open Zembrak</source>
+        <translation>Abrir Zembrak</translation>
+    </message>
+    <message>
         <source>Pause</source>
         <translation>Pausar</translation>
     </message>

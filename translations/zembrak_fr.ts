@@ -911,6 +911,10 @@ Code de sortie&#xa0;: 0 fait, 1 aucun Zembrak en cours joint, 2 mauvaise utilisa
 <context>
     <name>ZKStatusMenu</name>
     <message>
+        <source>Open Zembrak</source>
+        <translation>Ouvrir Zembrak</translation>
+    </message>
+    <message>
         <source>Pause</source>
         <translation>Pause</translation>
     </message>

@@ -911,6 +911,10 @@ Status de saída: 0 feito, 1 nenhum Zembrak em execução alcançado, 2 uso inco
 <context>
     <name>ZKStatusMenu</name>
     <message>
+        <source>Open Zembrak</source>
+        <translation>Abrir Zembrak</translation>
+    </message>
+    <message>
         <source>Pause</source>
         <translation>Pausar</translation>
     </message>

@@ -66,7 +66,8 @@ void AppDelegate::setup()
     m_timeBoxManager->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
     m_menu->setMenuBarTimeDisplay(m_menuBarTimeDisplay.get());
     m_menu->loadPreferences();
-    m_statusMenu = std::make_unique<ZKStatusMenu>(*m_menu, *m_menuBarTimeDisplay);
+    m_statusMenu =
+        std::make_unique<ZKStatusMenu>(*m_menu, *m_menuBarTimeDisplay, [this] { showPopover(); });
     m_timeEditorWindow = std::make_unique<ZKTimeEditorWindow>(m_menuBarTimeDisplay->statusItem());
     m_timeSettingsWindow =
         std::make_unique<ZKTimeSettingsWindow>(m_menuBarTimeDisplay->statusItem());

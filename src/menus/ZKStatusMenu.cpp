@@ -17,8 +17,9 @@ QString opening(const QString& title)
 
 } // namespace
 
-ZKStatusMenu::ZKStatusMenu(ZKMenu& menu, KPMenuBarTimeDisplay& display, QObject* parent)
-    : QObject(parent), m_menu(menu), m_display(display)
+ZKStatusMenu::ZKStatusMenu(ZKMenu& menu, KPMenuBarTimeDisplay& display,
+                           std::function<void()> openPopover, QObject* parent)
+    : QObject(parent), m_menu(menu), m_display(display), m_openPopover(std::move(openPopover))
 {
     // The display keeps its timer for the whole run.
     if (KPTimer* timer = display.timer())
@@ -41,6 +42,8 @@ void ZKStatusMenu::update()
     };
     ZKMenu& menu = m_menu;
     StatusItem::Menu entries{
+        {tr("Open Zembrak"), m_openPopover},
+        StatusItem::MenuEntry::separatorLine(),
         {running ? tr("Pause") : tr("Start"), onTimer([](KPTimer& t) { t.toggle(); }),
          timer != nullptr},
         {KPMenuBarTimeDisplay::tr("Reset"), onTimer([](KPTimer& t) { t.reset(); }),

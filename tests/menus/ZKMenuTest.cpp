@@ -190,12 +190,13 @@ private Q_SLOTS:
         }
     }
 
-    // The status item's own menu drives the timer as the tray item does; its
-    // first label follows the timer.
+    // The status item's own menu opens the popover and drives the timer as the
+    // tray item does; its play label follows the timer.
     void statusMenuDrivesTheTimer()
     {
         Fixture f;
-        ZKStatusMenu statusMenu(f.menu, f.display());
+        int popoversOpened = 0;
+        ZKStatusMenu statusMenu(f.menu, f.display(), [&popoversOpened] { ++popoversOpened; });
         const StatusItem& item = *f.display().statusItem();
         const auto labels = [&item] {
             QStringList shown;
@@ -212,15 +213,18 @@ private Q_SLOTS:
             }
             QFAIL(qPrintable("no " + label));
         };
-        QCOMPARE(labels(), (QStringList{"Start", "Reset", "Skip", "+5 Minutes", "-", "Edit Time…",
-                                        "Time Settings…", "Statistics", "-", "Quit"}));
+        QCOMPARE(labels(),
+                 (QStringList{"Open Zembrak", "-", "Start", "Reset", "Skip", "+5 Minutes", "-",
+                              "Edit Time…", "Time Settings…", "Statistics", "-", "Quit"}));
+        choose("Open Zembrak");
+        QCOMPARE(popoversOpened, 1);
         choose("Start");
         QCOMPARE(f.timer().state(), KPTimer::State::active);
-        QCOMPARE(labels().first(), "Pause");
+        QCOMPARE(labels().at(2), "Pause");
         f.loop.advance(60s);
         choose("Pause");
         QCOMPARE(f.timer().state(), KPTimer::State::inactive);
-        QCOMPARE(labels().first(), "Start");
+        QCOMPARE(labels().at(2), "Start");
         choose("Reset");
         QCOMPARE(f.timer().currentTime().totalSeconds(), 1500);
         choose("+5 Minutes");

@@ -64,3 +64,16 @@ QImage SniTimeIcon::render(const QString& text, const QColor& accent, QSize size
     painter.drawText(x, baseline, text);
     return image;
 }
+
+QImage SniTimeIcon::marker(const QColor& accent, QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal diameter = std::min(size.width(), size.height()) * 0.6;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(accent.isValid() ? accent : QColor(Qt::gray));
+    painter.drawEllipse(QRectF(QPointF(0, 0), size).center(), diameter / 2, diameter / 2);
+    return image;
+}

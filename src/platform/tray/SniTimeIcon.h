@@ -12,4 +12,6 @@ class SniTimeIcon
 public:
     // text is the item's label ("24:59", "01:04:59", "25") or its square form ("24").
     static QImage render(const QString& text, const QColor& accent, QSize size);
+    // The period's colour alone, a disc: for hosts that draw the label beside the icon.
+    static QImage marker(const QColor& accent, QSize size);
 };

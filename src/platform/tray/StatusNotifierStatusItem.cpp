@@ -2,7 +2,7 @@
 
 #include "DBusMenu.h"
 #include "SniTimeIcon.h"
-#include "platform/bus/BusService.h"
+#include "platform/Workspace.h"
 #include "platform/bus/BusService.h"
 #include "platform/tray/TrayTimeLayout.h"
 
@@ -25,6 +25,14 @@ constexpr std::chrono::milliseconds kMinIconInterval{500};
 // shape comes as the largest picture, at twice its size, and squares cover the
 // usual tray slots below it.
 constexpr int kSquareSizes[] = {22, 32, 44};
+
+// GNOME's AppIndicator extension (and Unity before it) draws the label beside
+// the icon: digits in the icon too would show the time twice.
+bool hostDrawsLabel()
+{
+    return Workspace::isDesktop(QStringLiteral("GNOME")) ||
+           Workspace::isDesktop(QStringLiteral("Unity"));
+}
 
 constexpr int kCommonPanelThickness = 32;
 
@@ -183,7 +191,15 @@ void StatusNotifierStatusItem::followWatcher()
 
 void StatusNotifierStatusItem::registerWithWatcher()
 {
-    const QByteArray name = m_serviceName.toUtf8();
+    // Registered by the connection's own name, not the well-known one: given
+    // that, GNOME's AppIndicator extension also watches the name, and its first
+    // report of it can wipe the properties the extension has just read, which
+    // makes it drop the item.
+    const char* unique = nullptr;
+    sd_bus* bus = m_service->connection().bus();
+    const QByteArray name = bus && sd_bus_get_unique_name(bus, &unique) >= 0 && unique
+                                ? QByteArray(unique)
+                                : m_serviceName.toUtf8();
     m_service->connection().callAsync(
         kWatcherService, "/StatusNotifierWatcher", kWatcherService, "RegisterStatusNotifierItem",
         [](sd_bus_message* reply, void* self, sd_bus_error*) {
@@ -343,7 +359,11 @@ void StatusNotifierStatusItem::refreshIcon()
         return;
     m_lastIconKey = key;
     m_icons.clear();
-    if (!wide.isEmpty()) {
+    if (!wide.isEmpty() && hostDrawsLabel()) {
+        for (int size : kSquareSizes)
+            m_icons.append(
+                SniIconPixmap::fromImage(SniTimeIcon::marker(accentColor(), QSize(size, size))));
+    } else if (!wide.isEmpty()) {
         for (int size : kSquareSizes)
             m_icons.append(SniIconPixmap::fromImage(
                 SniTimeIcon::render(textFor(QSize(size, size)), accentColor(), QSize(size, size))));
