@@ -226,10 +226,12 @@ session_dock_item()
     echo "e2e: docked window $ITEM at $ITEM_X,$ITEM_Y size ${ITEM_W}x$ITEM_H"
 }
 
-# Reads IMAGE around the slot X Y W H: the panel is the commonest colour in a 2 px ring
-# outside it, the digits the neutral pixels that stand out (contrast 3 or more). Prints
-# "LEFT RIGHT TOP BOTTOM CONTRAST BOX": where the digits lie in the slot, their best
-# contrast, and that of the slot's commonest colour against the panel (1: no box).
+# Reads IMAGE around the slot X Y W H. The panel is, for each row, the commonest colour of
+# a 2 px ring outside the slot in that row (the whole ring's for rows it lacks): a panel's
+# gradient runs along its rows. The digits are the neutral pixels that stand out from their
+# row's panel (contrast 3 or more). Prints "LEFT RIGHT TOP BOTTOM CONTRAST BOX": where the
+# digits lie in the slot, their best contrast, and the median over the rows of the slot's
+# commonest colour against the panel (1: no box).
 session_read_slot()
 {
     /usr/bin/convert "$1" -crop "$(($4 + 4))x$(($5 + 4))+$(($2 - 2))+$(($3 - 2))" +repage \
@@ -239,19 +241,21 @@ session_read_slot()
         function contrast(a, b) { return a > b ? (a + 0.05) / (b + 0.05) : (b + 0.05) / (a + 0.05) }
         /^[0-9]/ {
             split($1, p, /[,:]/); split($2, c, /[(),]/)
+            y = p[2]; l = lum(c[2], c[3], c[4])
             if (p[1] < 2 || p[2] < 2 || p[1] >= w + 2 || p[2] >= h + 2) {
-                if (++ring[$2] > most) { most = ring[$2]; panel = lum(c[2], c[3], c[4]) }
+                if (++ring[$2] > most) { most = ring[$2]; panel = l }
+                if (++rowRing[y, $2] > rowMost[y]) { rowMost[y] = rowRing[y, $2]; rowPanel[y] = l }
                 next
             }
-            if (++inner[$2] > inside) { inside = inner[$2]; slot = lum(c[2], c[3], c[4]) }
+            if (++rowInner[y, $2] > rowInside[y]) { rowInside[y] = rowInner[y, $2]; rowSlot[y] = l }
             if ((c[2] - c[3]) ^ 2 <= 3600 && (c[3] - c[4]) ^ 2 <= 3600 && (c[2] - c[4]) ^ 2 <= 3600) {
-                n++; px[n] = p[1]; py[n] = p[2]; pl[n] = lum(c[2], c[3], c[4])
+                n++; px[n] = p[1]; py[n] = y; pl[n] = l
             }
         }
         END {
             left = w + 4; right = -1; top = h + 4; bottom = -1; best = 1
             for (i = 1; i <= n; i++) {
-                ratio = contrast(pl[i], panel)
+                ratio = contrast(pl[i], py[i] in rowPanel ? rowPanel[py[i]] : panel)
                 if (ratio < 3) continue
                 if (px[i] < left) left = px[i]
                 if (px[i] > right) right = px[i]
@@ -259,7 +263,9 @@ session_read_slot()
                 if (py[i] > bottom) bottom = py[i]
                 if (ratio > best) best = ratio
             }
-            printf "%d %d %d %d %.1f %.1f\n", left - 2, right - 2, top - 2, bottom - 2, best, contrast(slot, panel)
+            for (y = 2; y < h + 2; y++) box[y - 1] = contrast(rowSlot[y], y in rowPanel ? rowPanel[y] : panel)
+            for (i = 1; i <= h; i++) for (j = i + 1; j <= h; j++) if (box[j] < box[i]) { t = box[i]; box[i] = box[j]; box[j] = t }
+            printf "%d %d %d %d %.1f %.1f\n", left - 2, right - 2, top - 2, bottom - 2, best, box[int((h + 1) / 2)]
         }'
 }
 
@@ -267,8 +273,9 @@ session_read_slot()
 session_ocr_slot()
 {
     local negate=()
-    [ "$(/usr/bin/convert "$1" -crop "1x1+$(($2 - 2))+$3" -colorspace Gray \
-        -format '%[fx:intensity < 0.5]' info:)" = 1 ] && negate=(-negate)
+    # Light digits on a dark slot are the most of its pixels dark, border lines or not.
+    [ "$(/usr/bin/convert "$1" -crop "${4}x$5+$2+$3" -colorspace Gray \
+        -format '%[fx:mean < 0.5]' info:)" = 1 ] && negate=(-negate)
     /usr/bin/convert "$1" -crop "${4}x$5+$2+$3" +repage -colorspace Gray "${negate[@]}" -normalize \
         -filter Lanczos -resize 800% -bordercolor white -border 20 "$6"
     /usr/bin/tesseract "$6" - --psm "${7:-6}" -c tessedit_char_whitelist=0123456789: 2>/dev/null |

@@ -266,6 +266,44 @@ std::optional<QImage> X11SystemTray::panelBehind(xcb_window_t window) const
     return behind;
 }
 
+std::optional<QImage> X11SystemTray::panelStripes(xcb_window_t window) const
+{
+    if (composited())
+        return std::nullopt;
+    const QRect item = rootGeometry(window);
+    const QRect panel = topLevelGeometry(window);
+    if (item.isEmpty() || !panel.contains(item))
+        return std::nullopt;
+    const QImage shown = windowImage(m_connection, m_root, panel);
+    if (shown.isNull())
+        return std::nullopt;
+    // A panel along the top or bottom has its stripes in rows, one at a side in columns.
+    const bool rows = panel.width() >= panel.height();
+    const QRect own = item.translated(-panel.topLeft());
+    const int lines = rows ? own.height() : own.width();
+    const int length = rows ? shown.width() : shown.height();
+    const int beside = length - (rows ? own.width() : own.height());
+    QImage behind(item.size(), QImage::Format_RGB32);
+    for (int line = 0; line < lines; ++line) {
+        QHash<QRgb, int> seen;
+        std::pair<QRgb, int> most{0, 0};
+        for (int along = 0; along < length; ++along) {
+            const QPoint at = rows ? QPoint(along, own.y() + line) : QPoint(own.x() + line, along);
+            if (own.contains(at))
+                continue;
+            const int count = ++seen[shown.pixel(at)];
+            if (count > most.second)
+                most = {shown.pixel(at), count};
+        }
+        // Applets are small beside the panel's length: a line they fill half of is no stripe.
+        if (most.second * 2 < beside)
+            return std::nullopt;
+        for (int across = 0; across < (rows ? own.width() : own.height()); ++across)
+            behind.setPixel(rows ? QPoint(across, line) : QPoint(line, across), most.first);
+    }
+    return behind;
+}
+
 QRect X11SystemTray::topLevelGeometry(xcb_window_t window) const
 {
     for (int depth = 0; depth < 32; ++depth) {

@@ -48,6 +48,11 @@ public:
     // the window takes its parent's background and is read back. Nothing where
     // the tray gives its icons no background to take (the window stays as drawn).
     std::optional<QImage> panelBehind(xcb_window_t window) const;
+    // The panel's picture under the window where it runs in stripes along the
+    // panel (a gradient, a tiled image) and the tray lets none of it through:
+    // each line takes its commonest colour along the whole panel. Nothing where
+    // a compositing manager draws the screen or the panel shows no stripes.
+    std::optional<QImage> panelStripes(xcb_window_t window) const;
 
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 

@@ -165,10 +165,12 @@ void X11SystemTrayStatusItem::takePanelColors()
     QWidget* b = button();
     const auto id = xcb_window_t(b->winId());
     // The panel's own pixels where the tray lets them through, else its commonest colour.
-    const std::optional<QImage> behind = m_tray->panelBehind(id);
+    std::optional<QImage> behind = m_tray->panelBehind(id);
     // Some panels draw their picture well after the slot (lxpanel): look again a while.
     if (!behind && ++m_colorSamples < kColorSamples)
         m_colorSample.start(kLateColorSampleDelayMs);
+    if (!behind)
+        behind = m_tray->panelStripes(id);
     std::optional<QColor> panel = m_tray->colorAround(id);
     const std::optional<QColor> foreground = m_tray->foregroundColor();
     if (m_tray->composited()) {
@@ -178,10 +180,15 @@ void X11SystemTrayStatusItem::takePanelColors()
         if (foreground)
             panel = QColor(qGray(foreground->rgb()) >= 128 ? Qt::black : Qt::white);
     }
+    // The digits stand in the slot's middle band: a panel's border line above or
+    // below them (lxpanel's) does not choose their colour.
+    const QImage underDigits =
+        behind ? behind->copy(0, behind->height() / 5, behind->width(), behind->height() * 3 / 5)
+               : QImage();
     if (behind) {
         // Light text on a picture darker than white is lighter than black, else dark.
-        const QColor light = SystemStyle::hardestBackground(*behind, Qt::white);
-        const QColor dark = SystemStyle::hardestBackground(*behind, Qt::black);
+        const QColor light = SystemStyle::hardestBackground(underDigits, Qt::white);
+        const QColor dark = SystemStyle::hardestBackground(underDigits, Qt::black);
         panel = SystemStyle::contrastRatio(Qt::white, light) >=
                         SystemStyle::contrastRatio(Qt::black, dark)
                     ? light
@@ -195,7 +202,7 @@ void X11SystemTrayStatusItem::takePanelColors()
     QPalette palette = b->palette();
     if (behind) {
         // The colour the digits must read on: the panel's pixel nearest to them.
-        const QColor hardest = SystemStyle::hardestBackground(*behind, text);
+        const QColor hardest = SystemStyle::hardestBackground(underDigits, text);
         palette.setBrush(QPalette::Window, QBrush(hardest, QPixmap::fromImage(*behind)));
     } else {
         palette.setColor(QPalette::Window, *panel);
