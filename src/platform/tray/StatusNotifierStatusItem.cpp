@@ -28,6 +28,9 @@ constexpr int kSquareSizes[] = {22, 32, 44};
 
 // GNOME's AppIndicator extension (and Unity before it) draws the label beside
 // the icon: digits in the icon too would show the time twice.
+// After registering: the host has made its item of us by then.
+constexpr std::chrono::milliseconds kLabelNudgeDelay{1000};
+
 bool hostDrawsLabel()
 {
     return Workspace::isDesktop(QStringLiteral("GNOME")) ||
@@ -157,6 +160,8 @@ void StatusNotifierStatusItem::exportInterface()
           [](sd_bus_message* reply) {
               return sd_bus_message_append(reply, "o", DBusMenu::kObjectPath);
           }},
+         {"IconAccessibleDesc", "s", text(&StatusNotifierStatusItem::title, this)},
+         {"AttentionAccessibleDesc", "s", &noText},
          {"XAyatanaLabel", "s", text(&StatusItem::labelText, this)},
          {"XAyatanaLabelGuide", "s", text(&StatusNotifierStatusItem::labelGuide, this)}},
         {{"NewTitle", ""},
@@ -205,6 +210,8 @@ void StatusNotifierStatusItem::registerWithWatcher()
         [](sd_bus_message* reply, void* self, sd_bus_error*) {
             auto* item = static_cast<StatusNotifierStatusItem*>(self);
             item->m_registered = !sd_bus_message_is_method_error(reply, nullptr);
+            if (item->m_registered && hostDrawsLabel())
+                RunLoop::main().postAfter(kLabelNudgeDelay, item, [item] { item->nudgeLabel(); });
             if (item->m_registered)
                 Q_EMIT item->registeredWithWatcher();
             return 0;
@@ -213,6 +220,15 @@ void StatusNotifierStatusItem::registerWithWatcher()
         [&name](sd_bus_message* call) {
             return sd_bus_message_append(call, "s", name.constData());
         });
+}
+
+void StatusNotifierStatusItem::nudgeLabel()
+{
+    // GNOME's extension (GNOME 48's) draws the label it read on registering only
+    // once the label changes: a change and straight back, which it takes as one.
+    const QString guide = labelGuide();
+    for (const QString& text : {labelText() + QLatin1Char(' '), labelText()})
+        m_service->send(QString::fromLatin1(kInterface), "XAyatanaNewLabel", {text, guide});
 }
 
 SniToolTip StatusNotifierStatusItem::toolTip() const
@@ -351,15 +367,19 @@ void StatusNotifierStatusItem::refreshIcon()
     // The pictures follow from the text, its colour and the view's shape alone:
     // a repaint that keeps them sends nothing.
     const QSize wide = button()->size() * 2;
+    // Beside a label the icon holds no text: the seconds do not change it.
+    const bool textShown = !hostDrawsLabel();
     const QString key = QStringLiteral("%1 %2 %3 %4x%5")
-                            .arg(labelText(), squareText(), accentColor().name(QColor::HexArgb))
+                            .arg(textShown ? labelText() : QString(),
+                                 textShown ? squareText() : QString(),
+                                 accentColor().name(QColor::HexArgb))
                             .arg(wide.width())
                             .arg(wide.height());
     if (key == m_lastIconKey)
         return;
     m_lastIconKey = key;
     m_icons.clear();
-    if (!wide.isEmpty() && hostDrawsLabel()) {
+    if (!wide.isEmpty() && !textShown) {
         for (int size : kSquareSizes)
             m_icons.append(
                 SniIconPixmap::fromImage(SniTimeIcon::marker(accentColor(), QSize(size, size))));

@@ -57,6 +57,7 @@ private:
     void exportInterface();
     void followWatcher();
     void registerWithWatcher();
+    void nudgeLabel();
     void watchContent(QObject* object);
     void scheduleIconRefresh();
     void refreshIcon();
