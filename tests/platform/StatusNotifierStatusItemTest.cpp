@@ -196,8 +196,8 @@ private Q_SLOTS:
             QCOMPARE(image.pixel(image.width() / 2, image.height() / 2), qRgb(255, 0, 0));
             for (int y = 0; y < image.height(); ++y)
                 for (int x = 0; x < image.width(); ++x)
-                    QVERIFY(qAlpha(image.pixel(x, y)) == 0 || qRed(image.pixel(x, y)) >
-                                                                   qGreen(image.pixel(x, y)));
+                    QVERIFY(qAlpha(image.pixel(x, y)) == 0 ||
+                            qRed(image.pixel(x, y)) > qGreen(image.pixel(x, y)));
         }
     }
 

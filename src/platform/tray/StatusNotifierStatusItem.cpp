@@ -26,11 +26,11 @@ constexpr std::chrono::milliseconds kMinIconInterval{500};
 // usual tray slots below it.
 constexpr int kSquareSizes[] = {22, 32, 44};
 
-// GNOME's AppIndicator extension (and Unity before it) draws the label beside
-// the icon: digits in the icon too would show the time twice.
 // After registering: the host has made its item of us by then.
 constexpr std::chrono::milliseconds kLabelNudgeDelay{1000};
 
+// GNOME's AppIndicator extension (and Unity before it) draws the label beside
+// the icon: digits in the icon too would show the time twice.
 bool hostDrawsLabel()
 {
     return Workspace::isDesktop(QStringLiteral("GNOME")) ||
@@ -369,12 +369,12 @@ void StatusNotifierStatusItem::refreshIcon()
     const QSize wide = button()->size() * 2;
     // Beside a label the icon holds no text: the seconds do not change it.
     const bool textShown = !hostDrawsLabel();
-    const QString key = QStringLiteral("%1 %2 %3 %4x%5")
-                            .arg(textShown ? labelText() : QString(),
-                                 textShown ? squareText() : QString(),
-                                 accentColor().name(QColor::HexArgb))
-                            .arg(wide.width())
-                            .arg(wide.height());
+    const QString key =
+        QStringLiteral("%1 %2 %3 %4x%5")
+            .arg(textShown ? labelText() : QString(), textShown ? squareText() : QString(),
+                 accentColor().name(QColor::HexArgb))
+            .arg(wide.width())
+            .arg(wide.height());
     if (key == m_lastIconKey)
         return;
     m_lastIconKey = key;

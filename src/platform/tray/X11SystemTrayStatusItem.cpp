@@ -164,7 +164,8 @@ void X11SystemTrayStatusItem::takePanelColors()
         return;
     QWidget* b = button();
     const auto id = xcb_window_t(b->winId());
-    // The panel's own pixels where the tray lets them through, else its commonest colour.
+    // The panel's own pixels where the tray lets them through, else its picture as
+    // read along the panel, else its commonest colour.
     std::optional<QImage> behind = m_tray->panelBehind(id);
     // Some panels draw their picture well after the slot (lxpanel): look again a while.
     if (!behind && ++m_colorSamples < kColorSamples)
@@ -197,8 +198,7 @@ void X11SystemTrayStatusItem::takePanelColors()
     if (!panel)
         return;
     // The tray's own text colour where it names one that reads on its panel.
-    const QColor text =
-        SystemStyle::textColorOn(*panel, foreground.value_or(QColor()));
+    const QColor text = SystemStyle::textColorOn(*panel, foreground.value_or(QColor()));
     QPalette palette = b->palette();
     if (behind) {
         // The colour the digits must read on: the panel's pixel nearest to them.
