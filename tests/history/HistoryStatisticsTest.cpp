@@ -1,5 +1,10 @@
 #include "history/HistoryStatistics.h"
+#include "ManualRunLoop.h"
+#include "history/DailyProgress.h"
+#include "history/HistoryStore.h"
 
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(QList<HistoryRecord>)
@@ -156,7 +161,35 @@ private slots:
         QCOMPARE(tasks[0].workPeriods, 1);
         QCOMPARE(tasks[0].focusedSeconds, qint64(1800));
     }
+
+    // Today's count as the application keeps it: read from the store, again at
+    // each period's end and when the local day turns.
+    void countsTodayAndTurnsAtMidnight()
+    {
+        QTemporaryDir folder;
+        HistoryStore store(folder.filePath("history.sqlite"));
+        ManualRunLoop loop;
+        // 23:59:30 on the 23-hour day, Berlin's wall clock; the clock follows the loop.
+        const QDateTime start = QDateTime(QDate(2026, 3, 29), QTime(23, 59, 30), berlin);
+        const auto began = loop.now();
+        DailyProgress progress(store, berlin, [&] {
+            return start.addMSecs((loop.now() - began) / std::chrono::milliseconds(1));
+        });
+        HistoryRecord work =
+            period("work", "finished", "2026-03-29T23:33:30", "2026-03-29T23:58:30", 1500);
+        QVERIFY(store.append(work));
+
+        progress.setGoal(0);
+        QCOMPARE(progress.text(), QString()); // no goal, nothing read or shown
+        QSignalSpy changed(&progress, &DailyProgress::changed);
+        progress.setGoal(4);
+        QCOMPARE(progress.today(), 1);
+        QCOMPARE(progress.text(), QString("1 of 4 today"));
+        loop.advance(std::chrono::seconds(31)); // 00:00:01, and the second more it waits
+        QCOMPARE(progress.today(), 0);
+        QCOMPARE(changed.count(), 2);
+    }
 };
 
-QTEST_APPLESS_MAIN(HistoryStatisticsTest)
+QTEST_GUILESS_MAIN(HistoryStatisticsTest)
 #include "HistoryStatisticsTest.moc"

@@ -1,8 +1,8 @@
 #include "windows/ZKTimerWindow.h"
 #include "FakeAppDelegate.h"
 #include "FakeSound.h"
-#include "TemporaryStore.h"
 #include "ManualRunLoop.h"
+#include "TemporaryStore.h"
 #include "platform/tray/StatusItemWindow.h"
 #include "tasks/KPTaskManager.h"
 #include "timing/KPTimer.h"
@@ -37,7 +37,6 @@ private Q_SLOTS:
         ZKTimerWindow window(*application.menuBarTimeDisplay(), &tasks, Defaults::standard());
         window.setShown(true);
         ZKTimerView* view = window.view();
-        QCOMPARE(view->taskLabel()->text(), QString("Write the report"));
 
         QTest::mouseClick(view->startPauseButton(), Qt::LeftButton);
         QCOMPARE(application.timer().state(), KPTimer::State::active);
@@ -48,8 +47,6 @@ private Q_SLOTS:
         QTest::mouseClick(view->skipButton(), Qt::LeftButton); // as the item's Skip
         loop.runPending();
         QCOMPARE(application.timeBoxManager()->state(), KPTimeBoxManager::State::shortBreak);
-        QCOMPARE(application.menuBarTimeDisplay()->indicatorColor(),
-                 KPTimeBoxManager::colorFor(KPTimeBoxManager::State::shortBreak));
         tasks.renameTask(0, "Send it");
         QCOMPARE(view->taskLabel()->accessibleName(), QString("Current task: Send it"));
     }
