@@ -1,46 +1,108 @@
 #include "app/CommandLine.h"
+#include "PrivateSessionBus.h"
 #include "app/StatusFollower.h"
+#include "platform/session/SingleInstance.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
 #include <QTest>
 
 using Action = CommandLine::Action;
+
+namespace {
+
+QString busAddress;
+
+// The control object of a running Zembrak, as far as a follower sees it.
+class FakeControl : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.zembrak.Zembrak")
+    Q_PROPERTY(QString State MEMBER state)
+    Q_PROPERTY(QString Period MEMBER period)
+    Q_PROPERTY(qlonglong Remaining MEMBER remaining)
+
+public:
+    QString state = QStringLiteral("active");
+    QString period = QStringLiteral("work");
+    qlonglong remaining = 1200;
+};
+
+// A Zembrak that starts on a connection of its own, and ends with it.
+struct RunningApp
+{
+    explicit RunningApp(const QString& name) : name(name)
+    {
+        QVERIFY(bus.registerObject(SingleInstance::objectPath, &control,
+                                   QDBusConnection::ExportAllProperties));
+        QVERIFY(bus.registerService(SingleInstance::serviceName));
+    }
+    ~RunningApp() { QDBusConnection::disconnectFromBus(name); }
+    void announce(const QVariantMap& changed)
+    {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            SingleInstance::objectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("PropertiesChanged"));
+        signal << QStringLiteral("org.zembrak.Zembrak") << changed << QStringList();
+        bus.send(signal);
+    }
+
+    QString name;
+    QDBusConnection bus = QDBusConnection::connectToBus(busAddress, name);
+    FakeControl control;
+};
+
+const auto json = [](const QByteArray& line) { return QJsonDocument::fromJson(line).object(); };
+
+} // namespace
 
 class CommandLineTest : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    // The goal's fields come after the ones scripts already split, and only with a goal.
-    void goalFieldsOfStatusAndFollow_data()
+    // --follow's JSON carries the goal's fields (the status line and templates
+    // with and without a goal are the goal run's).
+    void followJsonCarriesTheGoal()
     {
-        QTest::addColumn<qlonglong>("goal");
-        QTest::addColumn<QString>("status");
-        QTest::addColumn<QString>("template");
-        QTest::newRow("no goal") << 0LL << "state=active period=work remaining=61 cycles=3"
-                                 << "01:01 0/0";
-        QTest::newRow("a goal of 8")
-            << 8LL << "state=active period=work remaining=61 cycles=3 today=2 goal=8"
-            << "01:01 2/8";
+        const QVariantMap properties{{"State", "active"},      {"Period", "work"},
+                                     {"Remaining", 61LL},      {"CyclesSinceLaunch", 3LL},
+                                     {"Length", 1500LL},       {"DailyGoal", 8LL},
+                                     {"TodayWorkPeriods", 2LL}};
+        const QJsonObject line = json(StatusFollower::line(properties, {}));
+        QCOMPARE(line["goal"].toInteger(), 8);
+        QCOMPARE(line["today"].toInteger(), 2);
     }
-    void goalFieldsOfStatusAndFollow()
+
+    void followsAcrossTheApplicationsRestart()
     {
-        QFETCH(qlonglong, goal);
-        const QVariantMap properties{{"State", "active"},
-                                     {"Period", "work"},
-                                     {"Remaining", 61LL},
-                                     {"CyclesSinceLaunch", 3LL},
-                                     {"Length", 1500LL},
-                                     {"DailyGoal", goal},
-                                     {"TodayWorkPeriods", goal ? 2LL : 0LL}};
-        QTEST(CommandLine::statusLine(properties), "status");
-        QTEST(QString(StatusFollower::line(properties, "{time} {today}/{goal}")), "template");
-        const QJsonObject json =
-            QJsonDocument::fromJson(StatusFollower::line(properties, {})).object();
-        QCOMPARE(json["goal"].toInteger(), goal);
-        QCOMPARE(json["today"].toInteger(), goal ? 2 : 0);
+        QList<QByteArray> lines;
+        StatusFollower follower(QDBusConnection::sessionBus(), QString(),
+                                [&lines](const QByteArray& line) {
+                                    lines << line;
+                                    return true;
+                                });
+        QCOMPARE(lines.size(), 1);
+        QCOMPARE(json(lines[0])["text"].toString(), QString());
+        QCOMPARE(json(lines[0])["class"].toArray(), QJsonArray{"stopped"});
+
+        for (const char* name : {"first run", "second run"}) {
+            {
+                RunningApp app(name);
+                QTRY_COMPARE(lines.size(), 2);
+                QCOMPARE(json(lines[1])["text"].toString(), QString("20:00"));
+
+                app.announce({{"Remaining", qlonglong(1199)}});
+                QTRY_COMPARE(lines.size(), 3);
+                QCOMPARE(json(lines[2])["text"].toString(), QString("19:59"));
+            }
+            QTRY_COMPARE(lines.size(), 4); // gone again
+            QCOMPARE(lines[3], lines[0]);
+            lines = {lines[0]};
+        }
     }
 
     void argumentsChooseTheAction_data()
@@ -100,5 +162,9 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(CommandLineTest)
+int main(int argc, char** argv)
+{
+    return runOnPrivateSessionBus<QCoreApplication, CommandLineTest>(argc, argv, &busAddress);
+}
+
 #include "CommandLineTest.moc"

@@ -1,0 +1,153 @@
+#include "EditorDriving.h"
+#include "FakeAppDelegate.h"
+#include "FakeSound.h"
+#include "ManualRunLoop.h"
+#include "TemporaryStore.h"
+#include "platform/Frame.h"
+#include "timing/KPTimer.h"
+#include "timing/PreferenceKeys.h"
+#include "views/KPSlider.h"
+#include "windows/ZKTimeEditorWindow.h"
+#include "windows/ZKTimeSettingsWindow.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+struct PlacedStatusItem : StatusItem
+{
+    QRect geometry;
+    QRect buttonGeometry() const override { return geometry; }
+};
+
+} // namespace
+
+// Edit Time and Time Settings, and where such a window opens.
+class UtilityWindowsTest : public QObject
+{
+    Q_OBJECT
+
+    template <typename Window> struct Fixture
+    {
+        ManualRunLoop loop;
+        FakeSounds sounds;
+        FakeAppDelegate app;
+        Window window{app.menuBarTimeDisplay()->statusItem()};
+        KPTimer& timer() { return app.timer(); }
+    };
+
+    static std::optional<qint64> stored(const QString& key)
+    {
+        return Defaults().integer(key); // read from disk by a store of its own
+    }
+
+    TemporaryStore m_store;
+
+private Q_SLOTS:
+    void init() { m_store.reset(); }
+
+    // Points: screen coordinates, origin at the bottom left of the offscreen 800 x 800 screen.
+    void placement_data()
+    {
+        QTest::addColumn<QRect>("item"); // empty: no item
+        QTest::addColumn<QPoint>("pointer");
+        QTest::addColumn<QPoint>("origin");
+        const QPoint pointer(300, 300);
+        QTest::newRow("below the item") << QRect(500, 778, 60, 22) << pointer << QPoint(460, 710);
+        QTest::newRow("item in a bottom panel: above it")
+            << QRect(500, 0, 60, 22) << pointer << QPoint(460, 32);
+        QTest::newRow("no item: at the pointer") << QRect() << pointer << QPoint(230, 300);
+        QTest::newRow("pointer at the left") << QRect() << QPoint(20, 10) << QPoint(0, 10);
+    }
+    void placement()
+    {
+        QFETCH(QRect, item);
+        QFETCH(QPoint, pointer);
+        QFETCH(QPoint, origin);
+        PlacedStatusItem statusItem;
+        statusItem.geometry = Frame::toQtScreen(item);
+        QCursor::setPos(Frame::fromQtScreen(pointer));
+        KPUtilityWindow window(item.isEmpty() ? nullptr : &statusItem, "Edit Time", 140, 58);
+        window.makeKeyAndOrderFront();
+        QCOMPARE(Frame::fromQtScreen(window.geometry()), QRect(origin, QSize(140, 58)));
+    }
+
+    void editTimeSetsTheShownTime()
+    {
+        Fixture<ZKTimeEditorWindow> f;
+        const auto fields = [&f] { return fieldTexts(f.window.timeEditor()); };
+        f.timer().start();
+        f.loop.advance(1s);
+        open(f.window);
+        QCOMPARE(fields(), QString("00:24:59"));
+        typeOver(f.window.timeEditor()->fields()[0], "3"); // never confirmed: gone when shown again
+        QTest::keyClick(f.window.windowHandle(), Qt::Key_Escape);
+        QVERIFY(!f.window.isVisible());
+        f.loop.advance(1s);
+        open(f.window);
+        QCOMPARE(fields(), QString("00:24:58"));
+        QLineEdit* minutes = f.window.timeEditor()->fields()[1];
+        typeOver(minutes, "90");
+        QTest::keyClick(minutes, Qt::Key_Return);
+        QCOMPARE(f.timer().currentTime(), (KPTime{1, 30, 58}));
+        // The display shows the new hours at once, not at the next tick.
+        QCOMPARE(f.app.menuBarTimeDisplay()->hours()->text(), QString("01"));
+        f.loop.advance(1s);
+        QCOMPARE(f.timer().currentTime(), (KPTime{1, 30, 57}));
+        f.timer().reset(); // the length is the period's still
+        QCOMPARE(f.timer().currentTime(), (KPTime{0, 25, 0}));
+    }
+
+    void settingsClosedDiscardEdits()
+    {
+        Fixture<ZKTimeSettingsWindow> f;
+        open(f.window);
+        typeOver(f.window.workTimeEditor()->fields()[1], "45");
+        QTest::keyClick(f.window.windowHandle(), Qt::Key_Escape);
+        open(f.window); // shows the stored lengths again, not the edit
+        QCOMPARE(fieldTexts(f.window.workTimeEditor()), QString("00:25:00"));
+        QVERIFY(!QFile::exists(m_store.standardFilePath()));
+        QCOMPARE(f.timer().currentTime(), (KPTime{0, 25, 0}));
+    }
+
+    // An interval set beyond the slider's range by hand is kept as it is.
+    void settingsKeepAnIntervalBeyondTheSlider()
+    {
+        m_store.writeStandardFile(R"({"longBreakInterval": 20})");
+        Fixture<ZKTimeSettingsWindow> f;
+        open(f.window);
+        QCOMPARE(f.window.longBreakIntervalSlider()->label()->text(), QString("20"));
+        QTest::mouseClick(f.window.saveButton(), Qt::LeftButton);
+        QCOMPARE(stored(PreferenceKeys::longBreakInterval), std::optional<qint64>(20));
+    }
+
+    // Saved in a running break, the break restarts at its new length; the work
+    // length stands. (Saving paused work is the accessibility run's.)
+    void settingsSavedRestartTheCurrentPeriod()
+    {
+        m_store.writeStandardFile(R"({"workLength": 2})");
+        Fixture<ZKTimeSettingsWindow> f;
+        f.timer().start();
+        f.loop.advance(32s);
+        open(f.window);
+        typeOver(f.window.shortBreakTimeEditor()->fields()[1], "90");
+        f.window.longBreakIntervalSlider()->slider()->triggerAction(
+            QAbstractSlider::SliderSingleStepAdd);
+        f.window.save(); // the field still has the focus
+        QVERIFY(!f.window.isVisible());
+        QCOMPARE(stored(PreferenceKeys::workLength), std::optional<qint64>(2));
+        QCOMPARE(stored(PreferenceKeys::shortBreakLength), std::optional<qint64>(5400));
+        QCOMPARE(stored(PreferenceKeys::longBreakInterval), std::optional<qint64>(5));
+        QCOMPARE(f.timer().currentTime(), (KPTime{1, 30, 0}));
+        QCOMPARE(f.timer().state(), KPTimer::State::active);
+    }
+};
+
+QTEST_MAIN(UtilityWindowsTest)
+#include "UtilityWindowsTest.moc"
