@@ -2,8 +2,15 @@
 #include "ManualRunLoop.h"
 #include "history/DailyProgress.h"
 #include "history/HistoryStore.h"
+#include "views/KPBarChart.h"
+#include "windows/ZKStatisticsWindow.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,7 +47,7 @@ class HistoryStatisticsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void daysUnderAFixedZone_data()
     {
         QTest::addColumn<QList<HistoryRecord>>("records");
@@ -189,7 +196,60 @@ private slots:
         QCOMPARE(progress.today(), 0);
         QCOMPARE(changed.count(), 2);
     }
+
+    // The statistics window.
+    void clearingAsksFirst_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<int>("clears");
+        QTest::newRow("yes") << QMessageBox::Yes << 1;
+        QTest::newRow("no") << QMessageBox::No << 0;
+    }
+
+    void clearingAsksFirst()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        int clears = 0;
+        ZKStatisticsWindow window(
+            nullptr, [](const QDateTime&, const QDateTime&) { return std::nullopt; },
+            [&clears] { return ++clears > 0; }, berlin);
+        window.clearButton()->click();
+        auto* question = window.findChild<QMessageBox*>();
+        QVERIFY(question && question->isVisible());
+        QCOMPARE(clears, 0);
+        question->button(answer)->click();
+        QTEST(clears, "clears");
+        // Read afresh after a clear; a history unread shows no zeros.
+        QCOMPARE(window.workPeriodsLabel()->text(), clears ? "The history could not be read." : "");
+    }
+
+    void todayShowsABarPerHourWorked()
+    {
+        const QString today =
+            QDateTime::currentDateTime().toTimeZone(berlin).date().toString(Qt::ISODate);
+        const QList<HistoryRecord> records{
+            period("work", "finished", today + "T10:00", today + "T10:25", 1500, "Draft"),
+            period("work", "finished", today + "T14:00", today + "T14:50", 3000, "Draft")};
+        ZKStatisticsWindow window(
+            nullptr, [&records](const QDateTime&, const QDateTime&) { return records; }, {},
+            berlin);
+        window.makeKeyAndOrderFront();
+        QCOMPARE(window.taskTable()->rowCount(), 1);
+        // Columns painted in the bar colour, counted as separate runs.
+        const QImage image = window.chart()->grab().toImage();
+        const QRgb bar = window.chart()->barColor().rgb();
+        int runs = 0;
+        bool inBar = false;
+        for (int x = 0; x < image.width(); ++x) {
+            bool painted = false;
+            for (int y = 0; y < image.height() && !painted; ++y)
+                painted = image.pixel(x, y) == bar;
+            runs += painted && !inBar;
+            inBar = painted;
+        }
+        QCOMPARE(runs, 2);
+    }
 };
 
-QTEST_GUILESS_MAIN(HistoryStatisticsTest)
+QTEST_MAIN(HistoryStatisticsTest)
 #include "HistoryStatisticsTest.moc"
