@@ -116,7 +116,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("tickedBeforeBack");
         QTest::addColumn<int>("remaining"); // -1: the period ran out
         QTest::addColumn<int>("endedAway");
-        QTest::newRow("logind Lock") << true << "Lock Unlock" << 5 << true << 50 << 0;
         QTest::newRow("logind hint") << true << "LockedHint UnlockedHint" << 5 << true << 50 << 0;
         QTest::newRow("screensaver") << true << "ActiveChanged" << 5 << true << 50 << 0;
         QTest::newRow("unlock unheard") << true << "Lock Lock" << 5 << true << 50 << 0;

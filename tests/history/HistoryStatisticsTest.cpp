@@ -1,5 +1,17 @@
 #include "history/HistoryStatistics.h"
+#include "ManualRunLoop.h"
+#include "history/DailyProgress.h"
+#include "history/HistoryStore.h"
+#include "views/KPBarChart.h"
+#include "windows/ZKStatisticsWindow.h"
 
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(QList<HistoryRecord>)
@@ -35,7 +47,7 @@ class HistoryStatisticsTest : public QObject
 {
     Q_OBJECT
 
-private slots:
+private Q_SLOTS:
     void daysUnderAFixedZone_data()
     {
         QTest::addColumn<QList<HistoryRecord>>("records");
@@ -156,7 +168,88 @@ private slots:
         QCOMPARE(tasks[0].workPeriods, 1);
         QCOMPARE(tasks[0].focusedSeconds, qint64(1800));
     }
+
+    // Today's count as the application keeps it: read from the store, again at
+    // each period's end and when the local day turns.
+    void countsTodayAndTurnsAtMidnight()
+    {
+        QTemporaryDir folder;
+        HistoryStore store(folder.filePath("history.sqlite"));
+        ManualRunLoop loop;
+        // 23:59:30 on the 23-hour day, Berlin's wall clock; the clock follows the loop.
+        const QDateTime start = QDateTime(QDate(2026, 3, 29), QTime(23, 59, 30), berlin);
+        const auto began = loop.now();
+        DailyProgress progress(store, berlin, [&] {
+            return start.addMSecs((loop.now() - began) / std::chrono::milliseconds(1));
+        });
+        HistoryRecord work =
+            period("work", "finished", "2026-03-29T23:33:30", "2026-03-29T23:58:30", 1500);
+        QVERIFY(store.append(work));
+
+        progress.setGoal(0);
+        QCOMPARE(progress.text(), QString()); // no goal, nothing read or shown
+        QSignalSpy changed(&progress, &DailyProgress::changed);
+        progress.setGoal(4);
+        QCOMPARE(progress.today(), 1);
+        QCOMPARE(progress.text(), QString("1 of 4 today"));
+        loop.advance(std::chrono::seconds(31)); // 00:00:01, and the second more it waits
+        QCOMPARE(progress.today(), 0);
+        QCOMPARE(changed.count(), 2);
+    }
+
+    // The statistics window.
+    void clearingAsksFirst_data()
+    {
+        QTest::addColumn<QMessageBox::StandardButton>("answer");
+        QTest::addColumn<int>("clears");
+        QTest::newRow("yes") << QMessageBox::Yes << 1;
+        QTest::newRow("no") << QMessageBox::No << 0;
+    }
+
+    void clearingAsksFirst()
+    {
+        QFETCH(QMessageBox::StandardButton, answer);
+        int clears = 0;
+        ZKStatisticsWindow window(
+            nullptr, [](const QDateTime&, const QDateTime&) { return std::nullopt; },
+            [&clears] { return ++clears > 0; }, berlin);
+        window.clearButton()->click();
+        auto* question = window.findChild<QMessageBox*>();
+        QVERIFY(question && question->isVisible());
+        QCOMPARE(clears, 0);
+        question->button(answer)->click();
+        QTEST(clears, "clears");
+        // Read afresh after a clear; a history unread shows no zeros.
+        QCOMPARE(window.workPeriodsLabel()->text(), clears ? "The history could not be read." : "");
+    }
+
+    void todayShowsABarPerHourWorked()
+    {
+        const QString today =
+            QDateTime::currentDateTime().toTimeZone(berlin).date().toString(Qt::ISODate);
+        const QList<HistoryRecord> records{
+            period("work", "finished", today + "T10:00", today + "T10:25", 1500, "Draft"),
+            period("work", "finished", today + "T14:00", today + "T14:50", 3000, "Draft")};
+        ZKStatisticsWindow window(
+            nullptr, [&records](const QDateTime&, const QDateTime&) { return records; }, {},
+            berlin);
+        window.makeKeyAndOrderFront();
+        QCOMPARE(window.taskTable()->rowCount(), 1);
+        // Columns painted in the bar colour, counted as separate runs.
+        const QImage image = window.chart()->grab().toImage();
+        const QRgb bar = window.chart()->barColor().rgb();
+        int runs = 0;
+        bool inBar = false;
+        for (int x = 0; x < image.width(); ++x) {
+            bool painted = false;
+            for (int y = 0; y < image.height() && !painted; ++y)
+                painted = image.pixel(x, y) == bar;
+            runs += painted && !inBar;
+            inBar = painted;
+        }
+        QCOMPARE(runs, 2);
+    }
 };
 
-QTEST_APPLESS_MAIN(HistoryStatisticsTest)
+QTEST_MAIN(HistoryStatisticsTest)
 #include "HistoryStatisticsTest.moc"

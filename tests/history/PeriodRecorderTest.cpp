@@ -1,10 +1,7 @@
 #include "history/PeriodRecorder.h"
-#include "FakeSound.h"
-#include "FakeTimeDisplay.h"
 #include "ManualRunLoop.h"
+#include "RecordedCycle.h"
 #include "TemporaryStore.h"
-#include "history/HistoryStore.h"
-#include "tasks/KPTaskManager.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -76,22 +73,9 @@ private Q_SLOTS:
         QFETCH(QString, script);
         QFETCH(QString, kept);
         ManualRunLoop loop;
-        FakeSounds sounds;
-        FakeTimeDisplay display;
-        KPTimeBoxManager manager;
-        manager.setMenuBarTimeDisplay(&display);
-        KPTimer& timer = *display.timer();
-        KPTaskManager tasks;
-        tasks.tasks = {{1234.5, QStringLiteral("Write"), false, std::nullopt}};
-        // The cycle credits the list, as the popover does, before the recorder hears it moved.
-        connect(&manager, &KPTimeBoxManager::periodDidEnd, &tasks, [&](KPTimeBoxManager::State s) {
-            if (s == KPTimeBoxManager::State::work)
-                tasks.creditWorkCycle();
-        });
-        HistoryStore store(m_home.path() + QStringLiteral("/history.sqlite"));
-        PeriodRecorder recorder(manager, store);
-        connect(&tasks, &KPTaskManager::workCycleCredited, &recorder,
-                &PeriodRecorder::taskCredited);
+        RecordedCycle cycle(m_home.path() + QStringLiteral("/history.sqlite"));
+        KPTimer& timer = cycle.timer();
+        PeriodRecorder& recorder = cycle.recorder;
         QStringList told;
         connect(&recorder, &PeriodRecorder::periodEnded,
                 [&told](const HistoryRecord& r) { told << describe(r); });
@@ -132,7 +116,7 @@ private Q_SLOTS:
         }
         QCOMPARE(told.join(QLatin1String(" | ")), kept);
         QStringList stored;
-        for (const HistoryRecord& r : store.records({}, {}))
+        for (const HistoryRecord& r : cycle.store.records({}, {}))
             stored << describe(r);
         QCOMPARE(stored, told);
     }

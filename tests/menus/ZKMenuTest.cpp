@@ -110,9 +110,7 @@ private Q_SLOTS:
         f.trigger(title);
         QCOMPARE(stored(key), !before);
         QCOMPARE(find(f.menu, title)->isChecked(), !before);
-        if (title == "Show Seconds") {
-            QVERIFY(f.display().hideSeconds());
-        } else if (title == "Small Display") {
+        if (title == "Small Display") { // Show Seconds applied is the menus run's
             QCOMPARE(f.display().displaySize(), KPMenuBarTimeDisplay::DisplaySize::small);
             QCOMPARE(f.application.popoverToggles, 1); // closes the popover it was shown from
         } else if (title == "Enable Ticking") {
@@ -134,39 +132,42 @@ private Q_SLOTS:
                 !QFile::exists(LoginItem::entryPath(ZKMenu::loginItemHelperIdentifier)));
     }
 
-    // A stored minute count out of bounds reads as Off; a choice is stored and told.
-    void askAfterIdle()
+    // A stored choice out of bounds reads as none; a choice is stored and told.
+    void numberChoices_data()
     {
-        for (const auto& [stored, loaded] : {std::pair("10", 10), {"-3", 0}, {"525600", 0}}) {
-            m_home.writeStandardFile(QByteArray("{\"idlePromptMinutes\": ") + stored + "}");
-            Fixture f;
-            f.menu.loadPreferences();
-            QCOMPARE(find(f.menu, loaded ? "10 minutes" : "Off")->isChecked(), true);
-            QSignalSpy told(&f.menu, &ZKMenu::idlePromptMinutesChanged);
-            f.trigger("15 minutes");
-            QCOMPARE(Defaults().integer(Keys::idlePromptMinutes), 15);
-            QCOMPARE(told.count(), 1);
-        }
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QString>("loaded");
+        const auto row = [](const QString& key, const char* stored, const char* loaded) {
+            QTest::addRow("%s %s", qPrintable(key), stored) << key << QByteArray(stored) << loaded;
+        };
+        row(Keys::idlePromptMinutes, "10", "10 minutes");
+        row(Keys::idlePromptMinutes, "-3", "Off");
+        row(Keys::idlePromptMinutes, "525600", "Off");
+        row(Keys::dailyGoal, "8", "8 work periods");
+        row(Keys::dailyGoal, "-1", "None");
+        row(Keys::dailyGoal, "1000", "None");
+    }
+    void numberChoices()
+    {
+        QFETCH(QString, key);
+        QFETCH(QByteArray, stored);
+        QFETCH(QString, loaded);
+        m_home.writeStandardFile("{\"" + key.toUtf8() + "\": " + stored + "}");
         Fixture f;
+        f.menu.loadPreferences();
+        const bool isGoal = key == Keys::dailyGoal;
+        QMenu& choices =
+            *(isGoal ? f.menu.dailyGoalMenuItem() : f.menu.askAfterIdleMenuItem())->menu();
+        QVERIFY(find(choices, loaded)->isChecked());
+        QSignalSpy told(&f.menu,
+                        isGoal ? &ZKMenu::dailyGoalChanged : &ZKMenu::idlePromptMinutesChanged);
+        find(choices, isGoal ? "12 work periods" : "15 minutes")->trigger();
+        QCOMPARE(Defaults().integer(key), isGoal ? 12 : 15);
+        QCOMPARE(told.count(), 1);
         f.menu.setIdleAvailable(false);
         QVERIFY(!f.menu.askAfterIdleMenuItem()->isEnabled());
         QCOMPARE(f.menu.askAfterIdleMenuItem()->toolTip(), "Not available on this desktop");
-    }
-
-    // A stored goal out of bounds reads as None; a choice is stored and told.
-    void dailyGoal()
-    {
-        for (const auto& [stored, loaded] :
-             {std::pair("8", "8 work periods"), {"-1", "None"}, {"1000", "None"}}) {
-            m_home.writeStandardFile(QByteArray("{\"dailyGoal\": ") + stored + "}");
-            Fixture f;
-            f.menu.loadPreferences();
-            QVERIFY(find(*f.menu.dailyGoalMenuItem()->menu(), loaded)->isChecked());
-            QSignalSpy told(&f.menu, &ZKMenu::dailyGoalChanged);
-            f.trigger("12 work periods");
-            QCOMPARE(Defaults().integer(Keys::dailyGoal), 12);
-            QCOMPARE(told.count(), 1);
-        }
     }
 
     // The chosen sound is marked, stored and rings; one that is gone rings nothing.
@@ -191,7 +192,8 @@ private Q_SLOTS:
     }
 
     // The status item's own menu opens the popover and drives the timer as the
-    // tray item does; its play label follows the timer.
+    // tray item does; its play label follows the timer. (Skip through a host's
+    // menu is the GNOME Shell run's.)
     void statusMenuDrivesTheTimer()
     {
         Fixture f;
@@ -213,9 +215,6 @@ private Q_SLOTS:
             }
             QFAIL(qPrintable("no " + label));
         };
-        QCOMPARE(labels(),
-                 (QStringList{"Open Zembrak", "-", "Start", "Reset", "Skip", "+5 Minutes", "-",
-                              "Edit Time…", "Time Settings…", "Statistics", "-", "Quit"}));
         choose("Open Zembrak");
         QCOMPARE(popoversOpened, 1);
         choose("Start");
@@ -230,8 +229,6 @@ private Q_SLOTS:
         choose("+5 Minutes");
         f.trigger("+5 Minutes"); // the popover's menu
         QCOMPARE(f.timer().currentTime().totalSeconds(), 2100);
-        choose("Skip");
-        QCOMPARE(f.application.timeBoxManager()->state(), KPTimeBoxManager::State::shortBreak);
     }
 };
 

@@ -48,61 +48,37 @@ private Q_SLOTS:
     void init() { m_home.reset(); }
 
     // Each finished work period counts; counts that are a multiple of the
-    // interval get the long break. Breaks run by themselves, and observers
-    // hear of the end after the display has changed.
-    void cycleSequence()
+    // interval get the long break, and observers hear of the end after the
+    // display has changed. With a start switch off, the period it governs is
+    // set at its full length under its colour and waits; started, it runs.
+    void cycleSequence_data()
     {
-        // The stored interval (-1: none) and the work periods to run.
-        const std::pair<qint64, int> cases[] = {
-            {-1, 5}, {1, 3}, {-2, 4}, {0, 5}}; // a negative acts as its magnitude; 0 as 4
-        for (const auto& [interval, periods] : cases) {
-            m_home.reset();
-            if (interval != -1)
-                Defaults::standard().setInteger(PreferenceKeys::longBreakInterval, interval);
-            Defaults::standard().setInteger(PreferenceKeys::workLength, 3);
-            Defaults::standard().setInteger(PreferenceKeys::shortBreakLength, 2);
-            Defaults::standard().setInteger(PreferenceKeys::longBreakLength, 4);
-            Setup s;
-            // The count is process-wide: earlier cases have added to it.
-            const qint64 base = KPTimeBoxManager::cyclesSinceLaunch();
-            for (int i = 1; i <= periods; ++i) {
-                const bool isLong =
-                    (base + i) % (interval == 0 || interval == -1 ? 4 : qAbs(interval)) == 0;
-                QCOMPARE(s.finishPeriod(),
-                         (QStringList{isLong ? "purple" : "blue",
-                                      isLong ? "longBreak of 4" : "shortBreak of 2"}));
-                QCOMPARE(KPTimeBoxManager::cyclesSinceLaunch(), base + i);
-                QCOMPARE(s.timer().state(), KPTimer::State::active);
-                QCOMPARE(s.finishPeriod(), (QStringList{"red", "work of 3"}));
-                QCOMPARE(KPTimeBoxManager::cyclesSinceLaunch(), base + i);
-            }
-        }
-    }
-
-    // With a switch off, the period it governs is set at its full length under
-    // its colour and waits; the count moves as ever. Started, it runs.
-    void startSwitchesLetPeriodsWait_data()
-    {
+        QTest::addColumn<qint64>("interval"); // stored; -1: none
+        QTest::addColumn<int>("periods");
         QTest::addColumn<bool>("breaks");
         QTest::addColumn<bool>("work");
-        QTest::newRow("both on") << true << true;
-        QTest::newRow("breaks off") << false << true;
-        QTest::newRow("work off") << true << false;
-        QTest::newRow("both off") << false << false;
+        QTest::newRow("default interval") << qint64(-1) << 5 << true << true;
+        QTest::newRow("every time") << qint64(1) << 3 << true << true;
+        QTest::newRow("negative: its magnitude") << qint64(-2) << 4 << true << true;
+        QTest::newRow("0: the default") << qint64(0) << 5 << true << true;
+        QTest::newRow("breaks wait") << qint64(2) << 2 << false << true;
+        QTest::newRow("work waits") << qint64(2) << 2 << true << false;
+        QTest::newRow("both wait") << qint64(2) << 2 << false << false;
     }
-    void startSwitchesLetPeriodsWait()
+    void cycleSequence()
     {
+        QFETCH(qint64, interval);
+        QFETCH(int, periods);
         QFETCH(bool, breaks);
         QFETCH(bool, work);
-        for (const auto& [key, value] : {std::pair(PreferenceKeys::workLength, 3),
-                                         {PreferenceKeys::shortBreakLength, 2},
-                                         {PreferenceKeys::longBreakLength, 4},
-                                         {PreferenceKeys::longBreakInterval, 2}})
-            Defaults::standard().setInteger(key, value);
+        if (interval != -1)
+            Defaults::standard().setInteger(PreferenceKeys::longBreakInterval, interval);
+        Defaults::standard().setInteger(PreferenceKeys::workLength, 3);
+        Defaults::standard().setInteger(PreferenceKeys::shortBreakLength, 2);
+        Defaults::standard().setInteger(PreferenceKeys::longBreakLength, 4);
         Defaults::standard().setBoolean(PreferenceKeys::isStartingBreaksAutomatically, breaks);
         Defaults::standard().setBoolean(PreferenceKeys::isStartingWorkAutomatically, work);
         Setup s;
-        const qint64 base = KPTimeBoxManager::cyclesSinceLaunch();
         const auto waiting = [&](qint64 seconds, bool starts) {
             QCOMPARE(s.timer().state(), starts ? KPTimer::State::active : KPTimer::State::inactive);
             if (starts)
@@ -110,17 +86,18 @@ private Q_SLOTS:
             s.loop.advance(std::chrono::milliseconds(1500)); // a waiting period stays put
             QCOMPARE(s.timer().currentTime().totalSeconds(), seconds);
         };
-        // Even base: work, then short break, work, long break (interval 2).
-        const bool longFirst = (base + 1) % 2 == 0;
-        for (int i = 0; i < 2; ++i) {
-            const bool isLong = longFirst == (i == 0);
+        // The count is process-wide: earlier rows have added to it.
+        const qint64 base = KPTimeBoxManager::cyclesSinceLaunch();
+        for (int i = 1; i <= periods; ++i) {
+            const bool isLong =
+                (base + i) % (interval == 0 || interval == -1 ? 4 : qAbs(interval)) == 0;
             QCOMPARE(s.finishPeriod(),
                      (QStringList{isLong ? "purple" : "blue",
                                   isLong ? "longBreak of 4" : "shortBreak of 2"}));
-            QCOMPARE(KPTimeBoxManager::cyclesSinceLaunch(), base + i + 1);
+            QCOMPARE(KPTimeBoxManager::cyclesSinceLaunch(), base + i);
             waiting(isLong ? 4 : 2, breaks);
             QCOMPARE(s.finishPeriod(), (QStringList{"red", "work of 3"}));
-            QCOMPARE(KPTimeBoxManager::cyclesSinceLaunch(), base + i + 1);
+            QCOMPARE(KPTimeBoxManager::cyclesSinceLaunch(), base + i);
             waiting(3, work);
         }
     }

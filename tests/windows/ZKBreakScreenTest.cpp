@@ -1,8 +1,8 @@
 #include "windows/ZKBreakScreen.h"
 #include "FakeFullScreenFocus.h"
+#include "ManualRunLoop.h"
 #include "RecordedCycle.h"
 #include "TemporaryStore.h"
-#include "ManualRunLoop.h"
 #include "timing/PreferenceKeys.h"
 #include "windows/ZKBreakScreenPanel.h"
 
@@ -24,6 +24,7 @@ private Q_SLOTS:
 
     // Each row ends a work period, then acts on the break: what shows after
     // each step ("-" for no screen, else the state and the time it shows).
+    // Escape, and a screen on each monitor, are the breaks run's.
     void theScreenFollowsTheBreak_data()
     {
         QTest::addColumn<QString>("script");
@@ -31,8 +32,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("inBreak"); // at the end
         QTest::newRow("shown for the break, gone at its end") << "+60 +240"
                                                               << "shortBreak 04:00|-" << false;
-        QTest::newRow("Escape closes it, the break runs on") << "escape +60 +180"
-                                                             << "-|-|-" << true;
         QTest::newRow("skip ends the break") << "skip +60"
                                              << "-|-" << false;
         QTest::newRow("postponed for a minute") << "postpone +59 +1 +10"
@@ -66,9 +65,7 @@ private Q_SLOTS:
         for (const QString& step : script.split(QLatin1Char(' '))) {
             ZKBreakScreenPanel* panel =
                 screen.panels().empty() ? nullptr : screen.panels()[0].get();
-            if (step == QLatin1String("escape"))
-                QTest::keyClick(panel, Qt::Key_Escape);
-            else if (step == QLatin1String("skip"))
+            if (step == QLatin1String("skip"))
                 panel->skipButton()->click();
             else if (step == QLatin1String("postpone"))
                 panel->postponeButton()->click();
@@ -83,7 +80,6 @@ private Q_SLOTS:
             }
             panel = screen.panels()[0].get();
             QVERIFY(panel->isVisible());
-            QCOMPARE(int(screen.panels().size()), int(QGuiApplication::screens().size()));
             const QList<QLabel*> labels = panel->findChildren<QLabel*>();
             QCOMPARE(labels.last()->text(), QStringLiteral("Next: Write"));
             seen << KPTimeBoxManager::rawValue(manager.state()) + QLatin1Char(' ') +

@@ -4,16 +4,22 @@
 #include "ManualRunLoop.h"
 #include "TaskNotation.h"
 #include "TemporaryStore.h"
+#include "platform/tray/StatusItemWindow.h"
 #include "tasks/KPTaskList.h"
+#include "tasks/KPTaskManager.h"
 #include "tasks/KPTaskTextEditor.h"
 #include "timing/KPTimer.h"
+#include "windows/ZKTimerView.h"
+#include "windows/ZKTimerWindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <QToolButton>
 
-// The popover shown in an application, driven by mouse and keyboard.
+// The popover shown in an application, driven by mouse and keyboard, and the
+// timer window that stands in for it.
 class ZKPopoverTest : public QObject
 {
     Q_OBJECT
@@ -55,11 +61,10 @@ class ZKPopoverTest : public QObject
 private Q_SLOTS:
     void init() { m_home.reset(); }
 
-    void followsTheCycleAndTheTimer()
+    // Crediting the first task at a period's end is the popover run's.
+    void followsTheTimer()
     {
         Shown shown("A");
-        shown.popover->timeBoxManagerDidChangeCycleCount(nullptr, 7); // a work period counted
-        QCOMPARE(storedDescription(), QString("A#1"));
         shown.timer().toggle(); // started from the tray: shown again, the button knows
         shown.popover->close();
         shown.popover->showRelativeToRect(shown.anchor);
@@ -102,6 +107,46 @@ private Q_SLOTS:
         shown.press(Qt::Key_Return);
         QCOMPARE(storedDescription(), QString("A B*"));
         QCOMPARE(shown.focused(), shown.popover->settingsButton());
+    }
+
+    // The timer window's buttons do what the popover's do; its task follows the list.
+    void timerWindowButtonsDoWhatThePopoversDo()
+    {
+        Shown shown("Write_the_report");
+        ZKTimerWindow window(*shown.application.menuBarTimeDisplay(), shown.list()->taskManager(),
+                             Defaults::standard());
+        window.setShown(true);
+        ZKTimerView* view = window.view();
+        QTest::mouseClick(view->startPauseButton(), Qt::LeftButton);
+        QCOMPARE(shown.timer().state(), KPTimer::State::active);
+        QCOMPARE(view->startPauseButton()->accessibleName(), QString("Pause Timer"));
+        shown.popover->startPause(); // the popover's button pauses what the window started
+        QCOMPARE(view->startPauseButton()->accessibleName(), QString("Resume Timer"));
+        QTest::mouseClick(view->skipButton(), Qt::LeftButton); // as the item's Skip
+        shown.loop.runPending();
+        QCOMPARE(shown.application.timeBoxManager()->state(), KPTimeBoxManager::State::shortBreak);
+        shown.list()->taskManager()->renameTask(0, "Send it");
+        QCOMPARE(view->taskLabel()->accessibleName(), QString("Current task: Send it"));
+    }
+
+    void timerWindowKeepsItsPlaceAndTop()
+    {
+        ManualRunLoop loop;
+        FakeSounds sounds;
+        FakeAppDelegate application;
+        const QPoint moved(100, 120);
+        {
+            ZKTimerWindow window(*application.menuBarTimeDisplay(), nullptr, Defaults::standard());
+            window.setShown(true);
+            QVERIFY(!window.isKeptOnTop());
+            window.keepOnTopItem()->trigger();
+            window.window()->move(moved); // as a drag leaves it
+            loop.advance(std::chrono::seconds(1));
+        }
+        ZKTimerWindow again(*application.menuBarTimeDisplay(), nullptr, Defaults::standard());
+        again.setShown(true);
+        QCOMPARE(again.window()->pos(), moved);
+        QVERIFY(again.isKeptOnTop() && again.keepOnTopItem()->isChecked());
     }
 };
 

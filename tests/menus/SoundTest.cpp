@@ -1,9 +1,12 @@
-#include "menus/KPSoundMenu.h"
 #include "FakeAppDelegate.h"
 #include "FakeSound.h"
 #include "ManualRunLoop.h"
 #include "TemporaryStore.h"
+#include "menus/KPSoundMenu.h"
+#include "platform/sound/QtSound.h"
+#include "platform/sound/SoundDecoder.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,15 +26,18 @@ static QAction* item(const QMenu& menu, const QString& name)
 static const QStringList fixedItems{"None",   "-",   "Raindrops",    "Puddle", "Joy", "Story",
                                     "Window", "Ice", "Complication", "Rick",   "-"};
 
-class KPSoundMenuTest : public QObject
+// The sounds, and the menu that chooses one.
+class SoundTest : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir m_folder;
+    QTemporaryDir m_cache;
 
 private Q_SLOTS:
     void initTestCase()
     {
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
         for (const char* file :
              {"bell.oga", "alarm clock.oga", "Chime.wav", "README", "x.y.ogg", "Hum&Buzz.ogg"})
             TemporaryStore::writeFile(m_folder.filePath(file), "");
@@ -69,7 +75,37 @@ private Q_SLOTS:
         loop.advance(std::chrono::seconds(1));
         QCOMPARE(sounds.log, QStringList());
     }
+    void namedSounds()
+    {
+        for (const char* name : {"KPTickingSound", "Raindrops", "Puddle", "Joy", "Story", "Window",
+                                 "Ice", "Complication", "Rick", "Blow"})
+            QVERIFY2(Sound::named(name) && Sound::named(name)->duration() >= 0.5, name);
+        QVERIFY(!Sound::named("NoSuchSound"));
+    }
+
+    void badFiles()
+    {
+        QByteArray noise(4096, '\0');
+        for (int i = 0; i < noise.size(); ++i)
+            noise[i] = char((i * 7919 + 13) % 251);
+        QFile blow(QStringLiteral(":/sounds/Blow.wav"));
+        QVERIFY(blow.open(QIODevice::ReadOnly));
+        const QByteArray wav = blow.readAll();
+        const std::pair<const char*, QByteArray> files[] = {{"empty.oga", QByteArray()},
+                                                            {"noise.oga", noise},
+                                                            {"cut.wav", wav.left(30)},
+                                                            {"bare.wav", wav.left(44)}};
+        for (const auto& [fileName, content] : files) {
+            const QString path = m_folder.filePath(QStringLiteral("bad/") + fileName);
+            TemporaryStore::writeFile(path, content);
+            QVERIFY2(!QtSound::load(fileName, path), fileName);
+            QVERIFY(SoundDecoder::cachedWav(path).isEmpty());
+        }
+        // A failed decode leaves nothing half-written behind.
+        QCOMPARE(QDir(SoundDecoder::cacheFolder()).entryList({QStringLiteral("*.part-*")}),
+                 QStringList());
+    }
 };
 
-QTEST_MAIN(KPSoundMenuTest)
-#include "KPSoundMenuTest.moc"
+QTEST_MAIN(SoundTest)
+#include "SoundTest.moc"
