@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <climits>
 
-PeriodEndNotifier::PeriodEndNotifier(KPTimeBoxManager& manager, const QDBusConnection& connection,
+PeriodEndNotifier::PeriodEndNotifier(KPTimeBoxManager& manager, SdBusConnection& connection,
                                      QObject* parent)
     : QObject(parent), m_manager(manager), m_notifications(connection)
 {

@@ -15,7 +15,7 @@ class PeriodEndNotifier : public QObject
 
 public:
     explicit PeriodEndNotifier(KPTimeBoxManager& manager,
-                               const QDBusConnection& connection = QDBusConnection::sessionBus(),
+                               SdBusConnection& connection = SdBusConnection::session(),
                                QObject* parent = nullptr);
 
     static QString summary(KPTimeBoxManager::State endedState, bool endedAway = false);

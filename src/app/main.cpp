@@ -6,6 +6,7 @@
 #include "platform/Images.h"
 #include "platform/QuitSignals.h"
 #include "platform/StandardError.h"
+#include "platform/bus/SdBusConnection.h"
 #include "platform/session/SingleInstance.h"
 #include "platform/x11/X11Environment.h"
 
@@ -79,7 +80,10 @@ int main(int argc, char* argv[])
     // The face is the tray item: closing a window must not end the run.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    SingleInstance instance;
+    // One connection to the session bus for all the program serves and sends on it.
+    SdBusConnection sessionBus;
+    sessionBus.shareAsSession();
+    SingleInstance instance(sessionBus);
     if (!instance.claim()) {
         StandardError::tell(
             CommandLine::tr("already running; asked the running one to show itself."));
@@ -98,9 +102,9 @@ int main(int argc, char* argv[])
                          if (state != Qt::ApplicationActive)
                              delegate.applicationDidResignActive();
                      });
-    QTimer::singleShot(0, &delegate, [&delegate, &instance] {
+    QTimer::singleShot(0, &delegate, [&delegate, &instance, &sessionBus] {
         delegate.setup();
-        delegate.setupWorkSilence(instance.service()->connection());
+        delegate.setupWorkSilence(sessionBus);
         // Scripts reach the timer from the moment it exists; the instance owns
         // the adaptor, which lets go of the objects when they go.
         auto* adaptor =

@@ -219,10 +219,6 @@ void PeriodRecorder::end(const QString& outcome)
             record.pauses.removeAt(*m_open->openPause);
     }
     record.countedSeconds = countedSeconds(now);
-    // A countdown that ran out counted its whole length: the instants seen here
-    // can lie a late tick away from the timer's own, on a busy machine.
-    if (outcome == QLatin1String("finished") && record.plannedSeconds > 0)
-        record.countedSeconds = record.plannedSeconds;
     record.outcome = outcome;
     if (m_open->asleepSince && outcome == QLatin1String("finished")) {
         const qint64 slept =
@@ -232,6 +228,10 @@ void PeriodRecorder::end(const QString& outcome)
         record.countedSeconds -= slept;
         record.pauses.append({QStringLiteral("suspend"), wallAt(*m_open->asleepSince), slept});
     }
+    // A countdown that ran out counted its whole length: the instants seen here
+    // can lie a late tick away from the timer's own, on a busy machine.
+    if (record.outcome == QLatin1String("finished") && record.plannedSeconds > 0)
+        record.countedSeconds = record.plannedSeconds;
     m_ended = std::move(record);
     m_open.reset();
     m_nextPauseCause.clear();

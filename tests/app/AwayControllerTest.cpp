@@ -237,6 +237,8 @@ int main(int argc, char** argv)
         return skipReturnCode;
     qputenv("DBUS_SESSION_BUS_ADDRESS", sessionBusAddress.toUtf8());
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", systemBusAddress.toUtf8());
+    SdBusConnection shared;
+    shared.shareAsSession();
     AwayControllerTest test;
     return QTest::qExec(&test, argc, argv);
 }

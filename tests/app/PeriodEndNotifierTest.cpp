@@ -75,7 +75,8 @@ private Q_SLOTS:
         KPTimeBoxManager manager;
         PeriodEndNotifier notifier(manager);
         QTest::failOnWarning(QRegularExpression(".*")); // nor without a server or a bus
-        PeriodEndNotifier offline(manager, QDBusConnection(QString()));
+        SdBusConnection none;
+        PeriodEndNotifier offline(manager, none);
         manager.timeDisplayTimerDidFinish(nullptr);
         manager.timeDisplayTimerDidFinish(nullptr);
         QVERIFY(serverBus.registerService(DesktopNotifications::serviceName));
@@ -86,7 +87,7 @@ private Q_SLOTS:
         manager.timeDisplayTimerDidFinish(nullptr);
         manager.timeDisplayTimerDidFinish(nullptr);
         // Every reply to what was sent so far has come back and been handled.
-        QDBusConnection::sessionBus().interface()->isServiceRegistered(QStringLiteral("x.y"));
+        SdBusConnection::session().hasOwner("x.y", std::chrono::seconds(5));
         QCoreApplication::processEvents();
         QCOMPARE(server.shown.size(), 1);
         release();
@@ -135,10 +136,9 @@ private Q_SLOTS:
         };
         // Whatever the server said before is handled once it answers a ping.
         const auto caughtUp = [&] {
-            const QDBusPendingCall ping =
-                QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(
-                    serverBus.baseService(), "/", "org.freedesktop.DBus.Peer", "Ping"));
-            QVERIFY(QTest::qWaitFor([&] { return ping.isFinished(); }));
+            sd_bus_message_unref(SdBusConnection::session().callAndWait(
+                serverBus.baseService().toUtf8().constData(), "/", "org.freedesktop.DBus.Peer",
+                "Ping", std::chrono::seconds(5)));
             QCoreApplication::processEvents();
         };
         ManualRunLoop loop;

@@ -73,7 +73,9 @@ private Q_SLOTS:
                     },
                     &serials) >= 0);
         const QStringList sent{"Zeit geändert ⏱", QString(70000, 'y')};
-        DistributedNotification notification(sent[0], sent[1]);
+        SdBusConnection connection;
+        connection.keepOpen();
+        DistributedNotification notification(sent[0], sent[1], connection);
         QVERIFY(!notification.post());
         QTRY_COMPARE(listener.received.size(), 1);
         QVERIFY(notification.post() && notification.post());
@@ -131,7 +133,9 @@ private Q_SLOTS:
             answered = true;
         });
         qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + path);
-        DistributedNotification notification("n");
+        SdBusConnection connection;
+        connection.keepOpen();
+        DistributedNotification notification("n", QString(), connection);
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!notification.post());

@@ -41,7 +41,6 @@ private Q_SLOTS:
         QFETCH(bool, folderIsAFile);
         QTemporaryDir home;
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent"); // the lock alone decides
         QFile file(home.path() + (folderIsAFile ? "/zembrak" : "/zembrak/zembrak.lock"));
         QVERIFY(folderIsAFile || QDir().mkpath(home.path() + "/zembrak"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(lockFile) == lockFile.size());
@@ -65,7 +64,9 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
         PrivateSessionBus bus;
         qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toUtf8());
-        SingleInstance instance;
+        SdBusConnection session;
+        session.keepOpen();
+        SingleInstance instance(session);
         QVERIFY(instance.claim());
         QSignalSpy activations(&instance, &SingleInstance::activationRequested);
         QDBusConnection client = QDBusConnection::connectToBus(bus.address(), "client");
@@ -105,7 +106,9 @@ private Q_SLOTS:
         qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
         auto bus = std::make_unique<PrivateSessionBus>(address);
         QVERIFY(!bus->address().isEmpty());
-        SingleInstance instance;
+        SdBusConnection session;
+        session.keepOpen();
+        SingleInstance instance(session);
         QVERIFY(instance.claim());
         QSignalSpy activations(&instance, &SingleInstance::activationRequested);
         for (const QString connection : {"before", "after"}) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/bus/SdBusConnection.h"
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
@@ -47,7 +49,8 @@ private:
 };
 
 // The main() of a test that needs the session bus: Application first, then a
-// private bus set as the session bus before anything opens one, then Test.
+// private bus set as the session bus before anything opens one, with the
+// connection the program's parts share, then Test.
 // address, when given, receives the bus's address. Without dbus-daemon the
 // whole test is skipped (CTest's skip code).
 template <typename Application, typename Test>
@@ -62,6 +65,8 @@ int runOnPrivateSessionBus(int argc, char** argv, QString* address = nullptr)
     if (address)
         *address = bus.address();
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toUtf8());
+    SdBusConnection shared;
+    shared.shareAsSession();
     Test test;
     return QTest::qExec(&test, argc, argv);
 }

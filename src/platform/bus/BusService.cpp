@@ -4,6 +4,7 @@
 #include <string>
 #include <systemd/sd-bus.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -171,32 +172,48 @@ int BusService::Interface::get(sd_bus*, const char*, const char*, const char* pr
     return sd_bus_error_set(error, SD_BUS_ERROR_UNKNOWN_PROPERTY, property);
 }
 
-BusService::BusService(const QString& name, const QString& path, QObject* parent)
-    : QObject(parent), m_name(name.toUtf8()), m_path(path.toUtf8())
+BusService::BusService(const QString& name, const QString& path, SdBusConnection& connection,
+                       QObject* parent)
+    : QObject(parent), m_name(name.toUtf8()), m_path(path.toUtf8()), m_connection(connection)
 {
     connect(&m_connection, &SdBusConnection::opened, this, [this] {
         for (Interface& interface : m_interfaces)
             exportOn(interface);
     });
-    // Queued behind an owner that is leaving rather than refused.
-    connect(&m_connection, &SdBusConnection::ready, this, [this] {
+    m_connection.follow(this, [this] {
         m_callers.clear(); // names of the bus before
-        sd_bus_request_name_async(
-            m_connection.bus(), nullptr, m_name.constData(), 0,
-            [](sd_bus_message* reply, void* self, sd_bus_error*) {
-                constexpr uint32_t primaryOwner = 1, alreadyOwner = 4;
-                uint32_t answer = 0;
-                if (!sd_bus_message_is_method_error(reply, nullptr) &&
-                    sd_bus_message_read_basic(reply, 'u', &answer) > 0 &&
-                    (answer == primaryOwner || answer == alreadyOwner))
-                    Q_EMIT static_cast<BusService*>(self)->nameAcquired();
-                return 0;
-            },
-            this);
+        if (m_started)
+            requestName();
     });
 }
 
-BusService::~BusService() = default;
+BusService::~BusService()
+{
+    // The connection stays with the program's other parts: the name goes now.
+    if (m_started && m_connection.isReady()) {
+        sd_bus_release_name_async(m_connection.bus(), nullptr, m_name.constData(), nullptr,
+                                  nullptr);
+        m_connection.flush();
+    }
+}
+
+void BusService::requestName()
+{
+    // Queued behind an owner that is leaving rather than refused.
+    sd_bus_request_name_async(
+        m_connection.bus(), m_slots.add(), m_name.constData(), 0,
+        [](sd_bus_message* reply, void* self, sd_bus_error*) {
+            constexpr uint32_t primaryOwner = 1, alreadyOwner = 4;
+            uint32_t answer = 0;
+            if (!sd_bus_message_is_method_error(reply, nullptr) &&
+                sd_bus_message_read_basic(reply, 'u', &answer) > 0 &&
+                (answer == primaryOwner || answer == alreadyOwner))
+                Q_EMIT static_cast<BusService*>(self)->nameAcquired();
+            return 0;
+        },
+        this);
+    m_connection.flush();
+}
 
 void BusService::addInterface(const QString& name, std::vector<Method> methods,
                               std::vector<Property> properties, std::vector<Signal> sent,
@@ -228,7 +245,7 @@ void BusService::addInterface(const QString& name, std::vector<Method> methods,
 
 void BusService::exportOn(Interface& interface)
 {
-    sd_bus_add_object_vtable(m_connection.bus(), nullptr, interface.path.constData(),
+    sd_bus_add_object_vtable(m_connection.bus(), m_slots.add(), interface.path.constData(),
                              interface.name.constData(), interface.vtable.data(), &interface);
 }
 
@@ -244,8 +261,8 @@ const BusService::Interface* BusService::find(const QString& interfaceName) cons
 
 bool BusService::start()
 {
-    // A bus restarted in its place is waited for, without waking, at the same socket.
-    m_connection.keepOpen();
+    if (!std::exchange(m_started, true) && m_connection.isReady())
+        requestName();
     return m_connection.isOpen();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BusSlots.h"
 #include "SdBusConnection.h"
 
 #include <QByteArray>
@@ -18,8 +19,8 @@
 struct sd_bus_vtable;
 struct sd_bus_message;
 
-// A well-known name on the session bus and the objects behind it, served
-// from the GUI thread's own connection. When the session's bus restarts, the
+// A well-known name on the session bus and the objects behind it, served on
+// the connection the program shares. When the session's bus restarts, the
 // name and the objects come back on the new one. Arguments, properties and
 // signals are of the basic types s, x, i and b unless a method, a property or
 // a signal reads or writes its own values.
@@ -59,14 +60,15 @@ public:
         QByteArray signature;
     };
 
-    BusService(const QString& name, const QString& path, QObject* parent = nullptr);
+    BusService(const QString& name, const QString& path,
+               SdBusConnection& connection = SdBusConnection::session(), QObject* parent = nullptr);
     ~BusService() override;
 
     // On the service's object, or on another object of the same connection at path.
     void addInterface(const QString& name, std::vector<Method> methods,
                       std::vector<Property> properties = {}, std::vector<Signal> sent = {},
                       const QString& path = QString());
-    // Starts connecting and asks for the name; false when no bus can be reached now.
+    // Asks for the name, now or once the bus has greeted us; false when no bus is open now.
     bool start();
     // PropertiesChanged with the current values of these properties.
     void announce(const QString& interfaceName, const QStringList& properties);
@@ -89,6 +91,7 @@ private:
     struct Interface;
 
     void exportOn(Interface& interface);
+    void requestName();
     const Interface* find(const QString& interfaceName) const;
 
     QByteArray m_name;
@@ -96,5 +99,7 @@ private:
     std::list<Interface> m_interfaces; // where the bus's calls point
     // Callers by unique name: whether each runs as our user.
     std::unordered_map<std::string, bool> m_callers;
-    SdBusConnection m_connection;
+    SdBusConnection& m_connection;
+    BusSlots m_slots{m_connection};
+    bool m_started = false;
 };

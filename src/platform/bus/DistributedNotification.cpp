@@ -11,14 +11,13 @@ const QByteArray memberBytes = DistributedNotification::member.toUtf8();
 } // namespace
 
 DistributedNotification::DistributedNotification(const QString& name, const QString& object,
-                                                 QObject* parent)
-    : QObject(parent), m_name(name.toUtf8()), m_object(object.toUtf8())
+                                                 SdBusConnection& connection, QObject* parent)
+    : QObject(parent), m_name(name.toUtf8()), m_object(object.toUtf8()), m_connection(connection)
 {
     connect(&m_connection, &SdBusConnection::ready, this, [this] {
         if (m_pending)
             post();
     });
-    m_connection.keepOpen();
 }
 
 bool DistributedNotification::post()

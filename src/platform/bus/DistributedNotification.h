@@ -7,8 +7,8 @@
 #include <QString>
 
 // One notification for the other programs of the user's session, sent as a
-// D-Bus signal. It is posted many times a second, from the GUI thread, on a
-// bus connection of its own that never makes the thread wait: a post the
+// D-Bus signal. It is posted many times a second, from the GUI thread, on the
+// program's shared connection, and never makes the thread wait: a post the
 // socket cannot take at once is dropped, not queued, but one made before the
 // bus has greeted us is sent once it has. Without a session bus nothing is
 // posted and nothing fails.
@@ -23,6 +23,7 @@ public:
     static inline const QString member = QStringLiteral("Posted");
 
     explicit DistributedNotification(const QString& name, const QString& object = QString(),
+                                     SdBusConnection& connection = SdBusConnection::session(),
                                      QObject* parent = nullptr);
 
     // Returns whether the signal was handed to the bus now.
@@ -31,6 +32,6 @@ public:
 private:
     const QByteArray m_name;
     const QByteArray m_object;
-    SdBusConnection m_connection;
+    SdBusConnection& m_connection;
     bool m_pending = false;
 };

@@ -10,6 +10,8 @@
 
 namespace {
 
+SdBusConnection* sharedSession = nullptr;
+
 std::uint64_t monotonicUsec()
 {
     timespec now{};
@@ -27,6 +29,8 @@ SdBusConnection::SdBusConnection(QObject* parent) : QObject(parent)
 
 SdBusConnection::~SdBusConnection()
 {
+    if (sharedSession == this)
+        sharedSession = nullptr;
     if (m_bus)
         sd_bus_close_unref(m_bus);
 }
@@ -129,19 +133,57 @@ bool SdBusConnection::canSendAtOnce() const
     return isReady() && sd_bus_get_n_queued_write(m_bus, &queued) >= 0 && queued == 0;
 }
 
-bool SdBusConnection::callAsync(const char* destination, const char* path, const char* interface,
-                                const char* member, sd_bus_message_handler_t callback,
-                                void* userdata, const std::function<int(sd_bus_message*)>& append)
+void SdBusConnection::follow(QObject* context, const std::function<void()>& follow)
+{
+    connect(this, &SdBusConnection::ready, context, follow);
+    if (isReady())
+        follow();
+}
+
+sd_bus_message* SdBusConnection::callAndWait(const char* destination, const char* path,
+                                             const char* interface, const char* member,
+                                             std::chrono::milliseconds within,
+                                             const std::function<int(sd_bus_message*)>& append)
 {
     sd_bus_message* call = nullptr;
-    const bool sent =
-        m_bus &&
+    sd_bus_message* reply = nullptr;
+    const std::uint64_t usec = std::uint64_t(within.count()) * 1000u;
+    if (m_bus &&
         sd_bus_message_new_method_call(m_bus, &call, destination, path, interface, member) >= 0 &&
-        sd_bus_message_set_auto_start(call, 0) >= 0 && (!append || append(call) >= 0) &&
-        sd_bus_call_async(m_bus, nullptr, call, callback, userdata, 0) >= 0;
+        (!append || append(call) >= 0) && sd_bus_call(m_bus, call, usec, nullptr, &reply) >= 0 &&
+        sd_bus_message_is_method_error(reply, nullptr)) {
+        reply = sd_bus_message_unref(reply);
+    }
     sd_bus_message_unref(call);
-    flush();
-    return sent;
+    // The wait may have greeted the daemon or read others' messages: they are
+    // handled as the loop would have.
+    dispatch();
+    return reply;
+}
+
+bool SdBusConnection::hasOwner(const QByteArray& name, std::chrono::milliseconds within)
+{
+    sd_bus_message* reply =
+        callAndWait("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                    "NameHasOwner", within, [&name](sd_bus_message* call) {
+                        return sd_bus_message_append(call, "s", name.constData());
+                    });
+    int owned = 0;
+    const bool held = reply && sd_bus_message_read(reply, "b", &owned) > 0 && owned;
+    sd_bus_message_unref(reply);
+    return held;
+}
+
+SdBusConnection& SdBusConnection::session()
+{
+    static SdBusConnection none;
+    return sharedSession ? *sharedSession : none;
+}
+
+void SdBusConnection::shareAsSession()
+{
+    sharedSession = this;
+    keepOpen(Bus::session);
 }
 
 void SdBusConnection::dispatch()

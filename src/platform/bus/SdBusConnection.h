@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 #include <QTimer>
 #include <chrono>
@@ -51,11 +52,24 @@ public:
 
     // Lets the library write what a send left and watch for what it wants next.
     void flush() { watch(); }
-    // Calls a method, never starting a service to answer it; append adds the
-    // arguments. False when the call could not be sent.
-    bool callAsync(const char* destination, const char* path, const char* interface,
-                   const char* member, sd_bus_message_handler_t callback, void* userdata,
-                   const std::function<int(sd_bus_message*)>& append = {});
+    // Runs follow now if the connection is ready, and each time it is greeted
+    // again after a loss, while context lives.
+    void follow(QObject* context, const std::function<void()>& follow);
+    // A call answered before this returns, for the few questions asked once
+    // at launch; the bus may start a service to answer. The reply, which the
+    // caller unrefs, or nullptr when none came within the time.
+    sd_bus_message* callAndWait(const char* destination, const char* path, const char* interface,
+                                const char* member, std::chrono::milliseconds within,
+                                const std::function<int(sd_bus_message*)>& append = {});
+    // Whether a program holds name on this bus, asked as callAndWait asks.
+    bool hasOwner(const QByteArray& name, std::chrono::milliseconds within);
+
+    // The session bus's connection that the running program's parts share:
+    // the one made shared by shareAsSession() while it lives, else one that
+    // never opens, so that its users reach no bus and nothing fails.
+    static SdBusConnection& session();
+    // Keeps this open on the session bus and makes it the shared one.
+    void shareAsSession();
 
 Q_SIGNALS:
     // A new connection is under way: objects are exported on it now.

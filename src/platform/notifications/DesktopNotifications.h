@@ -1,6 +1,9 @@
 #pragma once
 
-#include <QDBusConnection>
+#include "platform/bus/BusCalls.h"
+#include "platform/bus/BusSlots.h"
+#include "platform/bus/SdBusConnection.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -28,7 +31,7 @@ public:
     };
     static inline const QString defaultActionKey = QStringLiteral("default");
 
-    explicit DesktopNotifications(const QDBusConnection& connection = QDBusConnection::sessionBus(),
+    explicit DesktopNotifications(SdBusConnection& connection = SdBusConnection::session(),
                                   QObject* parent = nullptr);
 
     // Takes the place of the one shown before, so that a desk left alone for a
@@ -40,11 +43,9 @@ Q_SIGNALS:
     // The user answered the notification shown last with one of its actions.
     void actionInvoked(const QString& key);
 
-private Q_SLOTS:
-    void serverInvokedAction(uint id, const QString& key);
-    void serverClosed(uint id);
-
 private:
+    static int onActionInvoked(sd_bus_message* message, void* self, sd_bus_error*);
+    static int onClosed(sd_bus_message* message, void* self, sd_bus_error*);
     struct Request
     {
         QString summary;
@@ -55,7 +56,9 @@ private:
     void sendNotify(const Request& request);
     void sent();
 
-    QDBusConnection m_connection;
+    SdBusConnection& m_connection;
+    BusSlots m_slots{m_connection};
+    BusCalls m_calls{m_connection, std::chrono::seconds(25)};
     uint m_shownId = 0;
     // The keys of the shown notification's actions: no other key is answered.
     QStringList m_shownKeys;

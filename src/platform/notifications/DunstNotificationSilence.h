@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BusCalls.h"
 #include "NotificationSilence.h"
+#include "platform/bus/BusCalls.h"
 
 // dunst's own pause: its "paused" property.
 class DunstNotificationSilence final : public NotificationSilence

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BusCalls.h"
 #include "NotificationSilence.h"
+#include "platform/bus/BusCalls.h"
 
 #include <QStringList>
 

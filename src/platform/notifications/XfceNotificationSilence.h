@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BusCalls.h"
 #include "NotificationSilence.h"
+#include "platform/bus/BusCalls.h"
 
 // xfce4-notifyd's "do not disturb", kept in xfconf.
 class XfceNotificationSilence final : public NotificationSilence

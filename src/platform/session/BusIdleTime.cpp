@@ -2,22 +2,23 @@
 
 #include <QByteArray>
 #include <systemd/sd-bus.h>
+#include <utility>
 
-BusIdleTime::BusIdleTime(QObject* parent) : IdleTime(parent)
+BusIdleTime::BusIdleTime(SdBusConnection& connection, QObject* parent)
+    : IdleTime(parent), m_connection(connection)
 {
-    connect(&m_connection, &SdBusConnection::ready, this, [this] {
+    connect(&m_connection, &SdBusConnection::lost, this, [this] { setSource(Source::none); });
+    m_connection.follow(this, [this] {
         // A screensaver or shell that starts after us is probed when it takes its name.
         for (const char* name : {"org.freedesktop.ScreenSaver", "org.gnome.Mutter.IdleMonitor"}) {
             const QByteArray rule = "type='signal',sender='org.freedesktop.DBus',"
                                     "member='NameOwnerChanged',arg0='" +
                                     QByteArray(name) + "'";
-            sd_bus_add_match_async(m_connection.bus(), nullptr, rule.constData(), &onOwnerChanged,
-                                   nullptr, this);
+            sd_bus_add_match_async(m_connection.bus(), m_slots.add(), rule.constData(),
+                                   &onOwnerChanged, nullptr, this);
         }
         probe(Source::screenSaver);
     });
-    connect(&m_connection, &SdBusConnection::lost, this, [this] { setSource(Source::none); });
-    m_connection.keepOpen();
 }
 
 int BusIdleTime::onOwnerChanged(sd_bus_message*, void* self, sd_bus_error*)
@@ -30,35 +31,31 @@ int BusIdleTime::onOwnerChanged(sd_bus_message*, void* self, sd_bus_error*)
 
 BusIdleTime::~BusIdleTime() = default;
 
-bool BusIdleTime::call(Source source, void* userdata, sd_bus_message_handler_t callback)
+void BusIdleTime::call(Source source, BusCalls::Answer answer)
 {
     if (source == Source::screenSaver)
-        return m_connection.callAsync("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
-                                      "org.freedesktop.ScreenSaver", "GetSessionIdleTime", callback,
-                                      userdata);
-    return m_connection.callAsync(
-        "org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core",
-        "org.gnome.Mutter.IdleMonitor", "GetIdletime", callback, userdata);
+        m_calls.call("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+                     "org.freedesktop.ScreenSaver", "GetSessionIdleTime", std::move(answer));
+    else
+        m_calls.call("org.gnome.Mutter.IdleMonitor", "/org/gnome/Mutter/IdleMonitor/Core",
+                     "org.gnome.Mutter.IdleMonitor", "GetIdletime", std::move(answer));
 }
 
 void BusIdleTime::probe(Source source)
 {
     m_probing = source;
-    if (!call(source, this, &onProbe))
-        m_probing = Source::none;
+    call(source, [this](sd_bus_message* reply) { probed(reply); });
 }
 
-int BusIdleTime::onProbe(sd_bus_message* reply, void* self, sd_bus_error*)
+void BusIdleTime::probed(sd_bus_message* reply)
 {
-    auto* idle = static_cast<BusIdleTime*>(self);
-    const Source probed = std::exchange(idle->m_probing, Source::none);
+    const Source probed = std::exchange(m_probing, Source::none);
     if (read(probed, reply))
-        idle->setSource(probed);
-    else if (probed == Source::screenSaver)
-        idle->probe(Source::mutter);
+        setSource(probed);
+    else if (probed == Source::screenSaver && reply)
+        probe(Source::mutter);
     else
-        idle->setSource(Source::none);
-    return 0;
+        setSource(Source::none);
 }
 
 void BusIdleTime::setSource(Source source)
@@ -75,21 +72,18 @@ void BusIdleTime::query(Answer answer)
     if (!isAvailable() || m_answer)
         return;
     m_answer = std::move(answer);
-    if (!call(m_source, this, &onAnswer))
-        m_answer = nullptr;
+    call(m_source, [this](sd_bus_message* reply) { answered(reply); });
 }
 
-int BusIdleTime::onAnswer(sd_bus_message* reply, void* self, sd_bus_error*)
+void BusIdleTime::answered(sd_bus_message* reply)
 {
-    auto* idle = static_cast<BusIdleTime*>(self);
-    if (Answer answer = std::exchange(idle->m_answer, nullptr))
-        answer(read(idle->m_source, reply));
-    return 0;
+    if (Answer answer = std::exchange(m_answer, nullptr))
+        answer(read(m_source, reply));
 }
 
 std::optional<std::chrono::milliseconds> BusIdleTime::read(Source source, sd_bus_message* reply)
 {
-    if (sd_bus_message_is_method_error(reply, nullptr))
+    if (!BusCalls::succeeded(reply))
         return std::nullopt;
     if (source == Source::screenSaver) {
         std::uint32_t seconds = 0;

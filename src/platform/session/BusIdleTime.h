@@ -1,6 +1,8 @@
 #pragma once
 
 #include "IdleTime.h"
+#include "platform/bus/BusCalls.h"
+#include "platform/bus/BusSlots.h"
 #include "platform/bus/SdBusConnection.h"
 
 #include <systemd/sd-bus.h>
@@ -14,7 +16,8 @@ class BusIdleTime : public IdleTime
     Q_OBJECT
 
 public:
-    explicit BusIdleTime(QObject* parent = nullptr);
+    explicit BusIdleTime(SdBusConnection& connection = SdBusConnection::session(),
+                         QObject* parent = nullptr);
     ~BusIdleTime() override;
 
     bool isAvailable() const override { return m_source != Source::none; }
@@ -29,13 +32,15 @@ private:
     };
     void probe(Source source);
     void setSource(Source source);
-    bool call(Source source, void* userdata, sd_bus_message_handler_t callback);
+    void call(Source source, BusCalls::Answer answer);
     static int onOwnerChanged(sd_bus_message* message, void* self, sd_bus_error*);
-    static int onProbe(sd_bus_message* reply, void* self, sd_bus_error*);
-    static int onAnswer(sd_bus_message* reply, void* self, sd_bus_error*);
+    void probed(sd_bus_message* reply);
+    void answered(sd_bus_message* reply);
     static std::optional<std::chrono::milliseconds> read(Source source, sd_bus_message* reply);
 
-    SdBusConnection m_connection;
+    SdBusConnection& m_connection;
+    BusSlots m_slots{m_connection};
+    BusCalls m_calls{m_connection};
     Source m_source = Source::none;
     Source m_probing = Source::none;
     Answer m_answer;

@@ -17,28 +17,22 @@ SessionWatcher* watcher(void* self)
 int booleanMember(sd_bus_message* message, const char* name)
 {
     int found = -1;
-    if (sd_bus_message_enter_container(message, 'a', "{sv}") <= 0)
-        return found;
-    while (sd_bus_message_enter_container(message, 'e', "sv") > 0) {
-        const char* key = nullptr;
+    BusCalls::readMembers(message, [&found, name](const char* key, sd_bus_message* m) {
         int value = 0;
-        if (sd_bus_message_read(message, "s", &key) < 0)
-            return found;
-        if (qstrcmp(key, name) == 0 && sd_bus_message_read(message, "v", "b", &value) >= 0)
-            found = value;
-        else if (sd_bus_message_skip(message, "v") < 0)
-            return found;
-        sd_bus_message_exit_container(message);
-    }
+        if (qstrcmp(key, name) != 0 || sd_bus_message_read(m, "v", "b", &value) < 0)
+            return false;
+        found = value;
+        return true;
+    });
     return found;
 }
 
 } // namespace
 
-SessionWatcher::SessionWatcher(QObject* parent) : QObject(parent)
+SessionWatcher::SessionWatcher(SdBusConnection& session, QObject* parent)
+    : QObject(parent), m_session(session)
 {
     connect(&m_system, &SdBusConnection::ready, this, &SessionWatcher::followSystemBus);
-    connect(&m_session, &SdBusConnection::ready, this, &SessionWatcher::followSessionBus);
 }
 
 SessionWatcher::~SessionWatcher() = default;
@@ -46,67 +40,63 @@ SessionWatcher::~SessionWatcher() = default;
 void SessionWatcher::start()
 {
     m_system.keepOpen(SdBusConnection::Bus::system);
-    m_session.keepOpen(SdBusConnection::Bus::session);
+    m_session.follow(this, [this] { followSessionBus(); });
 }
 
 void SessionWatcher::followSystemBus()
 {
-    sd_bus* bus = m_system.bus();
-    sd_bus_match_signal_async(bus, nullptr, login1, "/org/freedesktop/login1",
-                              "org.freedesktop.login1.Manager", "PrepareForSleep", &onSleep,
-                              nullptr, this);
+    sd_bus_match_signal_async(m_system.bus(), m_systemSlots.add(), login1,
+                              "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                              "PrepareForSleep", &onSleep, nullptr, this);
     // Our own session: the one the desktop named, else logind's choice for us,
     // which is the user's graphical session when we run outside any session
     // (started as a systemd user service).
     QByteArray id = qgetenv("XDG_SESSION_ID");
     if (id.isEmpty())
         id = "auto";
-    m_system.callAsync(login1, "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
-                       "GetSession", &onSession, this, [id](sd_bus_message* call) {
-                           return sd_bus_message_append(call, "s", id.constData());
-                       });
+    m_systemCalls.call(
+        login1, "/org/freedesktop/login1", "org.freedesktop.login1.Manager", "GetSession",
+        [this](sd_bus_message* reply) { followSession(reply); },
+        [id](sd_bus_message* call) { return sd_bus_message_append(call, "s", id.constData()); });
 }
 
 void SessionWatcher::followSessionBus()
 {
-    sd_bus* bus = m_session.bus();
     for (const char* name : {"org.freedesktop.ScreenSaver", "org.gnome.ScreenSaver"}) {
-        sd_bus_match_signal_async(bus, nullptr, nullptr, nullptr, name, "ActiveChanged",
-                                  &onScreenSaver, nullptr, this);
+        sd_bus_match_signal_async(m_session.bus(), m_sessionSlots.add(), nullptr, nullptr, name,
+                                  "ActiveChanged", &onScreenSaver, nullptr, this);
         // Asked after the match, so that no change falls between the two.
         const QByteArray path = '/' + QByteArray(name).replace('.', '/');
-        m_session.callAsync(name, path.constData(), name, "GetActive", &onScreenSaver, this);
+        m_sessionCalls.call(name, path.constData(), name, "GetActive",
+                            [this](sd_bus_message* reply) {
+                                if (BusCalls::succeeded(reply))
+                                    onScreenSaver(reply, this, nullptr);
+                            });
     }
 }
 
-int SessionWatcher::onSession(sd_bus_message* reply, void* self, sd_bus_error*)
+void SessionWatcher::followSession(sd_bus_message* reply)
 {
     const char* path = nullptr;
-    if (sd_bus_message_is_method_error(reply, nullptr) ||
-        sd_bus_message_read(reply, "o", &path) < 0)
-        return 0;
-    sd_bus* bus = sd_bus_message_get_bus(reply);
-    sd_bus_match_signal_async(bus, nullptr, login1, path, sessionInterface, "Lock", &onLock,
-                              nullptr, self);
-    sd_bus_match_signal_async(bus, nullptr, login1, path, sessionInterface, "Unlock", &onUnlock,
-                              nullptr, self);
-    sd_bus_match_signal_async(bus, nullptr, login1, path, "org.freedesktop.DBus.Properties",
-                              "PropertiesChanged", &onSessionProperties, nullptr, self);
-    watcher(self)->m_system.callAsync(login1, path, "org.freedesktop.DBus.Properties", "Get",
-                                      &onLockedHint, self, [](sd_bus_message* call) {
-                                          return sd_bus_message_append(call, "ss", sessionInterface,
-                                                                       "LockedHint");
-                                      });
-    return 0;
-}
-
-int SessionWatcher::onLockedHint(sd_bus_message* reply, void* self, sd_bus_error*)
-{
-    int locked = 0;
-    if (!sd_bus_message_is_method_error(reply, nullptr) &&
-        sd_bus_message_read(reply, "v", "b", &locked) >= 0)
-        watcher(self)->reportLock(locked);
-    return 0;
+    if (!BusCalls::succeeded(reply) || sd_bus_message_read(reply, "o", &path) < 0)
+        return;
+    sd_bus* bus = m_system.bus();
+    sd_bus_match_signal_async(bus, m_systemSlots.add(), login1, path, sessionInterface, "Lock",
+                              &onLock, nullptr, this);
+    sd_bus_match_signal_async(bus, m_systemSlots.add(), login1, path, sessionInterface, "Unlock",
+                              &onUnlock, nullptr, this);
+    sd_bus_match_signal_async(bus, m_systemSlots.add(), login1, path,
+                              "org.freedesktop.DBus.Properties", "PropertiesChanged",
+                              &onSessionProperties, nullptr, this);
+    m_systemCalls.call(
+        login1, path, "org.freedesktop.DBus.Properties", "Get",
+        [this](sd_bus_message* answer) {
+            if (const std::optional<bool> locked = BusCalls::variantBoolean(answer))
+                reportLock(*locked);
+        },
+        [](sd_bus_message* call) {
+            return sd_bus_message_append(call, "ss", sessionInterface, "LockedHint");
+        });
 }
 
 int SessionWatcher::onSleep(sd_bus_message* message, void* self, sd_bus_error*)
@@ -146,8 +136,7 @@ int SessionWatcher::onSessionProperties(sd_bus_message* message, void* self, sd_
 int SessionWatcher::onScreenSaver(sd_bus_message* message, void* self, sd_bus_error*)
 {
     int active = 0;
-    if (!sd_bus_message_is_method_error(message, nullptr) &&
-        sd_bus_message_read(message, "b", &active) >= 0)
+    if (sd_bus_message_read(message, "b", &active) >= 0)
         watcher(self)->reportLock(active);
     return 0;
 }

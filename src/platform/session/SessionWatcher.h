@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/bus/BusCalls.h"
+#include "platform/bus/BusSlots.h"
 #include "platform/bus/SdBusConnection.h"
 
 #include <QObject>
@@ -15,7 +17,8 @@ class SessionWatcher : public QObject
     Q_OBJECT
 
 public:
-    explicit SessionWatcher(QObject* parent = nullptr);
+    explicit SessionWatcher(SdBusConnection& session = SdBusConnection::session(),
+                            QObject* parent = nullptr);
     ~SessionWatcher() override;
 
     void start();
@@ -32,15 +35,18 @@ private:
     void followSystemBus();
     void followSessionBus();
     void reportLock(bool locked);
-    static int onSession(sd_bus_message* reply, void* self, sd_bus_error*);
-    static int onLockedHint(sd_bus_message* reply, void* self, sd_bus_error*);
+    void followSession(sd_bus_message* reply);
     static int onSleep(sd_bus_message* message, void* self, sd_bus_error*);
     static int onLock(sd_bus_message* message, void* self, sd_bus_error*);
     static int onUnlock(sd_bus_message* message, void* self, sd_bus_error*);
     static int onSessionProperties(sd_bus_message* message, void* self, sd_bus_error*);
     static int onScreenSaver(sd_bus_message* message, void* self, sd_bus_error*);
 
-    SdBusConnection m_system;
-    SdBusConnection m_session;
+    SdBusConnection m_system; // ours alone: nothing else of the program is on that bus
+    SdBusConnection& m_session;
+    BusSlots m_systemSlots{m_system};
+    BusSlots m_sessionSlots{m_session};
+    BusCalls m_systemCalls{m_system};
+    BusCalls m_sessionCalls{m_session};
     bool m_locked = false;
 };

@@ -3,21 +3,13 @@
 #include "platform/StandardError.h"
 #include "platform/store/Defaults.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
 
 namespace {
 
-bool runningOneAnswers()
-{
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() && bus.interface() &&
-           bus.interface()->isServiceRegistered(SingleInstance::serviceName).value();
-}
+constexpr std::chrono::seconds answerWithin{2};
 
 // Held by a process of this machine, which the lock file's own check has
 // found alive; any other holder (another host, another machine id in a shared
@@ -36,7 +28,14 @@ bool heldOnThisMachine(const QString& path)
 
 } // namespace
 
-SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {}
+SingleInstance::SingleInstance(SdBusConnection& connection, QObject* parent)
+    : QObject(parent), m_connection(connection)
+{}
+
+bool SingleInstance::runningOneAnswers()
+{
+    return m_connection.hasOwner(serviceName.toUtf8(), answerWithin);
+}
 
 SingleInstance::~SingleInstance() = default;
 
@@ -55,11 +54,9 @@ bool SingleInstance::claim()
     if (!m_lock->tryLock(0)) {
         const bool held = m_lock->error() == QLockFile::LockFailedError;
         if (runningOneAnswers() || (held && heldOnThisMachine(lockPath()))) {
-            QDBusConnection bus = QDBusConnection::sessionBus();
-            if (bus.isConnected())
-                bus.call(QDBusMessage::createMethodCall(serviceName, objectPath, interfaceName,
-                                                        QStringLiteral("activate")),
-                         QDBus::NoBlock);
+            sd_bus_message_unref(m_connection.callAndWait(
+                serviceName.toUtf8().constData(), objectPath.toUtf8().constData(),
+                interfaceName.toUtf8().constData(), "activate", answerWithin));
             return false;
         }
         if (held && m_lock->removeStaleLockFile() && m_lock->tryLock(0)) {
@@ -73,7 +70,7 @@ bool SingleInstance::claim()
             m_lock.reset();
         }
     }
-    m_service = std::make_unique<BusService>(serviceName, objectPath);
+    m_service = std::make_unique<BusService>(serviceName, objectPath, m_connection);
     m_service->addInterface(interfaceName, {{"activate", {}, [this](const QVariantList&) {
                                                  Q_EMIT activationRequested();
                                                  return std::optional<BusService::Error>();

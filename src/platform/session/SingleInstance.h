@@ -18,7 +18,8 @@ public:
     static inline const QString objectPath = QStringLiteral("/org/zembrak/Zembrak");
     static inline const QString interfaceName = QStringLiteral("org.zembrak.Zembrak.Instance");
 
-    explicit SingleInstance(QObject* parent = nullptr);
+    explicit SingleInstance(SdBusConnection& connection = SdBusConnection::session(),
+                            QObject* parent = nullptr);
     ~SingleInstance() override;
 
     // True when this process is the one instance; false when another holds the
@@ -33,6 +34,9 @@ Q_SIGNALS:
     void activationRequested();
 
 private:
+    bool runningOneAnswers();
+
+    SdBusConnection& m_connection;
     std::unique_ptr<QLockFile> m_lock;
     std::unique_ptr<BusService> m_service;
 };

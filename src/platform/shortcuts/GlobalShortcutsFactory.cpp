@@ -4,8 +4,6 @@
 #include "X11GlobalShortcuts.h"
 #include "platform/x11/X11Connection.h"
 
-#include <QDBusConnection>
-
 std::unique_ptr<GlobalShortcuts> GlobalShortcuts::create(Defaults& store)
 {
     const bool onX11 = X11Connection::forApplication().has_value();
@@ -14,12 +12,12 @@ std::unique_ptr<GlobalShortcuts> GlobalShortcuts::create(Defaults& store)
         qEnvironmentVariable("XDG_SESSION_TYPE") == QStringLiteral("wayland");
     // Only asked where it may be used: the question can wait for the portal to start.
     const bool portalAvailable = (waylandSession || !onX11) &&
-                                 PortalGlobalShortcuts::isAvailable(QDBusConnection::sessionBus());
+                                 PortalGlobalShortcuts::isAvailable(SdBusConnection::session());
     switch (chooseBackend(onX11, waylandSession, portalAvailable)) {
     case Backend::x11:
         return X11GlobalShortcuts::forApplication(store);
     case Backend::portal:
-        return std::make_unique<PortalGlobalShortcuts>(store, QDBusConnection::sessionBus());
+        return std::make_unique<PortalGlobalShortcuts>(store);
     case Backend::none:
         break;
     }

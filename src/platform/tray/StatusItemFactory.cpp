@@ -6,10 +6,8 @@
 #include "X11SystemTrayStatusItem.h"
 #include "platform/StandardError.h"
 #include "platform/Workspace.h"
+#include "platform/bus/SdBusConnection.h"
 #include "platform/store/Defaults.h"
-
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 
 std::optional<StatusItem::Preference> StatusItem::preferenceNamed(const QString& name)
 {
@@ -48,12 +46,8 @@ namespace {
 
 bool watcherPresent()
 {
-    const QDBusConnection bus = QDBusConnection::sessionBus();
-    const QDBusConnectionInterface* busInterface = bus.isConnected() ? bus.interface() : nullptr;
-    return busInterface &&
-           busInterface
-               ->isServiceRegistered(QString::fromLatin1(StatusNotifierStatusItem::kWatcherService))
-               .value();
+    return SdBusConnection::session().hasOwner(StatusNotifierStatusItem::kWatcherService,
+                                               std::chrono::seconds(2));
 }
 
 StatusItem::Preference storedPreference()

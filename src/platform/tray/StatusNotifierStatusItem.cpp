@@ -86,7 +86,8 @@ int noPixmaps(sd_bus_message* reply)
 
 StatusNotifierStatusItem::StatusNotifierStatusItem()
     : m_service(std::make_unique<BusService>(nextServiceName(), QString::fromLatin1(kObjectPath))),
-      m_menu(std::make_unique<DBusMenu>(*m_service))
+      m_menu(std::make_unique<DBusMenu>(*m_service)), m_slots(m_service->connection()),
+      m_calls(m_service->connection(), std::chrono::seconds(25))
 {
     exportInterface();
     connect(this, &StatusItem::menuChanged, this, [this] { m_menu->setMenu(menu()); });
@@ -181,7 +182,7 @@ void StatusNotifierStatusItem::followWatcher()
                                                "member='NameOwnerChanged',arg0='") +
                              kWatcherService + '\'';
     sd_bus_add_match_async(
-        m_service->connection().bus(), nullptr, match.constData(),
+        m_service->connection().bus(), m_slots.add(), match.constData(),
         [](sd_bus_message* message, void* self, sd_bus_error*) {
             const char* name = nullptr;
             const char* oldOwner = nullptr;
@@ -205,18 +206,15 @@ void StatusNotifierStatusItem::registerWithWatcher()
     const QByteArray name = bus && sd_bus_get_unique_name(bus, &unique) >= 0 && unique
                                 ? QByteArray(unique)
                                 : m_serviceName.toUtf8();
-    m_service->connection().callAsync(
+    m_calls.call(
         kWatcherService, "/StatusNotifierWatcher", kWatcherService, "RegisterStatusNotifierItem",
-        [](sd_bus_message* reply, void* self, sd_bus_error*) {
-            auto* item = static_cast<StatusNotifierStatusItem*>(self);
-            item->m_registered = !sd_bus_message_is_method_error(reply, nullptr);
-            if (item->m_registered && hostDrawsLabel())
-                RunLoop::main().postAfter(kLabelNudgeDelay, item, [item] { item->nudgeLabel(); });
-            if (item->m_registered)
-                Q_EMIT item->registeredWithWatcher();
-            return 0;
+        [this](sd_bus_message* reply) {
+            m_registered = BusCalls::succeeded(reply);
+            if (m_registered && hostDrawsLabel())
+                RunLoop::main().postAfter(kLabelNudgeDelay, this, [this] { nudgeLabel(); });
+            if (m_registered)
+                Q_EMIT registeredWithWatcher();
         },
-        this,
         [&name](sd_bus_message* call) {
             return sd_bus_message_append(call, "s", name.constData());
         });

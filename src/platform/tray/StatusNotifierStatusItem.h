@@ -4,6 +4,8 @@
 #include "SniToolTip.h"
 #include "StatusItem.h"
 #include "platform/RunLoop.h"
+#include "platform/bus/BusCalls.h"
+#include "platform/bus/BusSlots.h"
 
 #include <QPoint>
 #include <memory>
@@ -66,6 +68,8 @@ private:
 
     std::unique_ptr<BusService> m_service;
     std::unique_ptr<DBusMenu> m_menu; // on the service's connection
+    BusSlots m_slots;
+    BusCalls m_calls;
     QString m_serviceName;
     bool m_registered = false;
     SniIconPixmapList m_icons;

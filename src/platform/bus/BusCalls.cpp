@@ -1,17 +1,10 @@
 #include "BusCalls.h"
 
-#include "platform/bus/SdBusConnection.h"
+#include "SdBusConnection.h"
 
 #include <QTimer>
 
 #include <systemd/sd-bus.h>
-
-namespace {
-
-// A desktop that has not answered by then is taken as one that will not.
-constexpr std::uint64_t replyTimeoutUsec = 3'000'000;
-
-} // namespace
 
 struct BusCalls::Pending
 {
@@ -21,7 +14,7 @@ struct BusCalls::Pending
 };
 
 void BusCalls::call(const char* destination, const char* path, const char* interface,
-                    const char* member, Answer answer, const Append& append)
+                    const char* member, Answer answer, const Append& append, Start start)
 {
     sd_bus* bus = m_connection.bus();
     sd_bus_message* message = nullptr;
@@ -30,8 +23,10 @@ void BusCalls::call(const char* destination, const char* path, const char* inter
     const bool sent =
         bus &&
         sd_bus_message_new_method_call(bus, &message, destination, path, interface, member) >= 0 &&
-        sd_bus_message_set_auto_start(message, 0) >= 0 && (!append || append(message) >= 0) &&
-        sd_bus_call_async(bus, &slot, message, &BusCalls::onReply, pending, replyTimeoutUsec) >= 0;
+        sd_bus_message_set_auto_start(message, start == Start::onDemand) >= 0 &&
+        (!append || append(message) >= 0) &&
+        sd_bus_call_async(bus, &slot, message, &BusCalls::onReply, pending,
+                          std::uint64_t(m_replyTimeout.count()) * 1000u) >= 0;
     sd_bus_message_unref(message);
     if (!sent) {
         Answer unsent = std::move(pending->answer);
@@ -114,4 +109,22 @@ std::optional<bool> BusCalls::variantBoolean(sd_bus_message* reply)
     if (!succeeded(reply) || sd_bus_message_read(reply, "v", "b", &value) < 0)
         return std::nullopt;
     return value != 0;
+}
+
+bool BusCalls::readMembers(sd_bus_message* message,
+                           const std::function<bool(const char* key, sd_bus_message*)>& read)
+{
+    if (sd_bus_message_enter_container(message, 'a', "{sv}") <= 0)
+        return false;
+    int r;
+    while ((r = sd_bus_message_enter_container(message, 'e', "sv")) > 0) {
+        const char* key = nullptr;
+        if (sd_bus_message_read_basic(message, 's', &key) <= 0)
+            return false;
+        if (!read(key, message) && sd_bus_message_skip(message, "v") < 0)
+            return false;
+        if (sd_bus_message_exit_container(message) < 0)
+            return false;
+    }
+    return r >= 0 && sd_bus_message_exit_container(message) >= 0;
 }
