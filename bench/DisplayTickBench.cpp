@@ -23,6 +23,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     PrivateSessionBus bus; // the signal goes somewhere, as in a session
     qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address().toUtf8());
+    SdBusConnection shared;
+    shared.shareAsSession();
     Sound::setProvider([](const QString&) { return std::shared_ptr<Sound>(); });
 
     ManualRunLoop loop;

@@ -136,7 +136,8 @@ bool SdBusConnection::canSendAtOnce() const
 void SdBusConnection::follow(QObject* context, const std::function<void()>& follow)
 {
     connect(this, &SdBusConnection::ready, context, follow);
-    if (isReady())
+    // Greeted but not yet told (within the dispatch that greets) is told once, by ready.
+    if (m_greeted && isReady())
         follow();
 }
 
