@@ -77,7 +77,14 @@ std::unique_ptr<StatusItem> StatusItem::create()
     // Plasma's XEmbed tray on X11 is xembedsniproxy, which hands every docked
     // window to its StatusNotifierItem host as a square picture.
     const bool proxy = trayManagerPresent && Workspace::isDesktop(QStringLiteral("KDE"));
-    const bool watcher = (!trayManagerPresent || proxy) && watcherPresent();
+    // These panels draw the docked window themselves, and their tray may come up
+    // after us (an autostart races the panel): it is waited for, rather than
+    // leaving the item to their StatusNotifierItem host, which shows no label.
+    const bool trayComing = tray && !trayManagerPresent &&
+                            (Workspace::isDesktop(QStringLiteral("MATE")) ||
+                             Workspace::isDesktop(QStringLiteral("XFCE")) ||
+                             Workspace::isDesktop(QStringLiteral("LXDE")));
+    const bool watcher = !trayComing && (!trayManagerPresent || proxy) && watcherPresent();
     switch (chooseBackend(preferred, tray != nullptr, trayManagerPresent, proxy, watcher)) {
     case Backend::SystemTray:
         return std::make_unique<X11SystemTrayStatusItem>(std::move(tray));
