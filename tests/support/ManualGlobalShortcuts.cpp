@@ -28,12 +28,5 @@ void ManualGlobalShortcuts::takeByAnotherApplication(const QKeySequence& combina
 void ManualGlobalShortcuts::grab(const QString& key, const QString&,
                                  const QKeyCombination& combination)
 {
-    m_grabs.append(combination);
     setStatus(key, m_taken.contains(combination) ? Status::taken : Status::active);
-}
-
-void ManualGlobalShortcuts::release(const QString& key)
-{
-    m_releases.append(key);
-    GlobalShortcuts::release(key);
 }

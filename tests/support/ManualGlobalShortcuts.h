@@ -21,20 +21,13 @@ public:
     int press(const QKeySequence& combination);
     // From now on another application holds the combination.
     void takeByAnotherApplication(const QKeySequence& combination);
-    // Every grab asked for so far, in order.
-    QList<QKeyCombination> grabs() const { return m_grabs; }
-    // Every key whose combination was given up, in order.
-    QStringList releases() const { return m_releases; }
     // The combinations held now, by key.
     QHash<QString, QKeyCombination> held() const { return grabbedCombinations(); }
 
 protected:
     void grab(const QString& key, const QString& description,
               const QKeyCombination& combination) override;
-    void release(const QString& key) override;
 
 private:
     QList<QKeyCombination> m_taken;
-    QList<QKeyCombination> m_grabs;
-    QStringList m_releases;
 };
