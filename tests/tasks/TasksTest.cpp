@@ -162,7 +162,8 @@ private Q_SLOTS:
     }
 
     // Members beside the known ones are passed over; a missing id, an integer
-    // flag or a fractional count make the whole list undecodable.
+    // flag or a fractional count make the whole list undecodable. (Lists that
+    // decode come back whole from the store: listRules.)
     void decoding()
     {
         QVERIFY(KPTask::listFromJson(R"([{"id":1,"string":"A","isCompleted":false,"x":[1]}])"));
@@ -170,18 +171,6 @@ private Q_SLOTS:
                                  R"([{"id":1,"string":"A","isCompleted":0}])",
                                  R"([{"id":1,"string":"A","isCompleted":true,"cycleCount":1.5}])"})
             QVERIFY2(!KPTask::listFromJson(json), json);
-        // Cut short anywhere, nested deep, or huge: no crash, and whatever decodes
-        // is written back and read again unchanged.
-        const QByteArray list = R"([{"id":7.5,"string":"A \u00e9","isCompleted":false,)"
-                                R"("cycleCount":3},{"id":1,"string":"","isCompleted":true}])";
-        QList<QByteArray> inputs{QByteArray(5000, '['), "[" + QByteArray(2000, '{'),
-                                 "[" + QByteArray(1 << 20, '9') + "]"};
-        for (qsizetype n = 0; n <= list.size(); ++n)
-            inputs << list.left(n);
-        for (const QByteArray& input : inputs)
-            if (const std::optional<QList<KPTask>> tasks = KPTask::listFromJson(input))
-                QCOMPARE(KPTask::listFromJson(KPTask::listToJson(*tasks).value()), tasks);
-        QCOMPARE(KPTask::listFromJson(list).value().size(), 2);
     }
 
     void undecodableStoredListIsKeptAside()
