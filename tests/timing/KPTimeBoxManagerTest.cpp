@@ -59,7 +59,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("work");
         QTest::newRow("default interval") << qint64(-1) << 5 << true << true;
         QTest::newRow("every time") << qint64(1) << 3 << true << true;
-        QTest::newRow("negative: its magnitude") << qint64(-2) << 4 << true << true;
         QTest::newRow("0: the default") << qint64(0) << 5 << true << true;
         QTest::newRow("breaks wait") << qint64(2) << 2 << false << true;
         QTest::newRow("work waits") << qint64(2) << 2 << true << false;

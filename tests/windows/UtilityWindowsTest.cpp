@@ -197,24 +197,6 @@ private Q_SLOTS:
         QCOMPARE(shown.recorder.log, QStringList{"confirm 3:30:15"});
     }
 
-    // The most hours fit: parts left to right without overlap, no digit cut off.
-    void manyHoursFit()
-    {
-        KPTimeEditor editor(140, 28);
-        editor.setButtonType(KPTimeEditor::ButtonType::none);
-        editor.setTime({9999, 59, 59});
-        editor.updateFields();
-        editor.grab(); // a paint pass lays it out
-        const QWidget* parts[] = {editor.hours(), editor.hoursMinutesSeparator(), editor.minutes(),
-                                  editor.minutesSecondsSeparator(), editor.seconds()};
-        for (int i = 1; i < 5; ++i)
-            QVERIFY(parts[i]->x() > parts[i - 1]->geometry().right());
-        QVERIFY(parts[0]->x() >= 0 && parts[4]->geometry().right() < 140);
-        for (QLineEdit* field : editor.fields())
-            QVERIFY(field->fontMetrics().horizontalAdvance(field->text()) <=
-                    field->contentsRect().width());
-    }
-
     void editTimeSetsTheShownTime()
     {
         Fixture<ZKTimeEditorWindow> f;
@@ -251,17 +233,6 @@ private Q_SLOTS:
         QCOMPARE(fieldTexts(f.window.workTimeEditor()), QString("00:25:00"));
         QVERIFY(!QFile::exists(m_store.standardFilePath()));
         QCOMPARE(f.timer().currentTime(), (KPTime{0, 25, 0}));
-    }
-
-    // An interval set beyond the slider's range by hand is kept as it is.
-    void settingsKeepAnIntervalBeyondTheSlider()
-    {
-        m_store.writeStandardFile(R"({"longBreakInterval": 20})");
-        Fixture<ZKTimeSettingsWindow> f;
-        open(f.window);
-        QCOMPARE(f.window.longBreakIntervalSlider()->label()->text(), QString("20"));
-        QTest::mouseClick(f.window.saveButton(), Qt::LeftButton);
-        QCOMPARE(stored(PreferenceKeys::longBreakInterval), std::optional<qint64>(20));
     }
 
     // Saved in a running break, the break restarts at its new length; the work
