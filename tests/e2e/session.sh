@@ -269,6 +269,27 @@ session_read_slot()
         }'
 }
 
+# The docked item's slot read from a new screenshot NAME.png; sets ITEM and ITEM_X ITEM_Y
+# ITEM_W ITEM_H (the panel may move the slot, or have the item dock again, after docking)
+# and LEFT RIGHT TOP BOTTOM CONTRAST BOX (session_read_slot).
+session_shoot_slot()
+{
+    ITEM=$(session_docked_window) || return 1
+    read -r ITEM_X ITEM_Y ITEM_W ITEM_H < <(session_geometry "$ITEM")
+    "$E2E_SHOT" "$E2E_ARTIFACTS/$1.png" >/dev/null &&
+        read -r LEFT RIGHT TOP BOTTOM CONTRAST BOX < <(session_read_slot "$E2E_ARTIFACTS/$1.png" \
+            "$ITEM_X" "$ITEM_Y" "$ITEM_W" "$ITEM_H")
+}
+
+# True once two readings of the slot (session_shoot_slot NAME) SECONDS apart agree: the
+# colours are taken a moment after docking, and again once a late panel draws.
+session_slot_settled()
+{
+    local first
+    session_shoot_slot "$1" && first="$LEFT $RIGHT $TOP $BOTTOM $CONTRAST $BOX" && sleep "$2" &&
+        session_shoot_slot "$1" && [ "$first" = "$LEFT $RIGHT $TOP $BOTTOM $CONTRAST $BOX" ]
+}
+
 # OCR of the slot X Y W H in IMAGE, kept as OUT: dark digits on light, eight times the size.
 session_ocr_slot()
 {
