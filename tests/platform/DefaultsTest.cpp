@@ -63,7 +63,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("movedAs");
         QTest::newRow("unfinished") << "file" << QByteArray("{\"workLength\": 30") << "corrupt";
         QTest::newRow("array") << "file" << QByteArray("[1, 2]") << "corrupt";
-        QTest::newRow("binary") << "file" << QByteArray("\x00\x01\x02", 3) << "corrupt";
         QTest::newRow("over 16 MiB") << "huge" << QByteArray() << "refused";
         QTest::newRow("fifo") << "fifo" << QByteArray() << "refused";
         QTest::newRow("unreadable") << "unreadable" << QByteArray("{\"workLength\": 30}") << "";
