@@ -7,9 +7,6 @@
 #include <QKeySequenceEdit>
 #include <QTest>
 #include <QToolButton>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 namespace {
 const QString toggle = QStringLiteral("toggleActivation");
@@ -32,11 +29,9 @@ private Q_SLOTS:
         QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
         QTest::addColumn<QString>("stored"); // and shown
         QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("lockHeld"); // by another writer of the store
         const auto row = [](const char* name, Qt::Key key, Qt::KeyboardModifiers modifiers,
-                            const char* stored, const QString& message = QString(),
-                            bool lockHeld = false) {
-            QTest::newRow(name) << key << modifiers << QString(stored) << message << lockHeld;
+                            const char* stored, const QString& message = QString()) {
+            QTest::newRow(name) << key << modifiers << QString(stored) << message;
         };
         row("a combination", Qt::Key_Q, ctrlAlt, "Ctrl+Alt+Q");
         row("Shift choosing the symbol", Qt::Key_Exclam, Qt::ControlModifier | Qt::ShiftModifier,
@@ -47,8 +42,6 @@ private Q_SLOTS:
         // It would take "p" from every application.
         row("a letter alone", Qt::Key_P, {}, "Ctrl+Alt+P", "Hold Ctrl, Alt or Meta with this key");
         row("taken elsewhere", Qt::Key_T, ctrlAlt, "Ctrl+Alt+T", taken); // it may be freed later
-        row("the store's lock held", Qt::Key_Q, ctrlAlt, "Ctrl+Alt+Q", QString(),
-            true); // stored later
     }
     void aKeyPressed()
     {
@@ -56,7 +49,6 @@ private Q_SLOTS:
         QFETCH(Qt::KeyboardModifiers, modifiers);
         QFETCH(QString, stored);
         QFETCH(QString, message);
-        QFETCH(bool, lockHeld);
         ManualGlobalShortcuts desktop(Defaults::standard());
         desktop.takeByAnotherApplication(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T));
         desktop.setShortcut(toggle, QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
@@ -65,11 +57,6 @@ private Q_SLOTS:
         ShortcutRecorder recorder;
         recorder.setAssociatedDefaultsKey(toggle);
         recorder.show();
-        QDir().mkpath(QFileInfo(m_config.standardFilePath()).absolutePath());
-        const int lock =
-            ::open(QFile::encodeName(m_config.standardFilePath() + ".lock").constData(),
-                   O_RDONLY | O_CREAT | O_CLOEXEC, 0600);
-        QVERIFY(lock >= 0 && (!lockHeld || ::flock(lock, LOCK_EX | LOCK_NB) == 0));
         if (key == Qt::Key_unknown)
             recorder.clearButton()->click();
         else
@@ -87,7 +74,6 @@ private Q_SLOTS:
         QTest::keyClick(recorder.editor(), Qt::Key_W, ctrlAlt);
         QCOMPARE(Defaults::standard().string(toggle), QStringLiteral("Ctrl+Alt+W"));
         QVERIFY(recorder.editor()->toolTip().isEmpty() && !inRed());
-        ::close(lock);
     }
 };
 
