@@ -18,21 +18,27 @@ session_need()
 # Runs the calling runner again under a time limit of SECONDS.
 session_time_limit() { [ -n "${ZEMBRAK_E2E_TIMED:-}" ] || ZEMBRAK_E2E_TIMED=1 exec timeout -k 5 "$1" bash "$0" "${@:2}"; }
 
-# session_runner_start BUILD_DIR [ARTIFACTS_DIR]: sets E2E_APP, E2E_SHOT and
-# E2E_ARTIFACTS; on exit everything stops and the logs (and a failed screen) are kept.
+# session_runner_start BUILD_DIR [ARTIFACTS_DIR]: sets E2E_APP, E2E_TOOLS (the test
+# programs), E2E_SHOT (a command: the X screen to a PNG) and E2E_ARTIFACTS; on exit
+# everything stops and the logs (and a failed screen) are kept.
 session_runner_start()
 {
     local build
     build=$(cd "$1" 2>/dev/null && pwd) || session_fail "no build directory $1"
     E2E_ARTIFACTS=${2:-$build/e2e-artifacts}
     E2E_APP=$build/bin/zembrak
-    E2E_SHOT=$build/tests/e2e-shot
-    [ -x "$E2E_APP" ] && [ -x "$E2E_SHOT" ] || session_fail "build zembrak and e2e-shot first"
+    E2E_TOOLS=$build/tests
+    E2E_SHOT=session_shot
+    [ -x "$E2E_APP" ] || session_fail "build zembrak first"
+    session_need /usr/bin/import
     mkdir -p "$E2E_ARTIFACTS"
     rm -f "$E2E_ARTIFACTS"/*.png "$E2E_ARTIFACTS"/*.log
     trap session_finish EXIT
     trap 'echo "FAIL: the run did not finish in time${SESSION_STEP:+, waiting for: $SESSION_STEP}" >&2; exit 1' TERM INT
 }
+
+# The whole X screen (every monitor) to the PNG file $1.
+session_shot() { /usr/bin/import -window root "$1"; }
 
 session_finish()
 {
