@@ -1,14 +1,11 @@
+#include "menubar/KPMenuBarTimeDisplay.h"
 #include "FakeSound.h"
 #include "ManualRunLoop.h"
-#include "NotificationListener.h"
-#include "PrivateSessionBus.h"
 #include "TemporaryStore.h"
 #include "app/TopBarHint.h"
 #include "menubar/KPMenuBarMenuButton.h"
 #include "menubar/KPMenuBarMenuButtonDelegate.h"
-#include "menubar/KPMenuBarTimeDisplay.h"
 #include "platform/Frame.h"
-#include "platform/bus/DistributedNotification.h"
 #include "platform/tray/WindowStatusItem.h"
 #include "platform/x11/X11Environment.h"
 #include "timing/KPTimer.h"
@@ -29,7 +26,6 @@ using Backend = StatusItem::Backend;
 
 namespace {
 
-QString busAddress;
 const auto frame = [](const QWidget* w) { return Frame::of(w); };
 // The blank each label keeps on either side of its text.
 constexpr int labelInset = 2;
@@ -240,30 +236,6 @@ private Q_SLOTS:
                  std::optional(KPTime{1, 0, 58}));
     }
 
-    // Every tick is posted to the other programs of the session.
-    void postsOnTheSessionBusOnEveryTick()
-    {
-        QDBusConnection watcher = QDBusConnection::connectToBus(busAddress, "watcher");
-        NotificationListener listener;
-        QVERIFY(watcher.connect(QString(), DistributedNotification::path,
-                                DistributedNotification::interfaceName,
-                                DistributedNotification::member, &listener,
-                                SLOT(posted(QString, QString, QDBusMessage))));
-        Fixture f(60);
-        f.timer().start();
-        // The first ticks connect, while the event loop turns.
-        QVERIFY(QTest::qWaitFor([&] {
-            f.loop.advance(100ms);
-            return !listener.received.isEmpty();
-        }));
-        QVERIFY(listener.caughtUp(watcher));
-        listener.received.clear();
-        f.loop.advance(300ms);
-        QVERIFY(listener.caughtUp(watcher));
-        QCOMPARE(listener.received,
-                 QList<QStringList>(3, QStringList{"Horva 3: Time Did Change", QString()}));
-    }
-
     // The status item.
     void choosesByWhatTheDesktopOffersAndTheUserAsks()
     {
@@ -345,9 +317,6 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char** argv)
-{
-    return runOnPrivateSessionBus<QApplication, KPMenuBarTimeDisplayTest>(argc, argv, &busAddress);
-}
+QTEST_MAIN(KPMenuBarTimeDisplayTest)
 
 #include "KPMenuBarTimeDisplayTest.moc"
