@@ -175,10 +175,8 @@ private Q_SLOTS:
         };
         row(Keys::idlePromptMinutes, "10", "10 minutes");
         row(Keys::idlePromptMinutes, "-3", "Off");
-        row(Keys::idlePromptMinutes, "525600", "Off");
         row(Keys::dailyGoal, "8", "8 work periods");
         row(Keys::dailyGoal, "-1", "None");
-        row(Keys::dailyGoal, "1000", "None");
     }
     void numberChoices()
     {
@@ -223,14 +221,13 @@ private Q_SLOTS:
         }
     }
 
-    // The status item's own menu opens the popover and drives the timer as the
-    // tray item does; its play label follows the timer. (Skip through a host's
-    // menu is the GNOME Shell run's.)
+    // The status item's own menu drives the timer as the tray item does; its play
+    // label follows the timer. (Skip and Open Zembrak through a host's menu are the
+    // GNOME Shell run's.)
     void statusMenuDrivesTheTimer()
     {
         Fixture f;
-        int popoversOpened = 0;
-        ZKStatusMenu statusMenu(f.menu, f.display(), [&popoversOpened] { ++popoversOpened; });
+        ZKStatusMenu statusMenu(f.menu, f.display(), [] {});
         const StatusItem& item = *f.display().statusItem();
         const auto labels = [&item] {
             QStringList shown;
@@ -247,8 +244,6 @@ private Q_SLOTS:
             }
             QFAIL(qPrintable("no " + label));
         };
-        choose("Open Zembrak");
-        QCOMPARE(popoversOpened, 1);
         choose("Start");
         QCOMPARE(f.timer().state(), KPTimer::State::active);
         QCOMPARE(labels().at(2), "Pause");
