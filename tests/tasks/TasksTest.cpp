@@ -107,15 +107,12 @@ private Q_SLOTS:
         row("drag D above B", "A B C* D*", "drop 3 1", "A D B C*", 1);
         row("drag open below block", "B C* A", "drop 2 3", "B A C*", 1);
         row("drag completed within the block", "A B* C*", "drop 2 1", "A C* B*", 1);
-        row("drag a task of another list", "A B", "drop 9 0", "A B", -1);
         row("move", "A B C", "move 0 2", "B C A", -1);
         row("spaces are a name", "A B C", "rename 1 ___", "A ___ C", 1);
         row("empty rename removes", "A B C", "rename 1", "A C", -1);
         row("count one up", "A B", "count 1 1", "A B#1", -1);
         row("count down to none", "A B#1", "count 1 -1", "A B", -1);
         row("no count below none", "A B", "count 1 -1", "A B", -1);
-        row("count from a stored zero", "A B#0", "count 1 1", "A B#1", -1);
-        row("at the limit", "A#9223372036854775807", "count 0 1", "A#9223372036854775807", -1);
         row("credit the first open task", "A#2 B", "credit", "A#3 B", 0);
         row("no credit past a completed first", "A* B", "credit", "A* B", -1);
         row("no credit to no task", "", "credit", "", -1);
