@@ -2,6 +2,7 @@
 # tray of their own, and the built application inside them, all stopped by session_stop.
 
 SESSION_PIDS=()
+SESSION_AS=() # runs the X clients that read windows, as the desktop's user where it is not ours
 SESSION_TMP=""
 SESSION_STEP=""
 SESSION_STARTED=$SECONDS
@@ -192,7 +193,7 @@ session_docked_window()
 
 # xwininfo of window ID. Given no ID it would wait for a click on a window: a panel
 # that moves its windows meanwhile must not leave a run waiting.
-session_window_info() { [ -n "$1" ] && xwininfo -id "$@"; }
+session_window_info() { [ -n "$1" ] && "${SESSION_AS[@]}" xwininfo -id "$@"; }
 
 # "X Y W H" of a window on the root.
 session_geometry()
@@ -205,7 +206,7 @@ session_geometry()
 session_popover_id()
 {
     local window id pw ph
-    for window in $(xdotool search --onlyvisible --classname '^zembrak$' 2>/dev/null); do
+    for window in $("${SESSION_AS[@]}" xdotool search --onlyvisible --classname '^zembrak$' 2>/dev/null); do
         id=$(printf '0x%x' "$window")
         [ "$id" = "$1" ] && continue
         read -r _ _ pw ph < <(session_geometry "$id")
@@ -329,6 +330,7 @@ session_stop()
     for ((i = ${#SESSION_PIDS[@]} - 1; i >= 0; i--)); do kill "${SESSION_PIDS[i]}" 2>/dev/null || true; done
     for i in "${SESSION_PIDS[@]}"; do wait "$i" 2>/dev/null || true; done
     SESSION_PIDS=()
+SESSION_AS=() # runs the X clients that read windows, as the desktop's user where it is not ours
     [ -z "$SESSION_TMP" ] || rm -rf "$SESSION_TMP"
     SESSION_TMP=""
 }
