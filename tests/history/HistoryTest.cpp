@@ -135,7 +135,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, since);
         QFETCH(QString, until);
-        QFETCH(QString, found);
         HistoryStore store(file());
         for (HistoryRecord r :
              {record("2026-03-28T22:50:00Z", "2026-03-28T23:15:00Z", "over-midnight"),
@@ -146,7 +145,7 @@ private Q_SLOTS:
         const auto bound = [](const QString& text, bool isUpper) {
             return text.isEmpty() ? QDateTime() : HistoryExport::parseBound(text, isUpper).value();
         };
-        QCOMPARE(tasksOf(store.records(bound(since, false), bound(until, true))).join(' '), found);
+        QTEST(tasksOf(store.records(bound(since, false), bound(until, true))).join(' '), "found");
     }
 
     void exportKeepsTheOffsetAtStartAndQuotes()
@@ -311,7 +310,6 @@ private Q_SLOTS:
     void periodsAreKeptAsTheyEnd()
     {
         QFETCH(QString, script);
-        QFETCH(QString, kept);
         ManualRunLoop loop;
         RecordedCycle cycle(file());
         QStringList told;
@@ -319,7 +317,7 @@ private Q_SLOTS:
                 [&told](const HistoryRecord& r) { told << describe(r); });
 
         cycle.play(loop, script);
-        QCOMPARE(told.join(QLatin1String(" | ")), kept);
+        QTEST(told.join(QLatin1String(" | ")), "kept");
         QStringList stored;
         for (const HistoryRecord& r : cycle.store.records({}, {}))
             stored << describe(r);
@@ -421,21 +419,6 @@ private Q_SLOTS:
         QTEST(statistics.workPeriodsOn(today), "todays");
         QTEST(statistics.streaks(goal, today).current, "current");
         QTEST(statistics.streaks(goal, today).longest, "longest");
-    }
-
-    void tasksByIdUnderTheirLatestText()
-    {
-        QList<HistoryRecord> records{
-            period("work", "finished", "2026-01-10T09:00", "2026-01-10T09:25", 1500, "Draft"),
-            period("work", "abandoned", "2026-01-10T10:00", "2026-01-10T10:05", 300, "Draft v2"),
-            period("work", "finished", "2026-01-10T11:00", "2026-01-10T11:25", 1500)};
-        records[0].taskId = records[1].taskId = "42";
-        const QList<HistoryStatistics::Task> tasks =
-            HistoryStatistics(records, berlin).tasks(QDate(2026, 1, 10), QDate(2026, 1, 10));
-        QCOMPARE(tasks.size(), qsizetype(1));
-        QCOMPARE(tasks[0].task, QString("Draft v2"));
-        QCOMPARE(tasks[0].workPeriods, 1);
-        QCOMPARE(tasks[0].focusedSeconds, qint64(1800));
     }
 
     // Today's count as the application keeps it: read from the store, again at
