@@ -26,25 +26,6 @@ Q_DECLARE_METATYPE(QList<HistoryRecord>)
 
 namespace {
 
-QDateTime utc(const char* text)
-{
-    return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODate).toUTC();
-}
-
-HistoryRecord record(const char* start, const char* end, const QString& task = QString())
-{
-    HistoryRecord r;
-    r.start = utc(start);
-    r.end = utc(end);
-    r.startOffsetSeconds = r.start.toLocalTime().offsetFromUtc();
-    r.kind = QStringLiteral("work");
-    r.plannedSeconds = r.start.secsTo(r.end);
-    r.countedSeconds = r.plannedSeconds;
-    r.outcome = QStringLiteral("finished");
-    r.task = task;
-    return r;
-}
-
 QStringList tasksOf(const QList<HistoryRecord>& records)
 {
     QStringList tasks;
@@ -61,12 +42,10 @@ QByteArray contents(const QString& path)
 
 const QTimeZone berlin("Europe/Berlin");
 
-// "2026-03-29T23:40" read as Berlin's wall clock.
-QDateTime at(const QString& local)
+// An ISO time; without an offset, Berlin's wall clock (the tests' TZ, set first).
+QDateTime at(const QString& text)
 {
-    QDateTime time = QDateTime::fromString(local, Qt::ISODate);
-    time.setTimeZone(berlin);
-    return time.toUTC();
+    return QDateTime::fromString(text, Qt::ISODate).toUTC();
 }
 
 HistoryRecord period(const QString& kind, const QString& outcome, const QString& start,
@@ -77,9 +56,17 @@ HistoryRecord period(const QString& kind, const QString& outcome, const QString&
     record.outcome = outcome;
     record.start = at(start);
     record.end = at(end);
+    record.startOffsetSeconds = record.start.toLocalTime().offsetFromUtc();
+    record.plannedSeconds = record.start.secsTo(record.end);
     record.countedSeconds = counted;
     record.task = task;
     return record;
+}
+
+// A work period finished as planned.
+HistoryRecord record(const char* start, const char* end, const QString& task = {})
+{
+    return period("work", "finished", start, end, at(start).secsTo(at(end)), task);
 }
 
 QString describe(const HistoryRecord& r)
@@ -155,7 +142,7 @@ private Q_SLOTS:
                                  QStringLiteral("Write \"intro\", draft"));
         r.taskId = QStringLiteral("1234.5");
         r.countedSeconds = 3300;
-        r.pauses = {{QStringLiteral("user"), utc("2026-03-29T00:40:00Z"), 300}};
+        r.pauses = {{QStringLiteral("user"), at("2026-03-29T00:40:00Z"), 300}};
         QVERIFY(store.append(r));
         const QList<HistoryRecord> read = store.records({}, {});
         QCOMPARE(HistoryExport::document(read, HistoryExport::Format::csv),
@@ -193,7 +180,7 @@ private Q_SLOTS:
         QSqlDatabase::removeDatabase("v1");
         HistoryStore store(file());
         HistoryRecord added = record("2026-12-07T10:00:00Z", "2026-12-07T10:30:00Z", "New");
-        added.pauses = {{QStringLiteral("lock"), utc("2026-12-07T10:05:00Z"), 60}};
+        added.pauses = {{QStringLiteral("lock"), at("2026-12-07T10:05:00Z"), 60}};
         QVERIFY(store.append(added));
         const QList<HistoryRecord> read = store.records({}, {});
         QCOMPARE(HistoryExport::document(read, HistoryExport::Format::csv).split('\n').mid(1, 2),
