@@ -83,25 +83,16 @@ private Q_SLOTS:
         qputenv("BASE", QByteArray::number(KPTimeBoxManager::cyclesSinceLaunch()));
         ManualRunLoop loop;
         RecordedCycle cycle(m_home.path() + QStringLiteral("/history.sqlite"));
-        KPTimer& timer = cycle.timer();
         HookRunner runner(Defaults::standard());
         PeriodHooks periodHooks(cycle.recorder, cycle.manager, runner, &cycle.tasks);
         QSignalSpy done(&runner, &HookRunner::hookDone);
-        for (const QString& step : script.split(QLatin1Char(' '))) {
-            if (step == QLatin1String("go"))
-                timer.toggle();
-            else if (step == QLatin1String("skip"))
-                timer.finish();
-            else if (step == QLatin1String("reset"))
-                timer.reset();
-            else
-                loop.advance(std::chrono::seconds(step.mid(1).toInt()));
+        cycle.play(loop, script, [&] {
             loop.runPending();
             // The hooks are real processes: the manual clock waits for them.
             QTRY_VERIFY(std::ranges::none_of(runner.findChildren<QProcess*>(), [](QProcess* p) {
                 return p->state() != QProcess::NotRunning;
             }));
-        }
+        });
         QTRY_COMPARE(done.count(), int(told.count(QLatin1Char('|'))));
         QCOMPARE(read(log()), told);
     }

@@ -2,6 +2,7 @@
 # tray of their own, and the built application inside them, all stopped by session_stop.
 
 SESSION_PIDS=()
+SESSION_AS=() # runs the X clients that read windows, as the desktop's user where it is not ours
 SESSION_TMP=""
 SESSION_STEP=""
 SESSION_STARTED=$SECONDS
@@ -18,21 +19,27 @@ session_need()
 # Runs the calling runner again under a time limit of SECONDS.
 session_time_limit() { [ -n "${ZEMBRAK_E2E_TIMED:-}" ] || ZEMBRAK_E2E_TIMED=1 exec timeout -k 5 "$1" bash "$0" "${@:2}"; }
 
-# session_runner_start BUILD_DIR [ARTIFACTS_DIR]: sets E2E_APP, E2E_SHOT and
-# E2E_ARTIFACTS; on exit everything stops and the logs (and a failed screen) are kept.
+# session_runner_start BUILD_DIR [ARTIFACTS_DIR]: sets E2E_APP, E2E_TOOLS (the test
+# programs), E2E_SHOT (a command: the X screen to a PNG) and E2E_ARTIFACTS; on exit
+# everything stops and the logs (and a failed screen) are kept.
 session_runner_start()
 {
     local build
     build=$(cd "$1" 2>/dev/null && pwd) || session_fail "no build directory $1"
     E2E_ARTIFACTS=${2:-$build/e2e-artifacts}
     E2E_APP=$build/bin/zembrak
-    E2E_SHOT=$build/tests/e2e-shot
-    [ -x "$E2E_APP" ] && [ -x "$E2E_SHOT" ] || session_fail "build zembrak and e2e-shot first"
+    E2E_TOOLS=$build/tests
+    E2E_SHOT=session_shot
+    [ -x "$E2E_APP" ] || session_fail "build zembrak first"
+    session_need /usr/bin/import
     mkdir -p "$E2E_ARTIFACTS"
     rm -f "$E2E_ARTIFACTS"/*.png "$E2E_ARTIFACTS"/*.log
     trap session_finish EXIT
     trap 'echo "FAIL: the run did not finish in time${SESSION_STEP:+, waiting for: $SESSION_STEP}" >&2; exit 1' TERM INT
 }
+
+# The whole X screen (every monitor) to the PNG file $1.
+session_shot() { /usr/bin/import -window root "$1"; }
 
 session_finish()
 {
@@ -186,7 +193,7 @@ session_docked_window()
 
 # xwininfo of window ID. Given no ID it would wait for a click on a window: a panel
 # that moves its windows meanwhile must not leave a run waiting.
-session_window_info() { [ -n "$1" ] && xwininfo -id "$@"; }
+session_window_info() { [ -n "$1" ] && "${SESSION_AS[@]}" xwininfo -id "$@"; }
 
 # "X Y W H" of a window on the root.
 session_geometry()
@@ -199,7 +206,7 @@ session_geometry()
 session_popover_id()
 {
     local window id pw ph
-    for window in $(xdotool search --onlyvisible --classname '^zembrak$' 2>/dev/null); do
+    for window in $("${SESSION_AS[@]}" xdotool search --onlyvisible --classname '^zembrak$' 2>/dev/null); do
         id=$(printf '0x%x' "$window")
         [ "$id" = "$1" ] && continue
         read -r _ _ pw ph < <(session_geometry "$id")
@@ -269,6 +276,27 @@ session_read_slot()
         }'
 }
 
+# The docked item's slot read from a new screenshot NAME.png; sets ITEM and ITEM_X ITEM_Y
+# ITEM_W ITEM_H (the panel may move the slot, or have the item dock again, after docking)
+# and LEFT RIGHT TOP BOTTOM CONTRAST BOX (session_read_slot).
+session_shoot_slot()
+{
+    ITEM=$(session_docked_window) || return 1
+    read -r ITEM_X ITEM_Y ITEM_W ITEM_H < <(session_geometry "$ITEM")
+    "$E2E_SHOT" "$E2E_ARTIFACTS/$1.png" >/dev/null &&
+        read -r LEFT RIGHT TOP BOTTOM CONTRAST BOX < <(session_read_slot "$E2E_ARTIFACTS/$1.png" \
+            "$ITEM_X" "$ITEM_Y" "$ITEM_W" "$ITEM_H")
+}
+
+# True once two readings of the slot (session_shoot_slot NAME) SECONDS apart agree: the
+# colours are taken a moment after docking, and again once a late panel draws.
+session_slot_settled()
+{
+    local first
+    session_shoot_slot "$1" && first="$LEFT $RIGHT $TOP $BOTTOM $CONTRAST $BOX" && sleep "$2" &&
+        session_shoot_slot "$1" && [ "$first" = "$LEFT $RIGHT $TOP $BOTTOM $CONTRAST $BOX" ]
+}
+
 # OCR of the slot X Y W H in IMAGE, kept as OUT: dark digits on light, eight times the size.
 session_ocr_slot()
 {
@@ -302,6 +330,7 @@ session_stop()
     for ((i = ${#SESSION_PIDS[@]} - 1; i >= 0; i--)); do kill "${SESSION_PIDS[i]}" 2>/dev/null || true; done
     for i in "${SESSION_PIDS[@]}"; do wait "$i" 2>/dev/null || true; done
     SESSION_PIDS=()
+SESSION_AS=() # runs the X clients that read windows, as the desktop's user where it is not ours
     [ -z "$SESSION_TMP" ] || rm -rf "$SESSION_TMP"
     SESSION_TMP=""
 }

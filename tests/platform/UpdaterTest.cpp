@@ -48,8 +48,6 @@ private Q_SLOTS:
         row("malformed JSON", "0.1.0", 200, release.left(20), Outcome::failed, unreadable);
         row("no web page", "0.1.0", 200, feed("\"0.2.0\"", "file:///etc/passwd"), Outcome::failed,
             unreadable);
-        row("huge", "0.1.0", 200, QByteArray(200 * 1024, ' ') + release, Outcome::failed,
-            unreadable);
         row("connection refused", "0.1.0", nothingListens, "", Outcome::failed,
             "The update server 127.0.0.1 is not taking connections; try again later.");
     }

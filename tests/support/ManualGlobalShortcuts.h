@@ -13,28 +13,37 @@ class ManualGlobalShortcuts : public GlobalShortcuts
     Q_OBJECT
 
 public:
-    explicit ManualGlobalShortcuts(Defaults& store);
-    ~ManualGlobalShortcuts() override;
+    // The base's destructor uninstalls it.
+    explicit ManualGlobalShortcuts(Defaults& store) : GlobalShortcuts(store) { setShared(this); }
 
     // Presses the combination anywhere on the desktop; returns how many
     // actions it ran.
-    int press(const QKeySequence& combination);
+    int press(const QKeySequence& combination)
+    {
+        int ran = 0;
+        const QHash<QString, QKeyCombination> held = grabbedCombinations();
+        for (auto it = held.cbegin(); it != held.cend(); ++it) {
+            if (it.value() == combination[0] && status(it.key()) == Status::active) {
+                activate(it.key());
+                ++ran;
+            }
+        }
+        return ran;
+    }
     // From now on another application holds the combination.
-    void takeByAnotherApplication(const QKeySequence& combination);
-    // Every grab asked for so far, in order.
-    QList<QKeyCombination> grabs() const { return m_grabs; }
-    // Every key whose combination was given up, in order.
-    QStringList releases() const { return m_releases; }
+    void takeByAnotherApplication(const QKeySequence& combination)
+    {
+        m_taken.append(combination[0]);
+    }
     // The combinations held now, by key.
     QHash<QString, QKeyCombination> held() const { return grabbedCombinations(); }
 
 protected:
-    void grab(const QString& key, const QString& description,
-              const QKeyCombination& combination) override;
-    void release(const QString& key) override;
+    void grab(const QString& key, const QString&, const QKeyCombination& combination) override
+    {
+        setStatus(key, m_taken.contains(combination) ? Status::taken : Status::active);
+    }
 
 private:
     QList<QKeyCombination> m_taken;
-    QList<QKeyCombination> m_grabs;
-    QStringList m_releases;
 };

@@ -107,15 +107,12 @@ private Q_SLOTS:
         row("drag D above B", "A B C* D*", "drop 3 1", "A D B C*", 1);
         row("drag open below block", "B C* A", "drop 2 3", "B A C*", 1);
         row("drag completed within the block", "A B* C*", "drop 2 1", "A C* B*", 1);
-        row("drag a task of another list", "A B", "drop 9 0", "A B", -1);
         row("move", "A B C", "move 0 2", "B C A", -1);
         row("spaces are a name", "A B C", "rename 1 ___", "A ___ C", 1);
         row("empty rename removes", "A B C", "rename 1", "A C", -1);
         row("count one up", "A B", "count 1 1", "A B#1", -1);
         row("count down to none", "A B#1", "count 1 -1", "A B", -1);
         row("no count below none", "A B", "count 1 -1", "A B", -1);
-        row("count from a stored zero", "A B#0", "count 1 1", "A B#1", -1);
-        row("at the limit", "A#9223372036854775807", "count 0 1", "A#9223372036854775807", -1);
         row("credit the first open task", "A#2 B", "credit", "A#3 B", 0);
         row("no credit past a completed first", "A* B", "credit", "A* B", -1);
         row("no credit to no task", "", "credit", "", -1);
@@ -124,7 +121,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, before);
         QFETCH(QString, operation);
-        QFETCH(QString, after);
         QFETCH(int, resultIndex);
         storeTasks(parseTasks(before));
         KPTaskManager manager;
@@ -153,7 +149,7 @@ private Q_SLOTS:
         } else if (const std::optional<KPTask> task = manager.creditWorkCycle()) {
             result = manager.tasks.indexOf(*task); // as saved
         }
-        QCOMPARE(describe(manager.tasks), after);
+        QTEST(describe(manager.tasks), "after");
         QCOMPARE(result, qsizetype(resultIndex));
         const bool isCredit = rule == "credit" && result >= 0;
         QCOMPARE(credited, isCredit ? QList{manager.tasks[result]} : QList<KPTask>{});
@@ -162,7 +158,8 @@ private Q_SLOTS:
     }
 
     // Members beside the known ones are passed over; a missing id, an integer
-    // flag or a fractional count make the whole list undecodable.
+    // flag or a fractional count make the whole list undecodable. (Lists that
+    // decode come back whole from the store: listRules.)
     void decoding()
     {
         QVERIFY(KPTask::listFromJson(R"([{"id":1,"string":"A","isCompleted":false,"x":[1]}])"));
@@ -170,18 +167,6 @@ private Q_SLOTS:
                                  R"([{"id":1,"string":"A","isCompleted":0}])",
                                  R"([{"id":1,"string":"A","isCompleted":true,"cycleCount":1.5}])"})
             QVERIFY2(!KPTask::listFromJson(json), json);
-        // Cut short anywhere, nested deep, or huge: no crash, and whatever decodes
-        // is written back and read again unchanged.
-        const QByteArray list = R"([{"id":7.5,"string":"A \u00e9","isCompleted":false,)"
-                                R"("cycleCount":3},{"id":1,"string":"","isCompleted":true}])";
-        QList<QByteArray> inputs{QByteArray(5000, '['), "[" + QByteArray(2000, '{'),
-                                 "[" + QByteArray(1 << 20, '9') + "]"};
-        for (qsizetype n = 0; n <= list.size(); ++n)
-            inputs << list.left(n);
-        for (const QByteArray& input : inputs)
-            if (const std::optional<QList<KPTask>> tasks = KPTask::listFromJson(input))
-                QCOMPARE(KPTask::listFromJson(KPTask::listToJson(*tasks).value()), tasks);
-        QCOMPARE(KPTask::listFromJson(list).value().size(), 2);
     }
 
     void undecodableStoredListIsKeptAside()

@@ -7,7 +7,7 @@ logind()
 }
 followed() { logind Reads | awk '$2 > 0 { found = 1 } END { exit !found }'; }
 
-"$(dirname "$E2E_SHOT")/fake-logind" >"$SESSION_TMP/logind.log" 2>&1 &
+"$E2E_TOOLS/fake-logind" >"$SESSION_TMP/logind.log" 2>&1 &
 SESSION_PIDS+=($!)
 expect 5 "the fake logind did not start (see logind.log)" \
     session_bus_has_owner org.freedesktop.login1 "$DBUS_SYSTEM_BUS_ADDRESS"

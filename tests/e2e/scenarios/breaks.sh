@@ -22,13 +22,12 @@ expect 5 'the break screen covers $(covered), not both monitors' \
     eval '[ "$(covered)" = "0 0 512 768 512 0 512 768" ]'
 expect_status "state=active period=shortBreak remaining=[0-9]+ cycles=1" "under the break screen"
 sleep 0.5
-# Both monitors: the whole root window, not Qt's primary screen alone.
-/usr/bin/import -window root "$E2E_ARTIFACTS/break-screen.png" || session_fail "no screenshot break-screen.png"
+"$E2E_SHOT" "$E2E_ARTIFACTS/break-screen.png" || session_fail "no screenshot break-screen.png"
 read_screen() { /usr/bin/tesseract "$E2E_ARTIFACTS/break-screen.png" - 2>/dev/null | tr '\n' ' '; }
 check 'the break screen reads "$(read_screen)"' eval 'read_screen | grep -q "Skip Break" && read_screen | grep -q "Draft the plan"'
 
 xdotool key Escape
 expect 3 'Escape left the break screen on $(covered)' eval '[ -z "$(panels)" ]'
 expect_status "state=active period=shortBreak remaining=[0-9]+ cycles=1" "after Escape"
-/usr/bin/import -window root "$E2E_ARTIFACTS/after-escape.png" || session_fail "no screenshot after-escape.png"
+"$E2E_SHOT" "$E2E_ARTIFACTS/after-escape.png" || session_fail "no screenshot after-escape.png"
 app_alive
