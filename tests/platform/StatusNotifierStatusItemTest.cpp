@@ -213,7 +213,6 @@ private Q_SLOTS:
             QTest::newRow(name) << id << QString(event) << QString(shown) << enabled << runs;
         };
         row("first", 1, "clicked", "Start", true, 0);
-        row("second", 2, "clicked", "Reset", true, 1);
         row("disabled", 3, "clicked", "Skip", false, -1);
         row("separator", 4, "clicked", "-", true, -1);
         row("underscore, last", 5, "clicked", "Save__All", true, 4);
