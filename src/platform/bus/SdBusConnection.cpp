@@ -149,12 +149,11 @@ sd_bus_message* SdBusConnection::callAndWait(const char* destination, const char
     sd_bus_message* call = nullptr;
     sd_bus_message* reply = nullptr;
     const std::uint64_t usec = std::uint64_t(within.count()) * 1000u;
+    // An error reply, like none, leaves reply empty.
     if (m_bus &&
         sd_bus_message_new_method_call(m_bus, &call, destination, path, interface, member) >= 0 &&
-        (!append || append(call) >= 0) && sd_bus_call(m_bus, call, usec, nullptr, &reply) >= 0 &&
-        sd_bus_message_is_method_error(reply, nullptr)) {
-        reply = sd_bus_message_unref(reply);
-    }
+        (!append || append(call) >= 0))
+        sd_bus_call(m_bus, call, usec, nullptr, &reply);
     sd_bus_message_unref(call);
     // The wait may have greeted the daemon or read others' messages: they are
     // handled as the loop would have.

@@ -4,8 +4,8 @@
 
 namespace {
 
-constexpr char server[] = "org.freedesktop.Notifications";
-constexpr char serverPath[] = "/org/freedesktop/Notifications";
+constexpr const char* server = BusCalls::notificationServer;
+constexpr const char* serverPath = BusCalls::notificationPath;
 
 int appendStrings(sd_bus_message* message, const QList<QByteArray>& strings)
 {

@@ -18,8 +18,8 @@ class DesktopNotifications : public QObject
     Q_OBJECT
 
 public:
-    static inline const QString serviceName = QStringLiteral("org.freedesktop.Notifications");
-    static inline const QString path = QStringLiteral("/org/freedesktop/Notifications");
+    static inline const QString serviceName = QString::fromLatin1(BusCalls::notificationServer);
+    static inline const QString path = QString::fromLatin1(BusCalls::notificationPath);
     static inline const QString interfaceName = serviceName;
 
     // A button: its key comes back in actionInvoked. The key "default" is the

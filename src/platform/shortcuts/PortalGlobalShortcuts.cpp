@@ -3,7 +3,7 @@
 #include "KeySymbols.h"
 #include "platform/RunLoop.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace {
 
