@@ -1,4 +1,5 @@
 #include "app/PeriodEndNotifier.h"
+#include "FakeNotificationDesktop.h"
 #include "FakeSound.h"
 #include "FakeTimeDisplay.h"
 #include "ManualRunLoop.h"
@@ -7,50 +8,10 @@
 #include "app/Translations.h"
 #include "timing/PreferenceKeys.h"
 
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QDBusPendingCall>
 #include <QRegularExpression>
 #include <QTest>
 
-namespace {
-
-QString busAddress;
-
-// A notification server as a desktop runs one, offering the capabilities it is
-// given and recording what it is asked to show; holding, it answers only when
-// the test releases what it holds.
-class FakeNotificationServer : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-
-public:
-    QStringList capabilities{"body"}; // no buttons: Qt 6.8 warns of a call no slot takes
-    bool holding = true;
-    QStringList shown;
-    QList<QStringList> actions;
-    QList<QDBusMessage> held;
-    uint lastId = 40;
-
-public Q_SLOTS:
-    Q_SCRIPTABLE QStringList GetCapabilities() { return capabilities; }
-    Q_SCRIPTABLE uint Notify(const QString&, uint replacesId, const QString&,
-                             const QString& summary, const QString& body,
-                             const QStringList& offered, const QVariantMap&, int,
-                             const QDBusMessage& call)
-    {
-        shown << summary + ": " + body + ", replaces " + QString::number(replacesId);
-        actions << offered;
-        if (holding) {
-            call.setDelayedReply(true);
-            held.append(call);
-        }
-        return 7;
-    }
-};
-
-} // namespace
+static QString busAddress;
 
 class PeriodEndNotifierTest : public QObject
 {
@@ -63,14 +24,6 @@ private Q_SLOTS:
         QCOMPARE(Translations::install({"pt-PT", "en-US", "de"}), "en");
         TemporaryStore home;
         home.reset();
-        QDBusConnection serverBus = QDBusConnection::connectToBus(busAddress, "server");
-        FakeNotificationServer server;
-        QVERIFY(serverBus.registerObject(DesktopNotifications::path, &server,
-                                         QDBusConnection::ExportScriptableSlots));
-        const auto release = [&] {
-            for (const QDBusMessage& call : std::exchange(server.held, {}))
-                serverBus.send(call.createReply(QVariant::fromValue(++server.lastId)));
-        };
         Defaults::standard().setInteger(PreferenceKeys::shortBreakLength, 90);
         KPTimeBoxManager manager;
         PeriodEndNotifier notifier(manager);
@@ -79,7 +32,8 @@ private Q_SLOTS:
         PeriodEndNotifier offline(manager, none);
         manager.timeDisplayTimerDidFinish(nullptr);
         manager.timeDisplayTimerDidFinish(nullptr);
-        QVERIFY(serverBus.registerService(DesktopNotifications::serviceName));
+        FakeNotificationDesktop server("dunst", busAddress);
+        server.holding = true;
         manager.timeDisplayTimerDidFinish(nullptr); // without a display: the end alone
         QTRY_COMPARE(server.shown.size(), 1);
         // Two more ends before the server has answered: the last one waits for
@@ -90,9 +44,9 @@ private Q_SLOTS:
         SdBusConnection::session().hasOwner("x.y", std::chrono::seconds(5));
         QCoreApplication::processEvents();
         QCOMPARE(server.shown.size(), 1);
-        release();
+        server.release();
         QTRY_COMPARE(server.shown.size(), 2);
-        release();
+        server.release();
         // The switch is read at each end.
         Defaults::standard().setBoolean(PreferenceKeys::isNotifyingAtPeriodEnd, false);
         manager.timeDisplayTimerDidFinish(nullptr);
@@ -106,7 +60,7 @@ private Q_SLOTS:
                  (QStringList{work + ", replaces 0", work + ", replaces 41",
                               "Break ended while away: Next: work period, 25 minutes, "
                               "replaces 42"}));
-        release();
+        server.release();
         notifier.tellPaused(QString()); // the pause ended: nothing to tell
         notifier.tellPaused("Paused: screen locked");
         QTRY_COMPARE(server.shown.size(), 4);
@@ -122,22 +76,12 @@ private Q_SLOTS:
         TemporaryStore home;
         home.reset();
         Defaults::standard().setBoolean(PreferenceKeys::isStartingWorkAutomatically, false);
-        QDBusConnection serverBus = QDBusConnection::connectToBus(busAddress, "server");
-        serverBus.unregisterObject(DesktopNotifications::path);
-        FakeNotificationServer server;
+        FakeNotificationDesktop server("dunst", busAddress);
         server.capabilities << "actions";
-        server.holding = false;
-        QVERIFY(serverBus.registerObject(DesktopNotifications::path, &server,
-                                         QDBusConnection::ExportScriptableSlots));
-        const auto answer = [&](const char* member, uint id, const QVariant& value) {
-            QDBusMessage signal = QDBusMessage::createSignal(
-                DesktopNotifications::path, DesktopNotifications::interfaceName, member);
-            serverBus.send(signal << id << value);
-        };
         // Whatever the server said before is handled once it answers a ping.
         const auto caughtUp = [&] {
             sd_bus_message_unref(SdBusConnection::session().callAndWait(
-                serverBus.baseService().toUtf8().constData(), "/", "org.freedesktop.DBus.Peer",
+                server.name().toUtf8().constData(), "/", "org.freedesktop.DBus.Peer",
                 "Ping", std::chrono::seconds(5)));
             QCoreApplication::processEvents();
         };
@@ -153,21 +97,21 @@ private Q_SLOTS:
         QTRY_COMPARE(server.actions,
                      (QList<QStringList>{{"skip", "Skip Break", "default", "Show Zembrak"}}));
         caughtUp();
-        answer("ActionInvoked", 8, "skip"); // another program's
-        answer("ActionInvoked", 7, "default");
+        server.tell("ActionInvoked", 8, "skip"); // another program's
+        server.tell("ActionInvoked", 7, "default");
         QTRY_COMPARE(opened, 1);
         QCOMPARE(manager.state(), KPTimeBoxManager::State::shortBreak);
-        answer("ActionInvoked", 7, "skip");
+        server.tell("ActionInvoked", 7, "skip");
         QTRY_COMPARE(server.actions.size(), 2); // the break ended; work waits
         caughtUp();
         QCOMPARE(server.actions.last(),
                  (QStringList{"start", "Start Work", "default", "Show Zembrak"}));
         QCOMPARE(display.timer()->state(), KPTimer::State::inactive);
-        answer("ActionInvoked", 7, "start");
+        server.tell("ActionInvoked", 7, "start");
         QTRY_COMPARE(display.timer()->state(), KPTimer::State::active);
-        answer("ActionInvoked", 7, "start"); // running already: no pause
-        answer("NotificationClosed", 7, 1u);
-        answer("ActionInvoked", 7, "default"); // closed: no answer
+        server.tell("ActionInvoked", 7, "start"); // running already: no pause
+        server.tell("NotificationClosed", 7, 1u);
+        server.tell("ActionInvoked", 7, "default"); // closed: no answer
         caughtUp();
         QCOMPARE(display.timer()->state(), KPTimer::State::active);
         QCOMPARE(opened, 1);

@@ -7,13 +7,20 @@
 #include <QDBusVirtualObject>
 #include <QMap>
 #include <QProcess>
+#include <utility>
 
 // One desktop's notification server (and xfconf) on a bus, answering only what
 // that desktop's own interface offers. kind: gnome, plasma, xfce, dunst, mako.
+// It records what it is asked to show; holding, it answers Notify only on release().
 class FakeNotificationDesktop : public QDBusVirtualObject
 {
 public:
     QList<bool> heldAtNotify; // whether notifications were held when each Notify came
+    QStringList capabilities{"body"};
+    QStringList shown; // "summary: body, replaces id"
+    QList<QStringList> actions;
+    bool holding = false;
+    uint lastId = 40; // of the answers held back; the others are 7
 
     FakeNotificationDesktop(const QString& kind, const QString& address)
         : m_kind(kind), m_bus(QDBusConnection::connectToBus(address, QStringLiteral("desktop")))
@@ -31,6 +38,21 @@ public:
         m_bus.unregisterService(QStringLiteral("org.xfce.Xfconf"));
         QDBusConnection::disconnectFromBus(m_bus.name());
     }
+
+    void release()
+    {
+        for (const QDBusMessage& call : std::exchange(m_heldCalls, {}))
+            m_bus.send(call.createReply(QVariant::fromValue(++lastId)));
+    }
+    // The server's own signal, as ActionInvoked or NotificationClosed.
+    void tell(const char* member, uint id, const QVariant& value)
+    {
+        m_bus.send(QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
+                                              QStringLiteral("org.freedesktop.Notifications"),
+                                              QLatin1String(member))
+                   << id << value);
+    }
+    QString name() const { return m_bus.baseService(); }
 
     // What the user sees: whether the desktop holds notifications now.
     bool held() const
@@ -71,8 +93,15 @@ public:
             return reply(
                 {m_kind == QLatin1String("xfce") ? QStringLiteral("Xfce Notify Daemon") : m_kind,
                  QString(), QStringLiteral("1"), QStringLiteral("1.2")});
-        if (member == QLatin1String("Notify"))
-            return heldAtNotify << held(), reply({1u});
+        if (member == QLatin1String("GetCapabilities"))
+            return reply({capabilities});
+        if (member == QLatin1String("Notify")) {
+            heldAtNotify << held();
+            shown << a.value(3).toString() + QStringLiteral(": ") + a.value(4).toString() +
+                         QStringLiteral(", replaces ") + a.value(1).toString();
+            actions << a.value(5).toStringList();
+            return holding ? (m_heldCalls << m, true) : reply({7u});
+        }
         if ((is("dunst", "Get") && dunstProperty) || (is("plasma", "Get") && plasmaProperty))
             return reply({QVariant::fromValue(QDBusVariant(held()))});
         if (is("dunst", "Set") && dunstProperty)
@@ -112,4 +141,5 @@ private:
     bool m_xfconfSet = false;
     uint m_cookies = 0;
     QMap<uint, QString> m_inhibitions;
+    QList<QDBusMessage> m_heldCalls;
 };
