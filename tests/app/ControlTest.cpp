@@ -240,19 +240,6 @@ private Q_SLOTS:
         QCOMPARE(app.ended.first(), QString("work skipped 1860 2"));
     }
 
-    // --follow's JSON carries the goal's fields (the status line and templates
-    // with and without a goal are the goal run's).
-    void followJsonCarriesTheGoal()
-    {
-        const QVariantMap properties{{"State", "active"},      {"Period", "work"},
-                                     {"Remaining", 61LL},      {"CyclesSinceLaunch", 3LL},
-                                     {"Length", 1500LL},       {"DailyGoal", 8LL},
-                                     {"TodayWorkPeriods", 2LL}};
-        const QJsonObject line = json(StatusFollower::line(properties, {}));
-        QCOMPARE(line["goal"].toInteger(), 8);
-        QCOMPARE(line["today"].toInteger(), 2);
-    }
-
     void followsAcrossTheApplicationsRestart()
     {
         QList<QByteArray> lines;

@@ -20,6 +20,7 @@ namespace {
 const QString toggle = QStringLiteral("toggleActivation");
 const QString reset = QStringLiteral("reset");
 const QString desktopPath = QStringLiteral("/org/freedesktop/portal/desktop");
+QString busAddress;
 
 // A shortcut as the portal passes it, (sa{sv}).
 struct PortalShortcut
@@ -132,10 +133,7 @@ class PortalGlobalShortcutsTest : public QObject
     Q_OBJECT
 
     TemporaryStore m_config;
-    std::unique_ptr<PrivateSessionBus> m_bus;
     std::unique_ptr<FakePortal> m_portal;
-    int m_connections = 0;
-    SdBusConnection m_app;
 
     // Asked on a thread of its own: the fake answers from this one.
     static bool availableToAnotherClient()
@@ -151,37 +149,26 @@ class PortalGlobalShortcutsTest : public QObject
         return available;
     }
 
-    QDBusConnection busConnection(const char* name)
-    {
-        return QDBusConnection::connectToBus(m_bus->address(),
-                                             name + QString::number(++m_connections));
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
         m_config.reset();
-        m_bus = std::make_unique<PrivateSessionBus>();
-        if (m_bus->address().isEmpty())
-            QSKIP("dbus-daemon is not installed (scripts/install-deps installs it)");
-        qputenv("DBUS_SESSION_BUS_ADDRESS", m_bus->address().toUtf8());
         qDBusRegisterMetaType<PortalShortcut>();
         qDBusRegisterMetaType<PortalShortcutList>();
         QVERIFY(!availableToAnotherClient());
-        QDBusConnection desktop = busConnection("desktop");
+        QDBusConnection desktop = QDBusConnection::connectToBus(busAddress, "desktop");
         m_portal = std::make_unique<FakePortal>(desktop);
         QVERIFY(
             desktop.registerVirtualObject(desktopPath, m_portal.get(), QDBusConnection::SubPath));
         QVERIFY(desktop.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
         QVERIFY(availableToAnotherClient());
-        m_app.open();
     }
 
     void theSetIsBoundInASessionOfItsOwn()
     {
         Defaults& store = Defaults::standard();
         store.setString(toggle, QStringLiteral("Ctrl+Alt+P"));
-        PortalGlobalShortcuts shortcuts(store, m_app);
+        PortalGlobalShortcuts shortcuts(store);
         QString ran;
         QObject context;
         shortcuts.bind(toggle, QStringLiteral("Start/Pause"), &context, [&ran] { ran += "t"; });
@@ -210,5 +197,9 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(PortalGlobalShortcutsTest)
+int main(int argc, char** argv)
+{
+    return runOnPrivateSessionBus<QCoreApplication, PortalGlobalShortcutsTest>(argc, argv,
+                                                                             &busAddress);
+}
 #include "PortalGlobalShortcutsTest.moc"

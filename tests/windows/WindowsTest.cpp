@@ -23,7 +23,6 @@
 #include "windows/ZKPopover.h"
 #include "windows/ZKTimeEditorWindow.h"
 #include "windows/ZKTimeSettingsWindow.h"
-#include "windows/ZKTimerView.h"
 #include "windows/ZKTimerWindow.h"
 
 #include <QAction>
@@ -350,26 +349,6 @@ private Q_SLOTS:
         shown.press(Qt::Key_Return);
         QCOMPARE(storedDescription(), QString("A B*"));
         QCOMPARE(shown.focused(), shown.popover->settingsButton());
-    }
-
-    // The timer window's buttons do what the popover's do; its task follows the list.
-    void timerWindowButtonsDoWhatThePopoversDo()
-    {
-        ShownPopover shown("Write_the_report");
-        ZKTimerWindow window(*shown.application.menuBarTimeDisplay(), shown.list()->taskManager(),
-                             Defaults::standard());
-        window.setShown(true);
-        ZKTimerView* view = window.view();
-        QTest::mouseClick(view->startPauseButton(), Qt::LeftButton);
-        QCOMPARE(shown.timer().state(), KPTimer::State::active);
-        QCOMPARE(view->startPauseButton()->accessibleName(), QString("Pause Timer"));
-        shown.popover->startPause(); // the popover's button pauses what the window started
-        QCOMPARE(view->startPauseButton()->accessibleName(), QString("Resume Timer"));
-        QTest::mouseClick(view->skipButton(), Qt::LeftButton); // as the item's Skip
-        shown.loop.runPending();
-        QCOMPARE(shown.application.timeBoxManager()->state(), KPTimeBoxManager::State::shortBreak);
-        shown.list()->taskManager()->renameTask(0, "Send it");
-        QCOMPARE(view->taskLabel()->accessibleName(), QString("Current task: Send it"));
     }
 
     void timerWindowKeepsItsPlaceAndTop()
