@@ -233,12 +233,10 @@ session_dock_item()
     echo "e2e: docked window $ITEM at $ITEM_X,$ITEM_Y size ${ITEM_W}x$ITEM_H"
 }
 
-# Reads IMAGE around the slot X Y W H. The panel is, for each row, the commonest colour of
-# a 2 px ring outside the slot in that row (the whole ring's for rows it lacks): a panel's
-# gradient runs along its rows. The digits are the neutral pixels that stand out from their
-# row's panel (contrast 3 or more). Prints "LEFT RIGHT TOP BOTTOM CONTRAST BOX": where the
-# digits lie in the slot, their best contrast, and the median over the rows of the slot's
-# commonest colour against the panel (1: no box).
+# Reads IMAGE around the slot X Y W H. A row's panel is the commonest colour of a 2 px ring
+# outside the slot in that row (a gradient runs along rows); digits are neutral pixels at
+# contrast 3 or more to it. Prints "LEFT RIGHT TOP BOTTOM CONTRAST BOX": the digits' place
+# and best contrast, and the median of each row's commonest colour against the panel (1: no box).
 session_read_slot()
 {
     /usr/bin/convert "$1" -crop "$(($4 + 4))x$(($5 + 4))+$(($2 - 2))+$(($3 - 2))" +repage \

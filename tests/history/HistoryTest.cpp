@@ -6,7 +6,6 @@
 #include "history/HistoryStatistics.h"
 #include "history/HistoryStore.h"
 #include "history/PeriodRecorder.h"
-#include "views/KPBarChart.h"
 #include "windows/ZKStatisticsWindow.h"
 
 #include <QAbstractButton>
@@ -18,7 +17,6 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTableWidget>
 #include <QTest>
 #include <ctime>
 
@@ -459,33 +457,6 @@ private Q_SLOTS:
         QTEST(clears, "clears");
         // Read afresh after a clear; a history unread shows no zeros.
         QCOMPARE(window.workPeriodsLabel()->text(), clears ? "The history could not be read." : "");
-    }
-
-    void todayShowsABarPerHourWorked()
-    {
-        const QString today =
-            QDateTime::currentDateTime().toTimeZone(berlin).date().toString(Qt::ISODate);
-        const QList<HistoryRecord> records{
-            period("work", "finished", today + "T10:00", today + "T10:25", 1500, "Draft"),
-            period("work", "finished", today + "T14:00", today + "T14:50", 3000, "Draft")};
-        ZKStatisticsWindow window(
-            nullptr, [&records](const QDateTime&, const QDateTime&) { return records; }, {},
-            berlin);
-        window.makeKeyAndOrderFront();
-        QCOMPARE(window.taskTable()->rowCount(), 1);
-        // Columns painted in the bar colour, counted as separate runs.
-        const QImage image = window.chart()->grab().toImage();
-        const QRgb bar = window.chart()->barColor().rgb();
-        int runs = 0;
-        bool inBar = false;
-        for (int x = 0; x < image.width(); ++x) {
-            bool painted = false;
-            for (int y = 0; y < image.height() && !painted; ++y)
-                painted = image.pixel(x, y) == bar;
-            runs += painted && !inBar;
-            inBar = painted;
-        }
-        QCOMPARE(runs, 2);
     }
 };
 

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
-#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -27,9 +26,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("folderIsAFile");
         QTest::newRow("another host's")
             << QByteArray("4242\nzembrak\nelsewhere.example\n\n") << false;
-        QTest::newRow("another machine id")
-            << "1\nzembrak\n" + QSysInfo::machineHostName().toUtf8() + "\n0123456789abcdef\n"
-            << false;
         QTest::newRow("folder cannot be made") << QByteArray() << true;
     }
     void startsUnlessACopyRunsHere()

@@ -1,13 +1,8 @@
-// Saves the task list again and again through the task manager and the real
-// store, for a runner that kills it with SIGKILL at random points.
-//
-//   task-save-soak-driver run        saves state after state, printing
-//                                    "committed N" once save N is on disk
-//   task-save-soak-driver check N    exits 0, printing the stored state's
-//                                    number, when the store reads back whole
-//                                    and holds save N or the one after it
-// The store is the standard one under $XDG_CONFIG_HOME. State N is a pure
-// function of N, so the stored list tells which save it came from.
+// Saves the task list again and again through the real store, for a runner that
+// SIGKILLs it at random points. State N is a pure function of N.
+//   task-save-soak-driver run      saves, printing "committed N" once save N is on disk
+//   task-save-soak-driver check N  exits 0 (printing the stored state's number) when
+//                                  the store reads back whole, holding save N or N + 1
 #include "platform/store/Defaults.h"
 #include "tasks/KPTaskManager.h"
 #include "timing/PreferenceKeys.h"

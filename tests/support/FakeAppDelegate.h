@@ -7,10 +7,9 @@
 #include <QStringList>
 #include <memory>
 
-// The application as windows and menus see it: a display on a status item
-// shown nowhere, wired to a cycle manager as at launch, the popover a test
-// hands it, and a record of what is asked of it. Build it after the run loop
-// and the sounds the timer uses.
+// The application as windows and menus see it: a display shown nowhere, wired to a
+// cycle manager as at launch, the popover a test hands it, a record of what is asked
+// of it. Build it after the run loop and the sounds the timer uses.
 class FakeAppDelegate : public AppDelegateInterface
 {
 public:

@@ -48,11 +48,9 @@ private:
     QString m_address;
 };
 
-// The main() of a test that needs the session bus: Application first, then a
-// private bus set as the session bus before anything opens one, with the
-// connection the program's parts share, then Test.
-// address, when given, receives the bus's address. Without dbus-daemon the
-// whole test is skipped (CTest's skip code).
+// The main() of a test that needs the session bus: Application, a private bus made the
+// session bus (address, when given, gets its address) with the connection the program's
+// parts share, then Test. Without dbus-daemon the whole test is skipped.
 template <typename Application, typename Test>
 int runOnPrivateSessionBus(int argc, char** argv, QString* address = nullptr)
 {

@@ -58,9 +58,8 @@ struct Recorder : KPTimeEditorDelegate
 
 } // namespace
 
-// The popover shown in an application, driven by mouse and keyboard, the timer
-// window that stands in for it, the break screen; the time editor, Edit Time and
-// Time Settings that hold it, and where such windows and the popover open.
+// The popover, the timer window and the break screen; the time editor and the windows
+// that hold it; where windows open.
 class WindowsTest : public QObject
 {
     Q_OBJECT

@@ -1,7 +1,6 @@
-# In German (LANGUAGE=de, and a German locale generated here for LANG/LC_ALL): the
-# item, the popover, the menu, the windows, Qt's own texts and the notification read
-# in German through AT-SPI; screenshots of each are kept (de-*.png) to show that no
-# text is cut. What scripts read stays English.
+# In German (LANGUAGE=de, a German locale generated for LANG/LC_ALL): the item, popover,
+# menu, windows, Qt's own texts and the notification read in German through AT-SPI, with
+# screenshots (de-*.png) to show no text is cut. What scripts read stays English.
 mkdir -p "$SESSION_TMP/locale"
 /usr/bin/localedef -i de_DE -f UTF-8 "$SESSION_TMP/locale/de_DE.UTF-8" ||
     session_fail "localedef could not generate de_DE.UTF-8 (package locales)"
