@@ -314,14 +314,6 @@ private Q_SLOTS:
         QCOMPARE(CommandLine::parse(arguments, &said), action);
         QCOMPARE(said, error);
     }
-    // Without a number, five minutes (--extend 60 is the rhythm run's).
-    void extendTakesFiveMinutesByDefault()
-    {
-        qint64 seconds = 0;
-        QCOMPARE(CommandLine::parse({"zembrak", "--extend"}, nullptr, nullptr, nullptr, &seconds),
-                 Action::extend);
-        QCOMPARE(seconds, 300);
-    }
 };
 
 int main(int argc, char** argv)

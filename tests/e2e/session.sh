@@ -308,6 +308,20 @@ session_ocr_slot()
         tr -d ' :\n'
 }
 
+# Finds a word matching PATTERN by OCR in GEOMETRY (WxH+X+Y) of a new screenshot NAME.png,
+# gray, four times the size, after the convert options that follow; sets WORD_X WORD_Y.
+session_find_word()
+{
+    local name=$1 pattern=$2 x y
+    IFS='x+' read -r _ _ x y <<<"$3"
+    "$E2E_SHOT" "$E2E_ARTIFACTS/$name.png" || return 1
+    /usr/bin/convert "$E2E_ARTIFACTS/$name.png" -crop "$3" +repage -colorspace Gray "${@:4}" \
+        -filter Lanczos -resize 400% "$E2E_ARTIFACTS/$name-ocr.png"
+    read -r WORD_X WORD_Y < <(/usr/bin/tesseract "$E2E_ARTIFACTS/$name-ocr.png" - --psm 11 tsv 2>/dev/null |
+        awk -F'\t' -v want="$pattern" -v x="$x" -v y="$y" '$12 ~ ("^(" want ")$") {
+            print x + int(($7 + $9 / 2) / 4), y + int(($8 + $10 / 2) / 4); found = 1; exit } END { exit !found }')
+}
+
 session_click_item() { xdotool mousemove $((ITEM_X + ITEM_W / 2)) $((ITEM_Y + ITEM_H / 2)) click 1; }
 
 # Clicks the item and waits for the popover; sets POPOVER_X POPOVER_Y POPOVER_W POPOVER_H.

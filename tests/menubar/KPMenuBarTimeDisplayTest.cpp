@@ -152,26 +152,6 @@ private Q_SLOTS:
         }
     }
 
-    // Paused digits are dimmed (their contrast on real panels is the square-tray
-    // run's); a ringing alarm shows running colours, the highlight light digits.
-    void textColors()
-    {
-        Fixture f(2);
-        auto& d = f.display;
-        const auto alpha = [](QLabel* l) {
-            return l->palette().color(QPalette::WindowText).alphaF();
-        };
-        const qreal paused = alpha(d.minutes());
-        f.timer().start();
-        QVERIFY(alpha(d.minutes()) > paused);
-        f.loop.advance(2s); // finished, the alarm loops
-        QVERIFY(f.timer().isLooping() && alpha(d.seconds()) > paused);
-        d.setHighlighted(true);
-        QCOMPARE(d.seconds()->palette().color(QPalette::WindowText), QColor(Qt::white));
-        d.setHighlighted(false);
-        QVERIFY(alpha(d.seconds()) > paused);
-    }
-
     void clicks()
     {
         using M = Qt::KeyboardModifiers;

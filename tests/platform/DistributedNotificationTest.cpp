@@ -8,10 +8,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
 #include <sys/socket.h>
 #include <sys/un.h>
-#include <thread>
 #include <unistd.h>
 
 // The notification as another program of the session receives it.
@@ -66,20 +64,10 @@ private Q_SLOTS:
         QCOMPARE(listener.received, (QList<QStringList>{sent, sent, sent}));
     }
 
-    // A daemon that refuses us, hangs up, or never takes the connection: posts
-    // return at once, fail, and leave nothing broken behind.
-    void aBrokenBusNeitherBlocksNorCrashes_data()
-    {
-        QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<bool>("accepts");
-        QTest::newRow("rejects the authentication") << QByteArray("REJECTED EXTERNAL\r\n") << true;
-        QTest::newRow("hangs up") << QByteArray() << true;
-        QTest::newRow("listen queue full") << QByteArray() << false;
-    }
+    // A daemon that never takes the connection, its queue full: posts return at once,
+    // fail, and leave nothing broken behind.
     void aBrokenBusNeitherBlocksNorCrashes()
     {
-        QFETCH(QByteArray, answer);
-        QFETCH(bool, accepts);
         ManualRunLoop loop;
         QTemporaryDir dir;
         sockaddr_un address{};
@@ -90,24 +78,9 @@ private Q_SLOTS:
         const int daemon = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         QCOMPARE(::bind(daemon, socketAddress, sizeof address), 0);
         QCOMPARE(::listen(daemon, 0), 0);
-        std::vector<int> waiting; // fill the queue the daemon never takes from
-        for (int fd; !accepts;) {
-            fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-            waiting.push_back(fd);
-            if (::connect(fd, socketAddress, sizeof address) != 0)
-                break;
-        }
-        std::atomic<bool> answered = !accepts;
-        std::thread answering([&] {
-            if (!accepts)
-                return;
-            const int client = ::accept(daemon, nullptr, nullptr);
-            char greeting[256];
-            if (::read(client, greeting, sizeof greeting) > 0 && !answer.isEmpty())
-                (void)!::write(client, answer.constData(), size_t(answer.size()));
-            ::close(client);
-            answered = true;
-        });
+        std::vector<int> waiting;
+        for (int fd = -1; waiting.empty() || ::connect(fd, socketAddress, sizeof address) == 0;)
+            waiting.push_back(fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
         qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + path);
         SdBusConnection connection;
         connection.keepOpen();
@@ -115,11 +88,8 @@ private Q_SLOTS:
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!notification.post());
-        QVERIFY(clock.elapsed() < 1000);
-        QTRY_VERIFY(answered); // the loop turns meanwhile
-        answering.join();
-        QCoreApplication::processEvents();
         QVERIFY(!notification.post());
+        QVERIFY(clock.elapsed() < 1000);
         for (const int fd : waiting)
             ::close(fd);
         ::close(daemon);

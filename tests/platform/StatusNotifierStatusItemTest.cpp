@@ -11,7 +11,6 @@
 #include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QDBusVariant>
-#include <QScopeGuard>
 #include <QWidget>
 #include <QtTest>
 
@@ -170,31 +169,6 @@ private Q_SLOTS:
         fill(Qt::blue);
         loop.advance(2s);
         QCOMPARE(newIcons(), 2);
-    }
-
-    // GNOME draws the label beside the icon: the icon is the period's colour, no digits.
-    void besideALabelTheIconHoldsNoDigits()
-    {
-        qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
-        const auto restore = qScopeGuard([] { qunsetenv("XDG_CURRENT_DESKTOP"); });
-        ManualRunLoop loop;
-        StatusNotifierStatusItem item;
-        item.setLength(40);
-        item.setLabelText("24:59");
-        item.setSquareText("24");
-        item.setAccentColor(Qt::red);
-        loop.runPending();
-        const SniIconPixmapList icons = item.iconPixmaps();
-        QVERIFY(!icons.isEmpty());
-        for (const SniIconPixmap& icon : icons) {
-            const QImage image = icon.toImage();
-            QCOMPARE(image.width(), image.height());
-            QCOMPARE(image.pixel(image.width() / 2, image.height() / 2), qRgb(255, 0, 0));
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x)
-                    QVERIFY(qAlpha(image.pixel(x, y)) == 0 ||
-                            qRed(image.pixel(x, y)) > qGreen(image.pixel(x, y)));
-        }
     }
 
     void menuRunsItsCommands_data()

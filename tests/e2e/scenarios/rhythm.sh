@@ -1,5 +1,5 @@
 # Periods that wait for the user: with "Start Work Automatically" off the work
-# period after a break waits; --extend stretches it; dunst, a real notification
+# period after a break waits; --extend stretches it by five minutes; dunst, a real notification
 # server with actions, started on the private bus, starts it from its button.
 shot() { sleep 0.3; "$E2E_SHOT" "$E2E_ARTIFACTS/rhythm-$1.png" >/dev/null || session_fail "no screenshot rhythm-$1.png"; }
 
@@ -19,12 +19,12 @@ expect_status "state=active period=shortBreak remaining=(2|1|0) cycles=1" "the w
 expect_status "state=inactive period=work remaining=2 cycles=1" "the break ended: work waits"
 sleep 1.2
 expect_status "state=inactive period=work remaining=2 cycles=1" "work waits, a second later"
-"$E2E_APP" --extend 60
-expect_status "state=inactive period=work remaining=62 cycles=1" "after --extend 60"
+"$E2E_APP" --extend # five minutes
+expect_status "state=inactive period=work remaining=302 cycles=1" "after --extend"
 check "the notification offered no Start Work (see dbus-monitor.log)" grep -q '"Start Work"' "$monitor"
 shot notification
 /usr/bin/dunstctl context
-expect_status "state=active period=work remaining=(62|61|60) cycles=1" "after the notification's Start Work"
+expect_status "state=active period=work remaining=(302|301|300) cycles=1" "after the notification's Start Work"
 check "--extend past 9999:59:59 was not refused" eval '! "$E2E_APP" --extend 35999990 2>"$SESSION_TMP/extend.err"'
 check 'the refusal said $(cat "$SESSION_TMP/extend.err")' grep -q "9999:59:59" "$SESSION_TMP/extend.err"
 app_alive
