@@ -302,30 +302,6 @@ private Q_SLOTS:
 
     // The popover, the timer window and the break screen.
 
-    // Crediting the first task at a period's end is the popover run's.
-    void followsTheTimer()
-    {
-        ShownPopover shown("A");
-        shown.timer().toggle(); // started from the tray: shown again, the button knows
-        shown.popover->close();
-        shown.popover->showRelativeToRect(shown.anchor);
-        QVERIFY(shown.popover->isStartPauseOn());
-        QCOMPARE(shown.popover->startPauseButton()->accessibleName(), QString("Pause Timer"));
-    }
-
-    // Why the timer was paused stands, unshortened, in place of the period's name.
-    void pauseNoteStandsForTheTitle()
-    {
-        ShownPopover shown("A");
-        QLabel* label = shown.popover->stateLabel();
-        for (const QString note : {"Paused: screen locked", "Paused: went to sleep"}) {
-            shown.popover->setPauseNote(note);
-            QCOMPARE(label->text(), note);
-        }
-        shown.popover->setPauseNote(QString());
-        QCOMPARE(label->text(), "Work");
-    }
-
     void keysPressTheFocusedControl()
     {
         ShownPopover shown("A B C");
