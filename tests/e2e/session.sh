@@ -281,6 +281,8 @@ session_shoot_slot()
 {
     ITEM=$(session_docked_window) || return 1
     read -r ITEM_X ITEM_Y ITEM_W ITEM_H < <(session_geometry "$ITEM")
+    # A busy panel may hold a new applet off the screen for a moment.
+    [ "$ITEM_X" -ge 0 ] && [ "$ITEM_Y" -ge 0 ] && [ $((ITEM_X + ITEM_W)) -le 1024 ] || return 1
     "$E2E_SHOT" "$E2E_ARTIFACTS/$1.png" >/dev/null &&
         read -r LEFT RIGHT TOP BOTTOM CONTRAST BOX < <(session_read_slot "$E2E_ARTIFACTS/$1.png" \
             "$ITEM_X" "$ITEM_Y" "$ITEM_W" "$ITEM_H")
