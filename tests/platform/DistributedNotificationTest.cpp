@@ -79,8 +79,9 @@ private Q_SLOTS:
         QCOMPARE(::bind(daemon, socketAddress, sizeof address), 0);
         QCOMPARE(::listen(daemon, 0), 0);
         std::vector<int> waiting;
-        for (int fd = -1; waiting.empty() || ::connect(fd, socketAddress, sizeof address) == 0;)
-            waiting.push_back(fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        do
+            waiting.push_back(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+        while (::connect(waiting.back(), socketAddress, sizeof address) == 0);
         qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + path);
         SdBusConnection connection;
         connection.keepOpen();
